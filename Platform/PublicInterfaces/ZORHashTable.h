@@ -1,0 +1,103 @@
+// A hash set of untyped elements, with caller-supplied hash and equality.
+#ifndef ZORHashTable_h
+#define ZORHashTable_h
+
+#include <cstddef>
+#include <vector>
+
+#include "ZORCollecRoot.h"
+#include "ZORPlatformExport.h"
+
+// Holds void* elements; it never owns, copies, or deletes what they point to.
+// No two held elements compare equal (compare(a, b) == 0).  The null pointer
+// is never an element: Insert refuses it, and a null result means "none".
+//
+// The hash and compare functions must stay consistent with the elements for
+// as long as the elements are held (equal elements have equal hash values),
+// and must not modify the table.
+//
+// Layout (open addressing, ordered linear probing):
+//  - Each slot holds an element and its mixed hash m = hash * 0x9E3779B9
+//    (mod 2^32), a bijection, so equal m means equal hash and compare is
+//    called only on a hash match.  An element's home is (m * buckets) >> 32,
+//    monotonic in m.
+//  - An element sits at or after its home, with no empty slot in between.
+//    There is no wrap-around: slots past the last home form an overflow area
+//    that grows on demand.  The last slot is always empty, which ends every
+//    probe.
+//  - Occupied slots are sorted by m along the array.  A probe for m can
+//    therefore stop at the first empty slot or the first larger m.  Equal-hash
+//    elements are contiguous, and growth re-places every element in one
+//    linear pass.
+//  - Removal shifts the following elements of the run back by one slot (no
+//    tombstones), so lookups never slow down after many removals.
+//  - count <= buckets * 3/4: the bucket count doubles when an insertion
+//    would exceed this, so probe runs stay short whatever the size.  It never
+//    shrinks (RemoveAll keeps it too).
+//
+// Iteration visits slots from the last to the first.  Removing the element
+// just returned (or any element already returned) during an iteration is
+// allowed: removing the element of slot i moves only elements of slots above
+// i, one slot down, so the slots still to be visited are not touched.  Any
+// other change (Insert, removing an element not yet returned, RemoveAll,
+// assignment) invalidates the cursor.
+class ZOR_PLATFORM_EXPORT ZORHashTable : public ZORCollecRoot {
+ public:
+  // compare returns 0 for equal elements.  size is the initial number of
+  // buckets; a size below 2 gives 109.
+  ZORHashTable(unsigned (*hash)(const void*), int (*compare)(const void*, const void*),
+               int size);
+  // An independent table holding the same elements, with the same functions.
+  ZORHashTable(const ZORHashTable& t);
+  // This table becomes a copy of t (elements, functions, buckets).
+  ZORHashTable& operator=(const ZORHashTable& t);
+  ~ZORHashTable() override;
+
+  // Adds e: nonzero when added; 0, and no change, when e is null or an
+  // element comparing equal to e is held.
+  int Insert(void* e);
+  // The held element comparing equal to e, or null.
+  void* Locate(void* e) const;
+  // Removes the held element comparing equal to e: nonzero when one was.
+  int Remove(void* e);
+  // A held element whose hash value is key (as unsigned), or null.
+  void* KeyLocate(int key) const;
+
+  // Iteration: start with a = 1, b = 0, call until the result is null; each
+  // held element is returned exactly once (see above for removal while
+  // iterating).  Once the end is reached, further calls keep returning null.
+  void* Next(int& a, int& b) const;
+  // The held element comparing equal to e, with the cursor set so that the
+  // following Next calls return the elements that come after it in iteration
+  // order.  When no such element is held: null, and a and b are unchanged.
+  void* LocatePosition(void* e, int& a, int& b) const;
+
+  // Removes every element (the elements themselves are untouched).
+  void RemoveAll();
+  int BucketCount() const { return static_cast<int>(buckets_); }
+
+  // Number of elements held.  Read it; never write it.
+  int count;
+
+ private:
+  struct Slot {
+    void* elem;  // null: empty
+    unsigned m;  // mixed hash of elem
+  };
+  static constexpr std::size_t kNone = ~std::size_t(0);
+
+  std::size_t Home(unsigned m) const;
+  std::size_t Find(const void* e, unsigned m) const;
+  void PlaceAt(std::size_t pos, void* e, unsigned m);
+  void EraseAt(std::size_t pos);
+  void Grow();
+  void Reset(std::size_t buckets);
+
+  unsigned (*hash_)(const void*);
+  int (*compare_)(const void*, const void*);
+  std::size_t buckets_;
+  std::size_t growAt_;  // largest count not needing more buckets
+  std::vector<Slot> slots_;  // buckets_ homes, then the overflow area
+};
+
+#endif

@@ -1,0 +1,21 @@
+// ZORQelI::ConstObject: "Attempt to modify const object".
+#ifndef ZORQelIConstObject_h
+#define ZORQelIConstObject_h
+
+#include "ZORQelIException.h"
+
+namespace ZORQelI {
+
+class QL0KRN_EXPORT ConstObject : public Exception {
+  ZORQELI_ERROR_CLASS_MEMBERS(ConstObject)
+ public:
+  static constexpr const char* __CLASSNAME__ = "ZORQelI::ConstObject";
+
+  // Message "Attempt to modify const object".
+  ConstObject();
+  ~ConstObject() override;
+};
+
+}  // namespace ZORQelI
+
+#endif

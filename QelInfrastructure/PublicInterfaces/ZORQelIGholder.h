@@ -1,0 +1,83 @@
+// ZORQelIGholder: one of the collector's two holder tables of root handles.
+#ifndef ZORQelIGholder_h
+#define ZORQelIGholder_h
+
+#include <cstdint>
+
+#include "ZORQelI.h"
+
+class ZORQelIObjectIMP;
+class ZORQelIVariable;
+
+// A table of slots, one per registered handle, holding the implementation
+// object the handle refers to.  The occupied slots of the two tables
+// (automatic: handles on a thread stack; static: all others) are the roots of
+// the collector.
+//
+// Invariants:
+//  1. Slots 0..count-1 are in use or holes; slots at and above count are
+//     never read.  count <= top, top is the capacity in slots.
+//  2. A slot value 0 means free (a hole); `null` stands for a handle that
+//     refers to nothing; any other value is the object its handle refers to.
+//  3. Holes are reused only from the end: Add first trims trailing holes.
+//
+// The slot array grows by `click` slots with realloc, so growing a large
+// table usually remaps pages instead of copying them.
+class QL0KRN_EXPORT ZORQelIGholder {
+ public:
+  static constexpr const char* __CLASSNAME__ = "ZORQelIGholder";
+  // Initial capacity and growth step, in slots.
+  static constexpr std::int32_t click = 4096;
+  // The key of a handle that has been identified as a member.
+  static constexpr std::int32_t MEMBER = -2;
+  // The placeholder implementation object (a ZORQelIDumbIMP) that stands for
+  // "refers to nothing" in the tables; created when the library is loaded,
+  // marked by every root scan, never collected and never printed.
+  static ZORQelIObjectIMP* null;
+
+  ZORQelIGholder();
+  ~ZORQelIGholder();
+  ZORQelIGholder(const ZORQelIGholder&) = delete;
+  ZORQelIGholder& operator=(const ZORQelIGholder&) = delete;
+
+  // Grows the slot array by click slots, keeping the first count slots.
+  void Allocate();
+  // Lowers count to top when 0 <= top <= count; any other value does nothing.
+  void Size(int top);
+  // Stores x in a fresh slot (after trimming trailing holes); returns its index.
+  int Add(ZORQelIObjectIMP* x);
+  // Stores x (or null for a null x) in slot key.  A key at or above count
+  // raises ZORQelI::BoundError; a negative key does nothing.
+  void ReplaceKey(int key, ZORQelIObjectIMP* x);
+  // Root scan: trims trailing holes, marks `null`, then marks every object
+  // held in a slot.
+  void Scanner();
+
+  // Diagnostics: counters on standard error; one slot on standard output;
+  // every non-free slot through Print.
+  void Status() const;
+  void Print(int ov) const;
+  void Dump() const;
+
+  ZORQelIObjectIMP** table;
+  std::int32_t count;
+  std::int32_t top;
+
+ private:
+  friend class ZORQelIVariable;
+  // Add without a trace frame: part of every handle constructor.
+  int Push(ZORQelIObjectIMP* x) {
+    std::int32_t c = count;
+    while (c > 0 && table[c - 1] == nullptr) --c;
+    if (__builtin_expect(c == top, 0)) {
+      count = c;
+      Grow();
+    }
+    table[c] = x;
+    count = c + 1;
+    return c;
+  }
+  void Grow();
+};
+
+#endif

@@ -1,0 +1,160 @@
+// ZORQelIObject: base class of every handle.
+#ifndef ZORQelIObject_h
+#define ZORQelIObject_h
+
+#include <iosfwd>
+
+#include "ZORQelI.h"
+#include "ZORQelIObjectIMP.h"
+#include "ZORQelITracer.h"
+#include "ZORQelIVariable.h"
+
+class ZORQelIPrint;
+
+// A handle: a small value that refers to at most one implementation object.
+// Handles are copied, passed and returned by value, assigned and compared
+// freely; every live handle is a root of the collector (ZORQelIVariable), so
+// the object it refers to stays alive at least as long as the handle.  A
+// handle that refers to nothing is "empty"; every operation that needs the
+// object raises ZORQelI::NullPtrAccess on an empty handle (IsValid and Equal
+// excepted).
+//
+// Handles add no data and no virtual operation beyond the destructor.
+class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
+ public:
+  static constexpr const char* __CLASSNAME__ = "ZORQelIObject";
+
+  // An empty handle.
+  ZORQelIObject() : ZORQelIVariable(nullptr) {
+    ZORQELI_TRACE(" ZORQelIObject::ZORQelIObject()");
+  }
+  // Refers to X (X may be null).
+  ZORQelIObject(ZORQelIObjectIMP* X) : ZORQelIVariable(X) {
+    ZORQELI_TRACE(" ZORQelIObject::ZORQelIObject(ZORQelIObjectIMP* X)");
+  }
+  // Refers to X's implementation object.
+  ZORQelIObject(const ZORQelIObject& X) : ZORQelIVariable(X.objectIMP) {
+    ZORQELI_TRACE(" ZORQelIObject::ZORQelIObject(const ZORQelIObject& X)");
+  }
+  const ZORQelIObject& operator=(const ZORQelIObject& o);
+  const ZORQelIObject& operator=(const ZORQelIObjectIMP* o);
+
+  // Ifalse for an empty handle (nothing raised); else the object's IsValid().
+  ZORQelI::boolean IsValid() const;
+  // The implementation object; raises ZORQelI::NullPtrAccess when empty.
+  const ZORQelIObjectIMP* RefMe() const {
+    ZORQELI_TRACE_LINE("const ZORQelIObjectIMP* ZORQelIObject::RefMe() const", 75);
+    if (__builtin_expect(objectIMP == nullptr, 0)) RaiseEmpty(75);
+    return objectIMP;
+  }
+  ZORQelIObjectIMP* RefMe() {
+    ZORQELI_TRACE_LINE("ZORQelIObjectIMP* ZORQelIObject::RefMe()", 93);
+    if (__builtin_expect(objectIMP == nullptr, 0)) RaiseEmpty(93);
+    return objectIMP;
+  }
+  // Gives this handle a private copy (Clone) of its object; returns it.
+  ZORQelIObjectIMP* SpecializeMe();
+
+  ZORQelI::string ToString() const;
+  ZORQelI::string Text() const;
+  void ToStream(std::ostream& ot) const;
+  void Text(ZORQelIPrint& ot) const;
+  // Itrue when both refer to the same object (two empty handles included);
+  // otherwise the object's Equal with o's object (null when o is empty).
+  ZORQelI::boolean Equal(ZORQelIObject o) const;
+  ZORQelI::integer HashCode() const;
+
+ private:
+  [[noreturn]] static void RaiseEmpty(int line);
+};
+
+// The handle family boilerplate, written once.  A family Xxx is a handle
+// class and an implementation class; inside the handle class's body:
+//
+//   class QL0KRN_EXPORT ZORQelIType : public ZORQelIWrapperObject {
+//     ZORQELI_DECLARE_HANDLE(ZORQelIType, ZORQelITypeIMP)
+//     ZORQELI_DECLARE_CAST_ANYWAY(ZORQelIType)      // families that have it
+//    public:
+//     ...
+//   };
+//
+// and in the family's source file:
+//
+//   ZORQELI_DEFINE_HANDLE(ZORQelIType, ZORQelIWrapperObject, ZORQelITypeIMP)
+//   ZORQELI_DEFINE_EMPTY_CONSTRUCTOR(ZORQelIType, ZORQelIWrapperObject)
+//   ZORQELI_DEFINE_LENIENT_DOWNCAST(ZORQelIType, ZORQelITypeIMP)
+//   ZORQELI_DEFINE_CAST_ANYWAY(ZORQelIType, ZORQelITypeIMP)
+//
+// DECLARE_HANDLE declares __CLASSNAME__, the three constructors, IMP() and
+// DownCast.  DEFINE_HANDLE defines the constructor from an implementation
+// pointer, the copy constructor (sharing the object) and IMP(); a family
+// whose default constructor makes a fresh object, or whose copy constructor
+// copies, defines those itself instead of using the shorthand macros.
+#define ZORQELI_DECLARE_HANDLE(This, Imp)                                         \
+ public:                                                                          \
+  static constexpr const char* __CLASSNAME__ = #This;                             \
+  This();                                                                         \
+  This(Imp* x);                                                                   \
+  This(const This& x);                                                            \
+  Imp* IMP() const;                                                               \
+  static This DownCast(ZORQelIObject o);                                          \
+                                                                                  \
+ private:
+
+#define ZORQELI_DECLARE_CAST_ANYWAY(This)                                         \
+ public:                                                                          \
+  static This CastAnyway(ZORQelIObject o);                                        \
+                                                                                  \
+ private:
+
+#define ZORQELI_DEFINE_POINTER_CONSTRUCTOR(This, Base, Imp)                       \
+  This::This(Imp* x) : Base(x) { ZORQELI_TRACE(" " #This "::" #This "(" #Imp "* x)"); }
+
+#define ZORQELI_DEFINE_SHARING_COPY_CONSTRUCTOR(This, Base)                       \
+  This::This(const This& x) : Base(x) {                                           \
+    ZORQELI_TRACE(" " #This "::" #This "(const " #This "& x)");                   \
+  }
+
+#define ZORQELI_DEFINE_EMPTY_CONSTRUCTOR(This, Base)                              \
+  This::This() : Base() { ZORQELI_TRACE(" " #This "::" #This "()"); }
+
+#define ZORQELI_DEFINE_IMP_ACCESSOR(This, Imp)                                    \
+  Imp* This::IMP() const {                                                        \
+    ZORQELI_TRACE(#Imp "* " #This "::IMP() const");                              \
+    return static_cast<Imp*>(const_cast<ZORQelIObjectIMP*>(RefMe()));             \
+  }
+
+#define ZORQELI_DEFINE_HANDLE(This, Base, Imp)                                    \
+  ZORQELI_DEFINE_POINTER_CONSTRUCTOR(This, Base, Imp)                             \
+  ZORQELI_DEFINE_SHARING_COPY_CONSTRUCTOR(This, Base)                             \
+  ZORQELI_DEFINE_IMP_ACCESSOR(This, Imp)
+
+// Lenient down-cast: an empty o gives an empty handle; an object of another
+// class raises ZORQelI::InvalidType.
+#define ZORQELI_DEFINE_LENIENT_DOWNCAST(This, Imp)                                \
+  This This::DownCast(ZORQelIObject o) {                                          \
+    ZORQELI_TRACE(#This " " #This "::DownCast(ZORQelIObject o)");                 \
+    return This(Imp::DownCast(o));                                                \
+  }
+
+// Strict down-cast: an empty o raises ZORQelI::NullPtrAccess; an object of
+// another class raises ZORQelI::InvalidType.
+#define ZORQELI_DEFINE_STRICT_DOWNCAST(This, Imp)                                 \
+  This This::DownCast(ZORQelIObject o) {                                          \
+    ZORQELI_TRACE(#This " " #This "::DownCast(ZORQelIObject o)");                 \
+    ZORQelIObjectIMP* p = o.RefMe();                                              \
+    p->SafeMatch(Imp::ClassId());                                                 \
+    return This(static_cast<Imp*>(p));                                            \
+  }
+
+// CastAnyway: an empty o raises ZORQelI::NullPtrAccess; an object of another
+// class gives an empty handle and raises nothing.
+#define ZORQELI_DEFINE_CAST_ANYWAY(This, Imp)                                     \
+  This This::CastAnyway(ZORQelIObject o) {                                        \
+    ZORQELI_TRACE(#This " " #This "::CastAnyway(ZORQelIObject o)");               \
+    ZORQelIObjectIMP* p = o.RefMe();                                              \
+    if (p->Match(Imp::ClassId()) == ZORQelI::Itrue) return This(static_cast<Imp*>(p)); \
+    return This();                                                                \
+  }
+
+#endif

@@ -1,0 +1,30 @@
+// ZORQelIStringStream: a text sink that accumulates text in memory.
+#ifndef ZORQelIStringStream_h
+#define ZORQelIStringStream_h
+
+#include "ZORQelI.h"
+#include "ZORQelIStream.h"
+
+// Appending is amortised constant time; Get() returns a copy of the text.
+class QL0KRN_EXPORT ZORQelIStringStream : public ZORQelIStream {
+ public:
+  static constexpr const char __CLASSNAME__[] = "ZORQelIStringStream";
+
+  ZORQelIStringStream();
+  ~ZORQelIStringStream() override;
+
+  using ZORQelIStream::Print;
+  // Empties the text.
+  void Start() override;
+  // A copy of the text; the stream is unchanged.
+  ZORQelI::string Get() const override;
+  // Appends one line feed (through Print(ZORQelI::string)).
+  ZORQelIStream& Nl() override;
+  ZORQelIStream& Print(ZORQelI::string s) override;
+  ZORQelIStream& Print(ZORQelI::character s) override;
+
+ private:
+  ZORQelI::string buffer;
+};
+
+#endif

@@ -1,0 +1,74 @@
+// ZORQelITracer: the trace frame an operation places on its own stack, and
+// the ZORQELI_TRACE macro that every operation of the library opens with.
+#ifndef ZORQelITracer_h
+#define ZORQelITracer_h
+
+#include "ZORQelI.h"
+#include "ZORQelITracerContext.h"
+#include "ZORQelITracerElement.h"
+
+// A frame pushes its element on the process-wide context when constructed
+// and pops it when destroyed, on return and on exception alike.  With the
+// environment variable absent a frame costs a push, a pop and one test of the
+// context's `enabled` word; the trace lines are written out of line.
+//
+// Popping sets the depth back to the frame's own index, so a frame that is
+// destroyed while frames above it are still counted discards them too.
+class QL0KRN_EXPORT ZORQelITracer {
+ public:
+  static constexpr const char* __CLASSNAME__ = "ZORQelITracer";
+
+  explicit ZORQelITracer(ZORQelITracerElement& e) {
+    ZORQelITracerContext* c = context_;
+    if (__builtin_expect(c == nullptr, 0)) c = CreateContext();
+    index = c->Allocate(e);
+    if (__builtin_expect(c->enabled != 0, 0)) c->FilteredTrace(index, "start");
+  }
+  ~ZORQelITracer() {
+    ZORQelITracerContext* c = context_;
+    if (__builtin_expect(c->enabled != 0, 0)) c->FilteredTrace(index, "stop");
+    c->depth = index;
+  }
+  ZORQelITracer(const ZORQelITracer&) = delete;
+  ZORQelITracer& operator=(const ZORQelITracer&) = delete;
+
+  // A new context (reads the environment).
+  static ZORQelITracerContext* Allocate();
+  // A trace line of the caller's own wording for this frame.
+  void Print(const char* what);
+  // Writes the stack dump, marking this frame as the current one.
+  void Dump();
+  // Discards every frame above this one.
+  void Flush();
+
+  // The process's context: null until the first frame (or Print, Dump,
+  // Flush) creates it; never destroyed.
+  static ZORQelITracerContext* context_;
+
+  // The position of this frame on the stack.
+  std::int32_t index;
+
+ private:
+  static ZORQelITracerContext* CreateContext();
+};
+
+// Opens the trace frame of the enclosing operation.  `text` is the
+// operation's declaration as the library writes it, a string literal, for
+// example "ZORQelI::boolean ZORQelIObject::IsValid() const"; constructors and
+// destructors have no result type, so their text starts with a blank.  Use it
+// once, as the first statement of the operation's body:
+//
+//   ZORQelI::integer ZORQelIArray::Size() const {
+//     ZORQELI_TRACE("ZORQelI::integer ZORQelIArray::Size() const");
+//     return IMP()->Size();
+//   }
+//
+// ZORQELI_TRACE records the source line of the macro; ZORQELI_TRACE_LINE
+// records an explicit line instead.
+#define ZORQELI_TRACE_LINE(text, line)                                            \
+  static ZORQelITracerElement zorqeliTraceElement_{text, line};                   \
+  ZORQelITracer zorqeliTraceFrame_(zorqeliTraceElement_)
+
+#define ZORQELI_TRACE(text) ZORQELI_TRACE_LINE(text, __LINE__)
+
+#endif

@@ -1,0 +1,109 @@
+// ZORQelIVariable: the root registration every handle carries.
+#ifndef ZORQelIVariable_h
+#define ZORQelIVariable_h
+
+#include <cstdint>
+
+#include "ZORQelI.h"
+#include "ZORQelIGholder.h"
+#include "ZORQelITracer.h"
+
+class ZORQelIObjectIMP;
+
+namespace ZORQelIInternal {
+// The bounds of the calling thread's stack, found on the thread's first
+// handle (size 0: not yet known).  Initial-exec TLS: one %fs-relative load.
+struct StackBounds {
+  std::uintptr_t low;
+  std::uintptr_t size;
+};
+extern QL0KRN_EXPORT thread_local StackBounds threadStack
+    __attribute__((tls_model("initial-exec")));
+// Finds the calling thread's stack bounds; returns whether p lies in them.
+QL0KRN_EXPORT bool OnStackSlow(const void* p);
+}  // namespace ZORQelIInternal
+
+// Every handle is a ZORQelIVariable.  A variable records, in one of the two
+// process-wide holder tables, which implementation object it refers to: the
+// automatic table (index 0) for handles on the current thread's stack, the
+// static table (index 1) for all others (static data and the heap, including
+// handle members of implementation objects before their owner's first scan).
+// The collector reads only the tables, never handle memory.
+//
+// Invariants:
+//  1. Unless key is MEMBER, the variable owns slot key >> 1 of table key & 1,
+//     and that slot holds objectIMP, or ZORQelIGholder::null when objectIMP
+//     is null.
+//  2. A member (key == MEMBER) owns no slot; it is reached through its owner.
+//  3. objectIMP changes only through SetObjectIMP; a variable never moves
+//     between tables or slots.
+//
+// The constructor and destructor are inline: registering is a few loads and
+// stores (a thread-local stack-bounds test and a push on the table).
+class QL0KRN_EXPORT ZORQelIVariable {
+ public:
+  static constexpr const char* __CLASSNAME__ = "ZORQelIVariable";
+  // The fixed window, in 4-byte words, of the address test used when a
+  // thread's real stack bounds cannot be obtained.
+  static constexpr std::int32_t stackSize = 65536;
+  // The two holder tables (automatic, static): null until the first variable
+  // is constructed (or a collection or diagnostic is requested), then created
+  // once and never freed.
+  static ZORQelIGholder* holder;
+
+  ZORQelIVariable(ZORQelIObjectIMP* X) : objectIMP(X) {
+    ZORQELI_TRACE(" ZORQelIVariable::ZORQelIVariable(ZORQelIObjectIMP* X)");
+    std::int32_t t = OnCurrentStack(this) ? 0 : 1;
+    ZORQelIGholder* h = holder;
+    if (__builtin_expect(h == nullptr, 0)) h = Holders();
+    key = h[t].Push(X != nullptr ? X : ZORQelIGholder::null) * 2 + t;
+  }
+  // Releases the slot (it becomes a hole).
+  virtual ~ZORQelIVariable() {
+    ZORQELI_TRACE(" ZORQelIVariable::~ZORQelIVariable()");
+    if (key != ZORQelIGholder::MEMBER) holder[key & 1].table[key >> 1] = nullptr;
+    objectIMP = nullptr;
+  }
+  ZORQelIVariable(const ZORQelIVariable&) = delete;
+  ZORQelIVariable& operator=(const ZORQelIVariable&) = delete;
+
+  // The table selected by the low bit of key (a member yields the automatic
+  // table).
+  ZORQelIGholder& Holder();
+  // 0 when this variable lies on the calling thread's stack, else 1.
+  int CheckIfOnStack() const;
+  // Changes the referent and the slot with it.
+  void SetObjectIMP(ZORQelIObjectIMP* X);
+  // Takes the variable out of its table for good (no-op for a member).
+  void DefineAsMember();
+  // Member scan: DefineAsMember, then marks the referent.
+  void GarbageCollectorScan();
+
+  // One collection over both tables; returns the sum of both counts after it.
+  static ZORQelI::integer GarbageCollect();
+  // Forgets the automatic table's slots at and above top (see Gholder::Size).
+  static void FlushInstancePool(ZORQelI::integer top);
+  // The number of implementation objects in existence.
+  static ZORQelI::integer GetInstancesCount__();
+  // The interactive inspector of the tables on standard input/output.
+  static void Debugger();
+  // Both tables, with headings on standard error.
+  static void Dump();
+
+ protected:
+  friend class ZORQelIObjectIMP;
+  ZORQelIObjectIMP* objectIMP;
+  std::int32_t key;
+
+ private:
+  // The tables, created on first use.
+  static ZORQelIGholder* Holders();
+  static bool OnCurrentStack(const void* p) {
+    const ZORQelIInternal::StackBounds& s = ZORQelIInternal::threadStack;
+    if (__builtin_expect(s.size != 0, 1))
+      return reinterpret_cast<std::uintptr_t>(p) - s.low < s.size;
+    return ZORQelIInternal::OnStackSlow(p);
+  }
+};
+
+#endif

@@ -1,0 +1,86 @@
+// Helpers shared by the test areas: child processes with captured output,
+// in-process capture of the standard streams, and small implementation
+// classes whose finalizations can be counted.
+#ifndef QL0KRN_TESTS_TestSupport_h
+#define QL0KRN_TESTS_TestSupport_h
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "QL0KRN.h"
+
+namespace qtest {
+
+// What a child process wrote and how it ended.
+struct ChildResult {
+  std::string out;   // standard output
+  std::string err;   // standard error
+  int status = -1;   // exit status, or 128 + signal number
+};
+
+// Runs `program` (a path) with `args`, the environment of this process
+// changed by `env` (a value of nullptr-equivalent "\x01unset" removes the
+// variable), feeding `input` on standard input.  Waits for it to end.
+ChildResult RunChild(const std::string& program, const std::vector<std::string>& args,
+                     const std::map<std::string, std::string>& env = {},
+                     const std::string& input = "");
+
+// The marker that, as a value in RunChild's env, removes the variable.
+extern const char* const kUnset;
+
+// The path of a helper program built from tests/child/<name>.cpp.
+std::string ChildProgram(const std::string& name);
+
+// Captures what the library writes to std::cerr / std::cout (and fds 2 / 1)
+// between construction and Take().
+class CaptureStderr {
+ public:
+  CaptureStderr();
+  ~CaptureStderr();
+  std::string Take();
+
+ private:
+  bool taken_ = false;
+};
+
+class CaptureStdout {
+ public:
+  CaptureStdout();
+  ~CaptureStdout();
+  std::string Take();
+
+ private:
+  bool taken_ = false;
+};
+
+// A concrete implementation class with a handle member and a raw member,
+// counting its finalizations in a shared counter.
+class NodeIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(NodeIMP, ZORQelIObjectIMP)
+ public:
+  explicit NodeIMP(int* finalized = nullptr, int value = 0);
+  NodeIMP(const NodeIMP& o);
+  ~NodeIMP() override;
+
+  ZORQelIObjectIMP* Clone() const override;
+  void Text(ZORQelIPrint& ot) const override;
+  void GarbageCollectorMemberCheck() override;
+
+  ZORQelIObject link;              // handle member
+  ZORQelIObjectIMP* raw = nullptr;  // raw member, scanned
+  int value;
+  int* finalized;
+  int memberChecks = 0;
+};
+
+// Makes a NodeIMP on the heap (the only way implementation objects are made).
+NodeIMP* NewNode(int* finalized = nullptr, int value = 0);
+
+// Runs collections until the object count stops changing (member handles
+// need a first scan before they stop being roots).
+void CollectAll();
+
+}  // namespace qtest
+
+#endif
