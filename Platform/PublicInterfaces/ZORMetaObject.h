@@ -44,6 +44,7 @@ class ZOR_PLATFORM_EXPORT ZORMetaObject {
   void SetThrower(Thrower t) { thrower_ = t; }
 
  private:
+  friend ZORMetaObject* QueryMetaObject(const char* className);
   friend ZORMetaObject* fct_FindMetaObject(const char* className);
   friend void AddDictionary(const _GUID*, const _GUID*, const char*, const char*,
                             const char*, void*, const char*, void*);

@@ -1,5 +1,6 @@
 #include "ZORQelIException.h"
 
+#include <exception>
 #include <iostream>
 
 #include "ZORQelITracer.h"
@@ -46,6 +47,10 @@ void Exception::out(std::ostream& ot) const {
   zorqeliTraceFrame_.Dump();
 }
 
-void Throw(Exception* e, const char* file, int line) { e->Throw(file, line); }
+void Throw(Exception* e, const char* file, int line) {
+  e->Throw(file, line);
+  // An override of Throw that returns breaks the raising contract.
+  std::terminate();
+}
 
 }  // namespace ZORQelI
