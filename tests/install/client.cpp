@@ -1,0 +1,16 @@
+// An installed-package client: one handle, one collection.
+#include <iostream>
+
+#include "QL0KRN.h"
+
+int main() {
+  ZORQelI::integer before = ZORQelIVariable::GetInstancesCount__();
+  {
+    ZORQelIObject empty;
+    if (empty.IsValid() != ZORQelI::Ifalse) return 1;
+  }
+  ZORQelIVariable::GarbageCollect();
+  ZORQelI::integer left = ZORQelIVariable::GetInstancesCount__() - before;
+  std::cout << "client ok " << left << "\n";
+  return left == 0 ? 0 : 1;
+}
