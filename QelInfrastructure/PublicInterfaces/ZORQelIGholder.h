@@ -68,12 +68,14 @@ class QL0KRN_EXPORT ZORQelIGholder {
   // Add without a trace frame: part of every handle constructor.
   int Push(ZORQelIObjectIMP* x) {
     std::int32_t c = count;
-    while (c > 0 && table[c - 1] == nullptr) --c;
+    ZORQelIObjectIMP** slots = table;
+    while (c > 0 && slots[c - 1] == nullptr) --c;
     if (__builtin_expect(c == top, 0)) {
       count = c;
       Grow();
+      slots = table;
     }
-    table[c] = x;
+    slots[c] = x;
     count = c + 1;
     return c;
   }

@@ -19,21 +19,24 @@ class ZORQelIPrint;
 // object raises ZORQelI::NullPtrAccess on an empty handle (IsValid and Equal
 // excepted).
 //
-// Handles add no data and no virtual operation beyond the destructor.
+// Handles add no data and no virtual operation beyond the destructor.  The
+// constructors register the handle inline under their own trace frame, so
+// that copying and destroying a handle costs two frames, one registration
+// and one release.
 class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
  public:
   static constexpr const char* __CLASSNAME__ = "ZORQelIObject";
 
   // An empty handle.
-  ZORQelIObject() : ZORQelIVariable(nullptr) {
+  ZORQelIObject() : ZORQelIVariable(nullptr, InHandleConstructor()) {
     ZORQELI_TRACE(" ZORQelIObject::ZORQelIObject()");
   }
   // Refers to X (X may be null).
-  ZORQelIObject(ZORQelIObjectIMP* X) : ZORQelIVariable(X) {
+  ZORQelIObject(ZORQelIObjectIMP* X) : ZORQelIVariable(X, InHandleConstructor()) {
     ZORQELI_TRACE(" ZORQelIObject::ZORQelIObject(ZORQelIObjectIMP* X)");
   }
   // Refers to X's implementation object.
-  ZORQelIObject(const ZORQelIObject& X) : ZORQelIVariable(X.objectIMP) {
+  ZORQelIObject(const ZORQelIObject& X) : ZORQelIVariable(X.objectIMP, InHandleConstructor()) {
     ZORQELI_TRACE(" ZORQelIObject::ZORQelIObject(const ZORQelIObject& X)");
   }
   const ZORQelIObject& operator=(const ZORQelIObject& o);

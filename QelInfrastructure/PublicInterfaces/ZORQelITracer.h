@@ -9,8 +9,9 @@
 
 // A frame pushes its element on the process-wide context when constructed
 // and pops it when destroyed, on return and on exception alike.  With the
-// environment variable absent a frame costs a push, a pop and one test of the
-// context's `enabled` word; the trace lines are written out of line.
+// environment variable absent a frame costs a push (one comparison with the
+// context's fastLimit word), a pop and one test of its `enabled` word; the
+// trace lines are written out of line.
 //
 // Popping sets the depth back to the frame's own index, so a frame that is
 // destroyed while frames above it are still counted discards them too.
@@ -19,15 +20,20 @@ class QL0KRN_EXPORT ZORQelITracer {
   static constexpr const char* __CLASSNAME__ = "ZORQelITracer";
 
   explicit ZORQelITracer(ZORQelITracerElement& e) {
-    ZORQelITracerContext* c = context_;
-    if (__builtin_expect(c == nullptr, 0)) c = CreateContext();
-    index = c->Allocate(e);
-    if (__builtin_expect(c->enabled != 0, 0)) c->FilteredTrace(index, "start");
+    ZORQelITracerContext& c = process_;
+    std::int32_t d = c.depth;
+    index = d;
+    if (__builtin_expect(d < c.fastLimit, 1)) {
+      c.stack[d] = &e;
+      c.depth = d + 1;
+    } else {
+      Enter(e);
+    }
   }
   ~ZORQelITracer() {
-    ZORQelITracerContext* c = context_;
-    if (__builtin_expect(c->enabled != 0, 0)) c->FilteredTrace(index, "stop");
-    c->depth = index;
+    ZORQelITracerContext& c = process_;
+    if (__builtin_expect(c.enabled != 0, 0)) c.FilteredTrace(index, "stop");
+    c.depth = index;
   }
   ZORQelITracer(const ZORQelITracer&) = delete;
   ZORQelITracer& operator=(const ZORQelITracer&) = delete;
@@ -49,7 +55,13 @@ class QL0KRN_EXPORT ZORQelITracer {
   std::int32_t index;
 
  private:
+  // Initialises the process's context on first use and sets context_.
   static ZORQelITracerContext* CreateContext();
+  // The out-of-line push: initialisation, recording, the "start" line.
+  void Enter(ZORQelITracerElement& e);
+
+  // The process's context (constant-initialised, see ZORQelITracerContext).
+  static ZORQelITracerContext process_;
 };
 
 // Opens the trace frame of the enclosing operation.  `text` is the

@@ -8,15 +8,21 @@
 #include "ZORQelI.h"
 #include "ZORQelITracerElement.h"
 
-// Created by the first frame of the process (ZORQelITracer::Allocate) and
-// never destroyed.  It reads the environment variable ZORQelITracerContext
-// once, in its constructor: present means tracing is enabled and its value is
-// the filter.  Not thread-safe: the library runs on one thread.
+// The process's context is a static object (ZORQelITracer::context_ points
+// to it once the first frame, Print, Dump or Flush has initialised it); it is
+// never destroyed.  Initialising reads the environment variable
+// ZORQelITracerContext once: present means tracing is enabled and its value
+// is the filter.  A context made by the public constructor reads it the same
+// way.  Not thread-safe: the library runs on one thread.
 //
 // Invariants:
 //  1. depth counts the frames pushed and not popped, recorded or not.
 //  2. stack[k] holds the element of the frame at depth k for k < stackSize_;
 //     deeper frames are counted but not recorded.
+//  3. fastLimit is stackSize_ when the context is initialised and tracing is
+//     off, 0 otherwise: a frame whose index is below it only needs to record
+//     its element; every other frame takes the out-of-line path (first
+//     initialisation, trace lines, frames beyond the stack).
 class QL0KRN_EXPORT ZORQelITracerContext {
  public:
   static constexpr const char* __CLASSNAME__ = "ZORQelITracerContext";
@@ -46,6 +52,16 @@ class QL0KRN_EXPORT ZORQelITracerContext {
   const char* filter;
   std::int32_t depth;
   ZORQelITracerElement** stack;
+  std::int32_t fastLimit;
+
+ private:
+  friend class ZORQelITracer;
+  struct Unread {};
+  // The process's context before initialisation (constant-initialised).
+  constexpr ZORQelITracerContext(Unread, ZORQelITracerElement** storage)
+      : enabled(0), filter(nullptr), depth(0), stack(storage), fastLimit(0) {}
+  // Reads the environment (see above).
+  void ReadEnvironment();
 };
 
 #endif

@@ -12,12 +12,13 @@ class ZORQelIObjectIMP;
 
 namespace ZORQelIInternal {
 // The bounds of the calling thread's stack, found on the thread's first
-// handle (size 0: not yet known).  Initial-exec TLS: one %fs-relative load.
+// handle (size 0: not yet known).  Initial-exec TLS with a constant
+// initialiser (__thread): one %fs-relative load, no per-thread init call.
 struct StackBounds {
   std::uintptr_t low;
   std::uintptr_t size;
 };
-extern QL0KRN_EXPORT thread_local StackBounds threadStack
+extern QL0KRN_EXPORT __thread StackBounds threadStack
     __attribute__((tls_model("initial-exec")));
 // Finds the calling thread's stack bounds; returns whether p lies in them.
 QL0KRN_EXPORT bool OnStackSlow(const void* p);
@@ -53,10 +54,7 @@ class QL0KRN_EXPORT ZORQelIVariable {
 
   ZORQelIVariable(ZORQelIObjectIMP* X) : objectIMP(X) {
     ZORQELI_TRACE(" ZORQelIVariable::ZORQelIVariable(ZORQelIObjectIMP* X)");
-    std::int32_t t = OnCurrentStack(this) ? 0 : 1;
-    ZORQelIGholder* h = holder;
-    if (__builtin_expect(h == nullptr, 0)) h = Holders();
-    key = h[t].Push(X != nullptr ? X : ZORQelIGholder::null) * 2 + t;
+    Register(X);
   }
   // Releases the slot (it becomes a hole).
   virtual ~ZORQelIVariable() {
@@ -92,10 +90,30 @@ class QL0KRN_EXPORT ZORQelIVariable {
 
  protected:
   friend class ZORQelIObjectIMP;
+  // The registration of a handle constructor: the handle's own constructor
+  // frame covers it, so a handle copy costs one frame to build and one to
+  // destroy.
+  struct InHandleConstructor {};
+  ZORQelIVariable(ZORQelIObjectIMP* X, InHandleConstructor) : objectIMP(X) { Register(X); }
+
   ZORQelIObjectIMP* objectIMP;
   std::int32_t key;
 
  private:
+  // Takes a slot for X (null for a null X) in the table of this variable's
+  // address and sets key.
+  void Register(ZORQelIObjectIMP* X) {
+    ZORQelIGholder* h = holder;
+    if (__builtin_expect(h == nullptr, 0)) h = Holders();
+    // On this thread's stack (known bounds): the automatic table.  Anything
+    // else, including a thread whose bounds are not known yet, is decided
+    // out of line.
+    const ZORQelIInternal::StackBounds& s = ZORQelIInternal::threadStack;
+    std::int32_t t = __builtin_expect(reinterpret_cast<std::uintptr_t>(this) - s.low < s.size, 1)
+                         ? 0
+                         : (ZORQelIInternal::OnStackSlow(this) ? 0 : 1);
+    key = h[t].Push(X != nullptr ? X : ZORQelIGholder::null) * 2 + t;
+  }
   // The tables, created on first use.
   static ZORQelIGholder* Holders();
   static bool OnCurrentStack(const void* p) {

@@ -4,10 +4,15 @@
 #include <iostream>
 
 ZORQelITracerContext::ZORQelITracerContext()
-    : enabled(0), filter(nullptr), depth(0), stack(nullptr) {
+    : enabled(0), filter(nullptr), depth(0), stack(nullptr), fastLimit(0) {
+  stack = new ZORQelITracerElement*[stackSize_];
+  ReadEnvironment();
+}
+
+void ZORQelITracerContext::ReadEnvironment() {
   filter = std::getenv(__CLASSNAME__);
   enabled = filter != nullptr ? 1 : 0;
-  stack = new ZORQelITracerElement*[stackSize_];
+  fastLimit = enabled != 0 ? 0 : stackSize_;
 }
 
 ZORQelITracerElement& ZORQelITracerContext::Get(int i) const {

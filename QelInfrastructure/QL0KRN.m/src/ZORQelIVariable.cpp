@@ -12,7 +12,7 @@
 
 namespace ZORQelIInternal {
 
-thread_local StackBounds threadStack __attribute__((tls_model("initial-exec"))) = {0, 0};
+__thread StackBounds threadStack __attribute__((tls_model("initial-exec"))) = {0, 0};
 
 bool OnStackSlow(const void* p) {
   StackBounds& s = threadStack;
