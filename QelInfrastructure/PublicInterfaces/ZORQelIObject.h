@@ -88,8 +88,9 @@ class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
 //   ZORQELI_DEFINE_LENIENT_DOWNCAST(ZORQelIType, ZORQelITypeIMP)
 //   ZORQELI_DEFINE_CAST_ANYWAY(ZORQelIType, ZORQelITypeIMP)
 //
-// DECLARE_HANDLE declares __CLASSNAME__, the three constructors, IMP() and
-// DownCast.  DEFINE_HANDLE defines the constructor from an implementation
+// DECLARE_HANDLE declares __CLASSNAME__, the three constructors, the copy
+// assignment (ZORQelIObject's, which moves the root registration along), IMP()
+// and DownCast.  DEFINE_HANDLE defines the constructor from an implementation
 // pointer, the copy constructor (sharing the object) and IMP(); a family
 // whose default constructor makes a fresh object, or whose copy constructor
 // copies, defines those itself instead of using the shorthand macros.
@@ -99,6 +100,7 @@ class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
   This();                                                                         \
   This(Imp* x);                                                                   \
   This(const This& x);                                                            \
+  This& operator=(const This& x) = default;                                       \
   Imp* IMP() const;                                                               \
   static This DownCast(ZORQelIObject o);                                          \
                                                                                   \

@@ -165,7 +165,7 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   static constexpr const char* __CLASSNAME__ = #This;                             \
   static const ZORQelIClass& ClassId();                                           \
   const ZORQelIClass& Id() const override;                                        \
-  static This* DownCast(ZORQelIObject o);                                         \
+  [[maybe_unused]] static This* DownCast(ZORQelIObject o);                        \
                                                                                   \
  private:
 

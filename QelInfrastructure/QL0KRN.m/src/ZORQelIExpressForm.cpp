@@ -1,7 +1,14 @@
 #include "ZORQelIExpressForm.h"
 
+#include "ZORQelIArray.h"
+#include "ZORQelIAttr.h"
+#include "ZORQelIEntity.h"
+#include "ZORQelIInstance.h"
+#include "ZORQelIInstances.h"
 #include "ZORQelIInvalidType.h"
-#include "ZORQelINotYetImplemented.h"
+#include "ZORQelIModeler.h"
+#include "ZORQelIType.h"
+#include "ZORQelIWrapper.h"
 #include "ZORQelIRaise.h"
 #include "ZORQelIStringStream.h"
 #include "ZORQelITracer.h"
@@ -101,28 +108,182 @@ void ZORQelIExpressForm::PrintFlags(ZORQelI::string text, ZORQelI::boolean v) {
   Nl2();
 }
 
-// The dictionary texts are written with the dictionary model.
-#define ZORQELI_EXPRESS_PENDING \
-  ZORQELI_RAISE(ZORQelI::NotYetImplemented(), ZORQELI_SOURCE(ZORQelIExpressForm), __LINE__)
-
-ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIType&) { ZORQELI_EXPRESS_PENDING; }
-ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIModeler&) { ZORQELI_EXPRESS_PENDING; }
 ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIParamDesc&) {
   ZORQELI_TRACE("ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIParamDesc&)");
   return *this;
 }
-ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIAttr&) { ZORQELI_EXPRESS_PENDING; }
-ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIInstance&) { ZORQELI_EXPRESS_PENDING; }
-ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIInstances&) { ZORQELI_EXPRESS_PENDING; }
-ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIWrapper&) { ZORQELI_EXPRESS_PENDING; }
-ZORQelIExpressForm& ZORQelIExpressForm::PrintAggregate(const ZORQelIType&) {
-  ZORQELI_EXPRESS_PENDING;
+
+namespace {
+ZORQelI::string S(const char* text) { return ZORQelI::string(text); }
+}  // namespace
+
+ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIType& X) {
+  ZORQELI_TRACE("ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIType& X)");
+  if (X.IsValid() != ZORQelI::Itrue) return Print(S("Void"));
+  if (X.IsAField() == ZORQelI::Itrue) return PrintField(X);
+  if (X.IsAggr() != ZORQelI::Itrue) return Print(X.Name());
+  return PrintAggregate(X);
 }
-ZORQelIExpressForm& ZORQelIExpressForm::PrintField(const ZORQelIType&) { ZORQELI_EXPRESS_PENDING; }
-ZORQelIExpressForm& ZORQelIExpressForm::PrintEntity(const ZORQelIEntity&) {
-  ZORQELI_EXPRESS_PENDING;
+
+ZORQelIExpressForm& ZORQelIExpressForm::PrintField(const ZORQelIType& X) {
+  ZORQELI_TRACE("ZORQelIExpressForm& ZORQelIExpressForm::PrintField(const ZORQelIType& X)");
+  Print(X.PrimitiveType());
+  ZORQelI::Mint width = X.Width();
+  if (width.IsSet()) {
+    Print(S("("));
+    Print(static_cast<ZORQelI::integer>(width));
+    Print(S(")"));
+  }
+  if (X.IsFixed() == ZORQelI::Itrue) Print(S(" Fixed "));
+  return *this;
 }
-void ZORQelIExpressForm::PrintLong(const ZORQelIInstance&) { ZORQELI_EXPRESS_PENDING; }
-ZORQelIStream& ZORQelIExpressForm::PrintInstance(const ZORQelIInstance&) {
-  ZORQELI_EXPRESS_PENDING;
+
+ZORQelIExpressForm& ZORQelIExpressForm::PrintAggregate(const ZORQelIType& X) {
+  ZORQELI_TRACE("ZORQelIExpressForm& ZORQelIExpressForm::PrintAggregate(const ZORQelIType& X)");
+  Print(X.PrimitiveType());
+  Print(S(" "));
+  const ZORQelI::Mint low = X.LowerBound();
+  const ZORQelI::Mint high = X.UpperBound();
+  if (low.IsSet() || high.IsSet()) {
+    Print(S("["));
+    Print(low);
+    Print(S(":"));
+    Print(high);
+    Print(S("]"));
+  }
+  Print(S("of "));
+  if (X.IsUnique() == ZORQelI::Itrue) Print(S("unique "));
+  if (X.IsOptional() == ZORQelI::Itrue) Print(S("optional "));
+  Print(X.SubType());
+  return *this;
+}
+
+ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIAttr& X) {
+  ZORQELI_TRACE("ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIAttr& X)");
+  Print(X.Name());
+  Print(S(" : "));
+  Print(X.GetType());
+  if (X.IsOptional() == ZORQelI::Itrue) Print(S(" Optional"));
+  return *this;
+}
+
+ZORQelIExpressForm& ZORQelIExpressForm::PrintEntity(const ZORQelIEntity& ent) {
+  ZORQELI_TRACE("ZORQelIExpressForm& ZORQelIExpressForm::PrintEntity(const ZORQelIEntity& ent)");
+  Print(S("Entity "));
+  Print(ent.Name());
+  ZORQelIEntity super = ent.Super();
+  if (super.IsValid() == ZORQelI::Itrue) Print(S("subtype of (  ") + super.Name() + " )");
+  Nl2();
+  Nest();
+  for (int i = 0; i < ent.NumberOfAttributes(); ++i) {
+    Print(ent.GetAttr(i));
+    Nl2();
+  }
+  Unnest();
+  Print(S("End_Entity (*"));
+  Print(ent.Name());
+  Print(S("*)"));
+  Nl2();
+  return *this;
+}
+
+ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIModeler& M) {
+  ZORQELI_TRACE("ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIModeler& M)");
+  Print(S("Schema ") + M.Name());
+  Nl2();
+  Nest();
+  const int entities = M.GetNumberOfEntities();
+  for (int i = 0; i < entities; ++i) PrintEntity(M.GetEntity(i));
+  Unnest();
+  Print(S("End_Schema (*") + M.Name() + "*)");
+  Nl2();
+  return *this;
+}
+
+ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIWrapper& X) {
+  ZORQELI_TRACE("ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIWrapper& X)");
+  Print(S("Wrapper "));
+  Print(X.WrapperName());
+  Nl2();
+  Nest();
+  PrintFlags(S("Instances"), X.HasInstances());
+  PrintFlags(S("PersistantInstances"), X.HasPersistantInstances());
+  PrintFlags(S("EditableDictionnary"), X.HasEditableDictionnary());
+  PrintFlags(S("PersistantDictionnary"), X.HasPersistantDictionnary());
+  PrintFlags(S("Expression"), X.HasExpression());
+  Unnest();
+  Print(S("End_Wrapper (*"));
+  Print(X.WrapperName());
+  Print(S("*)"));
+  Nl2();
+  return *this;
+}
+
+ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIInstances& x) {
+  ZORQELI_TRACE("ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIInstances& x)");
+  for (ZORQelI::integer i = 0; i < x.Size(); ++i) PrintLong(x.Get(i));
+  return *this;
+}
+
+void ZORQelIExpressForm::PrintLong(const ZORQelIInstance& X) {
+  ZORQELI_TRACE("void ZORQelIExpressForm::PrintLong(const ZORQelIInstance& X)");
+  Print(S("#"));
+  Print(X.GetInstanceId());
+  ZORQelIEntity entity = ZORQelIEntity::DownCast(X.GetType());
+  Print(S("="));
+  Print(entity.Name());
+  // The attributes, own ones last-to-first, then each super entity's: read
+  // backwards, they come in inheritance order.
+  ZORQelIArray attributes;
+  for (ZORQelIEntity e = entity; e.IsValid() == ZORQelI::Itrue; e = e.Super())
+    for (int i = e.NumberOfAttributes() - 1; i >= 0; --i) attributes.Add(e.GetAttr(i));
+  Print(S("("));
+  for (ZORQelI::integer j = attributes.Size() - 1; j >= 0; --j) {
+    ZORQelIAttr attribute = ZORQelIAttr::DownCast(attributes.Get(j));
+    PrintInstance(X.GetAttr(attribute));
+    if (j != 0) Print(S(","));
+  }
+  Print(S(")"));
+  Nl2();
+}
+
+ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIInstance& x) {
+  ZORQELI_TRACE("ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIInstance& x)");
+  return PrintInstance(x);
+}
+
+ZORQelIStream& ZORQelIExpressForm::PrintInstance(const ZORQelIInstance& x) {
+  ZORQELI_TRACE("ZORQelIStream& ZORQelIExpressForm::PrintInstance(const ZORQelIInstance& x)");
+  if (x.IsValid() != ZORQelI::Itrue) return Print(S("$"));
+  switch (x.GetType().PrimitiveType()) {
+    case ZORQelI::Iinteger:
+      return Print(x.GetInt());
+    case ZORQelI::Ireal:
+      return Print(x.GetReal());
+    case ZORQelI::Istring:
+      Print(S("'"));
+      Print(x.GetString());
+      return Print(S("'"));
+    case ZORQelI::Ibinary:
+      Print(S("\""));
+      Print(x.GetString());
+      return Print(S("\""));
+    case ZORQelI::Iboolean:
+      return Print(S(x.GetBoolean() == ZORQelI::Itrue ? ".T." : ".F."));
+    case ZORQelI::Ientity:
+      Print(S("#"));
+      return Print(static_cast<ZORQelI::integer>(x.GetInstanceId()));
+    default:
+      break;
+  }
+  if (x.GetType().IsAggr() == ZORQelI::Itrue) {
+    Print(S("("));
+    const int n = x.Size();
+    for (int i = 0; i < n; ++i) {
+      if (i != 0) Print(S(","));
+      Print(x.GetInstance(i));
+    }
+    Print(S(")"));
+  }
+  return *this;
 }

@@ -1,0 +1,47 @@
+// ZORQelIInstanceListUnique: handle of a duplicate-free list of instances.
+#ifndef ZORQelIInstanceListUnique_h
+#define ZORQelIInstanceListUnique_h
+
+#include "ZORQelI.h"
+#include "ZORQelIInstance.h"
+#include "ZORQelIModeler.h"
+#include "ZORQelIObject.h"
+
+class ZORQelIInstanceListUniqueIMP;
+
+// Copying the handle shares the list.  The default constructor makes a new,
+// empty list.  Typical deep copy of a population's instances into another
+// schema:
+//
+//   ZORQelIInstanceListUnique source;
+//   for (int i = 0; i < population.Size(); ++i) source.Add(population.Get(i));
+//   ZORQelIInstanceListUnique copy;
+//   copy.SetTargetModeler(otherSchema);
+//   copy.Copy(source);   // references among the copies are mapped
+class QL0KRN_EXPORT ZORQelIInstanceListUnique : public ZORQelIObject {
+ public:
+  static constexpr const char* __CLASSNAME__ = "ZORQelIInstanceListUnique";
+
+  ZORQelIInstanceListUnique();
+  ZORQelIInstanceListUnique(ZORQelIInstanceListUniqueIMP* x);
+  ZORQelIInstanceListUnique(const ZORQelIInstanceListUnique& x);
+  ZORQelIInstanceListUnique& operator=(const ZORQelIInstanceListUnique& x) = default;
+
+  void SetTargetModeler(ZORQelIModeler a);
+  void Add(ZORQelIInstance a);
+  void Add(ZORQelIInstanceListUnique a);
+  ZORQelIInstance Get(integer pos) const;
+  ZORQelI::Mint Look(ZORQelIInstance a);
+  void Clear();
+  ZORQelI::integer Size() const;
+  void Instanciate(ZORQelIInstance a);
+  void Instanciate(ZORQelIInstanceListUnique from);
+  void CopyInstances(ZORQelIInstanceListUnique from);
+  void Copy(ZORQelIInstanceListUnique os);
+
+  const ZORQelIInstanceListUniqueIMP* IMP() const;
+  ZORQelIInstanceListUniqueIMP* IMP();
+  static ZORQelIInstanceListUnique DownCast(ZORQelIObject o);
+};
+
+#endif

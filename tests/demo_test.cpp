@@ -1,0 +1,124 @@
+// The demonstration program's output, as a newcomer sees it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "TestSupport.h"
+
+#ifdef QL0KRN_DEMO_PATH
+
+namespace {
+
+const char* const kSchema =
+    "Schema Drawing;\n"
+    "\n"
+    "    Entity Figure;\n"
+    "    \n"
+    "        name : String;\n"
+    "        \n"
+    "    End_Entity (*Figure*);\n"
+    "    Entity Polylinesubtype of (  Figure );\n"
+    "    \n"
+    "        points : Array [1:8]of optional Real;\n"
+    "        tags : Set of String(16) Fixed ;\n"
+    "        closed : Boolean Optional;\n"
+    "        \n"
+    "    End_Entity (*Polyline*);\n"
+    "    \n"
+    "End_Schema (*Drawing*);\n";
+
+std::string Expected(const std::string& directory) {
+  return std::string(
+             "== 1. handles and the collector ==\n"
+             "a is 'node a'\n"
+             "qualified exception : QelInfrastructure/QL0KRN.m/src/ZORQelIObjectIMP 199: "
+             "attempt to convert incompatible object\n"
+             "  finalized garbage\n"
+             "dropping a\n"
+             "  finalized a\n"
+             "  finalized b\n"
+             "== 2. the Drawing schema ==\n") +
+         kSchema +
+         "Wrapper Store;\n"
+         "\n"
+         "    Instances := true;\n"
+         "    PersistantInstances := false;\n"
+         "    EditableDictionnary := false;\n"
+         "    PersistantDictionnary := false;\n"
+         "    Expression := true;\n"
+         "    \n"
+         "End_Wrapper (*Store*);\n"
+         "== 3. a population ==\n"
+         "#1=Figure('outline',$);\n"
+         "#2=Polyline('route',\"0A1B\",(1.500000,2.000000),.T.);\n"
+         "#3=Group((#1,#2),2);\n"
+         "== 4. saving the Drawing schema ==\n"
+         "saved to " + directory + "/Drawing.exp\n"
+         "== 5. a deep copy into a second schema ==\n"
+         "#1=Spacer();\n"
+         "#2=Figure('outline',$);\n"
+         "#3=Polyline('route',\"0A1B\",(1.500000,2.000000),.T.);\n"
+         "#4=Group((#2,#3),2);\n"
+         "== 6. everything dropped, one collection ==\n"
+         "objects beyond those at start: 0\n"
+         "collector status (standard error)\n";
+}
+
+class DemoTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/ql0krn-demo-test-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override {
+    std::remove((dir_ + "/Drawing.exp").c_str());
+    std::remove(dir_.c_str());
+  }
+  std::string dir_;
+};
+
+TEST_F(DemoTest, PrintsEverySectionAndSavesTheSchema) {
+  qtest::ChildResult r = qtest::RunChild(QL0KRN_DEMO_PATH, {dir_},
+                                         {{"ZORQelITracerContext", qtest::kUnset}});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, Expected(dir_));
+  // The provider and its capability list stay; the demonstration's own
+  // objects are all gone.
+  EXPECT_EQ(r.err.substr(0, r.err.find("ZORQelIGholder")),
+            "instances := \t4\ninstances (real size) := \t4\n");
+  std::ifstream saved(dir_ + "/Drawing.exp");
+  std::stringstream text;
+  text << saved.rdbuf();
+  EXPECT_EQ(text.str(), kSchema);
+}
+
+TEST_F(DemoTest, TracesThePrinterWhenAskedTo) {
+  qtest::ChildResult r = qtest::RunChild(QL0KRN_DEMO_PATH, {dir_},
+                                         {{"ZORQelITracerContext", "ZORQelIExpressForm"}});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, Expected(dir_));
+  EXPECT_NE(r.err.find("start :ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIModeler& M)"),
+            std::string::npos);
+  EXPECT_NE(r.err.find("stop :void ZORQelIExpressForm::PrintLong(const ZORQelIInstance& X)"),
+            std::string::npos);
+  // Only the printer's operations are traced.
+  std::istringstream lines(r.err);
+  std::string line;
+  int traced = 0;
+  while (std::getline(lines, line)) {
+    if (line.find(" :") == std::string::npos || line.find("instances") == 0) continue;
+    if (line.find("ZORQelIGholder.count") != std::string::npos) continue;
+    ++traced;
+    EXPECT_NE(line.find("ZORQelIExpressForm"), std::string::npos) << line;
+  }
+  EXPECT_GT(traced, 100);
+}
+
+}  // namespace
+
+#endif

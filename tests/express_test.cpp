@@ -1,0 +1,453 @@
+// The EXPRESS-like text form: schema, type, attribute, entity, wrapper,
+// instance and population texts, printed through the in-memory provider;
+// the default Save of a modeler.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "QL0KRN.h"
+#include "QL0KRNMem.h"
+#include "TestSupport.h"
+
+namespace {
+
+using ZORQelI::Mint;
+
+std::string Str(const ZORQelI::string& s) { return std::string(static_cast<const char*>(s)); }
+
+ZORQelIModeler NewSchema(const char* name) {
+  return ZORQelIMemWrapper::Default().NewModeler(ZORQelI::string(name));
+}
+
+std::string TextOf(const ZORQelIModeler& m) {
+  ZORQelIExpressForm printer;
+  printer.Print(m);
+  return Str(printer.Get());
+}
+
+std::string TextOf(const ZORQelIType& t) {
+  ZORQelIExpressForm printer;
+  printer.Print(t);
+  return Str(printer.Get());
+}
+
+// The Drawing schema: Figure(name), Polyline subtype of Figure (points,
+// tags, closed).
+ZORQelIModeler DrawingSchema() {
+  ZORQelIModeler m = NewSchema("Drawing");
+  ZORQelIEntity figure = m.MakeEntity("Figure");
+  figure.CreateAttr("name", m.MakeString(), ZORQelI::Ifalse);
+  ZORQelIEntity polyline = m.MakeEntity("Polyline");
+  polyline.Super(figure);
+  polyline.CreateAttr("points", m.MakeArray(m.MakeReal(), 1, 8, ZORQelI::Itrue, ZORQelI::Ifalse),
+                      ZORQelI::Ifalse);
+  polyline.CreateAttr("tags", m.MakeSet(m.MakeString(16, ZORQelI::Itrue), Mint::UNSET, Mint::UNSET),
+                      ZORQelI::Ifalse);
+  polyline.CreateAttr("closed", m.MakeBoolean(), ZORQelI::Itrue);
+  return m;
+}
+
+const char* const kDrawingText =
+    "Schema Drawing;\n"
+    "\n"
+    "    Entity Figure;\n"
+    "    \n"
+    "        name : String;\n"
+    "        \n"
+    "    End_Entity (*Figure*);\n"
+    "    Entity Polylinesubtype of (  Figure );\n"
+    "    \n"
+    "        points : Array [1:8]of optional Real;\n"
+    "        tags : Set of String(16) Fixed ;\n"
+    "        closed : Boolean Optional;\n"
+    "        \n"
+    "    End_Entity (*Polyline*);\n"
+    "    \n"
+    "End_Schema (*Drawing*);\n";
+
+// A wrapper of the test's own with the capabilities it is given.
+class StoreWrapper : public ZORQelIWrapper {
+ public:
+  ZORQelI::string WrapperName() const override { return ZORQelI::string("Store"); }
+  ZORQelI::boolean Owns(const ZORQelIWrapperObjectIMP*) const override { return ZORQelI::Ifalse; }
+};
+
+// The population: Figure(name, tag), Polyline subtype of Figure (points,
+// closed), Group(members, count); instances 1, 2 and 3.
+struct Population {
+  ZORQelIModeler m;
+  ZORQelIInstance figure, polyline, group;
+};
+
+Population BuildPopulation(const char* schema) {
+  Population p;
+  p.m = NewSchema(schema);
+  ZORQelIModeler& m = p.m;
+  ZORQelIEntity figure = m.MakeEntity("Figure");
+  ZORQelIAttr name = figure.CreateAttr("name", m.MakeString(), ZORQelI::Ifalse);
+  ZORQelIType binary = m.MakeBinary(Mint::UNSET, ZORQelI::Ifalse);
+  ZORQelIAttr tag = figure.CreateAttr("tag", binary, ZORQelI::Itrue);
+  ZORQelIEntity polyline = m.MakeEntity("Polyline");
+  polyline.Super(figure);
+  ZORQelIType reals = m.MakeList(m.MakeReal(), Mint::UNSET, Mint::UNSET, ZORQelI::Ifalse);
+  ZORQelIAttr points = polyline.CreateAttr("points", reals, ZORQelI::Ifalse);
+  ZORQelIAttr closed = polyline.CreateAttr("closed", m.MakeBoolean(), ZORQelI::Ifalse);
+  ZORQelIEntity group = m.MakeEntity("Group");
+  ZORQelIType figures = m.MakeSet(figure, Mint::UNSET, Mint::UNSET);
+  ZORQelIAttr members = group.CreateAttr("members", figures, ZORQelI::Ifalse);
+  ZORQelIAttr count = group.CreateAttr("count", m.MakeInteger(), ZORQelI::Ifalse);
+
+  p.figure = m.Instanciate(ZORQelI::string("Figure"));
+  p.figure.PutAttr(name, m.InstanciateString().PutString("outline"));
+  p.polyline = m.Instanciate(ZORQelI::string("Polyline"));
+  p.polyline.PutAttr(name, m.InstanciateString().PutString("route"));
+  p.polyline.PutAttr(tag, m.Instanciate(binary).PutString("0A1B"));
+  ZORQelIInstance list = m.Instanciate(reals);
+  list.Append(m.InstanciateReal().PutReal(1.5));
+  list.Append(m.InstanciateReal().PutReal(2));
+  p.polyline.PutAttr(points, list);
+  p.polyline.PutAttr(closed, m.InstanciateBoolean().PutBoolean(ZORQelI::Itrue));
+  p.group = m.Instanciate(ZORQelI::string("Group"));
+  ZORQelIInstance set = m.Instanciate(figures);
+  set.Append(p.figure);
+  set.Append(p.polyline);
+  p.group.PutAttr(members, set);
+  p.group.PutAttr(count, m.InstanciateInteger().PutInteger(2));
+  return p;
+}
+
+const char* const kPopulationText =
+    "#1=Figure('outline',$);\n"
+    "#2=Polyline('route',\"0A1B\",(1.500000,2.000000),.T.);\n"
+    "#3=Group((#1,#2),2);\n";
+
+TEST(ExpressSchemaText, DrawingSchemaPrintsByteForByte) {
+  EXPECT_EQ(TextOf(DrawingSchema()), kDrawingText);
+}
+
+TEST(ExpressSchemaText, ToStringOfAModelerIsItsSchemaText) {
+  EXPECT_EQ(Str(DrawingSchema().ToString()), kDrawingText);
+}
+
+TEST(ExpressSchemaText, WrapperBlockListsTheFiveCapabilities) {
+  StoreWrapper store;
+  store.AddCapability("Instances");
+  store.AddCapability("Expression");
+  ZORQelIExpressForm printer;
+  printer.Print(store);
+  EXPECT_EQ(Str(printer.Get()),
+            "Wrapper Store;\n"
+            "\n"
+            "    Instances := true;\n"
+            "    PersistantInstances := false;\n"
+            "    EditableDictionnary := false;\n"
+            "    PersistantDictionnary := false;\n"
+            "    Expression := true;\n"
+            "    \n"
+            "End_Wrapper (*Store*);\n");
+  // Text hands the wrapper to the printer's wrapper overload.
+  ZORQelIExpressForm other;
+  store.Text(other);
+  EXPECT_EQ(Str(other.Get()), Str(printer.Get()));
+}
+
+TEST(ExpressSchemaText, SchemaWithoutEntitiesHasOpeningAndClosingLinesOnly) {
+  EXPECT_EQ(TextOf(NewSchema("S")), "Schema S;\n\n    \nEnd_Schema (*S*);\n");
+}
+
+TEST(ExpressSchemaText, EntityWithoutAttributesKeepsItsEmptyLines) {
+  ZORQelIModeler m = NewSchema("E");
+  m.MakeEntity("Empty");
+  EXPECT_EQ(TextOf(m),
+            "Schema E;\n\n    Entity Empty;\n    \n        \n    End_Entity (*Empty*);\n    \n"
+            "End_Schema (*E*);\n");
+}
+
+TEST(ExpressTypeText, BoundsPrintUnsetSidesAsQuestionMarks) {
+  ZORQelIModeler m = NewSchema("Bounds");
+  ZORQelIType i = m.MakeInteger();
+  EXPECT_EQ(TextOf(m.MakeList(i, Mint::UNSET, 5, ZORQelI::Ifalse)), "List [?:5]of Integer");
+  EXPECT_EQ(TextOf(m.MakeBag(i, 0, Mint::UNSET)), "Bag [0:?]of Integer");
+  EXPECT_EQ(TextOf(m.MakeSet(i, Mint::UNSET, Mint::UNSET)), "Set of Integer");
+  EXPECT_EQ(TextOf(m.MakeList(i, 0, 3, ZORQelI::Itrue)), "List [0:3]of unique Integer");
+  EXPECT_EQ(TextOf(m.MakeArray(i, 1, 2, ZORQelI::Itrue, ZORQelI::Itrue)),
+            "Array [1:2]of unique optional Integer");
+}
+
+TEST(ExpressTypeText, FieldsPrintWidthAndFixedOnlyWhenSet) {
+  ZORQelIModeler m = NewSchema("Fields");
+  EXPECT_EQ(TextOf(m.MakeString()), "String");
+  EXPECT_EQ(TextOf(m.MakeString(Mint::UNSET, ZORQelI::Ifalse)), "String");
+  EXPECT_EQ(TextOf(m.MakeString(12, ZORQelI::Ifalse)), "String(12)");
+  EXPECT_EQ(TextOf(m.MakeBinary(4, ZORQelI::Itrue)), "Binary(4) Fixed ");
+  EXPECT_EQ(TextOf(m.MakeBinary(Mint::UNSET, ZORQelI::Itrue)), "Binary Fixed ");
+}
+
+TEST(ExpressTypeText, NestedAggregatesAndEmptyTypes) {
+  ZORQelIModeler m = NewSchema("Nested");
+  ZORQelIType inner = m.MakeList(m.MakeReal(), 1, Mint::UNSET, ZORQelI::Ifalse);
+  EXPECT_EQ(TextOf(m.MakeArray(inner, 0, 9, ZORQelI::Ifalse, ZORQelI::Ifalse)),
+            "Array [0:9]of List [1:?]of Real");
+  EXPECT_EQ(TextOf(ZORQelIType()), "Void");
+  EXPECT_EQ(TextOf(m.MakeType(ZORQelI::Ilogical)), "Logical");
+  EXPECT_EQ(TextOf(m.MakeType(ZORQelI::Ivoid)), "Void");
+}
+
+TEST(ExpressTypeText, AttributesPrintOptionalAfterTheType) {
+  ZORQelIModeler m = NewSchema("Attrs");
+  ZORQelIEntity e = m.MakeEntity("Holder");
+  ZORQelIAttr blob = e.CreateAttr("blob", m.MakeBinary(4, ZORQelI::Itrue), ZORQelI::Itrue);
+  ZORQelIAttr nothing = e.CreateAttr("n", ZORQelIType(), ZORQelI::Ifalse);
+  ZORQelIExpressForm printer;
+  printer.Print(blob);
+  EXPECT_EQ(Str(printer.Get()), "blob : Binary(4) Fixed  Optional");
+  printer.Start();
+  printer.Print(nothing);
+  EXPECT_EQ(Str(printer.Get()), "n : Void");
+  printer.Start();
+  printer.Print(static_cast<const ZORQelIParamDesc&>(blob));
+  EXPECT_EQ(Str(printer.Get()), "");
+}
+
+TEST(ExpressTypeText, KindsWithoutANameRaiseInvalidTypeAfterEarlierText) {
+  ZORQelIModeler m = NewSchema("Kinds");
+  ZORQelIExpressForm printer;
+  printer.Print(ZORQelI::string("before "));
+  EXPECT_THROW(printer.Print(static_cast<ZORQelI::Types>(1)), ZORQelI::InvalidType);
+  EXPECT_THROW(printer.Print(ZORQelI::Ientity), ZORQelI::InvalidType);
+  EXPECT_THROW(printer.Print(static_cast<ZORQelI::Types>(13)), ZORQelI::InvalidType);
+  EXPECT_EQ(Str(printer.Get()), "before ");
+  // An entity given to the field printer: its kind has no name.
+  ZORQelIEntity e = m.MakeEntity("Thing");
+  try {
+    printer.PrintField(e);
+    FAIL() << "PrintField of an entity must raise";
+  } catch (ZORQelI::InvalidType& error) {
+    std::ostringstream text;
+    error.Print(text);
+    EXPECT_EQ(text.str(),
+              "qualified exception : QelInfrastructure/QL0KRN.m/src/ZORQelIExpressForm 232: "
+              "attempt to convert incompatible object\n");
+  }
+  EXPECT_EQ(Str(printer.Get()), "before ");
+}
+
+TEST(ExpressTypeText, MintPrintsQuestionMarkWhenUnset) {
+  ZORQelIExpressForm printer;
+  printer.Print(Mint());
+  printer.Print(Mint(0));
+  printer.Print(Mint(-7));
+  EXPECT_EQ(Str(printer.Get()), "?0-7");
+}
+
+TEST(ExpressSchemaText, InheritanceThroughTwoLevelsNamesTheDirectSuper) {
+  ZORQelIModeler m = NewSchema("Levels");
+  ZORQelIEntity a = m.MakeEntity("A");
+  ZORQelIEntity b = m.MakeEntity("B");
+  ZORQelIEntity c = m.MakeEntity("C");
+  b.Super(a);
+  c.Super(b);
+  std::string text = TextOf(m);
+  EXPECT_NE(text.find("    Entity Bsubtype of (  A );\n"), std::string::npos);
+  EXPECT_NE(text.find("    Entity Csubtype of (  B );\n"), std::string::npos);
+}
+
+TEST(ExpressLineDiscipline, NestedPrinterIndentsEveryFollowingLine) {
+  ZORQelIExpressForm printer;
+  printer.Print(ZORQelI::string("outer"));
+  printer.Nest();
+  printer.Print(DrawingSchema());
+  printer.Unnest();
+  std::string text = Str(printer.Get());
+  // Every line end inside the block is followed by the block's 4 blanks.
+  EXPECT_EQ(text.substr(0, 10), "outer\n    ");
+  EXPECT_NE(text.find("\n        Entity Figure;\n"), std::string::npos);
+  EXPECT_NE(text.find("\n    End_Schema (*Drawing*);\n    \n"), std::string::npos);
+}
+
+TEST(ExpressLineDiscipline, StartEmptiesTheTextButKeepsTheIndentation) {
+  ZORQelIExpressForm printer;
+  printer.Nest();
+  printer.Print(ZORQelI::string("x"));
+  printer.Start();
+  EXPECT_EQ(Str(printer.Get()), "");
+  printer.Nl2();
+  EXPECT_EQ(Str(printer.Get()), ";\n    ");
+}
+
+TEST(ExpressInstanceText, PopulationPrintsOneLinePerInstance) {
+  Population p = BuildPopulation("Shapes");
+  ZORQelIExpressForm printer;
+  printer.Print(p.m.GetInstances());
+  EXPECT_EQ(Str(printer.Get()), kPopulationText);
+}
+
+TEST(ExpressInstanceText, EmptyPopulationAndAttributelessEntity) {
+  ZORQelIModeler m = NewSchema("Bare");
+  ZORQelIExpressForm printer;
+  printer.Print(m.GetInstances());
+  EXPECT_EQ(Str(printer.Get()), "");
+  m.MakeEntity("Point");
+  ZORQelIInstance point = m.Instanciate(ZORQelI::string("Point"));
+  printer.PrintLong(point);
+  EXPECT_EQ(Str(printer.Get()), "#1=Point();\n");
+}
+
+TEST(ExpressInstanceText, ValuesPrintInTheirCompactNotation) {
+  ZORQelIModeler m = NewSchema("Values");
+  auto text = [](const ZORQelIInstance& v) {
+    ZORQelIExpressForm printer;
+    printer.PrintInstance(v);
+    return Str(printer.Get());
+  };
+  EXPECT_EQ(text(m.InstanciateReal().PutReal(0.1)), "0.100000");
+  EXPECT_EQ(text(m.InstanciateInteger().PutInteger(-7)), "-7");
+  EXPECT_EQ(text(m.InstanciateString().PutString("it's")), "'it's'");
+  EXPECT_EQ(text(m.InstanciateBoolean().PutBoolean(ZORQelI::Ifalse)), ".F.");
+  EXPECT_EQ(text(ZORQelIInstance()), "$");
+  ZORQelIType ints = m.MakeList(m.MakeInteger(), Mint::UNSET, Mint::UNSET, ZORQelI::Ifalse);
+  ZORQelIType lists = m.MakeList(ints, Mint::UNSET, Mint::UNSET, ZORQelI::Ifalse);
+  EXPECT_EQ(text(m.Instanciate(ints)), "()");
+  ZORQelIInstance outer = m.Instanciate(lists);
+  ZORQelIInstance first = m.Instanciate(ints);
+  first.Append(m.GetInstances().InstanciateInteger(1));
+  first.Append(m.GetInstances().InstanciateInteger(2));
+  ZORQelIInstance second = m.Instanciate(ints);
+  second.Append(m.GetInstances().InstanciateInteger(3));
+  outer.Append(first);
+  outer.Append(second);
+  EXPECT_EQ(text(outer), "((1,2),(3))");
+}
+
+TEST(ExpressInstanceText, InheritedAttributesComeFirstAndReferencesPrintTheirNumber) {
+  ZORQelIModeler m = NewSchema("Chain");
+  ZORQelIEntity a = m.MakeEntity("A");
+  ZORQelIAttr top = a.CreateAttr("top", m.MakeInteger(), ZORQelI::Ifalse);
+  ZORQelIEntity b = m.MakeEntity("B");
+  b.Super(a);
+  ZORQelIAttr middle = b.CreateAttr("middle", m.MakeInteger(), ZORQelI::Ifalse);
+  ZORQelIEntity c = m.MakeEntity("C");
+  c.Super(b);
+  ZORQelIAttr own = c.CreateAttr("own", a, ZORQelI::Ifalse);
+  ZORQelIAttr second = c.CreateAttr("second", m.MakeInteger(), ZORQelI::Ifalse);
+  ZORQelIInstance target = m.Instanciate(ZORQelI::string("A"));
+  ZORQelIInstance x = m.Instanciate(ZORQelI::string("C"));
+  x.PutAttr(top, m.GetInstances().InstanciateInteger(1));
+  x.PutAttr(middle, m.GetInstances().InstanciateInteger(2));
+  x.PutAttr(own, target);
+  x.PutAttr(second, m.GetInstances().InstanciateInteger(4));
+  ZORQelIExpressForm printer;
+  printer.PrintLong(x);
+  EXPECT_EQ(Str(printer.Get()), "#2=C(1,2,#1,4);\n");
+}
+
+TEST(ExpressInstanceText, SymbolicNameOfAnEntityInstanceIsItsTypeNameAndText) {
+  Population p = BuildPopulation("Symbols");
+  ZORQelIInstance i = p.m.GetInstances().InstanciateInteger(42);
+  EXPECT_EQ(Str(i.GetSymbolicName()), Str(i.ToString()));
+  EXPECT_EQ(Str(p.figure.GetSymbolicName()), "Figure" + Str(p.figure.ToString()));
+}
+
+TEST(ExpressInstanceText, PrintLongOfANonEntityRaisesAfterTheNumber) {
+  ZORQelIModeler m = NewSchema("NotEntity");
+  ZORQelIExpressForm printer;
+  EXPECT_THROW(printer.PrintLong(m.GetInstances().InstanciateInteger(3)), ZORQelI::InvalidType);
+  EXPECT_EQ(Str(printer.Get()).substr(0, 1), "#");
+  ZORQelIExpressForm other;
+  EXPECT_THROW(other.PrintLong(ZORQelIInstance()), ZORQelI::NullPtrAccess);
+  EXPECT_EQ(Str(other.Get()), "#");
+}
+
+// --- Save ----------------------------------------------------------------
+
+class SaveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/ql0krn-save-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override {
+    std::remove((dir_ + "/schema.exp").c_str());
+    std::remove(dir_.c_str());
+  }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  std::string dir_;
+};
+
+TEST_F(SaveTest, SaveWritesTheSchemaTextAndReplacesAnExistingFile) {
+  std::string path = dir_ + "/schema.exp";
+  {
+    std::ofstream old(path);
+    old << std::string(4096, 'x');
+  }
+  ZORQelIModeler m = DrawingSchema();
+  EXPECT_EQ(m.Save(ZORQelI::string(path.c_str())), ZORQelI::Itrue);
+  EXPECT_EQ(Read(path), kDrawingText);
+}
+
+TEST_F(SaveTest, SaveIntoAMissingDirectoryReportsFalse) {
+  ZORQelIModeler m = DrawingSchema();
+  std::string path = dir_ + "/missing/schema.exp";
+  EXPECT_EQ(m.Save(ZORQelI::string(path.c_str())), ZORQelI::Ifalse);
+}
+
+// A modeler whose one entity cannot be printed (its handle refers to
+// nothing): producing its schema text raises after "Schema Broken;".
+class BrokenModelerIMP : public ZORQelIModelerIMP {
+ public:
+  ZORQelIObjectIMP* Clone() const override { return new BrokenModelerIMP(*this); }
+  void Text(ZORQelIPrint& ot) const override { ot.Print(ZORQelI::string("broken")); }
+  ZORQelIWrapper& Wrapper() const override { return store_; }
+  ZORQelI::string Name() const override { return ZORQelI::string("Broken"); }
+  void Rename(ZORQelI::string) override {}
+  ZORQelIType Parent() const override { return ZORQelIType(); }
+  ZORQelIType Scope(ZORQelI::string) const override { return ZORQelIType(); }
+  ZORQelI::boolean Load(ZORQelI::string) override { return ZORQelI::Ifalse; }
+  ZORQelIType MakeType(ZORQelI::Types) const override { return ZORQelIType(); }
+  ZORQelIType MakeField(ZORQelI::Types, Mint, ZORQelI::boolean) const override {
+    return ZORQelIType();
+  }
+  ZORQelIType MakeList(ZORQelIType, Mint, Mint, ZORQelI::boolean) const override {
+    return ZORQelIType();
+  }
+  ZORQelIType MakeBag(ZORQelIType, Mint, Mint) const override { return ZORQelIType(); }
+  ZORQelIType MakeSet(ZORQelIType, Mint, Mint) const override { return ZORQelIType(); }
+  ZORQelIType MakeArray(ZORQelIType, Mint, Mint, ZORQelI::boolean, ZORQelI::boolean) const override {
+    return ZORQelIType();
+  }
+  ZORQelIEntity MakeEntity(ZORQelI::string) override { return ZORQelIEntity(); }
+  ZORQelIEntity LookEntity(ZORQelI::string) const override { return ZORQelIEntity(); }
+  ZORQelIEntity GetEntity(int) const override { return ZORQelIEntity(); }
+  int GetNumberOfEntities() const override { return 1; }
+  ZORQelIInstances GetInstances() const override { return ZORQelIInstances(); }
+  void AddView(ZORQelIView) override {}
+  void RemoveView(ZORQelIView) override {}
+
+ private:
+  static StoreWrapper store_;
+};
+StoreWrapper BrokenModelerIMP::store_;
+
+TEST_F(SaveTest, SchemaWhoseTextRaisesLeavesTheFileCreatedAndEmpty) {
+  std::string path = dir_ + "/schema.exp";
+  {
+    std::ofstream old(path);
+    old << "old content";
+  }
+  ZORQelIModeler broken(new BrokenModelerIMP());
+  EXPECT_THROW(broken.Save(ZORQelI::string(path.c_str())), ZORQelI::NullPtrAccess);
+  EXPECT_EQ(Read(path), "");
+  ZORQelIModeler empty;
+  EXPECT_THROW(empty.Save(ZORQelI::string(path.c_str())), ZORQelI::NullPtrAccess);
+}
+
+}  // namespace
