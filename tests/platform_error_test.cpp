@@ -115,10 +115,12 @@ TEST(PlatformError, CopiesAndClonesCarryEverything) {
   EXPECT_STREQ(clone->GetFile(), "f.cpp");
   EXPECT_EQ(clone->GetLine(), 9);
   ZORError assigned(0);
+  EXPECT_STREQ(assigned.what(), "ZORError 0 :  0");  // before Throw: no file
   assigned = *clone;
   delete clone;
   EXPECT_EQ(assigned.GetId(), 5u);
   EXPECT_EQ(assigned.GetParameters(), (std::vector<int>{99}));
+  EXPECT_STREQ(assigned.what(), "ZORError 5 : f.cpp 9");
   assigned.Setup("g.cpp", 10);  // the cached text follows the change
   EXPECT_STREQ(assigned.what(), "ZORError 5 : g.cpp 10");
 }

@@ -270,11 +270,12 @@ void ZORUnicodeString::ReplaceSubString(const ZORUnicodeString& old, const ZORUn
   // lead byte) and ends on one (the sequences decode in step).
   const std::size_t pos = bytes_.rfind(old.bytes_);
   if (pos == std::string::npos) return;
+  // old and nw may be *this: take their counts before changing anything
+  // (std::string::replace itself copes with an aliased argument).
   const std::size_t oldLen = old.bytes_.size();
   const unsigned int oldChars = old.chars_, oldRaw = old.rawBytes_;
-  const std::string repl = nw.bytes_;  // old and nw may be *this
   const unsigned int nwChars = nw.chars_, nwRaw = nw.rawBytes_;
-  bytes_.replace(pos, oldLen, repl);
+  bytes_.replace(pos, oldLen, nw.bytes_);
   chars_ = chars_ - oldChars + nwChars;
   rawBytes_ = rawBytes_ - oldRaw + nwRaw;
   DropNarrowCache();
