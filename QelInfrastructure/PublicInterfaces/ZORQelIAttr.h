@@ -1,0 +1,25 @@
+// ZORQelIAttr: handle of an attribute.
+#ifndef ZORQelIAttr_h
+#define ZORQelIAttr_h
+
+#include "ZORQelI.h"
+#include "ZORQelIParamDesc.h"
+
+class ZORQelIAttrIMP;
+class ZORQelIEntity;
+
+// Handle of an attribute; the parameter-descriptor operations are inherited.
+// DownCast is lenient; CastAnyway gives an empty handle on another class.
+class QL0KRN_EXPORT ZORQelIAttr : public ZORQelIParamDesc {
+  ZORQELI_DECLARE_HANDLE(ZORQelIAttr, ZORQelIAttrIMP)
+  ZORQELI_DECLARE_CAST_ANYWAY(ZORQelIAttr)
+ public:
+  // The owning entity.
+  const ZORQelIEntity Parent();
+  ZORQelI::boolean IsInverse() const;
+};
+
+#include "ZORQelIAttrIMP.h"
+#include "ZORQelIEntity.h"
+
+#endif

@@ -1,0 +1,53 @@
+// ZORQelIMethod (and ZORQelIFunction): handle of a method or function.
+#ifndef ZORQelIMethod_h
+#define ZORQelIMethod_h
+
+#include "ZORQelI.h"
+#include "ZORQelIWrapperObject.h"
+
+class ZORQelIEntity;
+class ZORQelIExpression;
+class ZORQelIMethodIMP;
+class ZORQelIParamDesc;
+class ZORQelIType;
+
+// Handle of a method or a free function.  The visibility operations encode
+// through the codes of ZORQelIMethodIMP.  DownCast is strict: an empty handle
+// raises ZORQelI::NullPtrAccess; CastAnyway gives an empty handle on another
+// class.
+class QL0KRN_EXPORT ZORQelIMethod : public ZORQelIWrapperObject {
+  ZORQELI_DECLARE_HANDLE(ZORQelIMethod, ZORQelIMethodIMP)
+  ZORQELI_DECLARE_CAST_ANYWAY(ZORQelIMethod)
+ public:
+  // Creates a parameter, reached afterwards through GetParam.
+  void MakeParam(ZORQelI::string v, ZORQelI::boolean in, ZORQelI::boolean out, ZORQelIType t);
+  void SetType(ZORQelIType t);
+  ZORQelIType GetType() const;
+  ZORQelI::boolean Match(const ZORQelIExpression R) const;
+  void SetPublic();
+  void SetPrivate();
+  void SetProtected();
+  // GetVisibility() compared with the code; a code outside the three makes
+  // all three Ifalse.
+  ZORQelI::boolean IsPublic() const;
+  ZORQelI::boolean IsPrivate() const;
+  ZORQelI::boolean IsProtected() const;
+  void AddParam(ZORQelIParamDesc pr);
+  void RemoveParam(ZORQelIParamDesc pr);
+  void RemoveParam(ZORQelI::integer pos);
+  ZORQelIParamDesc GetParam(ZORQelI::integer pos);
+  ZORQelI::integer NumberOfParams() const;
+  ZORQelI::boolean IsMethod() const;
+  ZORQelIEntity ImplementsEntity() const;
+};
+
+// A function is a method descriptor whose IsMethod() is Ifalse.
+typedef ZORQelIMethod ZORQelIFunction;
+
+#include "ZORQelIEntity.h"
+#include "ZORQelIExpression.h"
+#include "ZORQelIMethodIMP.h"
+#include "ZORQelIParamDesc.h"
+#include "ZORQelIType.h"
+
+#endif

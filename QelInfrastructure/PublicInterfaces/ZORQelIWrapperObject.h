@@ -1,0 +1,40 @@
+// ZORQelIWrapperObject: the handle base of every dictionary and behaviour
+// object.
+#ifndef ZORQelIWrapperObject_h
+#define ZORQelIWrapperObject_h
+
+#include "ZORQelI.h"
+#include "ZORQelIObject.h"
+
+class ZORQelIWrapper;
+class ZORQelIWrapperObjectIMP;
+
+// The source side of the dictionary and behaviour families (declared with
+// ZORQELI_DECLARE_HANDLE): constructors (the default one gives an empty
+// handle), IMP(), and the down-cast in the form the family has.  CastAnyway,
+// where a family has it, is ZORQELI_DEFINE_CAST_ANYWAY.
+#define ZORQELI_DEFINE_LENIENT_DICTIONARY_HANDLE(This, Base, Imp)                \
+  ZORQELI_DEFINE_HANDLE(This, Base, Imp)                                         \
+  ZORQELI_DEFINE_EMPTY_CONSTRUCTOR(This, Base)                                   \
+  ZORQELI_DEFINE_LENIENT_DOWNCAST(This, Imp)
+
+#define ZORQELI_DEFINE_STRICT_DICTIONARY_HANDLE(This, Base, Imp)                 \
+  ZORQELI_DEFINE_HANDLE(This, Base, Imp)                                         \
+  ZORQELI_DEFINE_EMPTY_CONSTRUCTOR(This, Base)                                   \
+  ZORQELI_DEFINE_STRICT_DOWNCAST(This, Imp)
+
+// Handle of a dictionary object: its wrapper, its name, renaming.
+// DownCast is lenient (an empty handle gives an empty handle).
+class QL0KRN_EXPORT ZORQelIWrapperObject : public ZORQelIObject {
+  ZORQELI_DECLARE_HANDLE(ZORQelIWrapperObject, ZORQelIWrapperObjectIMP)
+  ZORQELI_DECLARE_CAST_ANYWAY(ZORQelIWrapperObject)
+ public:
+  // The implementation's wrapper, returned by reference.
+  ZORQelIWrapper& Wrapper() const;
+  ZORQelI::string Name() const;
+  void Rename(ZORQelI::string x);
+};
+
+#include "ZORQelIWrapperObjectIMP.h"
+
+#endif

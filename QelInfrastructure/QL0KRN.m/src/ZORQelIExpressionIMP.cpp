@@ -1,0 +1,3 @@
+#include "ZORQelIExpressionIMP.h"
+
+ZORQELI_DEFINE_ABSTRACT_IMP(ZORQelIExpressionIMP, ZORQelIParsableIMP)

@@ -1,0 +1,3 @@
+#include "ZORQelIInstancesIMP.h"
+
+ZORQELI_DEFINE_ABSTRACT_IMP(ZORQelIInstancesIMP, ZORQelIWrapperObjectIMP)

@@ -1,0 +1,3 @@
+#include "ZORQelIInterfaceIMP.h"
+
+ZORQELI_DEFINE_ABSTRACT_IMP(ZORQelIInterfaceIMP, ZORQelIParsableIMP)

@@ -1,0 +1,3 @@
+#include "ZORQelIMethodIMP.h"
+
+ZORQELI_DEFINE_ABSTRACT_IMP(ZORQelIMethodIMP, ZORQelIWrapperObjectIMP)

@@ -1,0 +1,3 @@
+#include "ZORQelIParamDescIMP.h"
+
+ZORQELI_DEFINE_ABSTRACT_IMP(ZORQelIParamDescIMP, ZORQelIWrapperObjectIMP)

@@ -1,0 +1,3 @@
+#include "ZORQelIParsableIMP.h"
+
+ZORQELI_DEFINE_ABSTRACT_IMP(ZORQelIParsableIMP, ZORQelIWrapperObjectIMP)
