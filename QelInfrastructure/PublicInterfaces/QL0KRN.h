@@ -38,4 +38,59 @@
 #include "ZORQelIStream.h"
 #include "ZORQelIStringStream.h"
 
+// Containers
+#include "ZORHashTabZORQelIObjectIMP.h"
+#include "ZORQelIArray.h"
+#include "ZORQelIArrayIMP.h"
+#include "ZORQelIArrayWalker.h"
+#include "ZORQelIIdentifier.h"
+#include "ZORQelIIdentifierIMP.h"
+#include "ZORQelIListUnique.h"
+#include "ZORQelIListUniqueIMP.h"
+#include "ZORQelISet.h"
+
+// Dictionary
+#include "ZORQelIAttr.h"
+#include "ZORQelIAttrIMP.h"
+#include "ZORQelIEntity.h"
+#include "ZORQelIEntityIMP.h"
+#include "ZORQelIInstance.h"
+#include "ZORQelIInstanceCopy.h"
+#include "ZORQelIInstanceIMP.h"
+#include "ZORQelIInstanceListUnique.h"
+#include "ZORQelIInstanceListUniqueIMP.h"
+#include "ZORQelIInstances.h"
+#include "ZORQelIInstancesIMP.h"
+#include "ZORQelIModeler.h"
+#include "ZORQelIModelerIMP.h"
+#include "ZORQelIType.h"
+#include "ZORQelITypeIMP.h"
+#include "ZORQelIWalker.h"
+
+// Behaviour
+#include "ZORQelIErrorClass.h"
+#include "ZORQelIExpression.h"
+#include "ZORQelIExpressionIMP.h"
+#include "ZORQelIFunction.h"
+#include "ZORQelIInterface.h"
+#include "ZORQelIInterfaceIMP.h"
+#include "ZORQelIMethod.h"
+#include "ZORQelIMethodIMP.h"
+#include "ZORQelIParamDesc.h"
+#include "ZORQelIParamDescIMP.h"
+#include "ZORQelIParsable.h"
+#include "ZORQelIParsableIMP.h"
+#include "ZORQelIWrapper.h"
+#include "ZORQelIWrapperObject.h"
+#include "ZORQelIWrapperObjectIMP.h"
+
+// Notification
+#include "ZORQelIObserver.h"
+#include "ZORQelIObserverIMP.h"
+#include "ZORQelIView.h"
+#include "ZORQelIViewIMP.h"
+
+// Utilities
+#include "ZORQelIFile.h"
+
 #endif

@@ -1,0 +1,58 @@
+// ZORQelIListUniqueIMP: the implementation of ZORQelIListUnique, an array that
+// refuses an element Equal to one it holds.
+#ifndef ZORQelIListUniqueIMP_h
+#define ZORQelIListUniqueIMP_h
+
+#include "ZORQelI.h"
+#include "ZORQelIArrayIMP.h"
+#include "ZORQelIObject.h"
+#include "ZORQelISet.h"
+
+// The array part keeps insertion order and keeps the elements alive (its
+// member scan marks them); `set` holds the same objects, untraced, for
+// duplicate detection in constant time.
+//
+// Invariant, as long as elements enter only through Add: the array part and
+// `set` hold the same objects, the array in insertion order, each once.
+// AppendArray (inherited) writes to the array part only and so bypasses the
+// set: appended elements are neither refused as duplicates nor found by
+// Look(ZORQelIObject) nor removed by Remove(ZORQelIObject).
+class QL0KRN_EXPORT ZORQelIListUniqueIMP : public ZORQelIArrayIMP {
+  ZORQELI_DECLARE_IMP(ZORQelIListUniqueIMP, ZORQelIArrayIMP)
+ public:
+  // Array capacity 10, 109 buckets.
+  ZORQelIListUniqueIMP();
+  // Array capacity size, size buckets (109 when size is below 2).
+  explicit ZORQelIListUniqueIMP(integer size);
+  // The array part's copy and a copy of the set.
+  ZORQelIListUniqueIMP(const ZORQelIListUniqueIMP& o);
+  ~ZORQelIListUniqueIMP() override;
+
+  ZORQelIObjectIMP* Clone() const override;
+  // Ifalse, changing nothing, for an empty x or when an object Equal to x is
+  // held; otherwise appends x and returns Itrue.
+  ZORQelI::boolean Add(ZORQelIObject x) override;
+  // Empties the array part and the set.
+  void RemoveAll() override;
+
+  // Moves the set to a new table of new_size buckets; the order is unchanged.
+  void Rehash(integer new_size);
+  // Lookup by hash key (not by position: positions are read with Get): a
+  // held object whose hash code has the absolute value of o, or an empty
+  // handle.
+  ZORQelIObject Look(integer o) const;
+  // The held object Equal to o (maybe another object than o's), or an empty
+  // handle.  An empty o raises ZORQelI::NullPtrAccess.
+  ZORQelIObject Look(ZORQelIObject o) const;
+  // Removes position i; returns whether the set held that element.  A bad i
+  // raises ZORQelI::BoundError and changes nothing.
+  ZORQelI::boolean Remove(integer i);
+  // Removes the held object Equal to o: Itrue when there was one.  An empty o
+  // raises ZORQelI::NullPtrAccess.
+  ZORQelI::boolean Remove(ZORQelIObject o);
+
+ private:
+  ZORQelISet set;
+};
+
+#endif

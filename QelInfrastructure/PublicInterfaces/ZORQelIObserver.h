@@ -1,0 +1,23 @@
+// ZORQelIObserver: the handle of an observer, a view that fans notifications
+// out to the views registered with it.
+#ifndef ZORQelIObserver_h
+#define ZORQelIObserver_h
+
+#include "ZORQelI.h"
+#include "ZORQelIObserverIMP.h"
+#include "ZORQelIView.h"
+
+// Unlike most handles, a default-constructed observer is never empty: it
+// makes a new observer with no views.  The notifications are ZORQelIView's;
+// on an observer they reach the fan-out of ZORQelIObserverIMP.
+class QL0KRN_EXPORT ZORQelIObserver : public ZORQelIView {
+  ZORQELI_DECLARE_HANDLE(ZORQelIObserver, ZORQelIObserverIMP)
+ public:
+  ~ZORQelIObserver() override;
+
+  void AddView(ZORQelIView a);
+  void RemoveView(ZORQelIView a);
+  ZORQelI::integer NumberOfView() const;
+};
+
+#endif

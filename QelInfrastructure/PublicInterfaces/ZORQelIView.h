@@ -1,0 +1,19 @@
+// ZORQelIView: the handle of a view.
+#ifndef ZORQelIView_h
+#define ZORQelIView_h
+
+#include "ZORQelI.h"
+#include "ZORQelIObject.h"
+#include "ZORQelIViewIMP.h"
+
+// A default-constructed view is empty.  Each notification calls the view's
+// operation of the same name with a copy of o.
+class QL0KRN_EXPORT ZORQelIView : public ZORQelIObject {
+  ZORQELI_DECLARE_HANDLE(ZORQelIView, ZORQelIViewIMP)
+ public:
+  void NotifyUpdate(ZORQelIObject o);
+  void NotifyDeleted(ZORQelIObject o);
+  void NotifyCreated(ZORQelIObject o);
+};
+
+#endif

@@ -1,0 +1,81 @@
+#include "ZORQelISet.h"
+
+#include <memory>
+
+#include "ZORQelITracer.h"
+
+ZORQelISet::ZORQelISet() : table(ZORHashTabZORQelIObjectIMP::Allocate(109)) {
+  ZORQELI_TRACE(" ZORQelISet::ZORQelISet()");
+}
+
+ZORQelISet::ZORQelISet(integer size) : table(ZORHashTabZORQelIObjectIMP::Allocate(size)) {
+  ZORQELI_TRACE(" ZORQelISet::ZORQelISet(integer size)");
+}
+
+ZORQelISet::ZORQelISet(const ZORQelISet& X) : table(new ZORHashTabZORQelIObjectIMP(*X.table)) {
+  ZORQELI_TRACE(" ZORQelISet::ZORQelISet(const ZORQelISet& X)");
+}
+
+ZORQelISet::~ZORQelISet() {
+  ZORQELI_TRACE(" ZORQelISet::~ZORQelISet()");
+  delete table;
+}
+
+void ZORQelISet::Rehash(integer size) {
+  ZORQELI_TRACE("void ZORQelISet::Rehash(integer size)");
+  std::unique_ptr<ZORHashTabZORQelIObjectIMP> fresh(ZORHashTabZORQelIObjectIMP::Allocate(size));
+  // Element by element rather than by assignment: a ZORHashTable assignment
+  // takes over the source's bucket count too, which would undo the rehash.
+  const ZORHashTable& old = table->Table();
+  ZORHashTable& target = fresh->Table();
+  int a = 1, b = 0;
+  for (void* e = old.Next(a, b); e != nullptr; e = old.Next(a, b)) target.Insert(e);
+  delete table;
+  table = fresh.release();
+}
+
+ZORQelI::boolean ZORQelISet::Add(ZORQelIObject X) {
+  ZORQELI_TRACE("ZORQelI::boolean ZORQelISet::Add(ZORQelIObject X)");
+  // A valid object is never empty; otherwise Cast__ (to the root class, which
+  // every object matches) tells an empty handle (null) from an object whose
+  // IsValid() is Ifalse, without raising.
+  ZORQelIObjectIMP* element = X.IsValid() == ZORQelI::Itrue
+                                  ? X.RefMe()
+                                  : ZORQelIObjectIMP::Cast__(X, ZORQelIObjectIMP::ClassId());
+  if (element == nullptr) return ZORQelI::Ifalse;
+  return table->Table().Insert(element) != 0 ? ZORQelI::Itrue : ZORQelI::Ifalse;
+}
+
+ZORQelIObject ZORQelISet::Look(ZORQelIObject X) const {
+  ZORQELI_TRACE("ZORQelIObject ZORQelISet::Look(ZORQelIObject X) const");
+  return ZORQelIObject(static_cast<ZORQelIObjectIMP*>(table->Table().Locate(X.RefMe())));
+}
+
+ZORQelIObject ZORQelISet::Look(integer key) const {
+  ZORQELI_TRACE("ZORQelIObject ZORQelISet::Look(integer key) const");
+  // The absolute value, computed unsigned (the most negative key has one too);
+  // the table reads the key back as unsigned.
+  const unsigned u = static_cast<unsigned>(key);
+  const int k = static_cast<int>(key < 0 ? 0u - u : u);
+  return ZORQelIObject(static_cast<ZORQelIObjectIMP*>(table->Table().KeyLocate(k)));
+}
+
+ZORQelI::boolean ZORQelISet::Remove(ZORQelIObject X) {
+  ZORQELI_TRACE("ZORQelI::boolean ZORQelISet::Remove(ZORQelIObject X)");
+  return table->Table().Remove(X.RefMe()) != 0 ? ZORQelI::Itrue : ZORQelI::Ifalse;
+}
+
+void ZORQelISet::RemoveAll() {
+  ZORQELI_TRACE("void ZORQelISet::RemoveAll()");
+  table->Table().RemoveAll();
+}
+
+ZORQelI::integer ZORQelISet::Size() const {
+  ZORQELI_TRACE("ZORQelI::integer ZORQelISet::Size() const");
+  return table->Table().count;
+}
+
+ZORQelI::integer ZORQelISet::BucketCount() const {
+  ZORQELI_TRACE("ZORQelI::integer ZORQelISet::BucketCount() const");
+  return table->Table().BucketCount();
+}

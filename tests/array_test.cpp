@@ -1,0 +1,455 @@
+// The growable object array: growth, searching, removal, bounds, walks, text,
+// copies and what it keeps alive.
+#include <cstdlib>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "CoreTestSupport.h"
+#include "QL0KRN.h"
+#include "TestSupport.h"
+
+namespace arraytest {
+
+using qtest::RaisedText;
+
+const std::string kArraySource = qtest::Source("ZORQelIArrayIMP");
+
+// An object with value equality and a chosen hash code, counting the Equal
+// calls made on it (all instances share the counter).
+class ValueIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(ValueIMP, ZORQelIObjectIMP)
+ public:
+  ValueIMP(int v, int h) : value(v), hash(h) {}
+  ZORQelIObjectIMP* Clone() const override { return new ValueIMP(*this); }
+  void Text(ZORQelIPrint& ot) const override {
+    ot.Print(ZORQelI::string("v"));
+    ot.Print(static_cast<ZORQelI::integer>(value));
+  }
+  ZORQelI::boolean Equal(ZORQelIObjectIMP* o) const override {
+    ++equalCalls;
+    if (o == nullptr || &o->Id() != &ClassId()) return ZORQelI::Ifalse;
+    return static_cast<ValueIMP*>(o)->value == value ? ZORQelI::Itrue : ZORQelI::Ifalse;
+  }
+  ZORQelI::integer HashCode() const override { return hash; }
+
+  int value;
+  int hash;
+  static int equalCalls;
+};
+ZORQELI_DEFINE_IMP(ValueIMP, ZORQelIObjectIMP)
+int ValueIMP::equalCalls = 0;
+
+ZORQelIObject Value(int v) { return ZORQelIObject(new ValueIMP(v, v)); }
+ZORQelIObject Value(int v, int hash) { return ZORQelIObject(new ValueIMP(v, hash)); }
+
+int ValueAt(const ZORQelIArray& a, int pos) {
+  return static_cast<ValueIMP*>(a.Get(pos).RefMe())->value;
+}
+
+std::vector<int> Values(const ZORQelIArray& a) {
+  std::vector<int> out;
+  for (int i = 0; i < a.Size(); ++i) out.push_back(ValueAt(a, i));
+  return out;
+}
+
+// A walker running a function.
+class FnWalker : public ZORQelIArrayWalker {
+ public:
+  explicit FnWalker(std::function<ZORQelI::boolean(ZORQelIObject, integer)> f) : fn(std::move(f)) {}
+  ZORQelI::boolean Walk(ZORQelIObject o, integer pos) override { return fn(o, pos); }
+  std::function<ZORQelI::boolean(ZORQelIObject, integer)> fn;
+};
+
+// Replaces the storage allocator for one scope.
+class FailingAllocator {
+ public:
+  FailingAllocator() : saved_(ZORQelIArrayIMP::allocator_) {
+    ZORQelIArrayIMP::allocator_ = [](void*, std::size_t) -> void* { return nullptr; };
+  }
+  ~FailingAllocator() { ZORQelIArrayIMP::allocator_ = saved_; }
+
+ private:
+  void* (*saved_)(void*, std::size_t);
+};
+
+// The operations on the trace stack where this is called, outermost first
+// (this helper's own frame left out), read from a stack dump.
+std::vector<std::string> TraceStack() {
+  static ZORQelITracerElement here("TraceStack", 1);
+  qtest::CaptureStderr err;
+  {
+    ZORQelITracer frame(here);
+    frame.Dump();
+  }
+  std::istringstream lines(err.Take());
+  std::vector<std::string> texts;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.compare(0, 3, "  [") != 0 && line.compare(0, 3, "->[") != 0) continue;
+    std::string text = line.substr(line.find(']') + 1);
+    text = text.substr(0, text.rfind(' '));  // the source line
+    if (text != "TraceStack") texts.push_back(text);
+  }
+  return texts;
+}
+
+std::string BoundText(int line, const std::string& second) {
+  return "qualified exception : " + kArraySource + " " + std::to_string(line) +
+         ": BoundError\n" + second;
+}
+
+// --- Growth -------------------------------------------------------------------
+
+TEST(ArrayGrowth, FixedStepOf64FromTheDefaultTen) {
+  ZORQelIArray a;
+  EXPECT_EQ(a.IMP()->Capacity(), 10);
+  std::vector<int> seen;
+  for (int i = 0; i < 139; ++i) {
+    a.Add(Value(i));
+    seen.push_back(a.IMP()->Capacity());
+  }
+  EXPECT_EQ(seen[9], 10);    // 10 elements fit
+  EXPECT_EQ(seen[10], 74);   // the 11th grows by 64
+  EXPECT_EQ(seen[73], 74);
+  EXPECT_EQ(seen[74], 138);  // the 75th
+  EXPECT_EQ(seen[138], 202);
+  EXPECT_EQ(a.Size(), 139);
+  for (int i = 0; i < 139; ++i) ASSERT_EQ(ValueAt(a, i), i);
+}
+
+TEST(ArrayGrowth, ExplicitCapacityIncludingZeroAndNegative) {
+  ZORQelIArray zero(0), negative(-7), three(3);
+  EXPECT_EQ(negative.IMP()->Capacity(), 0);
+  zero.Add(Value(1));
+  EXPECT_EQ(zero.IMP()->Capacity(), 64);
+  for (int i = 0; i < 4; ++i) three.Add(Value(i));
+  EXPECT_EQ(three.IMP()->Capacity(), 67);
+}
+
+TEST(ArrayGrowth, RemovalsKeepTheStorage) {
+  ZORQelIArray a;
+  a.Add(Value(1));
+  a.Remove(0);
+  EXPECT_EQ(a.Size(), 0);
+  EXPECT_EQ(a.IMP()->Capacity(), 10);
+  for (int i = 0; i < 20; ++i) a.Add(Value(i));
+  a.RemoveAll();
+  EXPECT_EQ(a.Size(), 0);
+  EXPECT_EQ(a.IMP()->Capacity(), 74);
+}
+
+TEST(ArrayGrowth, AppendArraySizesStorageExactlyAndMaySelfAppend) {
+  ZORQelIArray a, b;
+  for (int i = 0; i < 3; ++i) a.Add(Value(i));
+  for (int i = 10; i < 15; ++i) b.Add(Value(i));
+  a.AppendArray(b);
+  EXPECT_EQ(Values(a), (std::vector<int>{0, 1, 2, 10, 11, 12, 13, 14}));
+  EXPECT_EQ(a.IMP()->Capacity(), 8);
+  EXPECT_EQ(b.Size(), 5);
+  a.AppendArray(a);
+  EXPECT_EQ(a.Size(), 16);
+  EXPECT_EQ(a.IMP()->Capacity(), 16);
+  EXPECT_EQ(ValueAt(a, 8), 0);
+  EXPECT_EQ(ValueAt(a, 15), 14);
+  a.Add(Value(99));  // grows from the exact size
+  EXPECT_EQ(a.IMP()->Capacity(), 80);
+}
+
+TEST(ArrayGrowth, FailedAllocationRaisesAndChangesNothing) {
+  {
+    FailingAllocator failing;
+    EXPECT_EQ(RaisedText<ZORQelI::NullPtrAccess>([] { ZORQelIArrayIMP::Allocate(4); }),
+              "ZORQelI::Exception : " + kArraySource + " 60: Null pointer access\n");
+  }
+  ZORQelIArray a;
+  for (int i = 0; i < 10; ++i) a.Add(Value(i));
+  ZORQelIArray other;
+  other.Add(Value(50));
+  {
+    FailingAllocator failing;
+    RaisedText<ZORQelI::NullPtrAccess>([&] { a.Add(Value(10)); });
+    RaisedText<ZORQelI::NullPtrAccess>([&] { a.AppendArray(other); });
+  }
+  EXPECT_EQ(a.Size(), 10);
+  EXPECT_EQ(a.IMP()->Capacity(), 10);
+  EXPECT_EQ(Values(a), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  a.Add(Value(10));
+  EXPECT_EQ(a.IMP()->Capacity(), 74);
+}
+
+TEST(ArrayGrowth, RawCopyMovesOverlappingRangesAndRefusesNull) {
+  // Slot values are only moved, never dereferenced: any distinct pointers do.
+  int marks[5];
+  ZORQelIObjectIMP* slots[5];
+  for (int i = 0; i < 5; ++i) slots[i] = reinterpret_cast<ZORQelIObjectIMP*>(&marks[i]);
+  ZORQelIArrayIMP::RawCopy(slots + 1, slots + 2, 3);  // down, overlapping
+  EXPECT_EQ(slots[1], reinterpret_cast<ZORQelIObjectIMP*>(&marks[2]));
+  EXPECT_EQ(slots[3], reinterpret_cast<ZORQelIObjectIMP*>(&marks[4]));
+  EXPECT_EQ(RaisedText<ZORQelI::NullPtrAccess>(
+                [&] { ZORQelIArrayIMP::RawCopy(nullptr, slots, 0); }),
+            "ZORQelI::Exception : " + kArraySource + " 43: Null pointer access\n");
+  RaisedText<ZORQelI::NullPtrAccess>([&] { ZORQelIArrayIMP::RawCopy(slots, nullptr, 1); });
+}
+
+// --- Searching and removing by value -----------------------------------------------
+
+TEST(ArrayLook, FindsTheFirstEqualElementFromAPosition) {
+  ZORQelIArray a;
+  a.Add(Value(7));
+  a.Add(Value(5));
+  a.Add(Value(7));  // equal, distinct object
+  ZORQelIObject seven = Value(7);
+  EXPECT_EQ(a.Look(seven), 0);
+  EXPECT_EQ(a.Look(seven, 1), 2);
+  EXPECT_EQ(a.Look(seven, 3), ZORQelI::Mint::UNSET);
+  EXPECT_EQ(a.Look(seven, -5), 0);  // a negative start counts as 0
+  EXPECT_EQ(a.Look(Value(6)), ZORQelI::Mint::UNSET);
+}
+
+TEST(ArrayLook, ComparesHashCodesBeforeEquality) {
+  ZORQelIArray a;
+  for (int i = 0; i < 4; ++i) a.Add(Value(i, 100 + i));
+  ValueIMP::equalCalls = 0;
+  EXPECT_EQ(a.Look(Value(2, 102)), 2);
+  EXPECT_EQ(ValueIMP::equalCalls, 1);  // elements 0 and 1 have other hash codes
+  ValueIMP::equalCalls = 0;
+  EXPECT_EQ(a.Look(Value(2, 999)), ZORQelI::Mint::UNSET);  // same value, other hash
+  EXPECT_EQ(ValueIMP::equalCalls, 0);
+  EXPECT_EQ(a.Look(Value(0, 100), a.Size()), ZORQelI::Mint::UNSET);
+  EXPECT_EQ(ValueIMP::equalCalls, 0);
+}
+
+TEST(ArrayRemove, ByValueRemovesTheFirstMatchAtOrAfterAPosition) {
+  ZORQelIArray a;
+  for (int v : {1, 2, 1, 3, 1}) a.Add(Value(v));
+  EXPECT_EQ(a.Remove(Value(1), 1), 2);
+  EXPECT_EQ(Values(a), (std::vector<int>{1, 2, 3, 1}));
+  EXPECT_EQ(a.Remove(Value(1)), 0);
+  EXPECT_EQ(Values(a), (std::vector<int>{2, 3, 1}));
+  EXPECT_EQ(a.Remove(Value(9)), ZORQelI::Mint::UNSET);
+  EXPECT_EQ(a.Remove(Value(2), -1), 0);
+  EXPECT_EQ(Values(a), (std::vector<int>{3, 1}));
+}
+
+TEST(ArrayRemove, ByPositionKeepsTheOrderOfTheRest) {
+  ZORQelIArray a;
+  for (int i = 0; i < 6; ++i) a.Add(Value(i));
+  a.Remove(0);
+  a.Remove(4);
+  a.Remove(2);
+  EXPECT_EQ(Values(a), (std::vector<int>{1, 2, 4}));
+}
+
+// --- Bounds ---------------------------------------------------------------------
+
+TEST(ArrayBounds, BadPositionsRaiseBoundErrorWithTheExactText) {
+  ZORQelIArray a;
+  for (int i = 0; i < 4; ++i) a.Add(Value(i));
+  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { a.Get(5); }),
+            BoundText(348, "index 5 not in range [0..3]\n"));
+  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { a.Get(4); }),
+            BoundText(348, "index 4 not in range [0..3]\n"));
+  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { a.Get(-1); }),
+            BoundText(348, "index -1 not in range [0..3]\n"));
+  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { a.Remove(4); }),
+            BoundText(348, "index 4 not in range [0..3]\n"));
+  EXPECT_EQ(Values(a), (std::vector<int>{0, 1, 2, 3}));  // nothing changed
+
+  ZORQelIArray empty;
+  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { empty.Get(0); }),
+            BoundText(348, "index 0 not in range array is empty\n"));
+  ZORQelIArray one;
+  one.Add(Value(0));
+  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { one.CheckBounds(3); }),
+            BoundText(348, "index 3 not in range [0..0]\n"));
+}
+
+TEST(ArrayBounds, BadRangesRaiseBoundErrorWithTheExactText) {
+  ZORQelIArray a;
+  for (int i = 0; i < 5; ++i) a.Add(Value(i));
+  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { a.CheckRange(2, 8); }),
+            BoundText(385, " range [2..7] didn't fit in array bounds  [0..4]\n"));
+  FnWalker never([](ZORQelIObject, integer) -> ZORQelI::boolean {
+    ADD_FAILURE() << "walked a bad range";
+    return ZORQelI::Itrue;
+  });
+  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { a.ForEach(never, 3, 2); }),
+            BoundText(385, " range [3..1] didn't fit in array bounds  [0..4]\n"));
+  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { a.ForEach(never, -1, 2); }),
+            BoundText(385, " range [-1..1] didn't fit in array bounds  [0..4]\n"));
+  ZORQelIArray empty;
+  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { empty.ForEach(never, 3, 2); }),
+            BoundText(385, " range [3..1] didn't fit in array bounds  array is empty\n"));
+  // A range of one position prints as an index.
+  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { a.CheckRange(5, 6); }),
+            BoundText(385, "index 5 not in range [0..4]\n"));
+  a.CheckRange(0, 5);
+  a.CheckRange(5, 5);
+}
+
+TEST(ArrayBounds, EmptyHandlesAndEmptyElementsRaiseNullPtrAccess) {
+  ZORQelIArray none(static_cast<ZORQelIArrayIMP*>(nullptr));
+  RaisedText<ZORQelI::NullPtrAccess>([&] { none.Size(); });
+  RaisedText<ZORQelI::NullPtrAccess>([&] { none.Add(Value(1)); });
+  ZORQelIArray a;
+  a.Add(Value(1));
+  RaisedText<ZORQelI::NullPtrAccess>([&] { a.Add(ZORQelIObject()); });
+  RaisedText<ZORQelI::NullPtrAccess>([&] { a.Look(ZORQelIObject()); });
+  RaisedText<ZORQelI::NullPtrAccess>([&] { a.Remove(ZORQelIObject()); });
+  RaisedText<ZORQelI::NullPtrAccess>([&] { a.AppendArray(none); });
+  EXPECT_EQ(a.Size(), 1);
+  EXPECT_EQ(a.IMP()->Capacity(), 10);
+}
+
+// --- Walks ------------------------------------------------------------------------
+
+TEST(ArrayWalk, VisitsPositionsInOrderAndStopsWhenTheWalkerSaysSo) {
+  ZORQelIArray a;
+  for (int i = 0; i < 6; ++i) a.Add(Value(i * 10));
+  std::vector<std::pair<int, int>> visits;
+  FnWalker record([&](ZORQelIObject o, integer pos) {
+    visits.push_back({static_cast<ValueIMP*>(o.RefMe())->value, pos});
+    return pos == 3 ? ZORQelI::Ifalse : ZORQelI::Itrue;
+  });
+  EXPECT_EQ(a.ForEach(record), ZORQelI::Ifalse);
+  EXPECT_EQ(visits, (std::vector<std::pair<int, int>>{{0, 0}, {10, 1}, {20, 2}, {30, 3}}));
+
+  visits.clear();
+  const ZORQelIArray& constant = a;
+  EXPECT_EQ(constant.ForEach(record, 4, 6), ZORQelI::Itrue);
+  EXPECT_EQ(visits, (std::vector<std::pair<int, int>>{{40, 4}, {50, 5}}));
+
+  visits.clear();
+  EXPECT_EQ(a.ForEach(record, 2, 2), ZORQelI::Itrue);
+  EXPECT_EQ(constant.ForEach(record, 6, 6), ZORQelI::Itrue);
+  ZORQelIArray empty;
+  EXPECT_EQ(empty.ForEach(record), ZORQelI::Itrue);
+  EXPECT_TRUE(visits.empty());
+}
+
+TEST(ArrayWalk, WalkerThatShrinksTheArrayEndsTheWalkInsideIt) {
+  ZORQelIArray a;
+  for (int i = 0; i < 8; ++i) a.Add(Value(i));
+  std::vector<int> positions;
+  FnWalker shrink([&](ZORQelIObject, integer pos) {
+    positions.push_back(pos);
+    a.Remove(a.Size() - 1);
+    a.Remove(a.Size() - 1);
+    return ZORQelI::Itrue;
+  });
+  EXPECT_EQ(a.ForEach(shrink, 0, 8), ZORQelI::Itrue);
+  // 8 -> 6 -> 4 -> 2 elements: position 3 no longer exists.
+  EXPECT_EQ(positions, (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(a.Size(), 2);
+}
+
+TEST(ArrayWalk, WalkerThatGrowsTheArraySeesTheMovedStorage) {
+  ZORQelIArray a;
+  for (int i = 0; i < 10; ++i) a.Add(Value(i));  // full: the next Add moves it
+  std::vector<int> values;
+  FnWalker grow([&](ZORQelIObject o, integer) {
+    values.push_back(static_cast<ValueIMP*>(o.RefMe())->value);
+    for (int k = 0; k < 100; ++k) a.Add(Value(1000));
+    return ZORQelI::Itrue;
+  });
+  EXPECT_EQ(a.ForEach(grow, 0, 10), ZORQelI::Itrue);
+  EXPECT_EQ(values, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_EQ(a.Size(), 1010);
+}
+
+TEST(ArrayWalk, WalkRunsInsideTheFramesOfTheHandleAndTheImplementation) {
+  ZORQelIArray a;
+  a.Add(Value(1));
+  std::vector<std::string> inside;
+  FnWalker probe([&](ZORQelIObject, integer) {
+    inside = TraceStack();
+    return ZORQelI::Itrue;
+  });
+  a.ForEach(probe);
+  EXPECT_EQ(inside, (std::vector<std::string>{
+                        "ZORQelI::boolean ZORQelIArray::ForEach(ZORQelIArrayWalker& ctx)",
+                        "ZORQelI::boolean ZORQelIArrayIMP::ForEach(ZORQelIArrayWalker& ctx, int "
+                        "start, int stop)"}));
+  // The handle's const walk calls the implementation's non-const one.
+  const ZORQelIArray& constant = a;
+  constant.ForEach(probe, 0, 1);
+  EXPECT_EQ(inside, (std::vector<std::string>{
+                        "ZORQelI::boolean ZORQelIArray::ForEach(ZORQelIArrayWalker& ctx, int "
+                        "start, int stop) const",
+                        "ZORQelI::boolean ZORQelIArrayIMP::ForEach(ZORQelIArrayWalker& ctx, int "
+                        "start, int stop)"}));
+}
+
+// --- Text and dump ------------------------------------------------------------------
+
+TEST(ArrayText, ElementsBetweenParenthesesInvalidOnesAsDollar) {
+  ZORQelIArray a;
+  EXPECT_EQ(std::string(a.ToString()), "()");
+  a.Add(ZORQelIObject(new ZORQelIDumbIMP()));
+  a.Add(Value(4));
+  EXPECT_EQ(std::string(a.ToString()), "($,v4)");
+  a.Add(Value(5));
+  a.Add(ZORQelIObject(new ZORQelIDumbIMP()));
+  EXPECT_EQ(std::string(a.ToString()), "($,v4,v5,$)");
+  ZORQelIArray nested;
+  nested.Add(a);
+  nested.Add(Value(6));
+  EXPECT_EQ(std::string(nested.ToString()), "(($,v4,v5,$),v6)");
+}
+
+TEST(ArrayText, DumpWritesTheRangeOfPositions) {
+  ZORQelIArray a;
+  {
+    qtest::CaptureStderr err;
+    a.Dump();
+    EXPECT_EQ(err.Take(), "Array dumped : \narray is empty\n\n");
+  }
+  for (int i = 0; i < 3; ++i) a.Add(Value(i));
+  qtest::CaptureStderr err;
+  a.Dump();
+  EXPECT_EQ(err.Take(), "Array dumped : \n[0..2]\n\n");
+}
+
+// --- Copies, clones, casts ----------------------------------------------------------
+
+TEST(ArrayCopy, CopiedHandleSharesClonedArrayDoesNot) {
+  ZORQelIArray a;
+  for (int i = 0; i < 3; ++i) a.Add(Value(i));
+  ZORQelIArray shared(a);
+  ZORQelIArray cloned(a);
+  cloned.SpecializeMe();
+  EXPECT_EQ(cloned.IMP()->Capacity(), 3);  // exactly the source's size
+  a.Add(Value(3));
+  shared.Remove(0);
+  EXPECT_EQ(Values(a), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(Values(shared), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(Values(cloned), (std::vector<int>{0, 1, 2}));
+  // The clone shares the elements themselves.
+  EXPECT_EQ(a.Get(0).RefMe(), cloned.Get(1).RefMe());
+  EXPECT_EQ(a.Equal(cloned), ZORQelI::Ifalse);
+  EXPECT_EQ(a.Equal(shared), ZORQelI::Itrue);
+}
+
+// --- The collector --------------------------------------------------------------------
+
+TEST(ArrayCollector, ElementsLiveExactlyAsLongAsTheArrayIsReachable) {
+  qtest::CollectAll();
+  int finalized = 0;
+  {
+    ZORQelIArray a;
+    for (int i = 0; i < 3; ++i) a.Add(ZORQelIObject(qtest::NewNode(&finalized, i)));
+    qtest::CollectAll();
+    EXPECT_EQ(finalized, 0);
+    a.Remove(1);  // no longer held by anything
+    qtest::CollectAll();
+    EXPECT_EQ(finalized, 1);
+    EXPECT_EQ(std::string(a.ToString()), "(node 0,node 2)");
+  }
+  qtest::CollectAll();
+  EXPECT_EQ(finalized, 3);
+}
+
+}  // namespace arraytest

@@ -1,0 +1,256 @@
+// Observers and views: fan-out order, duplicates, changes during a
+// notification, trees of observers, shared lists and what stays alive.
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "CoreTestSupport.h"
+#include "QL0KRN.h"
+#include "TestSupport.h"
+
+namespace observertest {
+
+using qtest::RaisedText;
+using Log = std::vector<std::string>;
+
+// A view that writes "<name> <kind> <object text>" to a log and then runs an
+// optional action.
+class LogViewIMP : public ZORQelIViewIMP {
+  ZORQELI_DECLARE_IMP(LogViewIMP, ZORQelIViewIMP)
+ public:
+  LogViewIMP(std::string n, Log* l, int* f = nullptr) : name(std::move(n)), log(l), finalized(f) {}
+  ~LogViewIMP() override {
+    if (finalized != nullptr) ++*finalized;
+  }
+  ZORQelIObjectIMP* Clone() const override { return new LogViewIMP(*this); }
+  void Text(ZORQelIPrint& ot) const override { ot.Print(ZORQelI::string(name.c_str())); }
+  void NotifyUpdate(ZORQelIObject o) override { Record("update", o); }
+  void NotifyDeleted(ZORQelIObject o) override { Record("deleted", o); }
+  void NotifyCreated(ZORQelIObject o) override { Record("created", o); }
+
+  std::string name;
+  Log* log;
+  int* finalized;
+  std::function<void()> action;
+
+ private:
+  void Record(const char* kind, ZORQelIObject o) {
+    log->push_back(name + " " + kind + " " + std::string(o.ToString()));
+    if (action) action();
+  }
+};
+ZORQELI_DEFINE_IMP(LogViewIMP, ZORQelIViewIMP)
+
+// The operations on the trace stack where this is called, outermost first
+// (this helper's own frame left out), read from a stack dump.
+std::vector<std::string> TraceStack() {
+  static ZORQelITracerElement here("TraceStack", 1);
+  qtest::CaptureStderr err;
+  {
+    ZORQelITracer frame(here);
+    frame.Dump();
+  }
+  std::istringstream lines(err.Take());
+  std::vector<std::string> texts;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.compare(0, 3, "  [") != 0 && line.compare(0, 3, "->[") != 0) continue;
+    std::string text = line.substr(line.find(']') + 1);
+    text = text.substr(0, text.rfind(' '));  // the source line
+    if (text != "TraceStack") texts.push_back(text);
+  }
+  return texts;
+}
+
+class ObserverTest : public ::testing::Test {
+ protected:
+  ZORQelIView View(const std::string& name, int* finalized = nullptr) {
+    return ZORQelIView(new LogViewIMP(name, &log, finalized));
+  }
+  static LogViewIMP* Imp(ZORQelIView v) { return static_cast<LogViewIMP*>(v.IMP()); }
+
+  Log log;
+  ZORQelIIdentifier object{ZORQelI::string("o")};
+};
+
+TEST_F(ObserverTest, NewObserverHasNoViewsAndIgnoresNotifications) {
+  ZORQelIObserver observer;
+  EXPECT_EQ(observer.IsValid(), ZORQelI::Itrue);
+  EXPECT_EQ(observer.NumberOfView(), 0);
+  observer.NotifyCreated(object);
+  observer.NotifyUpdate(object);
+  observer.NotifyDeleted(object);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(std::string(observer.ToString()), "Observer");
+  observer.AddView(View("v"));
+  EXPECT_EQ(std::string(observer.ToString()), "Observer");
+}
+
+TEST_F(ObserverTest, ViewsAreServedInRegistrationOrderForEachKind) {
+  ZORQelIObserver observer;
+  for (const char* n : {"v1", "v2", "v3"}) observer.AddView(View(n));
+  observer.NotifyCreated(object);
+  observer.NotifyUpdate(object);
+  observer.RemoveView(observer.IMP()->Get(0));
+  observer.NotifyDeleted(object);
+  EXPECT_EQ(log, (Log{"v1 created o", "v2 created o", "v3 created o", "v1 update o",
+                      "v2 update o", "v3 update o", "v2 deleted o", "v3 deleted o"}));
+}
+
+TEST_F(ObserverTest, ADuplicateOrEmptyViewIsNotAdded) {
+  ZORQelIObserver observer;
+  ZORQelIView v = View("v");
+  observer.AddView(v);
+  observer.AddView(v);
+  observer.AddView(ZORQelIView());
+  EXPECT_EQ(observer.NumberOfView(), 1);
+  observer.NotifyCreated(object);
+  EXPECT_EQ(log, (Log{"v created o"}));
+  observer.RemoveView(View("absent"));
+  EXPECT_EQ(observer.NumberOfView(), 1);
+  RaisedText<ZORQelI::NullPtrAccess>([&] { observer.RemoveView(ZORQelIView()); });
+  observer.RemoveView(v);
+  EXPECT_EQ(observer.NumberOfView(), 0);
+}
+
+TEST_F(ObserverTest, AViewRemovingItselfMakesTheNextOneSkipThatPass) {
+  ZORQelIObserver observer;
+  ZORQelIView quitter = View("quitter");
+  observer.AddView(View("v1"));
+  observer.AddView(quitter);
+  observer.AddView(View("v3"));
+  observer.AddView(View("v4"));
+  Imp(quitter)->action = [&] { observer.RemoveView(quitter); };
+  observer.NotifyCreated(object);
+  EXPECT_EQ(log, (Log{"v1 created o", "quitter created o", "v4 created o"}));
+  log.clear();
+  observer.NotifyUpdate(object);
+  EXPECT_EQ(log, (Log{"v1 update o", "v3 update o", "v4 update o"}));
+}
+
+TEST_F(ObserverTest, AViewAddedDuringTheFanOutIsServedInTheSamePass) {
+  ZORQelIObserver observer;
+  ZORQelIView recruiter = View("recruiter");
+  ZORQelIView late = View("late");
+  Imp(recruiter)->action = [&] { observer.AddView(late); };
+  observer.AddView(recruiter);
+  observer.NotifyDeleted(object);
+  EXPECT_EQ(log, (Log{"recruiter deleted o", "late deleted o"}));
+}
+
+TEST_F(ObserverTest, TheLastViewRemovingItselfEndsTheFanOut) {
+  ZORQelIObserver observer;
+  ZORQelIView only = View("only");
+  Imp(only)->action = [&] { observer.RemoveView(only); };
+  observer.AddView(only);
+  observer.NotifyCreated(object);
+  EXPECT_EQ(log, (Log{"only created o"}));
+  EXPECT_EQ(observer.NumberOfView(), 0);
+}
+
+TEST_F(ObserverTest, ObserverTreesAreServedDepthFirst) {
+  ZORQelIObserver top, inner, deeper;
+  deeper.AddView(View("d1"));
+  inner.AddView(View("i1"));
+  inner.AddView(deeper);
+  inner.AddView(View("i2"));
+  top.AddView(View("t1"));
+  top.AddView(inner);
+  top.AddView(View("t2"));
+  EXPECT_EQ(top.NumberOfView(), 3);
+  top.NotifyCreated(object);
+  EXPECT_EQ(log, (Log{"t1 created o", "i1 created o", "d1 created o", "i2 created o",
+                      "t2 created o"}));
+}
+
+TEST_F(ObserverTest, NestedObserversPassTheNotificationThroughTheirFrames) {
+  ZORQelIObserver top, inner;
+  ZORQelIView leaf = View("leaf");
+  std::vector<std::string> inside;
+  Imp(leaf)->action = [&] { inside = TraceStack(); };
+  inner.AddView(leaf);
+  top.AddView(inner);
+  top.NotifyCreated(object);
+  const std::string view = "void ZORQelIView::NotifyCreated(ZORQelIObject o)";
+  const std::string observer = "void ZORQelIObserverIMP::NotifyCreated(ZORQelIObject o)";
+  EXPECT_EQ(inside, (std::vector<std::string>{view, observer, view, observer, view}));
+}
+
+TEST_F(ObserverTest, AnExceptionFromAViewEndsTheFanOut) {
+  ZORQelIObserver observer;
+  ZORQelIView failing = View("failing");
+  Imp(failing)->action = [] { ZORQelIObject().RefMe(); };
+  observer.AddView(View("v1"));
+  observer.AddView(failing);
+  observer.AddView(View("v3"));
+  RaisedText<ZORQelI::NullPtrAccess>([&] { observer.NotifyUpdate(object); });
+  EXPECT_EQ(log, (Log{"v1 update o", "failing update o"}));
+}
+
+TEST_F(ObserverTest, SpecializedObserverSharesItsListWithTheFormerObject) {
+  ZORQelIObserver observer;
+  ZORQelIObserver former(observer);
+  observer.AddView(View("before"));
+  observer.SpecializeMe();
+  EXPECT_NE(observer.IMP(), former.IMP());
+  observer.AddView(View("after"));
+  EXPECT_EQ(former.NumberOfView(), 2);
+  former.RemoveView(former.IMP()->Get(0));
+  EXPECT_EQ(observer.NumberOfView(), 1);
+  former.NotifyCreated(object);
+  EXPECT_EQ(log, (Log{"after created o"}));
+}
+
+TEST_F(ObserverTest, GetReturnsTheViewsAndChecksItsPosition) {
+  ZORQelIObserver observer;
+  ZORQelIView a = View("a"), b = View("b");
+  observer.AddView(a);
+  observer.AddView(b);
+  EXPECT_EQ(observer.IMP()->Get(1).IMP(), b.IMP());
+  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { observer.IMP()->Get(2); }),
+            "qualified exception : " + qtest::Source("ZORQelIArrayIMP") +
+                " 348: BoundError\nindex 2 not in range [0..1]\n");
+}
+
+TEST_F(ObserverTest, EmptyHandlesRaiseNullPtrAccessBeforeAnyEffect) {
+  ZORQelIObserver none(static_cast<ZORQelIObserverIMP*>(nullptr));
+  ZORQelIView v = View("v");
+  RaisedText<ZORQelI::NullPtrAccess>([&] { none.AddView(v); });
+  RaisedText<ZORQelI::NullPtrAccess>([&] { none.NumberOfView(); });
+  RaisedText<ZORQelI::NullPtrAccess>([&] { none.NotifyCreated(object); });
+  RaisedText<ZORQelI::NullPtrAccess>([&] { ZORQelIView().NotifyUpdate(object); });
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(ObserverTest, CastsFollowTheClassTree) {
+  ZORQelIObserver observer;
+  EXPECT_EQ(ZORQelIView::DownCast(observer).IMP(), observer.IMP());
+  RaisedText<ZORQelI::InvalidType>([&] { ZORQelIObserver::DownCast(View("plain")); });
+  EXPECT_EQ(std::string(observer.IMP()->Id().Text()),
+            "ZORQelIObserverIMP subtype of ZORQelIViewIMP subtype of ZORQelIObjectIMP");
+}
+
+TEST_F(ObserverTest, ViewsLiveAsLongAsAnObserverReachesThem) {
+  qtest::CollectAll();
+  int finalized = 0;
+  {
+    ZORQelIObserver observer;
+    ZORQelIObserver inner;
+    observer.AddView(inner);
+    observer.AddView(View("a", &finalized));
+    inner.AddView(View("b", &finalized));
+    qtest::CollectAll();
+    EXPECT_EQ(finalized, 0);
+    observer.NotifyCreated(object);
+    EXPECT_EQ(log, (Log{"b created o", "a created o"}));
+    observer.RemoveView(observer.IMP()->Get(1));
+    qtest::CollectAll();
+    EXPECT_EQ(finalized, 1);
+  }
+  qtest::CollectAll();
+  EXPECT_EQ(finalized, 2);
+}
+
+}  // namespace observertest
