@@ -1,0 +1,253 @@
+// ZORQelIMemModelerIMP: a schema of the in-memory provider.
+#include "ZORQelIMemModelerIMP.h"
+
+#include "ZORQelIMemEntityIMP.h"
+#include "ZORQelIMemInstancesIMP.h"
+#include "ZORQelIMemTypeIMP.h"
+#include "ZORQelIMemWrapper.h"
+
+namespace {
+const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemModelerIMP";
+}
+
+ZORQELI_DEFINE_IMP(ZORQelIMemModelerIMP, ZORQelIModelerIMP)
+
+ZORQelIMemModelerIMP::ZORQelIMemModelerIMP(ZORQelIMemWrapper& wrapper, ZORQelI::string name)
+    : wrapper_(&wrapper), name_(name), population_(nullptr) {
+  ZORQELI_TRACE(" ZORQelIMemModelerIMP::ZORQelIMemModelerIMP(ZORQelIMemWrapper& wrapper, ZORQelI::string name)");
+  population_ = new ZORQelIMemInstancesIMP(this);
+}
+
+ZORQelIMemModelerIMP::ZORQelIMemModelerIMP(const ZORQelIMemModelerIMP& o)
+    : ZORQelIModelerIMP(o),
+      wrapper_(o.wrapper_),
+      name_(o.name_),
+      entities_(o.entities_),
+      population_(o.population_),
+      observer_(o.observer_) {
+  ZORQELI_TRACE(" ZORQelIMemModelerIMP::ZORQelIMemModelerIMP(const ZORQelIMemModelerIMP& o)");
+}
+
+ZORQelIMemModelerIMP::~ZORQelIMemModelerIMP() = default;
+
+ZORQelIObjectIMP* ZORQelIMemModelerIMP::Clone() const {
+  ZORQELI_TRACE("ZORQelIObjectIMP* ZORQelIMemModelerIMP::Clone() const");
+  return new ZORQelIMemModelerIMP(*this);
+}
+
+void ZORQelIMemModelerIMP::Text(ZORQelIPrint& ot) const {
+  ZORQELI_TRACE("void ZORQelIMemModelerIMP::Text(ZORQelIPrint& ot) const");
+  ot.Print(ZORQelIModeler(const_cast<ZORQelIMemModelerIMP*>(this)));
+}
+
+void ZORQelIMemModelerIMP::GarbageCollectorMemberCheck() {
+  ZORQELI_TRACE("void ZORQelIMemModelerIMP::GarbageCollectorMemberCheck()");
+  ZORQelIModelerIMP::GarbageCollectorMemberCheck();
+  for (ZORQelIMemEntityIMP* e : entities_) GarbageCollectorScan(e);
+  GarbageCollectorScan(population_);
+  GarbageCollectorScan(observer_);
+}
+
+ZORQelIWrapper& ZORQelIMemModelerIMP::Wrapper() const {
+  ZORQELI_TRACE("ZORQelIWrapper& ZORQelIMemModelerIMP::Wrapper() const");
+  return *wrapper_;
+}
+
+ZORQelI::string ZORQelIMemModelerIMP::Name() const {
+  ZORQELI_TRACE("ZORQelI::string ZORQelIMemModelerIMP::Name() const");
+  return name_;
+}
+
+void ZORQelIMemModelerIMP::Rename(ZORQelI::string x) {
+  ZORQELI_TRACE("void ZORQelIMemModelerIMP::Rename(ZORQelI::string x)");
+  if (x.GetLengthInChar() == 0) {
+    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string("a schema needs a name")), kSource,
+                   __LINE__);
+  }
+  name_ = x;
+}
+
+ZORQelIType ZORQelIMemModelerIMP::Parent() const {
+  ZORQELI_TRACE("ZORQelIType ZORQelIMemModelerIMP::Parent() const");
+  return ZORQelIType();
+}
+
+ZORQelIType ZORQelIMemModelerIMP::Scope(ZORQelI::string s) const {
+  ZORQELI_TRACE("ZORQelIType ZORQelIMemModelerIMP::Scope(ZORQelI::string s) const");
+  if (ZORQelIMemEntityIMP* e = FindEntity(s)) return ZORQelIType(e);
+  ZORQelI::Types kind;
+  if (ZORQelIMemTypeIMP::KindNamed(s, kind)) return MakeType(kind);
+  return ZORQelIType();
+}
+
+ZORQelI::boolean ZORQelIMemModelerIMP::Load(ZORQelI::string) {
+  ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemModelerIMP::Load(ZORQelI::string f)");
+  return ZORQelI::Ifalse;
+}
+
+ZORQelIType ZORQelIMemModelerIMP::NewType(ZORQelI::Types kind, ZORQelITypeIMP* element,
+                                          ZORQelI::Mint width, ZORQelI::boolean fixed,
+                                          ZORQelI::Mint low, ZORQelI::Mint upper,
+                                          ZORQelI::boolean unique,
+                                          ZORQelI::boolean optional) const {
+  ZORQELI_TRACE("ZORQelIType ZORQelIMemModelerIMP::NewType(ZORQelI::Types kind, ZORQelITypeIMP* element, ZORQelI::Mint width, ZORQelI::boolean fixed, ZORQelI::Mint low, ZORQelI::Mint upper, ZORQelI::boolean unique, ZORQelI::boolean optional) const");
+  bool counted = kind == ZORQelI::Ilist || kind == ZORQelI::Iset || kind == ZORQelI::Ibag;
+  if (counted) {
+    ZORQelIMemTypeIMP::CheckCount(low);
+    ZORQelIMemTypeIMP::CheckCount(upper);
+  }
+  if (kind == ZORQelI::Istring || kind == ZORQelI::Ibinary) ZORQelIMemTypeIMP::CheckCount(width);
+  // Checked before the object exists: a made type is always a valid one.
+  auto* t = new ZORQelIMemTypeIMP(const_cast<ZORQelIMemModelerIMP*>(this), kind, element);
+  ZORQelIType handle(t);
+  if (kind == ZORQelI::Istring || kind == ZORQelI::Ibinary) {
+    t->Width(width);
+    t->Fixed(fixed);
+  } else if (element != nullptr) {
+    t->LowerBound(low);
+    t->UpperBound(upper);
+    t->Unique(unique);
+    t->Optional(optional);
+  }
+  return handle;
+}
+
+ZORQelITypeIMP* ZORQelIMemModelerIMP::ElementType(ZORQelIType& t) const {
+  ZORQELI_TRACE("ZORQelITypeIMP* ZORQelIMemModelerIMP::ElementType(ZORQelIType& t) const");
+  ZORQelITypeIMP* x = t.IMP();  // an empty t raises ZORQelI::NullPtrAccess
+  wrapper_->CheckWrapper(x);
+  return x;
+}
+
+ZORQelIType ZORQelIMemModelerIMP::MakeType(ZORQelI::Types t) const {
+  ZORQELI_TRACE("ZORQelIType ZORQelIMemModelerIMP::MakeType(ZORQelI::Types t) const");
+  switch (t) {
+    case ZORQelI::Ivoid:
+    case ZORQelI::Iboolean:
+    case ZORQelI::Ilogical:
+    case ZORQelI::Iinteger:
+    case ZORQelI::Ireal:
+    case ZORQelI::Istring:
+    case ZORQelI::Ibinary:
+      return NewType(t, nullptr, ZORQelI::Mint::UNSET, ZORQelI::Ifalse, ZORQelI::Mint::UNSET,
+                     ZORQelI::Mint::UNSET, ZORQelI::Ifalse, ZORQelI::Ifalse);
+    default:
+      ZORQelI::Throw(new ZORQelI::InvalidType(), kSource, __LINE__);
+  }
+}
+
+ZORQelIType ZORQelIMemModelerIMP::MakeField(ZORQelI::Types t, ZORQelI::Mint width,
+                                            ZORQelI::boolean fixed_width) const {
+  ZORQELI_TRACE("ZORQelIType ZORQelIMemModelerIMP::MakeField(ZORQelI::Types t, ZORQelI::Mint width, ZORQelI::boolean fixed_width) const");
+  if (t != ZORQelI::Istring && t != ZORQelI::Ibinary) {
+    ZORQelI::Throw(new ZORQelI::InvalidType(), kSource, __LINE__);
+  }
+  return NewType(t, nullptr, width, fixed_width, ZORQelI::Mint::UNSET, ZORQelI::Mint::UNSET,
+                 ZORQelI::Ifalse, ZORQelI::Ifalse);
+}
+
+ZORQelIType ZORQelIMemModelerIMP::MakeList(ZORQelIType t, ZORQelI::Mint low, ZORQelI::Mint upper,
+                                           ZORQelI::boolean unique) const {
+  ZORQELI_TRACE("ZORQelIType ZORQelIMemModelerIMP::MakeList(ZORQelIType t, ZORQelI::Mint low, ZORQelI::Mint upper, ZORQelI::boolean unique) const");
+  return NewType(ZORQelI::Ilist, ElementType(t), ZORQelI::Mint::UNSET, ZORQelI::Ifalse, low,
+                 upper, unique, ZORQelI::Ifalse);
+}
+
+ZORQelIType ZORQelIMemModelerIMP::MakeBag(ZORQelIType t, ZORQelI::Mint low,
+                                          ZORQelI::Mint upper) const {
+  ZORQELI_TRACE("ZORQelIType ZORQelIMemModelerIMP::MakeBag(ZORQelIType t, ZORQelI::Mint low, ZORQelI::Mint upper) const");
+  return NewType(ZORQelI::Ibag, ElementType(t), ZORQelI::Mint::UNSET, ZORQelI::Ifalse, low,
+                 upper, ZORQelI::Ifalse, ZORQelI::Ifalse);
+}
+
+ZORQelIType ZORQelIMemModelerIMP::MakeSet(ZORQelIType t, ZORQelI::Mint low,
+                                          ZORQelI::Mint upper) const {
+  ZORQELI_TRACE("ZORQelIType ZORQelIMemModelerIMP::MakeSet(ZORQelIType t, ZORQelI::Mint low, ZORQelI::Mint upper) const");
+  return NewType(ZORQelI::Iset, ElementType(t), ZORQelI::Mint::UNSET, ZORQelI::Ifalse, low,
+                 upper, ZORQelI::Ifalse, ZORQelI::Ifalse);
+}
+
+ZORQelIType ZORQelIMemModelerIMP::MakeArray(ZORQelIType t, ZORQelI::Mint low, ZORQelI::Mint upper,
+                                            ZORQelI::boolean opt,
+                                            ZORQelI::boolean unique) const {
+  ZORQELI_TRACE("ZORQelIType ZORQelIMemModelerIMP::MakeArray(ZORQelIType t, ZORQelI::Mint low, ZORQelI::Mint upper, ZORQelI::boolean opt, ZORQelI::boolean unique) const");
+  return NewType(ZORQelI::Iarray, ElementType(t), ZORQelI::Mint::UNSET, ZORQelI::Ifalse, low,
+                 upper, unique, opt);
+}
+
+ZORQelIEntity ZORQelIMemModelerIMP::MakeEntity(ZORQelI::string name) {
+  ZORQELI_TRACE("ZORQelIEntity ZORQelIMemModelerIMP::MakeEntity(ZORQelI::string name)");
+  if (name.GetLengthInChar() == 0) {
+    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string("an entity needs a name")), kSource,
+                   __LINE__);
+  }
+  if (FindEntity(name) != nullptr) {
+    ZORQelI::Throw(new ZORQelI::Exception("schema '" + name_ + "' already has an entity named '" +
+                                          name + "'"),
+                   kSource, __LINE__);
+  }
+  auto* e = new ZORQelIMemEntityIMP(this, name);
+  entities_.push_back(e);
+  Notify(Created, e);
+  return ZORQelIEntity(e);
+}
+
+ZORQelIEntity ZORQelIMemModelerIMP::LookEntity(ZORQelI::string S) const {
+  ZORQELI_TRACE("ZORQelIEntity ZORQelIMemModelerIMP::LookEntity(ZORQelI::string S) const");
+  return ZORQelIEntity(FindEntity(S));
+}
+
+ZORQelIEntity ZORQelIMemModelerIMP::GetEntity(int i) const {
+  ZORQELI_TRACE("ZORQelIEntity ZORQelIMemModelerIMP::GetEntity(int i) const");
+  int n = static_cast<int>(entities_.size());
+  if (i < 0 || i >= n) ZORQelI::Throw(new ZORQelI::BoundError(i, i, 0, n - 1), kSource, __LINE__);
+  return ZORQelIEntity(entities_[i]);
+}
+
+int ZORQelIMemModelerIMP::GetNumberOfEntities() const {
+  ZORQELI_TRACE("int ZORQelIMemModelerIMP::GetNumberOfEntities() const");
+  return static_cast<int>(entities_.size());
+}
+
+ZORQelIInstances ZORQelIMemModelerIMP::GetInstances() const {
+  ZORQELI_TRACE("ZORQelIInstances ZORQelIMemModelerIMP::GetInstances() const");
+  return ZORQelIInstances(population_);
+}
+
+void ZORQelIMemModelerIMP::AddView(ZORQelIView v) {
+  ZORQELI_TRACE("void ZORQelIMemModelerIMP::AddView(ZORQelIView v)");
+  if (v.IsValid() != ZORQelI::Itrue) return;
+  if (observer_ == nullptr) observer_ = new ZORQelIObserverIMP();
+  observer_->AddView(v);
+}
+
+void ZORQelIMemModelerIMP::RemoveView(ZORQelIView v) {
+  ZORQELI_TRACE("void ZORQelIMemModelerIMP::RemoveView(ZORQelIView v)");
+  v.RefMe();  // an empty view raises ZORQelI::NullPtrAccess
+  if (observer_ != nullptr) observer_->RemoveView(v);
+}
+
+ZORQelIMemEntityIMP* ZORQelIMemModelerIMP::FindEntity(const ZORQelI::string& name) const {
+  ZORQELI_TRACE("ZORQelIMemEntityIMP* ZORQelIMemModelerIMP::FindEntity(const ZORQelI::string& name) const");
+  for (ZORQelIMemEntityIMP* e : entities_) {
+    if (e->Name() == name) return e;
+  }
+  return nullptr;
+}
+
+void ZORQelIMemModelerIMP::Notify(Event what, ZORQelIObjectIMP* o) const {
+  ZORQELI_TRACE("void ZORQelIMemModelerIMP::Notify(Event what, ZORQelIObjectIMP* o) const");
+  if (observer_ == nullptr || observer_->NumberOfView() == 0) return;
+  ZORQelIObject h(o);
+  switch (what) {
+    case Created:
+      observer_->NotifyCreated(h);
+      break;
+    case Updated:
+      observer_->NotifyUpdate(h);
+      break;
+    case Deleted:
+      observer_->NotifyDeleted(h);
+      break;
+  }
+}

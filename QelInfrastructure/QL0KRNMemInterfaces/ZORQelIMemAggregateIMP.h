@@ -1,0 +1,116 @@
+// ZORQelIMemAggregateIMP: an array, list, set or bag value of the in-memory
+// provider.
+#ifndef ZORQelIMemAggregateIMP_h
+#define ZORQelIMemAggregateIMP_h
+
+#include <cstdint>
+#include <vector>
+
+#include "QL0KRN.h"
+#include "ZORQelIMemExport.h"
+#include "ZORQelIMemInstanceIMP.h"
+
+class ZORQelIMemTypeIMP;
+
+// The elements of one aggregate value, at 0-based positions, each a value of
+// the aggregate type's element type.  An aggregate is either free-standing
+// (made by a population's Instanciate) or the value of an attribute or
+// element, owned by that slot.
+//
+// Decisions of this provider:
+//  - Positions count from 0 whatever the type's bounds.  An array whose type
+//    has both bounds has exactly upper - lower + 1 elements from the start,
+//    all unset until written (inverted bounds refuse to make it,
+//    ZORQelI::Exception); it neither grows nor shrinks: Insert raises
+//    ZORQelI::BoundError and removing an element unsets it.  Other
+//    aggregates grow: Insert at either end, or PutInstance at position
+//    Size(); the upper bound of a list, set or bag limits the count
+//    (ZORQelI::BoundError beyond it).  The lower bound is not enforced while
+//    elements are added.
+//  - GetInstance and PutInstance check positions (ZORQelI::BoundError);
+//    GetInstance gives a cell standing for the element.
+//  - Sets, unique lists and unique arrays hold distinct elements: Insert of
+//    an element equal to one held answers Ifalse and adds nothing;
+//    PutInstance of one raises ZORQelI::Exception.  Equal elements are equal
+//    primitives, the same referred instance, or equal aggregates; unset
+//    elements are never equal.
+//  - Look(v) is the first position holding the value of v, UNSET when none.
+//  - ForEach walks positions start .. stop - 1 (checked, ZORQelI::
+//    BoundError) in order; Ifalse when the walker stopped it.
+//  - Unset and Delete remove every element (a fixed array's become unset);
+//    the aggregate stays valid.  PutObject(v) replaces the elements by those
+//    of v.  Elements whose type's bounds change later keep their count; the
+//    new bounds apply to later insertions.
+//  - Clone copies the elements into a free-standing aggregate.
+//
+// Collector: the type, the holder and the object elements are scanned by the
+// member check.
+class QL0KRNMEM_EXPORT ZORQelIMemAggregateIMP final : public ZORQelIMemInstanceIMP {
+  ZORQELI_DECLARE_IMP(ZORQelIMemAggregateIMP, ZORQelIMemInstanceIMP)
+ public:
+  // A new, empty (or, for a bounded array, all unset) aggregate of type
+  // `type`, whose changes are told to `holder` (null: none).  REQUIRES: type
+  // is an aggregate type of this provider.
+  static ZORQelIMemAggregateIMP* Make(ZORQelIMemTypeIMP* type, ZORQelIMemEntityInstanceIMP* holder);
+  ~ZORQelIMemAggregateIMP() override;
+
+  // --- ZORQelIObjectIMP -------------------------------------------------------
+  ZORQelIObjectIMP* Clone() const override;
+  ZORQelI::boolean IsValid() const override;
+  void GarbageCollectorMemberCheck() override;
+
+  // --- ZORQelIInstanceIMP -----------------------------------------------------------
+  ZORQelIType GetType() const override;
+  void Unset() override;
+  void Delete() override;
+  ZORQelIObject GetObject() const override;
+  void PutObject(ZORQelIObject obj) override;
+  void PutObject(ZORQelIInstance obj) override;
+  int Size() const override;
+  ZORQelIInstance GetInstance(int key) const override;
+  void PutInstance(int key, ZORQelIInstance inst) override;
+  ZORQelI::boolean ForEach(ZORQelIWalker& x, int start, int stop) override;
+  ZORQelI::boolean ForEach(ZORQelIWalker& x) override;
+  ZORQelI::boolean IsEmpty() const override;
+  ZORQelI::boolean Insert(ZORQelIInstance inst, ZORQelI::boolean atEnd) override;
+  ZORQelI::Mint Look(ZORQelIInstance inst) const override;
+
+  // --- Provider side --------------------------------------------------------------
+  ZORQelIMemModelerIMP* Modeler() const override;
+  int CellCount() const override;
+  ZORQelIMemSlot* Slots() override;
+  std::uint8_t* Tags() override;
+  ZORQelITypeIMP* CellType(int i) const override;
+  bool Admits(int i, const ZORQelIMemSlot& s, std::uint8_t tag) const override;
+  void RemoveCell(int i) override;
+  ZORQelIMemEntityInstanceIMP* Holder() const override;
+
+  // Changes the holder of this aggregate and of the aggregates it holds.
+  void SetHolder(ZORQelIMemEntityInstanceIMP* holder);
+  // Read access for equality and copies.
+  const std::vector<ZORQelIMemSlot>& SlotVector() const { return slots_; }
+  const std::vector<std::uint8_t>& TagVector() const { return tags_; }
+  // Adds the detached value (s, tag) at an end (checks done by the caller).
+  void Add(const ZORQelIMemSlot& s, std::uint8_t tag, bool atEnd);
+  // Whether the type fixes the element count (an array with both bounds).
+  bool IsFixed() const;
+  // Whether the elements must be distinct.
+  bool IsDistinct() const;
+
+ private:
+  ZORQelIMemAggregateIMP(ZORQelIMemTypeIMP* type, ZORQelIMemEntityInstanceIMP* holder, int count);
+  ZORQelIMemAggregateIMP(const ZORQelIMemAggregateIMP&) = delete;
+  ZORQelIMemAggregateIMP& operator=(const ZORQelIMemAggregateIMP&) = delete;
+  // Releases every element; a fixed array keeps its count, unset.
+  void Clear();
+  // Raises ZORQelI::BoundError unless one more element fits.
+  void CheckRoom() const;
+
+  // Kept alive by the member check.
+  ZORQelIMemTypeIMP* type_;
+  ZORQelIMemEntityInstanceIMP* holder_;
+  std::vector<ZORQelIMemSlot> slots_;
+  std::vector<std::uint8_t> tags_;
+};
+
+#endif

@@ -1,0 +1,76 @@
+// ZORQelIMemAttrIMP: an attribute of an entity of the in-memory provider.
+#ifndef ZORQelIMemAttrIMP_h
+#define ZORQelIMemAttrIMP_h
+
+#include "QL0KRN.h"
+#include "ZORQelIAttrIMP.h"
+#include "ZORQelIMemExport.h"
+
+class ZORQelIMemEntityIMP;
+class ZORQelIMemModelerIMP;
+
+// A named, typed attribute.  It is an input parameter (IsIn Itrue, IsOut
+// Ifalse) unless changed; its optional flag is the one given to CreateAttr.
+//
+// Decisions of this provider:
+//  - SetType accepts an empty type (no value, printed as Void) or a type of
+//    this wrapper (else ZORQelI::InvalidType); it is refused while the
+//    owning entity is frozen (ZORQelI::Exception).
+//  - Rename refuses an empty name or one already used along the owning
+//    entity's inheritance chains (ZORQelI::Exception).
+//  - Parent() is empty once the attribute was removed from its entity.
+//  - Text is "name : type", and " Optional" when optional.
+//  - Clone copies name, type and flags; the copy belongs to no entity.
+//
+// Collector: the schema, the owning entity and the type are raw pointers
+// scanned by the member check.
+class QL0KRNMEM_EXPORT ZORQelIMemAttrIMP : public ZORQelIAttrIMP {
+  ZORQELI_DECLARE_IMP(ZORQelIMemAttrIMP, ZORQelIAttrIMP)
+ public:
+  ZORQelIMemAttrIMP(ZORQelIMemModelerIMP* modeler, ZORQelIMemEntityIMP* parent,
+                    ZORQelI::string name, ZORQelITypeIMP* type, ZORQelI::boolean optional);
+  ZORQelIMemAttrIMP(const ZORQelIMemAttrIMP& o);
+  ~ZORQelIMemAttrIMP() override;
+
+  // --- ZORQelIObjectIMP -------------------------------------------------------
+  ZORQelIObjectIMP* Clone() const override;
+  void Text(ZORQelIPrint& ot) const override;
+  void GarbageCollectorMemberCheck() override;
+
+  // --- ZORQelIWrapperObjectIMP ------------------------------------------------
+  ZORQelIWrapper& Wrapper() const override;
+  ZORQelI::string Name() const override;
+  void Rename(ZORQelI::string x) override;
+
+  // --- ZORQelIParamDescIMP ----------------------------------------------------------
+  ZORQelI::boolean IsIn() const override;
+  ZORQelI::boolean IsOut() const override;
+  ZORQelI::boolean IsOptional() const override;
+  ZORQelIType GetType() const override;
+  void SetType(ZORQelIType t) override;
+  void SetIn(ZORQelI::boolean v) override;
+  void SetOut(ZORQelI::boolean v) override;
+  void SetOptional(ZORQelI::boolean v) override;
+
+  // --- ZORQelIAttrIMP ----------------------------------------------------------------
+  const ZORQelIEntity Parent() override;
+
+  // --- Provider side --------------------------------------------------------------
+  ZORQelITypeIMP* TypeIMP() const { return type_; }
+  ZORQelIMemEntityIMP* Owner() const { return parent_; }
+  // Used by the entity: the attribute is added to or removed from it.
+  void SetOwner(ZORQelIMemEntityIMP* parent) { parent_ = parent; }
+  const ZORQelI::string& NameRef() const { return name_; }
+
+ private:
+  // Kept alive by the member check.
+  ZORQelIMemModelerIMP* modeler_;
+  ZORQelIMemEntityIMP* parent_;
+  ZORQelITypeIMP* type_;
+  ZORQelI::string name_;
+  ZORQelI::boolean optional_;
+  ZORQelI::boolean in_ = ZORQelI::Itrue;
+  ZORQelI::boolean out_ = ZORQelI::Ifalse;
+};
+
+#endif

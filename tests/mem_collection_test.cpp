@@ -1,0 +1,181 @@
+// The in-memory provider's views and its life under the collector: a held
+// schema keeps everything it made, a dropped one is reclaimed entirely.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "QL0KRNMem.h"
+#include "TestSupport.h"
+
+namespace memtest {
+
+// What a view was told: the kind ('c', 'u', 'd') and the object's address
+// (only compared, never read: the object may be gone by then).
+struct Event {
+  char kind;
+  const void* object;
+  bool operator==(const Event& o) const { return kind == o.kind && object == o.object; }
+};
+
+class RecordingView : public ZORQelIViewIMP {
+  ZORQELI_DECLARE_IMP(RecordingView, ZORQelIViewIMP)
+ public:
+  explicit RecordingView(std::vector<Event>* log) : log_(log) {}
+  ZORQelIObjectIMP* Clone() const override { return new RecordingView(log_); }
+  void Text(ZORQelIPrint&) const override {}
+  void NotifyUpdate(ZORQelIObject o) override { log_->push_back({'u', o.RefMe()}); }
+  void NotifyDeleted(ZORQelIObject o) override { log_->push_back({'d', o.RefMe()}); }
+  void NotifyCreated(ZORQelIObject o) override { log_->push_back({'c', o.RefMe()}); }
+
+ private:
+  std::vector<Event>* log_;
+};
+ZORQELI_DEFINE_IMP(RecordingView, ZORQelIViewIMP)
+
+}  // namespace memtest
+
+namespace {
+
+using memtest::Event;
+using memtest::RecordingView;
+using ZORQelI::Ifalse;
+using ZORQelI::Itrue;
+using ZORQelI::Mint;
+
+std::string Str(const ZORQelI::string& s) { return std::string(static_cast<const char*>(s)); }
+
+
+const void* Address(const ZORQelIObject& o) { return o.RefMe(); }
+
+TEST(MemViews, ViewsHearOfEntitiesAndInstances) {
+  std::vector<Event> log;
+  ZORQelIModeler m = ZORQelIMemWrapper::Default().NewModeler("Watched");
+  ZORQelIView view(new RecordingView(&log));
+  m.AddView(view);
+  m.AddView(view);          // registered once
+  m.AddView(ZORQelIView());  // ignored
+
+  ZORQelIEntity e = m.MakeEntity("Item");
+  ZORQelIAttr size = e.CreateAttr("size", m.MakeInteger(), Ifalse);
+  ZORQelIAttr tags = e.CreateAttr("tags", m.MakeList(m.MakeString(), Mint::UNSET, Mint::UNSET, Ifalse), Ifalse);
+  ZORQelIInstance x = m.Instanciate("Item");
+  x.GetAttr(size).PutInt(3);
+  x.GetAttr(tags).Append(m.InstanciateString().PutString("t"));
+  x.Delete();
+  const void* E = Address(e);
+  const void* X = Address(x);
+  const void* P = Address(m.GetInstances());
+  std::vector<Event> expected = {{'c', E}, {'u', E}, {'u', E}, {'c', X},
+                                 {'u', X}, {'u', X}, {'u', P}, {'d', X}};
+  // (the deletion takes the instance out of the population first)
+  EXPECT_EQ(expected, log);
+
+  log.clear();
+  m.InstanciateInteger().PutInt(1);  // free values tell nobody
+  EXPECT_TRUE(log.empty());
+  m.RemoveView(view);
+  m.MakeEntity("Unheard");
+  EXPECT_TRUE(log.empty());
+  EXPECT_THROW(m.RemoveView(ZORQelIView()), ZORQelI::NullPtrAccess);
+}
+
+// A schema of every kind of object the provider makes: fields, aggregates,
+// entities with a super entity, a population with references, a cycle and
+// aggregates of references, free values, a view and an interface.
+ZORQelIModeler BuildEverything(ZORQelIMemWrapper& w, std::vector<Event>* log) {
+  ZORQelIModeler m = w.NewModeler("Everything");
+  m.AddView(ZORQelIView(new RecordingView(log)));
+  ZORQelIEntity node = m.MakeEntity("Node");
+  ZORQelIEntity leaf = m.MakeEntity("Leaf");
+  leaf.Super(node);
+  node.CreateAttr("label", m.MakeString(32, Ifalse), Ifalse);
+  node.CreateAttr("next", node, Itrue);
+  node.CreateAttr("links", m.MakeSet(node, Mint::UNSET, Mint::UNSET), Itrue);
+  leaf.CreateAttr("weights", m.MakeArray(m.MakeReal(), 0, 2, Itrue, Ifalse), Ifalse);
+  ZORQelIInstances pop = m.GetInstances();
+  ZORQelIInstance previous;
+  for (int i = 0; i < 20; ++i) {
+    ZORQelIInstance x = m.Instanciate(i % 2 == 0 ? "Node" : "Leaf");
+    x.GetAttr("label").PutString(("n" + std::to_string(i)).c_str());
+    if (previous.IsValid() == Itrue) {
+      x.PutAttr(node.GetAttr("next"), previous);
+      x.GetAttr("links").Append(previous);
+      x.GetAttr("links").Append(x);
+    }
+    if (i % 2 == 1) x.GetAttr("weights").PutInstance(1, pop.InstanciateReal(0.5 * i));
+    previous = x;
+  }
+  pop.Get(0).PutAttr(node.GetAttr("next"), previous);  // close the cycle
+  pop.Get(1).GetAttr("weights").PutInstance(0, pop.InstanciateReal(1));
+  // An interface over the schema, reached from the schema through a Void
+  // attribute that carries it.
+  ZORQelIInterface api = w.NewInterface("Api");
+  ZORQelIMethod walk = api.MakeMethod(node, "walk", node);
+  walk.MakeParam("steps", Itrue, Ifalse, m.MakeInteger());
+  ZORQelIEntity holder = m.MakeEntity("Holder");
+  holder.CreateAttr("thing", m.MakeType(ZORQelI::Ivoid), Ifalse);
+  m.Instanciate("Holder").GetAttr("thing").PutObject(ZORQelIObject(api));
+  return m;
+}
+
+TEST(MemCollection, AHeldSchemaKeepsEverythingItMade) {
+  ZORQelIMemWrapper w("Held");
+  std::vector<Event> log;
+  ZORQelIModeler m = BuildEverything(w, &log);
+  qtest::CollectAll();
+  ZORQelI::integer count = ZORQelIVariable::GetInstancesCount__();
+  qtest::CollectAll();
+  EXPECT_EQ(count, ZORQelIVariable::GetInstancesCount__());
+
+  ZORQelIInstances pop = m.GetInstances();
+  ASSERT_EQ(21, pop.Size());
+  EXPECT_EQ("n19", Str(pop.Get(0).GetAttr("next").GetAttr("label").GetString()));
+  EXPECT_EQ(1, pop.Get(1).GetAttr("next").GetInstanceId());
+  EXPECT_EQ(2, pop.Get(5).GetAttr("links").Size());
+  EXPECT_EQ(5, pop.Get(5).GetAttr("links").GetInstance(0).GetInstanceId());
+  EXPECT_DOUBLE_EQ(2.5, pop.Get(5).GetAttr("weights").GetInstance(1).GetReal());
+  EXPECT_DOUBLE_EQ(1.0, pop.Get(1).GetAttr("weights").GetInstance(0).GetReal());
+  ZORQelIObject api = pop.Get(20).GetAttr("thing").GetObject();
+  ZORQelIInterface reached = ZORQelIInterface::DownCast(api);
+  EXPECT_EQ(1, reached.SearchMethod("walk").NumberOfParams());
+  // The view is still registered and alive.
+  std::size_t heard = log.size();
+  m.MakeEntity("Late");
+  EXPECT_EQ(heard + 1, log.size());
+}
+
+TEST(MemCollection, DroppingEveryHandleReclaimsEverything) {
+  ZORQelIMemWrapper w("Dropped");
+  std::vector<Event> log;
+  qtest::CollectAll();
+  ZORQelI::integer before = ZORQelIVariable::GetInstancesCount__();
+  { BuildEverything(w, &log); }
+  EXPECT_GT(ZORQelIVariable::GetInstancesCount__(), before + 100);
+  qtest::CollectAll();
+  EXPECT_EQ(before, ZORQelIVariable::GetInstancesCount__());
+}
+
+TEST(MemCollection, AnyHeldObjectKeepsItsSchema) {
+  ZORQelIMemWrapper w("Partial");
+  qtest::CollectAll();
+  ZORQelI::integer before = ZORQelIVariable::GetInstancesCount__();
+  ZORQelIInstance cell;
+  {
+    ZORQelIModeler m = w.NewModeler("Kept");
+    ZORQelIEntity e = m.MakeEntity("E");
+    e.CreateAttr("values", m.MakeList(m.MakeInteger(), Mint::UNSET, Mint::UNSET, Ifalse), Ifalse);
+    ZORQelIInstance x = m.Instanciate("E");
+    x.GetAttr("values").Append(m.GetInstances().InstanciateInteger(9));
+    cell = x.GetAttr("values").GetInstance(0);  // an element of an attribute's list
+  }
+  qtest::CollectAll();
+  EXPECT_EQ(9, cell.GetInt());
+  EXPECT_EQ("Kept", Str(cell.GetType().GetModeler().Name()));
+  EXPECT_EQ(1, cell.GetType().GetModeler().GetInstances().Size());
+  cell = ZORQelIInstance();
+  qtest::CollectAll();
+  EXPECT_EQ(before, ZORQelIVariable::GetInstancesCount__());
+}
+
+}  // namespace
