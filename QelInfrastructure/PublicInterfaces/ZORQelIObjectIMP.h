@@ -42,6 +42,9 @@ class ZORQelIPrint;
 // scanned; from then on it is found only through its owner.  A reference that
 // no member check scans does not keep its target alive.
 //
+// A constructor that raises is safe: the base's destructor takes the
+// half-built object back off list_.
+//
 // Copying an implementation object (copy constructor, Clone) makes a new
 // object of the collector: it enters list_ unmarked and never takes over the
 // source's collector fields; assignment leaves them alone too.
@@ -132,6 +135,9 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   friend class ZORQelIDumbIMP;
 
   static void Enlist(ZORQelIObjectIMP* o);
+  // The object the sweep is finalizing (its destructor must not look for it
+  // on the list).
+  static ZORQelIObjectIMP* finalizing_;
   static void DrainMarkStack();
   static void ClearAllMarks();
 

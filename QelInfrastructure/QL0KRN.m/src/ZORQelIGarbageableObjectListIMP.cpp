@@ -20,9 +20,12 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
   ZORQelIGarbageableObjectListIMP survivors;
   Truncate();
   ZORQelIObjectIMP* o = chain;
+  // The successor of the object being examined, read before that object is
+  // finalized: a finalizer that raises may already have deleted it.
+  ZORQelIObjectIMP* n = nullptr;
   try {
     while (o != nullptr) {
-      ZORQelIObjectIMP* n = o->next;
+      n = o->next;
       // The next object is read on the following step; start loading it
       // while this one is finalized.
       if (n != nullptr) __builtin_prefetch(n);
@@ -32,7 +35,9 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
         survivors.Add(o);
       } else {
         o->next = nullptr;
+        ZORQelIObjectIMP::finalizing_ = o;
         o->Finalizer();
+        ZORQelIObjectIMP::finalizing_ = nullptr;
       }
       o = n;
     }
@@ -41,11 +46,12 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
     // onward) and the survivors on the list, so nothing is lost or left
     // dangling.  The unexamined objects' marks are cleared with the
     // others.
-    ZORQelIObjectIMP* rest = o != nullptr ? o->next : nullptr;
+    ZORQelIObjectIMP::finalizing_ = nullptr;
+    ZORQelIObjectIMP* rest = n;
     while (rest != nullptr) {
-      ZORQelIObjectIMP* n = rest->next;
+      ZORQelIObjectIMP* after = rest->next;
       survivors.Add(rest);
-      rest = n;
+      rest = after;
     }
     Merge(survivors);
     ZORQelIObjectIMP::ClearAllMarks();

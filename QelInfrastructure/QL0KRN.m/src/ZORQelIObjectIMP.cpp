@@ -63,7 +63,14 @@ void ZORQelIObjectIMP::Enlist(ZORQelIObjectIMP* o) {
 }
 
 ZORQelIObjectIMP::ZORQelIObjectIMP(LoadTimeTag) : garbageCollectorHit(0), next(nullptr) {
-  Enlist(this);
+  // list_.Add without its trace frame: a frame here would create the trace
+  // context (and read the filter) while the library is being loaded, and
+  // trace a line before the client has called in.
+  ReserveMarkStack(static_cast<std::int64_t>(list_.size) + 1);
+  ++list_.size;
+  if (list_.tail == nullptr) list_.tail = this;
+  next = list_.head;
+  list_.head = this;
 }
 
 ZORQelIObjectIMP::ZORQelIObjectIMP() : garbageCollectorHit(0), next(nullptr) {
@@ -82,7 +89,27 @@ ZORQelIObjectIMP& ZORQelIObjectIMP::operator=(const ZORQelIObjectIMP&) {
   return *this;  // the collector fields belong to this object
 }
 
-ZORQelIObjectIMP::~ZORQelIObjectIMP() = default;
+ZORQelIObjectIMP* ZORQelIObjectIMP::finalizing_ = nullptr;
+
+ZORQelIObjectIMP::~ZORQelIObjectIMP() {
+  // Destroyed by the sweep: already off the list.  Anything else is an
+  // object whose construction failed after this base was built (the
+  // compiler destroys the base, then frees the memory): take it off the
+  // list, or the next sweep would walk into freed memory.  Such an object
+  // was added last or nearly so, so the walk from the head is short.
+  if (this == finalizing_) return;
+  ZORQelIObjectIMP* previous = nullptr;
+  for (ZORQelIObjectIMP* o = list_.head; o != nullptr; previous = o, o = o->next) {
+    if (o != this) continue;
+    if (previous == nullptr)
+      list_.head = next;
+    else
+      previous->next = next;
+    if (list_.tail == this) list_.tail = previous;
+    --list_.size;
+    return;
+  }
+}
 
 ZORQelI::boolean ZORQelIObjectIMP::IsValid() const {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIObjectIMP::IsValid() const");
