@@ -1,0 +1,279 @@
+// Faults from outside: file operations on missing and read-only
+// directories and on names too long, a view raising in the middle of a
+// fan-out, a deep copy raising half-way.  After each, the library keeps
+// working and a collection returns the object count to where it was.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "QL0KRN.h"
+#include "QL0KRNMem.h"
+#include "TestSupport.h"
+#include "ZORQelIFile.h"
+#include "ZORQelIArray.h"
+#include "ZORQelIObserver.h"
+#include "ZORQelIExpressForm.h"
+#include "ZORQelIView.h"
+
+namespace faulttest {
+
+using qtest::CollectAll;
+using ZORQelI::Ifalse;
+using ZORQelI::Itrue;
+using ZORQelI::Mint;
+
+ZORQelI::string S(const std::string& s) { return ZORQelI::string(s.c_str()); }
+
+bool Exists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+// --- files -------------------------------------------------------------
+
+class FileFault : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/ql0krn-fault-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    file_ = dir_ + "/present";
+    std::ofstream(file_) << "content";
+  }
+  void TearDown() override {
+    ::chmod(dir_.c_str(), 0700);
+    for (const char* n : {"/present", "/moved", "/schema.exp"}) std::remove((dir_ + n).c_str());
+    ::rmdir(dir_.c_str());
+  }
+  // A path component longer than any file system allows.
+  static std::string LongName() { return std::string(NAME_MAX + 10, 'n'); }
+  std::string dir_, file_;
+};
+
+TEST_F(FileFault, RenameAndUnlinkReportMissingDirectoriesAndLongNames) {
+  const std::string missing = dir_ + "/missing/file";
+  errno = 0;
+  EXPECT_EQ(ZORQelIFile::rename(S(missing), S(dir_ + "/moved")), Ifalse);
+  EXPECT_EQ(errno, ENOENT);
+  errno = 0;
+  EXPECT_EQ(ZORQelIFile::rename(S(file_), S(missing)), Ifalse);
+  EXPECT_EQ(errno, ENOENT);
+  errno = 0;
+  EXPECT_EQ(ZORQelIFile::unlink(S(missing)), Ifalse);
+  EXPECT_EQ(errno, ENOENT);
+
+  const std::string tooLong = dir_ + "/" + LongName();
+  errno = 0;
+  EXPECT_EQ(ZORQelIFile::rename(S(file_), S(tooLong)), Ifalse);
+  EXPECT_EQ(errno, ENAMETOOLONG);
+  errno = 0;
+  EXPECT_EQ(ZORQelIFile::unlink(S(tooLong)), Ifalse);
+  EXPECT_EQ(errno, ENAMETOOLONG);
+
+  // Nothing was touched, and the same calls work on good names.
+  EXPECT_TRUE(Exists(file_));
+  EXPECT_EQ(ZORQelIFile::rename(S(file_), S(dir_ + "/moved")), Itrue);
+  EXPECT_EQ(ZORQelIFile::unlink(S(dir_ + "/moved")), Itrue);
+  EXPECT_FALSE(Exists(dir_ + "/moved"));
+}
+
+TEST_F(FileFault, RenameAndUnlinkReportReadOnlyDirectories) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop the superuser";
+  ASSERT_EQ(::chmod(dir_.c_str(), 0500), 0);
+  errno = 0;
+  EXPECT_EQ(ZORQelIFile::rename(S(file_), S(dir_ + "/moved")), Ifalse);
+  EXPECT_EQ(errno, EACCES);
+  errno = 0;
+  EXPECT_EQ(ZORQelIFile::unlink(S(file_)), Ifalse);
+  EXPECT_EQ(errno, EACCES);
+  EXPECT_TRUE(Exists(file_));
+}
+
+TEST_F(FileFault, SaveReportsLongNamesAndReadOnlyDirectoriesWithoutRaising) {
+  ZORQelIModeler m = ZORQelIMemWrapper::Default().NewModeler(S("Faults"));
+  m.MakeEntity("Thing");
+  EXPECT_EQ(m.Save(S(dir_ + "/" + LongName())), Ifalse);
+  EXPECT_EQ(m.Save(S(dir_ + "/missing/schema.exp")), Ifalse);
+  if (::geteuid() != 0) {
+    ASSERT_EQ(::chmod(dir_.c_str(), 0500), 0);
+    EXPECT_EQ(m.Save(S(dir_ + "/schema.exp")), Ifalse);
+    EXPECT_FALSE(Exists(dir_ + "/schema.exp"));
+    ASSERT_EQ(::chmod(dir_.c_str(), 0700), 0);
+  }
+  // The same modeler still saves where it can.
+  EXPECT_EQ(m.Save(S(dir_ + "/schema.exp")), Itrue);
+  EXPECT_TRUE(Exists(dir_ + "/schema.exp"));
+}
+
+// --- a view raising during a fan-out ------------------------------------
+
+class FaultyViewIMP : public ZORQelIViewIMP {
+  ZORQELI_DECLARE_IMP(FaultyViewIMP, ZORQelIViewIMP)
+ public:
+  FaultyViewIMP(std::vector<int>* served, int id, int* finalized)
+      : served(served), id(id), finalized(finalized) {}
+  ~FaultyViewIMP() override { ++*finalized; }
+  ZORQelIObjectIMP* Clone() const override { return new FaultyViewIMP(*this); }
+  void Text(ZORQelIPrint&) const override {}
+  void NotifyUpdate(ZORQelIObject) override {
+    if (raise) throw std::runtime_error("view failed");
+    served->push_back(id);
+  }
+  void NotifyDeleted(ZORQelIObject) override {}
+  void NotifyCreated(ZORQelIObject) override {}
+  std::vector<int>* served;
+  int id;
+  int* finalized;
+  bool raise = false;
+};
+ZORQELI_DEFINE_IMP(FaultyViewIMP, ZORQelIViewIMP)
+
+TEST(ViewFault, ARaisingViewEndsTheFanOutAndLeavesTheObserverUsable) {
+  CollectAll();
+  const ZORQelI::integer before = ZORQelIVariable::GetInstancesCount__();
+  std::vector<int> served;
+  int finalized = 0;
+  {
+    ZORQelIObserver observer;
+    FaultyViewIMP* faulty = nullptr;
+    for (int i = 0; i < 5; ++i) {
+      auto* v = new FaultyViewIMP(&served, i, &finalized);
+      if (i == 2) faulty = v;
+      observer.AddView(ZORQelIView(v));
+    }
+    faulty->raise = true;
+    EXPECT_THROW(observer.NotifyUpdate(ZORQelIObject()), std::runtime_error);
+    EXPECT_EQ(served, (std::vector<int>{0, 1}));
+
+    // A collection now must keep every view: the observer is intact.
+    CollectAll();
+    EXPECT_EQ(finalized, 0);
+    EXPECT_EQ(observer.NumberOfView(), 5);
+
+    faulty->raise = false;
+    served.clear();
+    observer.NotifyUpdate(ZORQelIObject());
+    EXPECT_EQ(served, (std::vector<int>{0, 1, 2, 3, 4}));
+    observer.RemoveView(ZORQelIView(faulty));
+    EXPECT_EQ(observer.NumberOfView(), 4);
+  }
+  CollectAll();
+  EXPECT_EQ(finalized, 5);
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), before);
+}
+
+// --- a printer raising in the middle of a block -------------------------
+
+class FaultyTextIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(FaultyTextIMP, ZORQelIObjectIMP)
+ public:
+  explicit FaultyTextIMP(int v) : value(v) {}
+  ZORQelIObjectIMP* Clone() const override { return new FaultyTextIMP(*this); }
+  void Text(ZORQelIPrint& ot) const override {
+    if (raise) throw std::runtime_error("cannot print");
+    ot.Print(static_cast<ZORQelI::integer>(value));
+  }
+  int value;
+  bool raise = false;
+};
+ZORQELI_DEFINE_IMP(FaultyTextIMP, ZORQelIObjectIMP)
+
+std::string Rendered(const ZORQelIArray& a) {
+  ZORQelIExpressForm out;
+  a.Text(out);
+  return static_cast<const char*>(out.Get());
+}
+
+TEST(PrintFault, AnElementRaisingMidArrayLeavesStreamAndArrayUsable) {
+  CollectAll();
+  const ZORQelI::integer before = ZORQelIVariable::GetInstancesCount__();
+  {
+    ZORQelIArray a(4);
+    FaultyTextIMP* faulty = nullptr;
+    for (int i = 0; i < 6; ++i) {
+      auto* e = new FaultyTextIMP(100 + i);
+      if (i == 3) faulty = e;
+      a.Add(ZORQelIObject(e));
+    }
+    const std::string whole = Rendered(a);
+    ASSERT_NE(whole.find("102"), std::string::npos);
+    ASSERT_NE(whole.find("105"), std::string::npos);
+
+    ZORQelIExpressForm out;
+    faulty->raise = true;
+    EXPECT_THROW(a.Text(out), std::runtime_error);
+    // What was written before the fault is the start of the whole text, and
+    // stops before the faulty element.
+    const std::string partial = static_cast<const char*>(out.Get());
+    EXPECT_EQ(whole.compare(0, partial.size(), partial), 0);
+    EXPECT_EQ(partial.find("103"), std::string::npos);
+    EXPECT_NE(partial.find("102"), std::string::npos);
+
+    CollectAll();
+    faulty->raise = false;
+    out.Start();
+    a.Text(out);
+    EXPECT_EQ(std::string(static_cast<const char*>(out.Get())), whole);
+    EXPECT_EQ(a.Size(), 6);
+  }
+  CollectAll();
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), before);
+}
+
+// --- a deep copy raising half-way ---------------------------------------
+
+TEST(CopyFault, ACopyThatRaisesHalfWayLeavesNothingBehindOnceCollected) {
+  ZORQelIMemWrapper::Default();  // made once per process, never collected
+  CollectAll();
+  const ZORQelI::integer before = ZORQelIVariable::GetInstancesCount__();
+  {
+    ZORQelIModeler m = ZORQelIMemWrapper::Default().NewModeler(S("CopyFault"));
+    ZORQelIType ints = m.MakeList(m.MakeInteger(), Mint::UNSET, Mint::UNSET, Ifalse);
+    ZORQelIType lists = m.MakeList(ints, Mint::UNSET, Mint::UNSET, Ifalse);
+    ZORQelIEntity holder = m.MakeEntity("Holder");
+    ZORQelIAttr first = holder.CreateAttr("first", m.MakeInteger(), Ifalse);
+    ZORQelIAttr deep = holder.CreateAttr("deep", lists, Ifalse);
+
+    ZORQelIInstanceListUnique source;
+    for (int i = 0; i < 50; ++i) {
+      ZORQelIInstance h = m.Instanciate(S("Holder"));
+      h.PutAttr(first, m.GetInstances().InstanciateInteger(i));
+      source.Add(h);
+    }
+    // The last one holds a list of lists, which the copy cannot take.
+    ZORQelIInstance outer = m.Instanciate(lists);
+    outer.Append(m.Instanciate(ints));
+    source.Get(49).PutAttr(deep, outer);
+
+    ZORQelIInstanceListUnique copy;
+    EXPECT_THROW(copy.Copy(source), ZORQelI::NotYetImplemented);
+    ASSERT_EQ(copy.Size(), 50);
+    for (int i = 0; i < 50; ++i) ASSERT_EQ(copy.Get(i).GetAttr(first).GetInt(), i);
+
+    // The half-made copies and the source survive a collection while held.
+    CollectAll();
+    EXPECT_EQ(source.Get(7).GetAttr(first).GetInt(), 7);
+    EXPECT_EQ(copy.Get(7).GetAttr(first).GetInt(), 7);
+
+    // Without the faulty element, a copy of the same instances goes through.
+    ZORQelIInstanceListUnique good;
+    for (int i = 0; i < 49; ++i) good.Add(source.Get(i));
+    ZORQelIInstanceListUnique again;
+    again.Copy(good);
+    EXPECT_EQ(again.Size(), 49);
+    EXPECT_EQ(again.Get(48).GetAttr(first).GetInt(), 48);
+  }
+  CollectAll();
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), before);
+}
+
+}  // namespace faulttest
