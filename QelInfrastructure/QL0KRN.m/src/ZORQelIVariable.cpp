@@ -133,7 +133,9 @@ void ZORQelIVariable::Debugger() {
         current = &h[1];
         break;
       case 'n': {
-        int i = index;
+        // A negative index ('p' with a negative number) searches from slot
+        // 0: there are no slots below it to read.
+        int i = index < 0 ? 0 : index;
         while (i < current->count && current->table[i] == nullptr) ++i;
         if (i < current->count)
           index = i;

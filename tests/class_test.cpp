@@ -1,0 +1,269 @@
+// Class descriptors and casts, on a small hierarchy of the test's own:
+//
+//   ZORQelIObjectIMP
+//   +-- ShapeIMP
+//   |   +-- CircleIMP
+//   |   |   +-- RingIMP
+//   |   +-- SquareIMP
+//   +-- LoneIMP
+//
+// with a lenient handle family (ZORTestShape) and a strict one below it
+// (ZORTestCircle), both with CastAnyway.
+#include <new>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "CoreTestSupport.h"
+#include "QL0KRN.h"
+#include "TestSupport.h"
+
+namespace classtest {
+
+using qtest::CollectAll;
+using qtest::RaisedText;
+
+const std::string kInvalidType =
+    "qualified exception : QelInfrastructure/QL0KRN.m/src/ZORQelIObjectIMP 199: "
+    "attempt to convert incompatible object\n";
+const std::string kEmpty93 =
+    "ZORQelI::Exception : QelInfrastructure/QL0KRN.m/src/ZORQelIObject 93: Null pointer access\n";
+
+int finalized = 0;
+
+class ShapeIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(ShapeIMP, ZORQelIObjectIMP)
+ public:
+  ~ShapeIMP() override { ++finalized; }
+  ZORQelIObjectIMP* Clone() const override { return new ShapeIMP(*this); }
+  void Text(ZORQelIPrint& ot) const override { ot.Print(ZORQelI::string(__CLASSNAME__)); }
+};
+ZORQELI_DEFINE_IMP(ShapeIMP, ZORQelIObjectIMP)
+
+class CircleIMP : public ShapeIMP {
+  ZORQELI_DECLARE_IMP(CircleIMP, ShapeIMP)
+ public:
+  ZORQelIObjectIMP* Clone() const override { return new CircleIMP(*this); }
+};
+ZORQELI_DEFINE_IMP(CircleIMP, ShapeIMP)
+
+class RingIMP : public CircleIMP {
+  ZORQELI_DECLARE_IMP(RingIMP, CircleIMP)
+ public:
+  ZORQelIObjectIMP* Clone() const override { return new RingIMP(*this); }
+};
+ZORQELI_DEFINE_IMP(RingIMP, CircleIMP)
+
+class SquareIMP : public ShapeIMP {
+  ZORQELI_DECLARE_IMP(SquareIMP, ShapeIMP)
+ public:
+  ZORQelIObjectIMP* Clone() const override { return new SquareIMP(*this); }
+};
+ZORQELI_DEFINE_IMP(SquareIMP, ShapeIMP)
+
+class LoneIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(LoneIMP, ZORQelIObjectIMP)
+ public:
+  ~LoneIMP() override { ++finalized; }
+  ZORQelIObjectIMP* Clone() const override { return new LoneIMP(*this); }
+  void Text(ZORQelIPrint&) const override {}
+};
+ZORQELI_DEFINE_IMP(LoneIMP, ZORQelIObjectIMP)
+
+// A class that forgets to declare its own identity: casts see it as its base.
+class AnonymousCircleIMP : public CircleIMP {
+ public:
+  ZORQelIObjectIMP* Clone() const override { return new AnonymousCircleIMP(*this); }
+};
+
+class ZORTestShape : public ZORQelIObject {
+  ZORQELI_DECLARE_HANDLE(ZORTestShape, ShapeIMP)
+  ZORQELI_DECLARE_CAST_ANYWAY(ZORTestShape)
+};
+ZORQELI_DEFINE_HANDLE(ZORTestShape, ZORQelIObject, ShapeIMP)
+ZORQELI_DEFINE_EMPTY_CONSTRUCTOR(ZORTestShape, ZORQelIObject)
+ZORQELI_DEFINE_LENIENT_DOWNCAST(ZORTestShape, ShapeIMP)
+ZORQELI_DEFINE_CAST_ANYWAY(ZORTestShape, ShapeIMP)
+
+class ZORTestCircle : public ZORTestShape {
+  ZORQELI_DECLARE_HANDLE(ZORTestCircle, CircleIMP)
+  ZORQELI_DECLARE_CAST_ANYWAY(ZORTestCircle)
+};
+ZORQELI_DEFINE_HANDLE(ZORTestCircle, ZORTestShape, CircleIMP)
+ZORQELI_DEFINE_EMPTY_CONSTRUCTOR(ZORTestCircle, ZORTestShape)
+ZORQELI_DEFINE_STRICT_DOWNCAST(ZORTestCircle, CircleIMP)
+ZORQELI_DEFINE_CAST_ANYWAY(ZORTestCircle, CircleIMP)
+
+class ClassTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CollectAll();
+    finalized = 0;
+  }
+  void TearDown() override { CollectAll(); }
+};
+
+// --- Descriptors ------------------------------------------------------------------
+
+TEST_F(ClassTest, DescriptorIsMadeOnceAndNamedAfterItsClass) {
+  const ZORQelIClass& first = CircleIMP::ClassId();
+  EXPECT_EQ(&CircleIMP::ClassId(), &first);
+  EXPECT_EQ(std::string(first.Name()), "CircleIMP");
+  EXPECT_EQ(&ZORQelIObjectIMP::ClassId(), &ZORQelIObjectIMP::ClassId());
+  EXPECT_EQ(std::string(ZORQelIObjectIMP::ClassId().Name()), "ZORQelIObjectIMP");
+}
+
+TEST_F(ClassTest, ObjectsReportTheirOwnClassDescriptor) {
+  ZORQelIObject ring(new RingIMP());
+  ZORQelIObject lone(new LoneIMP());
+  EXPECT_EQ(&ring.RefMe()->Id(), &RingIMP::ClassId());
+  EXPECT_EQ(&lone.RefMe()->Id(), &LoneIMP::ClassId());
+  ZORQelIObject anonymous(new AnonymousCircleIMP());
+  EXPECT_EQ(&anonymous.RefMe()->Id(), &CircleIMP::ClassId());
+}
+
+TEST_F(ClassTest, SubclassDescriptorHangsBelowItsSuperClassDescriptor) {
+  // Asking for the deepest class first builds its super classes on demand.
+  const ZORQelIClass& ring = RingIMP::ClassId();
+  EXPECT_EQ(ring.SuperClass(), &CircleIMP::ClassId());
+  EXPECT_EQ(CircleIMP::ClassId().SuperClass(), &ShapeIMP::ClassId());
+  EXPECT_EQ(ShapeIMP::ClassId().SuperClass(), &ZORQelIObjectIMP::ClassId());
+  EXPECT_EQ(ZORQelIObjectIMP::ClassId().SuperClass(), nullptr);
+  EXPECT_EQ(ZORQelIDumbIMP::ClassId().SuperClass(), &ZORQelIObjectIMP::ClassId());
+}
+
+TEST_F(ClassTest, TextNamesTheClassAndEverySuperClass) {
+  EXPECT_EQ(std::string(ZORQelIObjectIMP::ClassId().Text()), "ZORQelIObjectIMP");
+  EXPECT_EQ(std::string(ZORQelIDumbIMP::ClassId().Text()),
+            "ZORQelIDumbIMP subtype of ZORQelIObjectIMP");
+  EXPECT_EQ(std::string(RingIMP::ClassId().Text()),
+            "RingIMP subtype of CircleIMP subtype of ShapeIMP subtype of ZORQelIObjectIMP");
+}
+
+TEST_F(ClassTest, KindOfHoldsDownwardAndForItselfOnly) {
+  const ZORQelIClass& shape = ShapeIMP::ClassId();
+  const ZORQelIClass& ring = RingIMP::ClassId();
+  const ZORQelIClass& square = SquareIMP::ClassId();
+  EXPECT_EQ(shape.IsAKindOf(&ring), ZORQelI::Itrue);  // a ring is a shape
+  EXPECT_EQ(ring.IsAKindOf(&shape), ZORQelI::Ifalse);
+  EXPECT_EQ(ring.IsAKindOf(&ring), ZORQelI::Itrue);
+  EXPECT_EQ(ZORQelIObjectIMP::ClassId().IsAKindOf(&square), ZORQelI::Itrue);
+  EXPECT_EQ(CircleIMP::ClassId().IsAKindOf(&square), ZORQelI::Ifalse);  // siblings
+  EXPECT_EQ(shape.IsAKindOf(&LoneIMP::ClassId()), ZORQelI::Ifalse);
+  EXPECT_EQ(shape.IsAKindOf(nullptr), ZORQelI::Ifalse);
+}
+
+TEST_F(ClassTest, DescriptorsWithEqualNamesAreDifferentClasses) {
+  // Descriptors live as long as the process; static references keep them.
+  static const ZORQelIClass& twin =
+      ZORQelIObjectIMP::NewClassId(ShapeIMP::ClassId(), "CircleIMP");
+  EXPECT_NE(&twin, &CircleIMP::ClassId());
+  EXPECT_EQ(std::string(twin.Text()), std::string(CircleIMP::ClassId().Text()));
+  EXPECT_EQ(twin.IsAKindOf(&RingIMP::ClassId()), ZORQelI::Ifalse);
+  EXPECT_EQ(CircleIMP::ClassId().IsAKindOf(&twin), ZORQelI::Ifalse);
+  EXPECT_EQ(ShapeIMP::ClassId().IsAKindOf(&twin), ZORQelI::Itrue);
+
+  static const ZORQelIClass& orphan =
+      ZORQelIObjectIMP::NewClassId(static_cast<const ZORQelIClass*>(nullptr), "Orphan");
+  EXPECT_EQ(orphan.SuperClass(), nullptr);
+  EXPECT_EQ(std::string(orphan.Text()), "Orphan");
+  EXPECT_EQ(ZORQelIObjectIMP::ClassId().IsAKindOf(&orphan), ZORQelI::Ifalse);
+}
+
+TEST_F(ClassTest, DescriptorMadeItsOwnSuperClassRaisesHierarchyLoop) {
+  alignas(ZORQelIClass) unsigned char storage[sizeof(ZORQelIClass)] = {};
+  auto* self = reinterpret_cast<ZORQelIClass*>(storage);
+  EXPECT_EQ(RaisedText<ZORQelI::Exception>([&] { new (self) ZORQelIClass(self, "Loop"); }),
+            "ZORQelI::Exception : QelInfrastructure/QL0KRN.m/src/ZORQelIClass 44: "
+            "Hierarchy loop in Loop\n");
+}
+
+// --- Object tests -------------------------------------------------------------------
+
+TEST_F(ClassTest, MatchAcceptsTheClassAndItsSuperClasses) {
+  ZORQelIObject ring(new RingIMP());
+  const ZORQelIObjectIMP* imp = ring.RefMe();
+  EXPECT_EQ(imp->Match(RingIMP::ClassId()), ZORQelI::Itrue);
+  EXPECT_EQ(imp->Match(ShapeIMP::ClassId()), ZORQelI::Itrue);
+  EXPECT_EQ(imp->Match(ZORQelIObjectIMP::ClassId()), ZORQelI::Itrue);
+  EXPECT_EQ(imp->Match(SquareIMP::ClassId()), ZORQelI::Ifalse);
+  ZORQelIObject shape(new ShapeIMP());
+  EXPECT_EQ(shape.RefMe()->Match(CircleIMP::ClassId()), ZORQelI::Ifalse);
+}
+
+TEST_F(ClassTest, SafeMatchRaisesInvalidTypeOnlyOnMismatch) {
+  ZORQelIObject circle(new CircleIMP());
+  const ZORQelIObjectIMP* imp = circle.RefMe();
+  EXPECT_NO_THROW(imp->SafeMatch(ShapeIMP::ClassId()));
+  EXPECT_EQ(RaisedText<ZORQelI::InvalidType>([&] { imp->SafeMatch(RingIMP::ClassId()); }),
+            kInvalidType);
+}
+
+TEST_F(ClassTest, CastOfEmptyIsNullOfWrongClassRaisesOfRightClassIsTheObject) {
+  EXPECT_EQ(ZORQelIObjectIMP::Cast__(ZORQelIObject(), ShapeIMP::ClassId()), nullptr);
+  ZORQelIObject square(new SquareIMP());
+  EXPECT_EQ(RaisedText<ZORQelI::InvalidType>(
+                [&] { ZORQelIObjectIMP::Cast__(square, CircleIMP::ClassId()); }),
+            kInvalidType);
+  EXPECT_EQ(ZORQelIObjectIMP::Cast__(square, ShapeIMP::ClassId()), square.RefMe());
+  // The implementation classes' own DownCast is the same test.
+  EXPECT_EQ(SquareIMP::DownCast(square), square.RefMe());
+  EXPECT_EQ(CircleIMP::DownCast(ZORQelIObject()), nullptr);
+  EXPECT_EQ(RaisedText<ZORQelI::InvalidType>([&] { CircleIMP::DownCast(square); }),
+            kInvalidType);
+}
+
+// --- Handle casts ---------------------------------------------------------------------
+
+TEST_F(ClassTest, LenientDownCastGivesAHandleOnTheVeryObject) {
+  ZORQelIObject any(new RingIMP());
+  ZORTestShape shape = ZORTestShape::DownCast(any);
+  EXPECT_EQ(shape.IMP(), any.RefMe());
+  EXPECT_EQ(shape.Equal(any), ZORQelI::Itrue);
+}
+
+TEST_F(ClassTest, LenientDownCastOfEmptyIsEmptyOfWrongClassRaises) {
+  ZORTestShape empty = ZORTestShape::DownCast(ZORQelIObject());
+  EXPECT_EQ(empty.IsValid(), ZORQelI::Ifalse);
+  ZORQelIObject lone(new LoneIMP());
+  EXPECT_EQ(RaisedText<ZORQelI::InvalidType>([&] { ZORTestShape::DownCast(lone); }),
+            kInvalidType);
+}
+
+TEST_F(ClassTest, StrictDownCastRaisesOnEmptyAndOnWrongClass) {
+  EXPECT_EQ(RaisedText<ZORQelI::NullPtrAccess>([] { ZORTestCircle::DownCast(ZORQelIObject()); }),
+            kEmpty93);
+  ZORQelIObject square(new SquareIMP());
+  EXPECT_EQ(RaisedText<ZORQelI::InvalidType>([&] { ZORTestCircle::DownCast(square); }),
+            kInvalidType);
+  ZORQelIObject ring(new RingIMP());
+  ZORTestCircle circle = ZORTestCircle::DownCast(ring);
+  EXPECT_EQ(circle.IMP(), ring.RefMe());
+}
+
+TEST_F(ClassTest, CastAnywayGivesEmptyForWrongClassAndRaisesForEmpty) {
+  ZORQelIObject lone(new LoneIMP());
+  ZORTestShape none = ZORTestShape::CastAnyway(lone);
+  EXPECT_EQ(none.IsValid(), ZORQelI::Ifalse);
+  ZORQelIObject square(new SquareIMP());
+  EXPECT_EQ(ZORTestCircle::CastAnyway(square).IsValid(), ZORQelI::Ifalse);
+  EXPECT_EQ(RaisedText<ZORQelI::NullPtrAccess>([] { ZORTestShape::CastAnyway(ZORQelIObject()); }),
+            kEmpty93);
+  ZORQelIObject ring(new RingIMP());
+  EXPECT_EQ(ZORTestCircle::CastAnyway(ring).IMP(), ring.RefMe());
+}
+
+TEST_F(ClassTest, CastHandleKeepsTheObjectAliveAfterTheSourceDies) {
+  ZORTestCircle circle;
+  {
+    ZORQelIObject source(new CircleIMP());
+    circle = ZORTestCircle::DownCast(source);
+  }
+  CollectAll();
+  EXPECT_EQ(finalized, 0);
+  circle = ZORTestCircle();
+  CollectAll();
+  EXPECT_EQ(finalized, 1);
+}
+
+}  // namespace classtest

@@ -1,0 +1,722 @@
+// The collector: which objects survive which cycle (stack, static, heap and
+// member handles, cycles of references, objects made by finalizers), the
+// counters and results, scoped collections, the holder tables' rules, the
+// stack classification in other threads, and long chains marked without
+// deep recursion.
+#include <pthread.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "CoreTestSupport.h"
+#include "QL0KRN.h"
+#include "TestSupport.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define QL0KRN_TEST_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QL0KRN_TEST_SANITIZED 1
+#endif
+#endif
+
+namespace collectortest {
+
+using qtest::CollectAll;
+using qtest::KeyedHandle;
+using qtest::NewNode;
+using qtest::NodeIMP;
+using qtest::RaisedText;
+
+// A lean link of a chain: one scanned raw reference, counted finalizations
+// and member checks.
+std::int64_t chainFinalized = 0;
+std::int64_t chainChecks = 0;
+
+class ChainIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(ChainIMP, ZORQelIObjectIMP)
+ public:
+  ~ChainIMP() override { ++chainFinalized; }
+  ZORQelIObjectIMP* Clone() const override { return new ChainIMP(*this); }
+  void Text(ZORQelIPrint& ot) const override { ot.Print(ZORQelI::string("chain")); }
+  void GarbageCollectorMemberCheck() override {
+    ++chainChecks;
+    GarbageCollectorScan(next);
+  }
+  ChainIMP* next = nullptr;
+};
+ZORQELI_DEFINE_IMP(ChainIMP, ZORQelIObjectIMP)
+
+// Builds a chain of n links, each reached only through the one before it;
+// returns the first.
+ChainIMP* MakeChain(std::int64_t n) {
+  ChainIMP* first = new ChainIMP();
+  ChainIMP* last = first;
+  for (std::int64_t i = 1; i < n; ++i) {
+    last->next = new ChainIMP();
+    last = last->next;
+  }
+  return first;
+}
+
+// The length of the long chain: 10 million, a tenth of it in sanitizer
+// builds (or QL0KRN_TEST_CHAIN_LENGTH when set).
+std::int64_t LongChainLength() {
+  if (const char* v = std::getenv("QL0KRN_TEST_CHAIN_LENGTH")) return std::atoll(v);
+#ifdef QL0KRN_TEST_SANITIZED
+  return 1000000;
+#else
+  return 10000000;
+#endif
+}
+
+// Its finalizer makes a new node (counted in *spawnedFinalized) before
+// deleting itself.
+class SpawnIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(SpawnIMP, ZORQelIObjectIMP)
+ public:
+  SpawnIMP(int* finalized, int* spawnedFinalized)
+      : finalized(finalized), spawnedFinalized(spawnedFinalized) {}
+  ~SpawnIMP() override { ++*finalized; }
+  ZORQelIObjectIMP* Clone() const override { return new SpawnIMP(*this); }
+  void Text(ZORQelIPrint&) const override {}
+  void Finalizer() override {
+    NewNode(spawnedFinalized, 0);
+    ZORQelIObjectIMP::Finalizer();
+  }
+  int* finalized;
+  int* spawnedFinalized;
+};
+ZORQELI_DEFINE_IMP(SpawnIMP, ZORQelIObjectIMP)
+
+// Its member check raises while `armed`.
+class FaultyCheckIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(FaultyCheckIMP, ZORQelIObjectIMP)
+ public:
+  ZORQelIObjectIMP* Clone() const override { return new FaultyCheckIMP(*this); }
+  void Text(ZORQelIPrint&) const override {}
+  void GarbageCollectorMemberCheck() override {
+    if (armed) throw std::runtime_error("member check failed");
+  }
+  bool armed = true;
+};
+ZORQELI_DEFINE_IMP(FaultyCheckIMP, ZORQelIObjectIMP)
+
+// Its finalizer deletes it, then raises.
+class FaultyFinalizerIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(FaultyFinalizerIMP, ZORQelIObjectIMP)
+ public:
+  explicit FaultyFinalizerIMP(int* finalized) : finalized(finalized) {}
+  ~FaultyFinalizerIMP() override { ++*finalized; }
+  ZORQelIObjectIMP* Clone() const override { return new FaultyFinalizerIMP(*this); }
+  void Text(ZORQelIPrint&) const override {}
+  void Finalizer() override {
+    ZORQelIObjectIMP::Finalizer();
+    throw std::runtime_error("finalizer failed");
+  }
+  int* finalized;
+};
+ZORQELI_DEFINE_IMP(FaultyFinalizerIMP, ZORQelIObjectIMP)
+
+// The objects on the collector's list, counted by following the links.
+ZORQelI::integer WalkedLength() {
+  ZORQelI::integer n = 0;
+  for (ZORQelIObjectIMP* o = ZORQelIObjectIMP::list_.head; o != nullptr; o = o->Next()) ++n;
+  return n;
+}
+
+ZORQelIGholder& Automatic() { return ZORQelIVariable::holder[0]; }
+ZORQelIGholder& Static() { return ZORQelIVariable::holder[1]; }
+
+// A handle with static storage duration.
+KeyedHandle staticHandle;
+
+class CollectorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CollectAll();
+    chainFinalized = 0;
+    chainChecks = 0;
+  }
+  void TearDown() override {
+    staticHandle = ZORQelIObject();
+    CollectAll();
+  }
+  // Finalization counters; members so that they outlive the objects.
+  int finalized = 0;
+  int owners = 0;
+  int targets = 0;
+  int spawned = 0;
+};
+
+// --- Roots -----------------------------------------------------------------------
+
+TEST_F(CollectorTest, StackHandleKeepsObjectAlive) {
+  KeyedHandle h(NewNode(&finalized, 1));
+  EXPECT_EQ(h.Table(), 0);
+  ZORQelIVariable::GarbageCollect();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, 0);
+}
+
+TEST_F(CollectorTest, DroppedStackHandleReleasesObject) {
+  { ZORQelIObject h(NewNode(&finalized, 1)); }
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, 1);
+}
+
+TEST_F(CollectorTest, StaticHandleKeepsObjectAlive) {
+  EXPECT_EQ(staticHandle.Table(), 1);
+  staticHandle = NewNode(&finalized, 1);
+  CollectAll();
+  EXPECT_EQ(finalized, 0);
+}
+
+TEST_F(CollectorTest, ClearedStaticHandleReleasesObject) {
+  staticHandle = NewNode(&finalized, 1);
+  CollectAll();
+  staticHandle = ZORQelIObject();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, 1);
+}
+
+TEST_F(CollectorTest, HeapHandleKeepsObjectAlive) {
+  auto heap = std::make_unique<KeyedHandle>(NewNode(&finalized, 1));
+  EXPECT_EQ(heap->Table(), 1);
+  CollectAll();
+  EXPECT_EQ(finalized, 0);
+}
+
+TEST_F(CollectorTest, DeletedHeapHandleReleasesObject) {
+  auto heap = std::make_unique<KeyedHandle>(NewNode(&finalized, 1));
+  CollectAll();
+  heap.reset();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, 1);
+}
+
+TEST_F(CollectorTest, RawReferenceThatNoCheckScansKeepsNothingAlive) {
+  NodeIMP* owner = NewNode(&owners, 1);
+  owner->raw = NewNode(&targets, 2);
+  ZORQelIObject h(owner);
+  CollectAll();
+  EXPECT_EQ(targets, 0);  // NodeIMP scans raw
+  owner->raw = nullptr;
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(targets, 1);
+  EXPECT_EQ(owners, 0);
+}
+
+// --- Handle members ------------------------------------------------------------------
+
+TEST_F(CollectorTest, HandleMemberKeepsTargetAlive) {
+  NodeIMP* owner = NewNode(&owners, 1);
+  owner->link = NewNode(&targets, 2);
+  ZORQelIObject h(owner);
+  for (int i = 0; i < 3; ++i) ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(targets, 0);
+}
+
+TEST_F(CollectorTest, UnscannedMemberOfADeadOwnerKeepsItsTargetOneMoreCycle) {
+  NodeIMP* owner = NewNode(&owners, 1);
+  owner->link = NewNode(&targets, 2);
+  // No handle ever reaches the owner: its member is still a static root.
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(owners, 1);
+  EXPECT_EQ(targets, 0);
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(targets, 1);
+}
+
+TEST_F(CollectorTest, DroppedOwnerReleasesScannedMemberTargetInTheSameCycle) {
+  {
+    NodeIMP* owner = NewNode(&owners, 1);
+    owner->link = NewNode(&targets, 2);
+    ZORQelIObject h(owner);
+    ZORQelIVariable::GarbageCollect();  // the member is scanned: no longer a root
+  }
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(owners, 1);
+  EXPECT_EQ(targets, 1);
+}
+
+TEST_F(CollectorTest, MemberHandleLeavesTheTableAtItsOwnersFirstScan) {
+  NodeIMP* owner = NewNode(&owners, 1);
+  NodeIMP* target = NewNode(&targets, 2);
+  owner->link = target;
+  ZORQelIObject h(owner);
+  auto slotsHolding = [](ZORQelIObjectIMP* x) {
+    int n = 0;
+    for (ZORQelIGholder* t : {&Automatic(), &Static()})
+      for (int i = 0; i < t->count; ++i) n += t->table[i] == x ? 1 : 0;
+    return n;
+  };
+  EXPECT_EQ(slotsHolding(target), 1);  // the member, in the static table
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(slotsHolding(target), 0);
+  NodeIMP* other = NewNode(&targets, 3);
+  owner->link = other;  // a member's assignment touches no slot
+  EXPECT_EQ(slotsHolding(other), 0);
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(targets, 1);  // the former target
+  EXPECT_EQ(other->memberChecks, 1);
+}
+
+TEST_F(CollectorTest, UnscannedMutualMembersSurviveOneCycleThenDie) {
+  NodeIMP* a = NewNode(&finalized, 1);
+  NodeIMP* b = NewNode(&finalized, 2);
+  a->link = b;
+  b->link = a;
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, 0);
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, 2);
+}
+
+TEST_F(CollectorTest, ScannedMutualMembersDieWithTheirLastOutsideHandle) {
+  {
+    NodeIMP* a = NewNode(&finalized, 1);
+    NodeIMP* b = NewNode(&finalized, 2);
+    a->link = b;
+    b->link = a;
+    ZORQelIObject outside(a);
+    ZORQelIVariable::GarbageCollect();
+    EXPECT_EQ(finalized, 0);
+  }
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, 2);
+}
+
+TEST_F(CollectorTest, ObjectReachedFromBothTablesAndTwoOwnersIsCheckedOncePerCycle) {
+  NodeIMP* shared = NewNode(&finalized, 1);
+  NodeIMP* o1 = NewNode(&owners, 2);
+  NodeIMP* o2 = NewNode(&owners, 3);
+  o1->link = shared;
+  o2->raw = shared;
+  ZORQelIObject onStack(shared), h1(o1), h2(o2);
+  staticHandle = shared;
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(shared->memberChecks, 1);
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(shared->memberChecks, 2);
+  EXPECT_EQ(o1->memberChecks, 2);
+}
+
+// --- Counters and results ----------------------------------------------------------------
+
+TEST_F(CollectorTest, InstancesCountFollowsCreationAndSweep) {
+  const ZORQelI::integer base = ZORQelIVariable::GetInstancesCount__();
+  EXPECT_EQ(base, ZORQelIObjectIMP::GetInstancesCount__());
+  EXPECT_EQ(base, WalkedLength());
+  {
+    ZORQelIObject a(NewNode(&finalized, 1));
+    NewNode(&finalized, 2);
+    EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), base + 2);
+    a.SpecializeMe();
+    EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), base + 3);
+    ZORQelIVariable::GarbageCollect();
+    EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), base + 1);
+  }
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), base);
+  EXPECT_EQ(WalkedLength(), base);
+}
+
+TEST_F(CollectorTest, UnreachedWorldLeavesTheSentinelPlusWhatFinalizersMade) {
+  // Every test leaves nothing reachable behind, so only the sentinel is left.
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), 1);
+  for (int i = 0; i < 3; ++i) new SpawnIMP(&finalized, &spawned);
+  for (int i = 0; i < 4; ++i) NewNode(&finalized, i);
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, 3 + 4);
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), 1 + 3);
+  EXPECT_EQ(WalkedLength(), 1 + 3);
+}
+
+TEST_F(CollectorTest, ObjectMadeByAFinalizerSurvivesItsCycleAndDiesInTheNext) {
+  new SpawnIMP(&finalized, &spawned);
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, 1);
+  EXPECT_EQ(spawned, 0);
+  // The new node's empty member was a static root when the node was made;
+  // neither keeps the node itself alive.
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(spawned, 1);
+}
+
+TEST_F(CollectorTest, GarbageCollectReturnsBothCountsAfterTrimmingTrailingHoles) {
+  const ZORQelI::integer before = ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(before, Automatic().count + Static().count);
+  ZORQelIObject a(new ChainIMP());  // no handle member of its own
+  {
+    ZORQelIObject b, c;
+  }
+  // b and c left two holes on top of the automatic table.
+  EXPECT_EQ(ZORQelIVariable::GarbageCollect(), before + 1);
+  EXPECT_EQ(Automatic().count + Static().count, before + 1);
+}
+
+TEST_F(CollectorTest, SurvivorsComeBackInReverseOrder) {
+  ZORQelIObject a(NewNode(&finalized, 1)), b(NewNode(&finalized, 2)), c(NewNode(&finalized, 3));
+  auto order = [&] {
+    std::vector<int> seen;
+    for (ZORQelIObjectIMP* o = ZORQelIObjectIMP::list_.head; o != nullptr; o = o->Next()) {
+      if (o == a.RefMe()) seen.push_back(1);
+      if (o == b.RefMe()) seen.push_back(2);
+      if (o == c.RefMe()) seen.push_back(3);
+    }
+    return seen;
+  };
+  EXPECT_EQ(order(), (std::vector<int>{3, 2, 1}));  // newest first
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(order(), (std::vector<int>{1, 2, 3}));
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(order(), (std::vector<int>{3, 2, 1}));
+}
+
+// --- Scoped collections ------------------------------------------------------------------
+
+TEST_F(CollectorTest, GCStateCollectsOnEntryAndOnExit) {
+  NewNode(&finalized, 1);
+  {
+    ZORQelIGCState scope;
+    EXPECT_EQ(finalized, 1);
+    EXPECT_EQ(scope.savedCount, Automatic().count + Static().count);
+    NewNode(&targets, 2);
+    EXPECT_EQ(targets, 0);
+  }
+  EXPECT_EQ(targets, 1);
+}
+
+TEST_F(CollectorTest, GCStateForgetsAutomaticSlotsAboveItsSavedCount) {
+  std::optional<KeyedHandle> outlives;  // on the stack, constructed later
+  {
+    ZORQelIGCState scope;
+    {
+      // Raise the automatic table to the saved count, so that the handle
+      // made next lies at or above it.
+      std::optional<ZORQelIObject> fillers[64];
+      int used = 0;
+      while (Automatic().count < scope.savedCount && used < 64) fillers[used++].emplace();
+      ASSERT_GE(Automatic().count, scope.savedCount) << "saved count out of reach";
+      outlives.emplace(NewNode(&finalized, 1));
+    }
+    EXPECT_GE(outlives->Slot(), scope.savedCount);
+  }
+  // The exit collection still saw the handle; then its slot was forgotten.
+  EXPECT_EQ(finalized, 0);
+  EXPECT_LE(Automatic().count, outlives->Slot());
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, 1);  // the handle is alive but no longer a root
+  // Assigning it now finds its slot outside the table.
+  const int slot = outlives->Slot();
+  const int count = Automatic().count;
+  const std::string range = count > 0 ? " [0.." + std::to_string(count - 1) + "]\n"
+                                      : std::string(" array is empty\n");
+  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { *outlives = NewNode(&targets, 2); }),
+            "qualified exception : QelInfrastructure/QL0KRN.m/src/ZORQelIGholder 133: "
+            "BoundError\nindex " + std::to_string(slot) + " not in range" + range);
+  outlives.reset();
+}
+
+TEST_F(CollectorTest, FlushInstancePoolTouchesOnlyTheAutomaticTable) {
+  auto heap = std::make_unique<ZORQelIObject>(NewNode(&finalized, 1));
+  ZORQelIObject below;  // so that h's slot is above slot 0
+  KeyedHandle h(NewNode(&finalized, 2));
+  const ZORQelI::integer staticCount = Static().count;
+  const int slot = h.Slot();
+  ZORQelIVariable::FlushInstancePool(slot);
+  EXPECT_EQ(Automatic().count, slot);
+  EXPECT_EQ(Static().count, staticCount);
+  ZORQelIVariable::FlushInstancePool(-1);  // out of range: no change
+  ZORQelIVariable::FlushInstancePool(slot + 1);
+  EXPECT_EQ(Automatic().count, slot);
+  // (Assigning from a new handle would not do: that handle would take the
+  // forgotten slot first.)
+  EXPECT_EQ(RaisedText<ZORQelI::BoundError>(
+                [&] { h = static_cast<const ZORQelIObjectIMP*>(nullptr); }),
+            "qualified exception : QelInfrastructure/QL0KRN.m/src/ZORQelIGholder 133: "
+            "BoundError\nindex " + std::to_string(slot) + " not in range [0.." +
+                std::to_string(slot - 1) + "]\n");
+}
+
+// --- One holder table ----------------------------------------------------------------------
+
+ZORQelIObjectIMP* Fake(int i) {
+  return reinterpret_cast<ZORQelIObjectIMP*>(static_cast<std::uintptr_t>(16 * (i + 1)));
+}
+
+TEST(HolderTable, NewTableIsEmptyWithOneClickOfCapacity) {
+  ZORQelIGholder t;
+  EXPECT_EQ(t.count, 0);
+  EXPECT_EQ(t.top, 4096);
+  EXPECT_EQ(ZORQelIGholder::click, 4096);
+  EXPECT_EQ(ZORQelIGholder::MEMBER, -2);
+}
+
+TEST(HolderTable, AddReusesOnlyTrailingHoles) {
+  ZORQelIGholder t;
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(t.Add(Fake(i)), i);
+  t.table[1] = nullptr;  // a hole below the top stays
+  EXPECT_EQ(t.Add(Fake(4)), 4);
+  t.table[4] = nullptr;
+  t.table[3] = nullptr;
+  EXPECT_EQ(t.Add(Fake(5)), 3);  // both trailing holes trimmed first
+  EXPECT_EQ(t.count, 4);
+  EXPECT_EQ(t.table[1], nullptr);
+}
+
+TEST(HolderTable, FullTableGrowsByOneClickKeepingEverySlot) {
+  ZORQelIGholder t;
+  for (int i = 0; i < 4096; ++i) t.Add(Fake(i));
+  EXPECT_EQ(t.count, 4096);
+  EXPECT_EQ(t.top, 4096);
+  EXPECT_EQ(t.Add(Fake(4096)), 4096);
+  EXPECT_EQ(t.top, 8192);
+  for (int i = 4097; i < 8193; ++i) t.Add(Fake(i));
+  EXPECT_EQ(t.top, 12288);
+  for (int i = 0; i < 8193; ++i) ASSERT_EQ(t.table[i], Fake(i)) << "slot " << i;
+  t.Allocate();
+  EXPECT_EQ(t.top, 16384);
+  EXPECT_EQ(t.table[8192], Fake(8192));
+}
+
+TEST(HolderTable, ReplaceKeyStoresTheSentinelForNullAndIgnoresNegativeKeys) {
+  ZORQelIGholder t;
+  t.Add(Fake(0));
+  t.Add(Fake(1));
+  t.ReplaceKey(1, nullptr);
+  EXPECT_EQ(t.table[1], ZORQelIGholder::null);
+  t.ReplaceKey(0, Fake(7));
+  EXPECT_EQ(t.table[0], Fake(7));
+  t.ReplaceKey(-1, Fake(8));
+  EXPECT_EQ(t.table[0], Fake(7));
+  EXPECT_EQ(t.table[1], ZORQelIGholder::null);
+}
+
+TEST(HolderTable, ReplaceKeyAtOrAboveCountRaisesBoundError) {
+  ZORQelIGholder t;
+  for (int i = 0; i < 3; ++i) t.Add(Fake(i));
+  const std::string head =
+      "qualified exception : QelInfrastructure/QL0KRN.m/src/ZORQelIGholder 133: BoundError\n";
+  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { t.ReplaceKey(3, Fake(9)); }),
+            head + "index 3 not in range [0..2]\n");
+  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { t.ReplaceKey(40, Fake(9)); }),
+            head + "index 40 not in range [0..2]\n");
+  ZORQelIGholder empty;
+  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { empty.ReplaceKey(0, Fake(9)); }),
+            head + "index 0 not in range array is empty\n");
+}
+
+TEST(HolderTable, SizeLowersCountOnlyWithinTheTable) {
+  ZORQelIGholder t;
+  for (int i = 0; i < 5; ++i) t.Add(Fake(i));
+  t.Size(-1);
+  EXPECT_EQ(t.count, 5);
+  t.Size(6);
+  EXPECT_EQ(t.count, 5);
+  t.Size(2);
+  EXPECT_EQ(t.count, 2);
+  EXPECT_EQ(t.Add(Fake(9)), 2);  // a forgotten slot is overwritten
+  t.Size(0);
+  EXPECT_EQ(t.count, 0);
+  EXPECT_EQ(t.Add(Fake(9)), 0);
+}
+
+// --- The process's tables ---------------------------------------------------------------------
+
+TEST_F(CollectorTest, StaticTableGrowsPastOneClickAndKeepsEveryRoot) {
+  const int n = 5000;
+  auto handles = std::make_unique<std::vector<ZORQelIObject>>();
+  handles->reserve(n);
+  for (int i = 0; i < n; ++i) handles->emplace_back(NewNode(&finalized, i));
+  EXPECT_GE(Static().count, n);
+  EXPECT_GE(Static().top, 8192);
+  CollectAll();
+  EXPECT_EQ(finalized, 0);
+  for (int i = 0; i < n; i += 997) EXPECT_EQ(std::string((*handles)[i].ToString()), "node " + std::to_string(i));
+  handles.reset();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, n);
+}
+
+TEST_F(CollectorTest, AutomaticTableGrowsPastOneClickAndKeepsEveryRoot) {
+  const int n = 5000;
+  std::optional<ZORQelIObject> handles[5000];
+  for (int i = 0; i < n; ++i) handles[i].emplace(NewNode(&finalized, i));
+  EXPECT_GE(Automatic().top, 8192);
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, 0);
+  for (int i = n - 1; i >= 0; --i) handles[i].reset();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, n);
+}
+
+// --- Marks ----------------------------------------------------------------------------------------
+
+TEST_F(CollectorTest, CycleInterruptedByAMemberCheckLeavesNoStaleMark) {
+  auto* faulty = new FaultyCheckIMP();
+  ZORQelIObject keepFaulty(faulty);
+  std::optional<ZORQelIObject> keepNode(ZORQelIObject(NewNode(&finalized, 1)));
+  // The static table is scanned before the automatic one; the node is
+  // marked there when the faulty object's check raises.
+  staticHandle = keepNode->RefMe();
+  EXPECT_THROW(ZORQelIVariable::GarbageCollect(), std::runtime_error);
+  faulty->armed = false;
+  staticHandle = ZORQelIObject();
+  keepNode.reset();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, 1);
+}
+
+TEST_F(CollectorTest, ScanOutsideACycleLeavesNoStaleMark) {
+  NodeIMP* node = NewNode(&finalized, 1);
+  node->GarbageCollectorScan();  // marks it outside any cycle
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, 1);
+  NodeIMP* other = NewNode(&targets, 2);
+  ZORQelIObjectIMP::GarbageCollectorScan(other);
+  ZORQelIObjectIMP* pair[2] = {nullptr, NewNode(&owners, 3)};
+  ZORQelIObjectIMP::GarbageCollectorScan(pair, 2);
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(targets, 1);
+  EXPECT_EQ(owners, 1);
+}
+
+TEST_F(CollectorTest, FinalizerThatRaisesLosesNoOtherObject) {
+  NodeIMP* kept = NewNode(&targets, 1);
+  ZORQelIObject keep(kept);
+  NewNode(&owners, 2);                     // unreachable, examined after the faulty one
+  new FaultyFinalizerIMP(&finalized);      // the newest: examined first
+  EXPECT_THROW(ZORQelIVariable::GarbageCollect(), std::runtime_error);
+  EXPECT_EQ(finalized, 1);
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), WalkedLength());
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(owners, 1);  // still on the list, collected by the next cycle
+  EXPECT_EQ(targets, 0);
+  EXPECT_EQ(std::string(keep.ToString()), "node 1");
+  keep = ZORQelIObject();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(targets, 1);
+}
+
+// --- Long chains ------------------------------------------------------------------------------------
+
+TEST_F(CollectorTest, LongChainIsMarkedAndCollectedOnTheDefaultStack) {
+  const std::int64_t n = LongChainLength();
+  {
+    ZORQelIObject head(MakeChain(n));
+    ZORQelIVariable::GarbageCollect();
+    EXPECT_EQ(chainFinalized, 0);
+    EXPECT_EQ(chainChecks, n);  // every link checked exactly once
+  }
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(chainFinalized, n);
+}
+
+TEST_F(CollectorTest, LongChainOfHandleMembersIsMarkedInItsFirstCycle) {
+  // Each node's member is still a static root in the first cycle, and the
+  // table is scanned from the head's member down the chain.
+  const int n = 1000000;
+  NodeIMP* head = NewNode(&finalized, 0);
+  NodeIMP* last = head;
+  for (int i = 1; i < n; ++i) {
+    NodeIMP* node = NewNode(&finalized, i);
+    last->link = node;
+    last = node;
+  }
+  {
+    ZORQelIObject keep(head);
+    ZORQelIVariable::GarbageCollect();
+    EXPECT_EQ(finalized, 0);
+    EXPECT_EQ(last->memberChecks, 1);
+  }
+  ZORQelIVariable::GarbageCollect();  // members are scanned now: one cycle is enough
+  EXPECT_EQ(finalized, n);
+}
+
+// Runs f on a new thread with a stack of `stackSize` bytes (or on the given
+// stack memory), and waits for it.
+void RunOnThread(std::size_t stackSize, void* stackMemory, const std::function<void()>& f) {
+  pthread_attr_t attr;
+  ASSERT_EQ(pthread_attr_init(&attr), 0);
+  if (stackMemory != nullptr)
+    ASSERT_EQ(pthread_attr_setstack(&attr, stackMemory, stackSize), 0);
+  else
+    ASSERT_EQ(pthread_attr_setstacksize(&attr, stackSize), 0);
+  pthread_t thread;
+  auto body = [](void* arg) -> void* {
+    (*static_cast<const std::function<void()>*>(arg))();
+    return nullptr;
+  };
+  ASSERT_EQ(pthread_create(&thread, &attr, body, const_cast<std::function<void()>*>(&f)), 0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attr);
+}
+
+TEST_F(CollectorTest, MillionChainIsMarkedFromAThreadWithA256KiBStack) {
+  const std::int64_t n = 1000000;
+  ChainIMP* first = MakeChain(n);
+  int table = -1;
+  std::int64_t survivedChecks = -1, survivedFinalized = -1;
+  RunOnThread(256 * 1024, nullptr, [&] {
+    KeyedHandle head(first);
+    table = head.Table();
+    ZORQelIVariable::GarbageCollect();
+    survivedChecks = chainChecks;
+    survivedFinalized = chainFinalized;
+  });
+  EXPECT_EQ(table, 0);  // on that thread's stack
+  EXPECT_EQ(survivedFinalized, 0);
+  EXPECT_EQ(survivedChecks, n);
+  RunOnThread(256 * 1024, nullptr, [] { ZORQelIVariable::GarbageCollect(); });
+  EXPECT_EQ(chainFinalized, n);
+}
+
+TEST_F(CollectorTest, HandlesMadeInAnotherThreadAreClassifiedByThatThreadsStack) {
+  int onStack = -1, onHeap = -1;
+  std::thread other([&] {
+    KeyedHandle local(NewNode(&finalized, 1));
+    auto heap = std::make_unique<KeyedHandle>(NewNode(&finalized, 2));
+    onStack = local.Table();
+    onHeap = heap->Table();
+  });
+  other.join();
+  EXPECT_EQ(onStack, 0);
+  EXPECT_EQ(onHeap, 1);
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, 2);
+}
+
+TEST_F(CollectorTest, MemoryJustPastAThreadsStackIsNotTakenForItsStack) {
+  // The thread's stack is the first 512 KiB of one heap block; a handle
+  // built in the bytes right after it lies within 256 KiB of the thread's
+  // frames, yet it is not on the thread's stack.
+  const std::size_t stackSize = 512 * 1024;
+  void* block = nullptr;
+  ASSERT_EQ(posix_memalign(&block, 4096, stackSize + 4096), 0);
+  void* beyond = static_cast<char*>(block) + stackSize + 64;
+  int table = -1;
+  std::int32_t localTable = -1;
+  RunOnThread(stackSize, block, [&] {
+    auto* h = new (beyond) KeyedHandle(NewNode(&finalized, 1));
+    KeyedHandle local;
+    table = h->Table();
+    localTable = local.Table();
+    h->~KeyedHandle();
+  });
+  std::free(block);
+  EXPECT_EQ(localTable, 0);
+  EXPECT_EQ(table, 1);
+}
+
+}  // namespace collectortest

@@ -1,0 +1,338 @@
+// Exceptions: the printed layouts after a real throw, the three forms of a
+// bound error, class registration and the catch clauses that reach an
+// exception, cloning, out() with its stack dump, and Raise with its
+// recursion guard.
+#include <exception>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "CoreTestSupport.h"
+#include "QL0KRN.h"
+#include "TestSupport.h"
+
+namespace exceptiontest {
+
+using qtest::RaisedText;
+
+const char* const kFile = "QelInfrastructure/QL0KRN.m/src/ZORTestRaiser";
+
+// Throws a fresh e the way the library does: made with new, thrown from
+// kFile at `line`.
+template <class E, class... A>
+[[noreturn]] void ThrowNew(int line, A... args) {
+  ZORQelI::Throw(new E(args...), kFile, line);
+}
+
+template <class E>
+std::string Printed(const E& e) {
+  std::ostringstream text;
+  e.Print(text);
+  return text.str();
+}
+
+// --- Print layouts --------------------------------------------------------------
+
+TEST(ExceptionPrint, PlainExceptionsShareTheBaseLayoutWithTheirMessage) {
+  const std::string where = std::string(kFile) + " 12: ";
+  EXPECT_EQ(RaisedText<ZORQelI::NullPtrAccess>([] { ThrowNew<ZORQelI::NullPtrAccess>(12); }),
+            "ZORQelI::Exception : " + where + "Null pointer access\n");
+  EXPECT_EQ(RaisedText<ZORQelI::NotYetImplemented>(
+                [] { ThrowNew<ZORQelI::NotYetImplemented>(12); }),
+            "ZORQelI::Exception : " + where + "Not yet implemented\n");
+  EXPECT_EQ(RaisedText<ZORQelI::ConstObject>([] { ThrowNew<ZORQelI::ConstObject>(12); }),
+            "ZORQelI::Exception : " + where + "Attempt to modify const object\n");
+  EXPECT_EQ(RaisedText<ZORQelI::Exception>(
+                [] { ThrowNew<ZORQelI::Exception>(12, ZORQelI::string("any words")); }),
+            "ZORQelI::Exception : " + where + "any words\n");
+}
+
+TEST(ExceptionPrint, NumberedConstructorsGiveAnEmptyMessage) {
+  EXPECT_EQ(RaisedText<ZORQelI::Exception>([] { ThrowNew<ZORQelI::Exception>(3, 77u); }),
+            std::string("ZORQelI::Exception : ") + kFile + " 3: \n");
+  EXPECT_EQ(RaisedText<ZORQelI::NullPtrAccess>([] { ThrowNew<ZORQelI::NullPtrAccess>(4, 78u); }),
+            std::string("ZORQelI::Exception : ") + kFile + " 4: \n");
+  try {
+    ThrowNew<ZORQelI::NullPtrAccess>(5, 79u);
+  } catch (const ZORError& e) {
+    EXPECT_EQ(e.GetId(), 79u);
+  }
+  try {
+    ThrowNew<ZORQelI::BoundError>(5, 1, 1, 0, 0);
+  } catch (const ZORError& e) {
+    EXPECT_EQ(e.GetId(), 1u);  // built from a message
+  }
+}
+
+TEST(ExceptionPrint, InvalidTypeWritesItsFixedPhraseNotItsMessage) {
+  std::string text = RaisedText<ZORQelI::InvalidType>([] { ThrowNew<ZORQelI::InvalidType>(232); });
+  EXPECT_EQ(text, std::string("qualified exception : ") + kFile +
+                      " 232: attempt to convert incompatible object\n");
+  EXPECT_EQ(text.find("InvalidType"), std::string::npos);
+}
+
+TEST(ExceptionPrint, BoundErrorIndexRangeAndEmptyForms) {
+  const std::string head = std::string("qualified exception : ") + kFile + " 348: BoundError\n";
+  auto bound = [](int first, int last, int low, int high) {
+    return RaisedText<ZORQelI::BoundError>(
+        [&] { ThrowNew<ZORQelI::BoundError>(348, first, last, low, high); });
+  };
+  EXPECT_EQ(bound(5, 5, 0, 3), head + "index 5 not in range [0..3]\n");
+  EXPECT_EQ(bound(2, 7, 0, 4), head + " range [2..7] didn't fit in array bounds  [0..4]\n");
+  EXPECT_EQ(bound(0, 0, 0, -1), head + "index 0 not in range array is empty\n");
+  EXPECT_EQ(bound(3, 3, 0, 0), head + "index 3 not in range [0..0]\n");
+  EXPECT_EQ(bound(-4, 9, 0, -1), head + " range [-4..9] didn't fit in array bounds  array is empty\n");
+}
+
+TEST(ExceptionPrint, BoundErrorKeepsItsFourParametersInOrder) {
+  try {
+    ThrowNew<ZORQelI::BoundError>(1, 6, 8, 0, 5);
+    FAIL() << "nothing raised";
+  } catch (const ZORQelI::BoundError& e) {
+    EXPECT_EQ(e.GetParameters(), (std::vector<int>{6, 8, 0, 5}));
+  }
+}
+
+// --- Catching -------------------------------------------------------------------------
+
+TEST(ExceptionCatch, RaisedErrorIsCaughtAsItsClassItsBasesAndStdException) {
+  try {
+    ThrowNew<ZORQelI::BoundError>(9, 1, 1, 0, 0);
+  } catch (const ZORQelI::BoundError&) {
+  }
+  try {
+    ThrowNew<ZORQelI::BoundError>(9, 1, 1, 0, 0);
+  } catch (const ZORQelI::Exception& e) {
+    EXPECT_STREQ(e.IsA(), "ZORQelI::BoundError");
+  }
+  try {
+    ThrowNew<ZORQelI::InvalidType>(9);
+  } catch (const ZORError& e) {
+    EXPECT_STREQ(e.IsA(), "ZORQelI::InvalidType");
+  }
+  try {
+    ThrowNew<ZORQelI::NullPtrAccess>(9);
+  } catch (const std::exception& e) {
+    EXPECT_EQ(std::string(e.what()),
+              std::string("ZORQelI::Exception : ") + kFile + " 9: Null pointer access\n");
+  }
+}
+
+TEST(ExceptionCatch, NullPtrAccessIsNotCaughtAsASiblingClass) {
+  bool sibling = false, base = false;
+  try {
+    try {
+      ThrowNew<ZORQelI::NullPtrAccess>(9);
+    } catch (const ZORQelI::InvalidType&) {
+      sibling = true;
+    }
+  } catch (const ZORQelI::Exception&) {
+    base = true;
+  }
+  EXPECT_FALSE(sibling);
+  EXPECT_TRUE(base);
+}
+
+// --- Registration with the component runtime ---------------------------------------------
+
+TEST(ExceptionClass, EachClassIsRegisteredOnceUnderItsQualifiedName) {
+  const ZORMetaObject* meta = ZORQelI::BoundError::MetaObject();
+  ASSERT_NE(meta, nullptr);
+  EXPECT_EQ(ZORQelI::BoundError::MetaObject(), meta);
+  EXPECT_EQ(ZORQelI::BoundError::meta_object, meta);
+  EXPECT_STREQ(meta->GetClassName(), "ZORQelI::BoundError");
+  EXPECT_STREQ(meta->GetKind(), "MetaObject");
+  EXPECT_NE(meta->GetClassId(), nullptr);
+  EXPECT_EQ(meta->GetStatus(), 1);
+  EXPECT_EQ(QueryMetaObject("ZORQelI::BoundError"), meta);
+  EXPECT_STREQ(ZORQelI::BoundError::ClassName(), "ZORQelI::BoundError");
+  EXPECT_STREQ(ZORQelI::ConstObject::ClassName(), "ZORQelI::ConstObject");
+  EXPECT_STREQ(ZORQelI::NotYetImplemented::ClassName(), "ZORQelI::NotYetImplemented");
+}
+
+TEST(ExceptionClass, SuperClassesLeadToTheErrorClass) {
+  EXPECT_EQ(ZORQelI::Exception::MetaObject()->GetSuperClass(), ZORError::MetaObject());
+  EXPECT_EQ(ZORQelI::NullPtrAccess::MetaObject()->GetSuperClass(), ZORQelI::Exception::MetaObject());
+  EXPECT_EQ(ZORQelI::NotYetImplemented::MetaObject()->GetSuperClass(),
+            ZORQelI::Exception::MetaObject());
+  EXPECT_EQ(ZORQelI::InvalidType::MetaObject()->GetSuperClass(), ZORQelI::Exception::MetaObject());
+  EXPECT_EQ(ZORQelI::ConstObject::MetaObject()->GetSuperClass(), ZORQelI::Exception::MetaObject());
+  EXPECT_EQ(ZORQelI::BoundError::MetaObject()->GetSuperClass(), ZORQelI::Exception::MetaObject());
+}
+
+TEST(ExceptionClass, KindOfQueriesFollowTheRegisteredHierarchy) {
+  ZORQelI::NullPtrAccess e;
+  EXPECT_STREQ(e.IsA(), "ZORQelI::NullPtrAccess");
+  EXPECT_EQ(e.GetMetaObject(), ZORQelI::NullPtrAccess::MetaObject());
+  EXPECT_TRUE(e.IsAKindOf("ZORQelI::NullPtrAccess"));
+  EXPECT_TRUE(e.IsAKindOf("ZORQelI::Exception"));
+  EXPECT_TRUE(e.IsAKindOf("ZORError"));
+  EXPECT_FALSE(e.IsAKindOf("ZORQelI::BoundError"));
+  ZORQelI::Exception base(ZORQelI::string("x"));
+  EXPECT_FALSE(base.IsAKindOf("ZORQelI::NullPtrAccess"));
+}
+
+TEST(ExceptionClass, NoExceptionIsMadeThroughTheDictionaryAndTablesHoldOneZeroRecord) {
+  EXPECT_EQ(ZORQelI::Exception::CreateItself(), nullptr);
+  EXPECT_EQ(ZORQelI::BoundError::CreateItself(), nullptr);
+  EXPECT_EQ(ZORQelI::InvalidType::CreateItself(), nullptr);
+  ZORQelI::InvalidType e;
+  unsigned int n = 0;
+  const ZORErrDsc* table = nullptr;
+  e.GetErrorTable(&n, &table);
+  ASSERT_EQ(n, 1u);
+  ASSERT_EQ(table, ZORQelI::InvalidType::errorTable);
+  EXPECT_EQ(table[0].number, 0u);
+  EXPECT_EQ(table[0].severity, 0);
+  EXPECT_EQ(table[0].message, nullptr);
+}
+
+// --- Cloning ------------------------------------------------------------------------------
+
+TEST(ExceptionClone, CloneIsTheSameClassAndPrintsTheSameText) {
+  try {
+    ThrowNew<ZORQelI::BoundError>(385, 2, 7, 0, 4);
+  } catch (ZORQelI::BoundError& e) {
+    std::unique_ptr<ZORError> clone(e.CloneSelf());
+    ASSERT_NE(clone, nullptr);
+    EXPECT_STREQ(clone->IsA(), "ZORQelI::BoundError");
+    auto* bound = dynamic_cast<ZORQelI::BoundError*>(clone.get());
+    ASSERT_NE(bound, nullptr);
+    EXPECT_EQ(Printed(*bound), Printed(e));
+    EXPECT_EQ(bound->GetParameters(), e.GetParameters());
+  }
+  try {
+    ThrowNew<ZORQelI::Exception>(17, ZORQelI::string("cloned words"));
+  } catch (ZORQelI::Exception& e) {
+    std::unique_ptr<ZORError> clone(e.CloneSelf());
+    auto* copy = dynamic_cast<ZORQelI::Exception*>(clone.get());
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(Printed(*copy), std::string("ZORQelI::Exception : ") + kFile + " 17: cloned words\n");
+  }
+}
+
+TEST(ExceptionClone, CloneCanBeRaisedAgainAsItsOwnClass) {
+  try {
+    ThrowNew<ZORQelI::InvalidType>(1);
+  } catch (ZORQelI::InvalidType& e) {
+    EXPECT_EQ(RaisedText<ZORQelI::InvalidType>([&] { e.CloneSelf()->Throw("elsewhere", 2); }),
+              "qualified exception : elsewhere 2: attempt to convert incompatible object\n");
+  }
+}
+
+// --- out() -----------------------------------------------------------------------------------
+
+TEST(ExceptionOut, OutPrintsToItsStreamAndDumpsTheStackToStderr) {
+  try {
+    ThrowNew<ZORQelI::NotYetImplemented>(51);
+  } catch (const ZORQelI::NotYetImplemented& e) {
+    std::ostringstream other;
+    qtest::CaptureStderr capture;
+    e.out(other);
+    EXPECT_EQ(capture.Take(),
+              "-- Beginning of stack dump\n"
+              "depth is 1\n"
+              "->[0]void ZORQelI::Exception::out(class ostream &ot) const 47\n"
+              "-- End of stack dump\n");
+    EXPECT_EQ(other.str(), std::string("ZORQelI::Exception : ") + kFile + " 51: Not yet implemented\n");
+  }
+}
+
+void ReportFromAFrame(const ZORQelI::Exception& e) {
+  ZORQELI_TRACE_LINE("void exceptiontest::ReportFromAFrame(const ZORQelI::Exception& e)", 600);
+  e.out(std::cerr);
+}
+
+TEST(ExceptionOut, OutMarksItsOwnFrameBelowItsCallers) {
+  ZORQelI::InvalidType e;
+  qtest::CaptureStderr capture;
+  ReportFromAFrame(e);
+  EXPECT_EQ(capture.Take(),
+            "qualified exception :  0: attempt to convert incompatible object\n"
+            "-- Beginning of stack dump\n"
+            "depth is 2\n"
+            "  [0]void exceptiontest::ReportFromAFrame(const ZORQelI::Exception& e) 600\n"
+            "->[1]void ZORQelI::Exception::out(class ostream &ot) const 47\n"
+            "-- End of stack dump\n");
+}
+
+// --- Raise --------------------------------------------------------------------------------------
+
+const std::string kRaiseHead =
+    "ZORQelI::Exception : QelInfrastructure/QL0KRN.m/src/ZORQelIObjectIMP 254: ";
+
+// An object with a text of its own that can raise about itself.
+class RaiserIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(RaiserIMP, ZORQelIObjectIMP)
+ public:
+  explicit RaiserIMP(const char* name) : name(name) {}
+  ZORQelIObjectIMP* Clone() const override { return new RaiserIMP(*this); }
+  void Text(ZORQelIPrint& ot) const override {
+    ot.Print(ZORQelI::string("raiser "));
+    ot.Print(ZORQelI::string(name));
+    if (inner != nullptr) inner->Complain(21, "inner trouble");
+  }
+  void Complain(int line, const char* reason) const {
+    Raise(line, "QelInfrastructure/QL0KRN.m/src/RaiserIMP", reason);
+  }
+  const char* name;
+  // When set, producing this object's text makes `inner` raise.
+  RaiserIMP* inner = nullptr;
+};
+ZORQELI_DEFINE_IMP(RaiserIMP, ZORQelIObjectIMP)
+
+class RaiseTest : public ::testing::Test {
+ protected:
+  void TearDown() override { qtest::CollectAll(); }
+};
+
+TEST_F(RaiseTest, RaiseComposesFileClassLineReasonAndTheObjectsText) {
+  auto* imp = new RaiserIMP("alpha");
+  ZORQelIObject keep(imp);
+  std::string text = RaisedText<ZORQelI::Exception>([&] { imp->Complain(31, "bad state"); });
+  EXPECT_EQ(text, kRaiseHead +
+                      " in QelInfrastructure/QL0KRN.m/src/RaiserIMP\n"
+                      "Exception raised when handling : RaiserIMP (line 31)\n"
+                      "Reason : bad state\n"
+                      "raiser alpha\n"
+                      "\n");
+}
+
+TEST_F(RaiseTest, SuccessiveRaisesOnDifferentObjectsBothIncludeTheirText) {
+  auto* a = new RaiserIMP("first");
+  auto* b = new RaiserIMP("second");
+  ZORQelIObject keepA(a), keepB(b);
+  EXPECT_NE(RaisedText<ZORQelI::Exception>([&] { a->Complain(1, "r"); }).find("raiser first\n"),
+            std::string::npos);
+  EXPECT_NE(RaisedText<ZORQelI::Exception>([&] { b->Complain(2, "r"); }).find("raiser second\n"),
+            std::string::npos);
+}
+
+TEST_F(RaiseTest, RaiseWhileProducingATextReportsRecursionAndClearsTheGuard) {
+  auto* outer = new RaiserIMP("outer");
+  auto* inner = new RaiserIMP("inner");
+  outer->inner = inner;
+  ZORQelIObject keepOuter(outer), keepInner(inner);
+  // The outer Raise asks for the outer text, whose production makes the
+  // inner object raise: that one writes "Recursion error" instead of its
+  // text, and its exception is the one that arrives.
+  std::string text = RaisedText<ZORQelI::Exception>([&] { outer->Complain(10, "outer trouble"); });
+  EXPECT_EQ(text, kRaiseHead +
+                      " in QelInfrastructure/QL0KRN.m/src/RaiserIMP\n"
+                      "Exception raised when handling : RaiserIMP (line 21)\n"
+                      "Reason : inner trouble\n"
+                      "Recursion error\n"
+                      "\n");
+  // The guard was released when the text production ended by an exception.
+  EXPECT_EQ(RaisedText<ZORQelI::Exception>([&] { inner->Complain(11, "again"); }),
+            kRaiseHead +
+                " in QelInfrastructure/QL0KRN.m/src/RaiserIMP\n"
+                "Exception raised when handling : RaiserIMP (line 11)\n"
+                "Reason : again\n"
+                "raiser inner\n"
+                "\n");
+}
+
+}  // namespace exceptiontest

@@ -1,0 +1,366 @@
+// The call tracer.  The filter is read from the environment once per
+// process, so every filter value runs tests/child/tracer_child in a process
+// of its own; the element, context and frame rules that do not depend on
+// the environment are checked here directly.
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "QL0KRN.h"
+#include "TestSupport.h"
+
+namespace tracertest {
+
+using qtest::ChildProgram;
+using qtest::RunChild;
+
+// The line of the library source `relative` (from the repository root) on
+// which the trace text `text` is written, as a quoted literal.
+int SourceLine(const std::string& relative, const std::string& text) {
+  std::string root = __FILE__;
+  root = root.substr(0, root.rfind("/tests/"));
+  std::ifstream in(root + "/" + relative);
+  std::string line;
+  const std::string quoted = "\"" + text + "\"";
+  for (int n = 1; std::getline(in, line); ++n)
+    if (line.find(quoted) != std::string::npos) return n;
+  ADD_FAILURE() << "no trace text " << quoted << " in " << relative;
+  return -1;
+}
+
+const std::string kSrc = "QelInfrastructure/QL0KRN.m/src/";
+const std::string kInc = "QelInfrastructure/PublicInterfaces/";
+
+struct Op {
+  std::string text;
+  int line;
+};
+
+std::string Indent(int steps) { return std::string(2 * static_cast<std::size_t>(steps), ' '); }
+
+std::string TraceLine(int steps, const std::string& what, const Op& op) {
+  return Indent(steps) + what + " :" + op.text + " " + std::to_string(op.line) + "\n";
+}
+
+// One event of the "all" scenario: a trace line at some indentation, or a
+// block written whatever the filter (the dump).
+struct Event {
+  int steps;
+  std::string what;
+  Op op;
+  std::string always;
+};
+
+class TracerChildTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    top = {"void Child::Top()", 101};
+    middle = {"void Child::Middle()", 102};
+    leaf = {"void Child::Leaf()", 103};
+    variableCount = {"ZORQelI::integer ZORQelIVariable::GetInstancesCount__()", 0};
+    variableCount.line = SourceLine(kSrc + "ZORQelIVariable.cpp", variableCount.text);
+    objectCount = {"ZORQelI::integer ZORQelIObjectIMP::GetInstancesCount__()", 0};
+    objectCount.line = SourceLine(kSrc + "ZORQelIObjectIMP.cpp", objectCount.text);
+    listSize = {"ZORQelI::integer ZORQelIGarbageableObjectListIMP::Size() const", 0};
+    listSize.line = SourceLine(kSrc + "ZORQelIGarbageableObjectListIMP.cpp", listSize.text);
+    tableConstructor = {" ZORQelIGholder::ZORQelIGholder()", 0};
+    tableConstructor.line = SourceLine(kSrc + "ZORQelIGholder.cpp", tableConstructor.text);
+    handleConstructor = {" ZORQelIObject::ZORQelIObject()", 0};
+    handleConstructor.line = SourceLine(kInc + "ZORQelIObject.h", handleConstructor.text);
+    isValid = {"ZORQelI::boolean ZORQelIObject::IsValid() const", 39};
+    variableDestructor = {" ZORQelIVariable::~ZORQelIVariable()", 0};
+    variableDestructor.line = SourceLine(kInc + "ZORQelIVariable.h", variableDestructor.text);
+    for (int k = 0; k < 5; ++k)
+      level[k] = {"void Child::Level" + std::to_string(k) + "()", 200 + k};
+  }
+
+  // Every line the "all" scenario can write, in order.
+  std::vector<Event> AllEvents() const {
+    std::vector<Event> e = {
+        {1, "start", top, ""},          {2, "start", middle, ""},
+        {3, "start", leaf, ""},         {3, "note", leaf, ""},
+        {3, "stop", leaf, ""},          {2, "stop", middle, ""},
+        {1, "stop", top, ""},           {1, "start", variableCount, ""},
+        {2, "start", objectCount, ""},  {3, "start", listSize, ""},
+        {3, "stop", listSize, ""},      {2, "stop", objectCount, ""},
+        {1, "stop", variableCount, ""},
+        // The process's first handle creates the two holder tables, while
+        // its base is constructed (before its own frame opens).
+        {1, "start", tableConstructor, ""}, {1, "stop", tableConstructor, ""},
+        {1, "start", tableConstructor, ""}, {1, "stop", tableConstructor, ""},
+        {1, "start", handleConstructor, ""},
+        {1, "stop", handleConstructor, ""}, {1, "start", isValid, ""},
+        {1, "stop", isValid, ""},       {1, "start", variableDestructor, ""},
+        {1, "stop", variableDestructor, ""},
+    };
+    for (int k = 0; k < 5; ++k) e.push_back({k + 1, "start", level[k], ""});
+    std::string dump = "-- Beginning of stack dump\ndepth is 5\n";
+    for (int k = 0; k < 5; ++k)
+      dump += (k == 3 ? "->[" : "  [") + std::to_string(k) + "]" + level[k].text + " " +
+              std::to_string(level[k].line) + "\n";
+    dump += "-- End of stack dump\n";
+    e.push_back({0, "", {}, dump});
+    for (int k = 4; k >= 0; --k) e.push_back({k + 1, "stop", level[k], ""});
+    return e;
+  }
+
+  // What the child writes on standard error when exactly the operations
+  // whose texts are in `traced` are selected.
+  std::string Expected(const std::set<std::string>& traced) const {
+    std::string out;
+    for (const Event& e : AllEvents()) {
+      if (!e.always.empty())
+        out += e.always;
+      else if (traced.count(e.op.text) != 0)
+        out += TraceLine(e.steps, e.what, e.op);
+    }
+    return out;
+  }
+
+  std::set<std::string> Everything() const {
+    std::set<std::string> all;
+    for (const Event& e : AllEvents())
+      if (e.always.empty()) all.insert(e.op.text);
+    return all;
+  }
+
+  qtest::ChildResult Run(const std::string& filter) {
+    return RunChild(ChildProgram("tracer_child"), {"all"}, {{"ZORQelITracerContext", filter}});
+  }
+
+  const std::string kDepths = "after nested: 0\nafter library: 0\nafter dump: 0\n";
+  Op top, middle, leaf, variableCount, objectCount, listSize, tableConstructor, handleConstructor,
+      isValid,
+      variableDestructor, level[5];
+};
+
+TEST_F(TracerChildTest, AbsentVariableTracesNothingButStillDumps) {
+  qtest::ChildResult r = Run(qtest::kUnset);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, Expected({}));
+  EXPECT_EQ(r.out, kDepths);
+}
+
+TEST_F(TracerChildTest, EmptyFilterTracesEveryOperation) {
+  qtest::ChildResult r = Run("");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, Expected(Everything()));
+  EXPECT_EQ(r.out, kDepths);
+}
+
+TEST_F(TracerChildTest, BangAloneTracesNothing) {
+  qtest::ChildResult r = Run("!");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, Expected({}));
+}
+
+TEST_F(TracerChildTest, ClassNameTracesEveryOperationWhoseTextContainsIt) {
+  // ZORQelIObjectIMP's operations contain the name too.
+  qtest::ChildResult r = Run("ZORQelIObject");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, Expected({objectCount.text, handleConstructor.text, isValid.text}));
+}
+
+TEST_F(TracerChildTest, BangClassNameTracesEverythingElse) {
+  qtest::ChildResult r = Run("!ZORQelIVariable");
+  EXPECT_EQ(r.status, 0);
+  std::set<std::string> traced = Everything();
+  traced.erase(variableCount.text);
+  traced.erase(variableDestructor.text);
+  EXPECT_EQ(r.err, Expected(traced));
+}
+
+TEST_F(TracerChildTest, FilterIsCaseSensitive) {
+  qtest::ChildResult r = Run("child::");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, Expected({}));
+}
+
+// --- 10001 nested frames -------------------------------------------------------------------
+
+std::string DeepDump(const std::string& deepText, const std::string& lastText) {
+  std::string dump = "-- Beginning of stack dump\ndepth is 10001\n";
+  for (int k = 0; k < 9999; ++k) dump += "  [" + std::to_string(k) + "]" + deepText + "\n";
+  dump += "  [9999]" + lastText + "\n";
+  dump += "->[10000]" + lastText + "\n";  // position 10000 reads position 9999
+  dump += "-- End of stack dump\n";
+  return dump;
+}
+
+TEST(TracerDeepTest, FramesBeyondTheStackAreCountedAndShowTheLastRecordedElement) {
+  qtest::ChildResult r = RunChild(ChildProgram("tracer_child"), {"deep"},
+                                  {{"ZORQelITracerContext", qtest::kUnset}});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "after deep: 0\n");
+  EXPECT_TRUE(r.err == DeepDump("void Child::Deep(int n) 301", "void Child::Deep9999() 302"))
+      << "dump of " << r.err.size() << " bytes differs; it ends with\n"
+      << r.err.substr(r.err.size() > 300 ? r.err.size() - 300 : 0);
+}
+
+TEST(TracerDeepTest, FrameBeyondTheStackIsTracedAsTheLastRecordedOperation) {
+  // The filter selects the operation recorded at position 9999 only; the
+  // frame at index 10000 (another operation, not recorded) is traced under
+  // that operation's text and decision.
+  qtest::ChildResult r = RunChild(ChildProgram("tracer_child"), {"deep"},
+                                  {{"ZORQelITracerContext", "Deep9999"}});
+  EXPECT_EQ(r.status, 0);
+  const Op last{"void Child::Deep9999()", 302};
+  const std::string expected = TraceLine(10000, "start", last) + TraceLine(10001, "start", last) +
+                               DeepDump("void Child::Deep(int n) 301", "void Child::Deep9999() 302") +
+                               TraceLine(10001, "stop", last) + TraceLine(10000, "stop", last);
+  EXPECT_TRUE(r.err == expected) << "trace of " << r.err.size() << " bytes differs";
+}
+
+// --- Elements -------------------------------------------------------------------------------
+
+TEST(TracerElementTest, DecisionIsMadeOnTheFirstCallAndKept) {
+  ZORQelITracerElement e("void ZORQelIArrayIMP::Add(ZORQelIObject x)", 12);
+  EXPECT_EQ(e.state, -1);
+  EXPECT_EQ(e.IsEnabled(), ZORQelI::Ifalse);
+  EXPECT_EQ(e.Enable("ZORQelIArray"), ZORQelI::Itrue);
+  EXPECT_EQ(e.Enable("ZORQelIVariable"), ZORQelI::Itrue);  // kept
+  EXPECT_EQ(e.IsEnabled(), ZORQelI::Itrue);
+
+  ZORQelITracerElement excluded("void ZORQelIArrayIMP::Add(ZORQelIObject x)", 12);
+  EXPECT_EQ(excluded.Enable("!Array"), ZORQelI::Ifalse);
+  EXPECT_EQ(excluded.Enable(""), ZORQelI::Ifalse);  // kept
+  EXPECT_EQ(excluded.state, 0);
+}
+
+TEST(TracerElementTest, FilterRulesOnOneText) {
+  const char* text = "ZORQelI::boolean ZORQelIObject::IsValid() const";
+  auto decide = [&](const char* filter) { return ZORQelITracerElement(text, 39).Enable(filter); };
+  EXPECT_EQ(decide(""), ZORQelI::Itrue);
+  EXPECT_EQ(decide("!"), ZORQelI::Ifalse);
+  EXPECT_EQ(decide("IsValid() const"), ZORQelI::Itrue);
+  EXPECT_EQ(decide("isvalid"), ZORQelI::Ifalse);
+  EXPECT_EQ(decide("!ZORQelIVariable"), ZORQelI::Itrue);
+  EXPECT_EQ(decide("!ZORQelIObject"), ZORQelI::Ifalse);
+  EXPECT_EQ(decide("!!"), ZORQelI::Itrue);  // the text has no "!"
+}
+
+TEST(TracerElementTest, PrintWritesTextBlankLineWithoutNewline) {
+  ZORQelITracerElement e("void X::Y()", 432);
+  std::ostringstream out;
+  e.Print(out);
+  EXPECT_EQ(out.str(), "void X::Y() 432");
+  EXPECT_EQ(e.line, 432);
+}
+
+// A context of the test's own; its stack is released with it.
+struct OwnedContext : ZORQelITracerContext {
+  ~OwnedContext() { delete[] stack; }
+};
+
+// --- Context ------------------------------------------------------------------------------------
+
+TEST(TracerContextTest, AllocateCountsEveryFrameAndRecordsTheFirstTenThousand) {
+  OwnedContext context;
+  ZORQelITracerElement a("a", 1), b("b", 2), c("c", 3);
+  EXPECT_EQ(context.depth, 0);
+  EXPECT_EQ(context.Allocate(a), 0);
+  EXPECT_EQ(context.Allocate(b), 1);
+  EXPECT_EQ(&context.Get(0), &a);
+  EXPECT_EQ(&context.Get(1), &b);
+  context.depth = ZORQelITracerContext::stackSize_ - 1;
+  EXPECT_EQ(context.Allocate(c), 9999);
+  EXPECT_EQ(context.Allocate(a), 10000);
+  EXPECT_EQ(context.depth, 10001);
+  EXPECT_EQ(&context.Get(9999), &c);
+  EXPECT_EQ(&context.Get(10000), &c);
+  EXPECT_EQ(&context.Get(123456), &c);
+}
+
+TEST(TracerContextTest, PrepareIndentsTwoBlanksPerFrame) {
+  OwnedContext context;
+  ZORQelITracerElement a("a", 1);
+  std::ostringstream none, three;
+  context.Prepare(none);
+  for (int k = 0; k < 3; ++k) context.Allocate(a);
+  context.Prepare(three);
+  EXPECT_EQ(none.str(), "");
+  EXPECT_EQ(three.str(), "      ");
+}
+
+TEST(TracerContextTest, FilteredTraceWritesOnlyWhenEnabledAndSelected) {
+  OwnedContext context;
+  ZORQelITracerElement selected("void Sel::Op()", 7), other("void Oth::Op()", 8);
+  context.Allocate(selected);
+  context.Allocate(other);
+  context.enabled = 0;
+  context.filter = "Sel";
+  {
+    qtest::CaptureStderr capture;
+    context.FilteredTrace(0, "start");
+    EXPECT_EQ(capture.Take(), "");
+  }
+  context.enabled = 1;
+  qtest::CaptureStderr capture;
+  context.FilteredTrace(0, "start");
+  context.FilteredTrace(1, "start");
+  context.FilteredTrace(0, "mine");
+  EXPECT_EQ(capture.Take(), "    start :void Sel::Op() 7\n    mine :void Sel::Op() 7\n");
+}
+
+// --- Frames in this process -------------------------------------------------------------------
+
+ZORQelITracerElement outerElement("void Frames::Outer()", 11);
+ZORQelITracerElement innerElement("void Frames::Inner()", 12);
+
+int CurrentDepth() { return ZORQelITracer::context_->depth; }
+
+TEST(TracerFrameTest, FramePopsOnReturnAndOnException) {
+  ZORQelITracer outer(outerElement);
+  const int base = outer.index;
+  EXPECT_EQ(CurrentDepth(), base + 1);
+  try {
+    ZORQelITracer inner(innerElement);
+    EXPECT_EQ(inner.index, base + 1);
+    EXPECT_EQ(CurrentDepth(), base + 2);
+    throw 1;
+  } catch (int) {
+  }
+  EXPECT_EQ(CurrentDepth(), base + 1);
+}
+
+TEST(TracerFrameTest, PoppingAFrameDiscardsFramesStillCountedAboveIt) {
+  int base = -1;
+  {
+    ZORQelITracer outer(outerElement);
+    base = outer.index;
+    auto* leaked = new ZORQelITracer(innerElement);  // never popped by itself
+    auto* leaked2 = new ZORQelITracer(innerElement);
+    EXPECT_EQ(CurrentDepth(), base + 3);
+    ::operator delete(leaked2);  // storage only: no destructor runs
+    ::operator delete(leaked);
+  }
+  EXPECT_EQ(CurrentDepth(), base);
+}
+
+TEST(TracerFrameTest, FlushKeepsTheCallingFrameAndDropsTheOnesAbove) {
+  ZORQelITracer outer(outerElement);
+  auto* above = new ZORQelITracer(innerElement);
+  auto* above2 = new ZORQelITracer(innerElement);
+  EXPECT_EQ(CurrentDepth(), outer.index + 3);
+  outer.Flush();
+  EXPECT_EQ(CurrentDepth(), outer.index + 1);
+  ::operator delete(above2);
+  ::operator delete(above);
+  qtest::CaptureStderr capture;
+  outer.Dump();
+  const std::string dump = capture.Take();
+  const std::string mark =
+      "->[" + std::to_string(outer.index) + "]void Frames::Outer() 11\n-- End of stack dump\n";
+  ASSERT_GE(dump.size(), mark.size());
+  EXPECT_EQ(dump.substr(dump.size() - mark.size()), mark);
+  EXPECT_EQ(dump.rfind("-- Beginning of stack dump\ndepth is " + std::to_string(outer.index + 1) +
+                           "\n",
+                       0),
+            0u);
+}
+
+}  // namespace tracertest
