@@ -1,0 +1,132 @@
+#!/bin/sh
+# Builds the benchmarks in Release, runs every one of them beside its peer and
+# prints one table: the library's figure, the peer's, the ratio and the goal.
+#
+#   benchmarks/run_all.sh [BUILD_DIR]     (default: ../build-perf)
+#
+# Figures are medians of REPS repetitions (default 5) of CPU time per
+# iteration, so that time lost to other processes on a shared machine is not
+# counted; wall-clock medians are kept in the JSON files in BUILD_DIR/bench.
+# Allocation-heavy benchmarks run twice: with glibc's defaults ("defaults")
+# and with freed memory kept in the process ("kept": GLIBC_TUNABLES raises
+# the trim and mmap thresholds, so pages touched once are reused instead of
+# being returned to the system and faulted in again).  The callgrind
+# instruction counts and the other deterministic checks come from
+# ci_check.sh, run at the end.  The Boehm collector peer needs libgc-dev.
+set -eu
+SRC=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=${1:-$SRC/../build-perf}
+REPS=${REPS:-5}
+KEPT="glibc.malloc.trim_threshold=17179869184:glibc.malloc.mmap_threshold=33554432"
+unset ZORQelITracerContext 2>/dev/null || true   # tracing off
+
+cmake -S "$SRC" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DQL0KRN_BUILD_BENCHMARKS=ON >/dev/null
+cmake --build "$BUILD" -j2 --target core_bench containers_bench peers_bench callgrind_probe >/dev/null
+BUILD=$(cd "$BUILD" && pwd)
+OUT=$BUILD/bench
+mkdir -p "$OUT"
+B=$BUILD/benchmarks
+c++ -O2 -DNDEBUG -std=c++17 "$SRC/benchmarks/boehm_peer.cpp" -o "$OUT/boehm_peer" \
+  -lgc -lbenchmark -lpthread
+
+run() {  # name env filter program [args]
+  name=$1 env=$2 filter=$3
+  shift 3
+  echo "running $name ($env)" >&2
+  if [ "$env" = kept ]; then
+    GLIBC_TUNABLES=$KEPT GC_MARKERS=1 "$@" --benchmark_filter="$filter" \
+      --benchmark_repetitions="$REPS" --benchmark_format=json \
+      --benchmark_out="$OUT/$name.$env.json" --benchmark_out_format=json >/dev/null
+  else
+    env -u GLIBC_TUNABLES GC_MARKERS=1 "$@" --benchmark_filter="$filter" \
+      --benchmark_repetitions="$REPS" --benchmark_format=json \
+      --benchmark_out="$OUT/$name.$env.json" --benchmark_out_format=json >/dev/null
+  fi
+}
+
+HEAVY_CORE='CollectUnreachable|DeleteDirectly'
+for env in defaults kept; do
+  run core_heavy $env "$HEAVY_CORE" "$B/core_bench"
+  run containers $env 'ArrayAdd|VectorSharedPtr' "$B/containers_bench"
+  run peers $env 'Collect|PushBack|AddLook' "$B/peers_bench"
+  run boehm $env '.' "$OUT/boehm_peer"
+done
+run core_threaded defaults 'HandleCopy|SharedPtrCopy' "$B/core_bench"
+run core_single defaults 'HandleCopy|SharedPtrCopy' "$B/core_bench" --single-thread
+run peers_call defaults 'NoOp|EmptyCall' "$B/peers_bench"
+
+echo
+echo "QL0KRN benchmarks against their peers ($(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores,"
+echo "load average $(cut -d' ' -f1-3 /proc/loadavg)); median CPU time of $REPS repetitions."
+echo "env: defaults = glibc's defaults; kept = GLIBC_TUNABLES=$KEPT"
+python3 - "$OUT" <<'PY'
+import json, sys, os
+out = sys.argv[1]
+def load(name, env):
+    p = os.path.join(out, f"{name}.{env}.json")
+    d = json.load(open(p))
+    r = {}
+    for b in d["benchmarks"]:
+        if b.get("aggregate_name") == "median":
+            r[b["run_name"]] = (b["cpu_time"], b["time_unit"])
+    return r
+scale = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
+def fmt(t):
+    if t < 1e-6: return f"{t*1e9:.2f} ns"
+    if t < 1e-3: return f"{t*1e6:.1f} us"
+    return f"{t*1e3:.2f} ms"
+rows = []
+def row(what, env, lib, peer, libname, peername, goal):
+    try:
+        l = lib[libname]; p = peer[peername]
+        lt = l[0] * scale[l[1]]; pt = p[0] * scale[p[1]]
+        ratio = lt / pt
+        verdict = ""
+        if goal:
+            verdict = "met" if ratio <= goal + 1e-9 else "MISSED"
+        rows.append((what, env, fmt(lt), fmt(pt), f"{ratio:.2f}x",
+                     (f"<= {goal}x " + verdict) if goal else ""))
+    except KeyError as e:
+        rows.append((what, env, "?", "?", "", f"missing {e}"))
+for env in ("defaults", "kept"):
+    core = load("core_heavy", env); cont = load("containers", env)
+    peers = load("peers", env); boehm = load("boehm", env)
+    for n, goal in ((100000, 1.3), (1000000, 1.6)):
+        row(f"collect {n:.0e} unreachable vs delete", env, core, core,
+            f"BM_CollectUnreachable/{n}", f"BM_DeleteDirectly/{n}", goal)
+    for shape, sname in ((0, "live chain"), (1, "live random graph"), (2, "all garbage")):
+        for n in (100000, 1000000):
+            goal = None
+            if n == 1000000 and shape == 0: goal = 0.6
+            if n == 1000000 and shape == 1: goal = 0.8
+            if n == 100000 and shape in (0, 1): goal = 0.5
+            row(f"full collection, {sname} {n:.0e}, vs Boehm", env, peers, boehm,
+                f"BM_LibCollect/shape:{shape}/n:{n}", f"BM_BoehmCollect/shape:{shape}/n:{n}", goal)
+    for n in (10000, 100000, 1000000):
+        row(f"Array::Add {n:.0e} vs vector<shared_ptr> (threaded)", env, cont, cont,
+            f"BM_ArrayAdd/{n}", f"BM_VectorSharedPtrPushBack/{n}", 1.5)
+        row(f"Array::Add {n:.0e} vs vector<void*>", env, cont, peers,
+            f"BM_ArrayAdd/{n}", f"BM_VectorVoidPushBack/{n}", None)
+    for n in (10000, 100000, 1000000):
+        row(f"ListUnique add+look {n:.0e} vs unordered_set", env, peers, peers,
+            f"BM_ListUniqueAddLook/{n}", f"BM_UnorderedSetAddLook/{n}", 1.0)
+        row(f"Set add+look {n:.0e} vs unordered_set", env, peers, peers,
+            f"BM_SetAddLook/{n}", f"BM_UnorderedSetAddLook/{n}", 1.0)
+thr = load("core_threaded", "defaults"); single = load("core_single", "defaults")
+call = load("peers_call", "defaults")
+row("handle copy+destroy vs shared_ptr, threaded process", "defaults", thr, thr,
+    "BM_HandleCopyDestroy", "BM_SharedPtrCopyDestroy", 0.4)
+row("handle copy+destroy vs shared_ptr, no thread started", "defaults", single, single,
+    "BM_HandleCopyDestroy", "BM_SharedPtrCopyDestroy", 1.2)
+row("traced no-op (tracing off) vs untraced call", "defaults", call, call,
+    "BM_TracedNoOp", "BM_EmptyCall", 1.3)
+w = [max(len(r[i]) for r in rows + [("what", "env", "library", "peer", "ratio", "goal")]) for i in range(6)]
+hdr = ("what", "env", "library", "peer", "ratio", "goal")
+print("  ".join(h.ljust(w[i]) for i, h in enumerate(hdr)))
+print("  ".join("-" * w[i] for i in range(6)))
+for r in rows:
+    print("  ".join(c.ljust(w[i]) if i in (0, 1, 5) else c.rjust(w[i]) for i, c in enumerate(r)))
+PY
+echo
+echo "Deterministic checks (instruction counts under callgrind, net of an empty out-of-line call):"
+QL0KRN_CI_TIMES=0 "$SRC/benchmarks/ci_check.sh" "$BUILD" || true
