@@ -187,6 +187,28 @@ TEST_F(DeepCopy, NestedAggregatesAreNotYetImplementedAndEarlierAttributesStay) {
   EXPECT_EQ(copy.Get(0).GetAttr(first).GetInt(), 5);
 }
 
+TEST(InstanceList, LookStaysRightWhenASharingCloneChangesTheList) {
+  Schema s = MakeSchema("LookShared");
+  ZORQelIInstance a = MakeNode(s, "a", 1), b = MakeNode(s, "b", 2), c = MakeNode(s, "c", 3);
+  ZORQelIInstanceListUnique first;
+  first.Add(a);
+  first.Add(b);
+  EXPECT_EQ(static_cast<int>(first.Look(b)), 1);  // positions now known
+  // A clone shares the list: changes made through it must be seen.
+  ZORQelIInstanceListUnique second(static_cast<ZORQelIInstanceListUniqueIMP*>(first.IMP()->Clone()));
+  second.Clear();
+  second.Add(c);
+  second.Add(a);
+  EXPECT_FALSE(first.Look(b).IsSet());
+  EXPECT_EQ(static_cast<int>(first.Look(c)), 0);
+  EXPECT_EQ(static_cast<int>(first.Look(a)), 1);
+  // A reference (an attribute's value cell) is found as the instance it
+  // refers to.
+  b.PutAttr(s.next, c);
+  EXPECT_EQ(static_cast<int>(first.Look(b.GetAttr(s.next))), 0);
+  EXPECT_THROW(first.Look(ZORQelIInstance()), ZORQelI::NullPtrAccess);
+}
+
 TEST(InstanceList, ListIsCollectedWithItsInstancesOnceUnreachable) {
   ZORQelIMemWrapper::Default();  // made once per process, never collected
   qtest::CollectAll();

@@ -3,6 +3,8 @@
 #ifndef ZORQelIInstanceListUniqueIMP_h
 #define ZORQelIInstanceListUniqueIMP_h
 
+#include <unordered_map>
+
 #include "ZORQelI.h"
 #include "ZORQelIInstance.h"
 #include "ZORQelIListUnique.h"
@@ -57,8 +59,17 @@ class QL0KRN_EXPORT ZORQelIInstanceListUniqueIMP : public ZORQelIObjectIMP {
   void GarbageCollectorMemberCheck() override;
 
  private:
+  // The position of a held object, from a map of the held objects'
+  // positions (rebuilt when the list has changed under it), so that the deep
+  // copy's look-ups are not each a walk of the list.  UNSET when absent.
+  ZORQelI::Mint PositionOf(ZORQelIObjectIMP* held);
+
   ZORQelIModeler targetModeler;  // kept alive by the member check
   ZORQelIListUnique list;        // kept alive by the member check
+  // Positions of the held objects (a cache: every hit is checked against
+  // the list, which clones may share and change).  Raw keys: the list keeps
+  // them alive.
+  std::unordered_map<const ZORQelIObjectIMP*, ZORQelI::integer> positions;
 };
 
 #endif

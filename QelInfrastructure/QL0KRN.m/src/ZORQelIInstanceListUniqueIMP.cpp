@@ -43,9 +43,38 @@ ZORQelIInstance ZORQelIInstanceListUniqueIMP::Get(integer pos) const {
 
 ZORQelI::Mint ZORQelIInstanceListUniqueIMP::Look(ZORQelIInstance a) {
   ZORQELI_TRACE("ZORQelI::Mint ZORQelIInstanceListUniqueIMP::Look(ZORQelIInstance a)");
-  // The array's search (hash code, then Equal), not the set's lookup.
-  const ZORQelIArray& array = list;
+  // The answer is the array's search (hash code, then Equal, from position
+  // 0).  Elements enter only through Add, so the list's set holds exactly
+  // the array's elements, each once: the set finds the one held element
+  // equal to a (or tells that there is none) in constant time, and the
+  // position map gives its place.
+  a.RefMe();  // an empty a raises, as the search would
+  ZORQelIObject held = list.Look(a);
+  if (held.IsValid() != ZORQelI::Itrue && held.Equal(ZORQelIObject()) == ZORQelI::Itrue)
+    return ZORQelI::Mint::UNSET;
+  ZORQelI::Mint position = PositionOf(held.RefMe());
+  if (position.IsSet()) return position;
+  const ZORQelIArray& array = list;  // not found by position: the plain search
   return array.Look(a);
+}
+
+ZORQelI::Mint ZORQelIInstanceListUniqueIMP::PositionOf(ZORQelIObjectIMP* held) {
+  ZORQELI_TRACE("ZORQelI::Mint ZORQelIInstanceListUniqueIMP::PositionOf(ZORQelIObjectIMP* held)");
+  const ZORQelIArray& array = list;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    auto found = positions.find(held);
+    if (found != positions.end() && found->second < array.Size() &&
+        array.Get(found->second).Equal(ZORQelIObject(held)) == ZORQelI::Itrue &&
+        array.Get(found->second).RefMe() == held)
+      return found->second;
+    if (attempt == 1) break;
+    // The list changed since the map was made: make it again.
+    positions.clear();
+    const ZORQelI::integer n = array.Size();
+    positions.reserve(static_cast<std::size_t>(n));
+    for (ZORQelI::integer i = n - 1; i >= 0; --i) positions[array.Get(i).RefMe()] = i;
+  }
+  return ZORQelI::Mint::UNSET;
 }
 
 void ZORQelIInstanceListUniqueIMP::Clear() {
