@@ -1,5 +1,7 @@
 #include "ZORQelIExpressForm.h"
 
+#include <utility>
+
 #include "ZORQelIArray.h"
 #include "ZORQelIAttr.h"
 #include "ZORQelIEntity.h"
@@ -42,7 +44,7 @@ ZORQelIStream& ZORQelIExpressForm::Nl() {
 
 ZORQelIStream& ZORQelIExpressForm::Print(ZORQelI::string s) {
   ZORQELI_TRACE("ZORQelIStream& ZORQelIExpressForm::Print(ZORQelI::string s)");
-  stream->Print(s);
+  stream->Print(std::move(s));  // s is this call's own copy
   return *this;
 }
 
