@@ -7,29 +7,14 @@
 #include <sstream>
 #include <string>
 
+#include "ExpressTexts.h"
 #include "TestSupport.h"
 
 #ifdef QL0KRN_DEMO_PATH
 
 namespace {
 
-const char* const kSchema =
-    "Schema Drawing;\n"
-    "\n"
-    "    Entity Figure;\n"
-    "    \n"
-    "        name : String;\n"
-    "        \n"
-    "    End_Entity (*Figure*);\n"
-    "    Entity Polylinesubtype of (  Figure );\n"
-    "    \n"
-    "        points : Array [1:8]of optional Real;\n"
-    "        tags : Set of String(16) Fixed ;\n"
-    "        closed : Boolean Optional;\n"
-    "        \n"
-    "    End_Entity (*Polyline*);\n"
-    "    \n"
-    "End_Schema (*Drawing*);\n";
+const char* const kSchema = qtest::kDrawingText;
 
 std::string Expected(const std::string& directory) {
   return std::string(

@@ -10,6 +10,7 @@
 
 #include "QL0KRN.h"
 #include "QL0KRNMem.h"
+#include "ExpressTexts.h"
 #include "TestSupport.h"
 
 namespace {
@@ -50,23 +51,7 @@ ZORQelIModeler DrawingSchema() {
   return m;
 }
 
-const char* const kDrawingText =
-    "Schema Drawing;\n"
-    "\n"
-    "    Entity Figure;\n"
-    "    \n"
-    "        name : String;\n"
-    "        \n"
-    "    End_Entity (*Figure*);\n"
-    "    Entity Polylinesubtype of (  Figure );\n"
-    "    \n"
-    "        points : Array [1:8]of optional Real;\n"
-    "        tags : Set of String(16) Fixed ;\n"
-    "        closed : Boolean Optional;\n"
-    "        \n"
-    "    End_Entity (*Polyline*);\n"
-    "    \n"
-    "End_Schema (*Drawing*);\n";
+const char* const kDrawingText = qtest::kDrawingText;
 
 // A wrapper of the test's own with the capabilities it is given.
 class StoreWrapper : public ZORQelIWrapper {
