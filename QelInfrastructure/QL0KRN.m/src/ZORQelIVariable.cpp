@@ -169,6 +169,8 @@ void ZORQelIVariable::Debugger() {
         break;
     }
     current->Print(index);
-    ++index;
+    // 'p' can set the index to the largest int: it stays there rather than
+    // overflow, and keeps printing the out-of-bound line.
+    if (index < std::numeric_limits<int>::max()) ++index;
   }
 }
