@@ -160,48 +160,26 @@ class CollectorTest : public ::testing::Test {
 
 // --- Roots -----------------------------------------------------------------------
 
-TEST_F(CollectorTest, StackHandleKeepsObjectAlive) {
-  KeyedHandle h(NewNode(&finalized, 1));
-  EXPECT_EQ(h.Table(), 0);
-  ZORQelIVariable::GarbageCollect();
-  ZORQelIVariable::GarbageCollect();
-  EXPECT_EQ(finalized, 0);
-}
-
-TEST_F(CollectorTest, DroppedStackHandleReleasesObject) {
-  { ZORQelIObject h(NewNode(&finalized, 1)); }
-  ZORQelIVariable::GarbageCollect();
-  EXPECT_EQ(finalized, 1);
-}
-
-TEST_F(CollectorTest, StaticHandleKeepsObjectAlive) {
+TEST_F(CollectorTest, StackStaticAndHeapHandlesAreRootsUntilTheyLetGo) {
+  int onStack = 0, onStatic = 0, onHeap = 0;
+  std::optional<KeyedHandle> stack(NewNode(&onStack, 1));
+  staticHandle = NewNode(&onStatic, 2);
+  auto heap = std::make_unique<KeyedHandle>(NewNode(&onHeap, 3));
+  EXPECT_EQ(stack->Table(), 0);
   EXPECT_EQ(staticHandle.Table(), 1);
-  staticHandle = NewNode(&finalized, 1);
-  CollectAll();
-  EXPECT_EQ(finalized, 0);
-}
-
-TEST_F(CollectorTest, ClearedStaticHandleReleasesObject) {
-  staticHandle = NewNode(&finalized, 1);
-  CollectAll();
-  staticHandle = ZORQelIObject();
-  ZORQelIVariable::GarbageCollect();
-  EXPECT_EQ(finalized, 1);
-}
-
-TEST_F(CollectorTest, HeapHandleKeepsObjectAlive) {
-  auto heap = std::make_unique<KeyedHandle>(NewNode(&finalized, 1));
   EXPECT_EQ(heap->Table(), 1);
   CollectAll();
-  EXPECT_EQ(finalized, 0);
-}
-
-TEST_F(CollectorTest, DeletedHeapHandleReleasesObject) {
-  auto heap = std::make_unique<KeyedHandle>(NewNode(&finalized, 1));
-  CollectAll();
+  EXPECT_EQ(onStack + onStatic + onHeap, 0);
+  stack.reset();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(onStack, 1);
+  staticHandle = ZORQelIObject();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(onStatic, 1);
+  EXPECT_EQ(onHeap, 0);
   heap.reset();
   ZORQelIVariable::GarbageCollect();
-  EXPECT_EQ(finalized, 1);
+  EXPECT_EQ(onHeap, 1);
 }
 
 TEST_F(CollectorTest, RawReferenceThatNoCheckScansKeepsNothingAlive) {
@@ -218,12 +196,17 @@ TEST_F(CollectorTest, RawReferenceThatNoCheckScansKeepsNothingAlive) {
 
 // --- Handle members ------------------------------------------------------------------
 
-TEST_F(CollectorTest, HandleMemberKeepsTargetAlive) {
-  NodeIMP* owner = NewNode(&owners, 1);
-  owner->link = NewNode(&targets, 2);
-  ZORQelIObject h(owner);
-  for (int i = 0; i < 3; ++i) ZORQelIVariable::GarbageCollect();
-  EXPECT_EQ(targets, 0);
+TEST_F(CollectorTest, HandleMemberKeepsItsTargetWhileItsOwnerIsReached) {
+  {
+    NodeIMP* owner = NewNode(&owners, 1);
+    owner->link = NewNode(&targets, 2);
+    ZORQelIObject h(owner);
+    for (int i = 0; i < 3; ++i) ZORQelIVariable::GarbageCollect();
+    EXPECT_EQ(targets, 0);
+  }
+  ZORQelIVariable::GarbageCollect();  // the member was scanned: no longer a root
+  EXPECT_EQ(owners, 1);
+  EXPECT_EQ(targets, 1);
 }
 
 TEST_F(CollectorTest, UnscannedMemberOfADeadOwnerKeepsItsTargetOneMoreCycle) {
@@ -234,18 +217,6 @@ TEST_F(CollectorTest, UnscannedMemberOfADeadOwnerKeepsItsTargetOneMoreCycle) {
   EXPECT_EQ(owners, 1);
   EXPECT_EQ(targets, 0);
   ZORQelIVariable::GarbageCollect();
-  EXPECT_EQ(targets, 1);
-}
-
-TEST_F(CollectorTest, DroppedOwnerReleasesScannedMemberTargetInTheSameCycle) {
-  {
-    NodeIMP* owner = NewNode(&owners, 1);
-    owner->link = NewNode(&targets, 2);
-    ZORQelIObject h(owner);
-    ZORQelIVariable::GarbageCollect();  // the member is scanned: no longer a root
-  }
-  ZORQelIVariable::GarbageCollect();
-  EXPECT_EQ(owners, 1);
   EXPECT_EQ(targets, 1);
 }
 
@@ -271,29 +242,26 @@ TEST_F(CollectorTest, MemberHandleLeavesTheTableAtItsOwnersFirstScan) {
   EXPECT_EQ(other->memberChecks, 1);
 }
 
-TEST_F(CollectorTest, UnscannedMutualMembersSurviveOneCycleThenDie) {
+TEST_F(CollectorTest, MutualMembersDieOneCycleLateUnscannedOrWithTheirLastOutsideHandle) {
   NodeIMP* a = NewNode(&finalized, 1);
   NodeIMP* b = NewNode(&finalized, 2);
   a->link = b;
   b->link = a;
-  ZORQelIVariable::GarbageCollect();
+  ZORQelIVariable::GarbageCollect();  // both members still static roots
   EXPECT_EQ(finalized, 0);
   ZORQelIVariable::GarbageCollect();
   EXPECT_EQ(finalized, 2);
-}
-
-TEST_F(CollectorTest, ScannedMutualMembersDieWithTheirLastOutsideHandle) {
   {
-    NodeIMP* a = NewNode(&finalized, 1);
-    NodeIMP* b = NewNode(&finalized, 2);
-    a->link = b;
-    b->link = a;
-    ZORQelIObject outside(a);
+    NodeIMP* c = NewNode(&targets, 3);
+    NodeIMP* d = NewNode(&targets, 4);
+    c->link = d;
+    d->link = c;
+    ZORQelIObject outside(c);
     ZORQelIVariable::GarbageCollect();
-    EXPECT_EQ(finalized, 0);
+    EXPECT_EQ(targets, 0);
   }
   ZORQelIVariable::GarbageCollect();
-  EXPECT_EQ(finalized, 2);
+  EXPECT_EQ(targets, 2);
 }
 
 TEST_F(CollectorTest, ObjectReachedFromBothTablesAndTwoOwnersIsCheckedOncePerCycle) {
@@ -331,26 +299,20 @@ TEST_F(CollectorTest, InstancesCountFollowsCreationAndSweep) {
   EXPECT_EQ(WalkedLength(), base);
 }
 
-TEST_F(CollectorTest, UnreachedWorldLeavesTheSentinelPlusWhatFinalizersMade) {
+TEST_F(CollectorTest, ObjectsMadeByFinalizersSurviveTheirCycleAndDieInTheNext) {
   // Every test leaves nothing reachable behind, so only the sentinel is left.
   EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), 1);
   for (int i = 0; i < 3; ++i) new SpawnIMP(&finalized, &spawned);
   for (int i = 0; i < 4; ++i) NewNode(&finalized, i);
   ZORQelIVariable::GarbageCollect();
   EXPECT_EQ(finalized, 3 + 4);
+  EXPECT_EQ(spawned, 0);
   EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), 1 + 3);
   EXPECT_EQ(WalkedLength(), 1 + 3);
-}
-
-TEST_F(CollectorTest, ObjectMadeByAFinalizerSurvivesItsCycleAndDiesInTheNext) {
-  new SpawnIMP(&finalized, &spawned);
-  ZORQelIVariable::GarbageCollect();
-  EXPECT_EQ(finalized, 1);
-  EXPECT_EQ(spawned, 0);
-  // The new node's empty member was a static root when the node was made;
+  // The new nodes' empty members were static roots when they were made;
   // neither keeps the node itself alive.
   ZORQelIVariable::GarbageCollect();
-  EXPECT_EQ(spawned, 1);
+  EXPECT_EQ(spawned, 3);
 }
 
 TEST_F(CollectorTest, GarbageCollectReturnsBothCountsAfterTrimmingTrailingHoles) {
@@ -455,16 +417,10 @@ ZORQelIObjectIMP* Fake(int i) {
   return reinterpret_cast<ZORQelIObjectIMP*>(static_cast<std::uintptr_t>(16 * (i + 1)));
 }
 
-TEST(HolderTable, NewTableIsEmptyWithOneClickOfCapacity) {
+TEST(HolderTable, AddFillsFromZeroAndReusesOnlyTrailingHoles) {
   ZORQelIGholder t;
   EXPECT_EQ(t.count, 0);
   EXPECT_EQ(t.top, 4096);
-  EXPECT_EQ(ZORQelIGholder::click, 4096);
-  EXPECT_EQ(ZORQelIGholder::MEMBER, -2);
-}
-
-TEST(HolderTable, AddReusesOnlyTrailingHoles) {
-  ZORQelIGholder t;
   for (int i = 0; i < 4; ++i) EXPECT_EQ(t.Add(Fake(i)), i);
   t.table[1] = nullptr;  // a hole below the top stays
   EXPECT_EQ(t.Add(Fake(4)), 4);
@@ -490,10 +446,9 @@ TEST(HolderTable, FullTableGrowsByOneClickKeepingEverySlot) {
   EXPECT_EQ(t.table[8192], Fake(8192));
 }
 
-TEST(HolderTable, ReplaceKeyStoresTheSentinelForNullAndIgnoresNegativeKeys) {
+TEST(HolderTable, ReplaceKeyStoresTheSentinelForNullIgnoresNegativeKeysAndChecksTheCount) {
   ZORQelIGholder t;
-  t.Add(Fake(0));
-  t.Add(Fake(1));
+  for (int i = 0; i < 3; ++i) t.Add(Fake(i));
   t.ReplaceKey(1, nullptr);
   EXPECT_EQ(t.table[1], ZORQelIGholder::null);
   t.ReplaceKey(0, Fake(7));
@@ -501,11 +456,6 @@ TEST(HolderTable, ReplaceKeyStoresTheSentinelForNullAndIgnoresNegativeKeys) {
   t.ReplaceKey(-1, Fake(8));
   EXPECT_EQ(t.table[0], Fake(7));
   EXPECT_EQ(t.table[1], ZORQelIGholder::null);
-}
-
-TEST(HolderTable, ReplaceKeyAtOrAboveCountRaisesBoundError) {
-  ZORQelIGholder t;
-  for (int i = 0; i < 3; ++i) t.Add(Fake(i));
   const std::string head =
       "qualified exception : QelInfrastructure/QL0KRN.m/src/ZORQelIGholder 133: BoundError\n";
   EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { t.ReplaceKey(3, Fake(9)); }),
@@ -534,31 +484,24 @@ TEST(HolderTable, SizeLowersCountOnlyWithinTheTable) {
 
 // --- The process's tables ---------------------------------------------------------------------
 
-TEST_F(CollectorTest, StaticTableGrowsPastOneClickAndKeepsEveryRoot) {
+TEST_F(CollectorTest, BothTablesGrowPastOneClickAndKeepEveryRoot) {
   const int n = 5000;
-  auto handles = std::make_unique<std::vector<ZORQelIObject>>();
-  handles->reserve(n);
-  for (int i = 0; i < n; ++i) handles->emplace_back(NewNode(&finalized, i));
+  auto onHeap = std::make_unique<std::vector<ZORQelIObject>>();
+  onHeap->reserve(n);
+  for (int i = 0; i < n; ++i) onHeap->emplace_back(NewNode(&finalized, i));
+  std::optional<ZORQelIObject> onStack[n];
+  for (int i = 0; i < n; ++i) onStack[i].emplace(NewNode(&targets, i));
   EXPECT_GE(Static().count, n);
   EXPECT_GE(Static().top, 8192);
-  CollectAll();
-  EXPECT_EQ(finalized, 0);
-  for (int i = 0; i < n; i += 997) EXPECT_EQ(std::string((*handles)[i].ToString()), "node " + std::to_string(i));
-  handles.reset();
-  ZORQelIVariable::GarbageCollect();
-  EXPECT_EQ(finalized, n);
-}
-
-TEST_F(CollectorTest, AutomaticTableGrowsPastOneClickAndKeepsEveryRoot) {
-  const int n = 5000;
-  std::optional<ZORQelIObject> handles[5000];
-  for (int i = 0; i < n; ++i) handles[i].emplace(NewNode(&finalized, i));
   EXPECT_GE(Automatic().top, 8192);
-  ZORQelIVariable::GarbageCollect();
-  EXPECT_EQ(finalized, 0);
-  for (int i = n - 1; i >= 0; --i) handles[i].reset();
+  CollectAll();
+  EXPECT_EQ(finalized + targets, 0);
+  for (int i = 0; i < n; i += 997) EXPECT_EQ(std::string((*onHeap)[i].ToString()), "node " + std::to_string(i));
+  onHeap.reset();
+  for (int i = n - 1; i >= 0; --i) onStack[i].reset();
   ZORQelIVariable::GarbageCollect();
   EXPECT_EQ(finalized, n);
+  EXPECT_EQ(targets, n);
 }
 
 // --- Marks ----------------------------------------------------------------------------------------

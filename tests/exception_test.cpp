@@ -49,7 +49,7 @@ TEST(ExceptionPrint, PlainExceptionsShareTheBaseLayoutWithTheirMessage) {
             "ZORQelI::Exception : " + where + "any words\n");
 }
 
-TEST(ExceptionPrint, NumberedConstructorsGiveAnEmptyMessage) {
+TEST(ExceptionPrint, NumberedConstructorsGiveAnEmptyMessageAndKeepTheirNumber) {
   EXPECT_EQ(RaisedText<ZORQelI::Exception>([] { ThrowNew<ZORQelI::Exception>(3, 77u); }),
             std::string("ZORQelI::Exception : ") + kFile + " 3: \n");
   EXPECT_EQ(RaisedText<ZORQelI::NullPtrAccess>([] { ThrowNew<ZORQelI::NullPtrAccess>(4, 78u); }),
@@ -58,11 +58,6 @@ TEST(ExceptionPrint, NumberedConstructorsGiveAnEmptyMessage) {
     ThrowNew<ZORQelI::NullPtrAccess>(5, 79u);
   } catch (const ZORError& e) {
     EXPECT_EQ(e.GetId(), 79u);
-  }
-  try {
-    ThrowNew<ZORQelI::BoundError>(5, 1, 1, 0, 0);
-  } catch (const ZORError& e) {
-    EXPECT_EQ(e.GetId(), 1u);  // built from a message
   }
 }
 
@@ -86,22 +81,9 @@ TEST(ExceptionPrint, BoundErrorIndexRangeAndEmptyForms) {
   EXPECT_EQ(bound(-4, 9, 0, -1), head + " range [-4..9] didn't fit in array bounds  array is empty\n");
 }
 
-TEST(ExceptionPrint, BoundErrorKeepsItsFourParametersInOrder) {
-  try {
-    ThrowNew<ZORQelI::BoundError>(1, 6, 8, 0, 5);
-    FAIL() << "nothing raised";
-  } catch (const ZORQelI::BoundError& e) {
-    EXPECT_EQ(e.GetParameters(), (std::vector<int>{6, 8, 0, 5}));
-  }
-}
-
 // --- Catching -------------------------------------------------------------------------
 
-TEST(ExceptionCatch, RaisedErrorIsCaughtAsItsClassItsBasesAndStdException) {
-  try {
-    ThrowNew<ZORQelI::BoundError>(9, 1, 1, 0, 0);
-  } catch (const ZORQelI::BoundError&) {
-  }
+TEST(ExceptionCatch, RaisedErrorIsCaughtAsItsClassItsBasesAndStdExceptionButNotASibling) {
   try {
     ThrowNew<ZORQelI::BoundError>(9, 1, 1, 0, 0);
   } catch (const ZORQelI::Exception& e) {
@@ -118,9 +100,6 @@ TEST(ExceptionCatch, RaisedErrorIsCaughtAsItsClassItsBasesAndStdException) {
     EXPECT_EQ(std::string(e.what()),
               std::string("ZORQelI::Exception : ") + kFile + " 9: Null pointer access\n");
   }
-}
-
-TEST(ExceptionCatch, NullPtrAccessIsNotCaughtAsASiblingClass) {
   bool sibling = false, base = false;
   try {
     try {
@@ -137,67 +116,37 @@ TEST(ExceptionCatch, NullPtrAccessIsNotCaughtAsASiblingClass) {
 
 // --- Registration with the component runtime ---------------------------------------------
 
-TEST(ExceptionClass, EachClassIsRegisteredOnceUnderItsQualifiedName) {
+TEST(ExceptionClass, EachClassIsRegisteredOnceBelowTheErrorClass) {
   const ZORMetaObject* meta = ZORQelI::BoundError::MetaObject();
   ASSERT_NE(meta, nullptr);
   EXPECT_EQ(ZORQelI::BoundError::MetaObject(), meta);
-  EXPECT_EQ(ZORQelI::BoundError::meta_object, meta);
-  EXPECT_STREQ(meta->GetClassName(), "ZORQelI::BoundError");
-  EXPECT_STREQ(meta->GetKind(), "MetaObject");
-  EXPECT_NE(meta->GetClassId(), nullptr);
-  EXPECT_EQ(meta->GetStatus(), 1);
   EXPECT_EQ(QueryMetaObject("ZORQelI::BoundError"), meta);
-  EXPECT_STREQ(ZORQelI::BoundError::ClassName(), "ZORQelI::BoundError");
-  EXPECT_STREQ(ZORQelI::ConstObject::ClassName(), "ZORQelI::ConstObject");
-  EXPECT_STREQ(ZORQelI::NotYetImplemented::ClassName(), "ZORQelI::NotYetImplemented");
-}
-
-TEST(ExceptionClass, SuperClassesLeadToTheErrorClass) {
+  EXPECT_STREQ(meta->GetKind(), "MetaObject");
+  EXPECT_EQ(meta->GetStatus(), 1);
   EXPECT_EQ(ZORQelI::Exception::MetaObject()->GetSuperClass(), ZORError::MetaObject());
-  EXPECT_EQ(ZORQelI::NullPtrAccess::MetaObject()->GetSuperClass(), ZORQelI::Exception::MetaObject());
-  EXPECT_EQ(ZORQelI::NotYetImplemented::MetaObject()->GetSuperClass(),
-            ZORQelI::Exception::MetaObject());
-  EXPECT_EQ(ZORQelI::InvalidType::MetaObject()->GetSuperClass(), ZORQelI::Exception::MetaObject());
-  EXPECT_EQ(ZORQelI::ConstObject::MetaObject()->GetSuperClass(), ZORQelI::Exception::MetaObject());
-  EXPECT_EQ(ZORQelI::BoundError::MetaObject()->GetSuperClass(), ZORQelI::Exception::MetaObject());
-}
-
-TEST(ExceptionClass, KindOfQueriesFollowTheRegisteredHierarchy) {
+  for (const ZORMetaObject* m :
+       {ZORQelI::NullPtrAccess::MetaObject(), ZORQelI::NotYetImplemented::MetaObject(),
+        ZORQelI::InvalidType::MetaObject(), ZORQelI::ConstObject::MetaObject(), meta})
+    EXPECT_EQ(m->GetSuperClass(), ZORQelI::Exception::MetaObject()) << m->GetClassName();
   ZORQelI::NullPtrAccess e;
   EXPECT_STREQ(e.IsA(), "ZORQelI::NullPtrAccess");
-  EXPECT_EQ(e.GetMetaObject(), ZORQelI::NullPtrAccess::MetaObject());
-  EXPECT_TRUE(e.IsAKindOf("ZORQelI::NullPtrAccess"));
   EXPECT_TRUE(e.IsAKindOf("ZORQelI::Exception"));
   EXPECT_TRUE(e.IsAKindOf("ZORError"));
   EXPECT_FALSE(e.IsAKindOf("ZORQelI::BoundError"));
-  ZORQelI::Exception base(ZORQelI::string("x"));
-  EXPECT_FALSE(base.IsAKindOf("ZORQelI::NullPtrAccess"));
-}
-
-TEST(ExceptionClass, NoExceptionIsMadeThroughTheDictionaryAndTablesHoldOneZeroRecord) {
+  EXPECT_FALSE(ZORQelI::Exception(ZORQelI::string("x")).IsAKindOf("ZORQelI::NullPtrAccess"));
+  // None is made through the class dictionary.
   EXPECT_EQ(ZORQelI::Exception::CreateItself(), nullptr);
   EXPECT_EQ(ZORQelI::BoundError::CreateItself(), nullptr);
-  EXPECT_EQ(ZORQelI::InvalidType::CreateItself(), nullptr);
-  ZORQelI::InvalidType e;
-  unsigned int n = 0;
-  const ZORErrDsc* table = nullptr;
-  e.GetErrorTable(&n, &table);
-  ASSERT_EQ(n, 1u);
-  ASSERT_EQ(table, ZORQelI::InvalidType::errorTable);
-  EXPECT_EQ(table[0].number, 0u);
-  EXPECT_EQ(table[0].severity, 0);
-  EXPECT_EQ(table[0].message, nullptr);
 }
 
 // --- Cloning ------------------------------------------------------------------------------
 
-TEST(ExceptionClone, CloneIsTheSameClassAndPrintsTheSameText) {
+TEST(ExceptionClone, CloneIsTheSameClassWithTheSameTextAndCanBeRaisedAgain) {
   try {
     ThrowNew<ZORQelI::BoundError>(385, 2, 7, 0, 4);
   } catch (ZORQelI::BoundError& e) {
+    EXPECT_EQ(e.GetParameters(), (std::vector<int>{2, 7, 0, 4}));
     std::unique_ptr<ZORError> clone(e.CloneSelf());
-    ASSERT_NE(clone, nullptr);
-    EXPECT_STREQ(clone->IsA(), "ZORQelI::BoundError");
     auto* bound = dynamic_cast<ZORQelI::BoundError*>(clone.get());
     ASSERT_NE(bound, nullptr);
     EXPECT_EQ(Printed(*bound), Printed(e));
@@ -211,9 +160,6 @@ TEST(ExceptionClone, CloneIsTheSameClassAndPrintsTheSameText) {
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(Printed(*copy), std::string("ZORQelI::Exception : ") + kFile + " 17: cloned words\n");
   }
-}
-
-TEST(ExceptionClone, CloneCanBeRaisedAgainAsItsOwnClass) {
   try {
     ThrowNew<ZORQelI::InvalidType>(1);
   } catch (ZORQelI::InvalidType& e) {
@@ -298,16 +244,6 @@ TEST_F(RaiseTest, RaiseComposesFileClassLineReasonAndTheObjectsText) {
                       "Reason : bad state\n"
                       "raiser alpha\n"
                       "\n");
-}
-
-TEST_F(RaiseTest, SuccessiveRaisesOnDifferentObjectsBothIncludeTheirText) {
-  auto* a = new RaiserIMP("first");
-  auto* b = new RaiserIMP("second");
-  ZORQelIObject keepA(a), keepB(b);
-  EXPECT_NE(RaisedText<ZORQelI::Exception>([&] { a->Complain(1, "r"); }).find("raiser first\n"),
-            std::string::npos);
-  EXPECT_NE(RaisedText<ZORQelI::Exception>([&] { b->Complain(2, "r"); }).find("raiser second\n"),
-            std::string::npos);
 }
 
 TEST_F(RaiseTest, RaiseWhileProducingATextReportsRecursionAndClearsTheGuard) {

@@ -38,6 +38,14 @@ bool Exists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
+// Runs f, which must report Ifalse with errno set to `expected`.
+template <class F>
+void ExpectFails(F f, int expected) {
+  errno = 0;
+  EXPECT_EQ(f(), Ifalse);
+  EXPECT_EQ(errno, expected);
+}
+
 // --- files -------------------------------------------------------------
 
 class FileFault : public ::testing::Test {
@@ -61,23 +69,13 @@ class FileFault : public ::testing::Test {
 
 TEST_F(FileFault, RenameAndUnlinkReportMissingDirectoriesAndLongNames) {
   const std::string missing = dir_ + "/missing/file";
-  errno = 0;
-  EXPECT_EQ(ZORQelIFile::rename(S(missing), S(dir_ + "/moved")), Ifalse);
-  EXPECT_EQ(errno, ENOENT);
-  errno = 0;
-  EXPECT_EQ(ZORQelIFile::rename(S(file_), S(missing)), Ifalse);
-  EXPECT_EQ(errno, ENOENT);
-  errno = 0;
-  EXPECT_EQ(ZORQelIFile::unlink(S(missing)), Ifalse);
-  EXPECT_EQ(errno, ENOENT);
+  ExpectFails([&] { return ZORQelIFile::rename(S(missing), S(dir_ + "/moved")); }, ENOENT);
+  ExpectFails([&] { return ZORQelIFile::rename(S(file_), S(missing)); }, ENOENT);
+  ExpectFails([&] { return ZORQelIFile::unlink(S(missing)); }, ENOENT);
 
   const std::string tooLong = dir_ + "/" + LongName();
-  errno = 0;
-  EXPECT_EQ(ZORQelIFile::rename(S(file_), S(tooLong)), Ifalse);
-  EXPECT_EQ(errno, ENAMETOOLONG);
-  errno = 0;
-  EXPECT_EQ(ZORQelIFile::unlink(S(tooLong)), Ifalse);
-  EXPECT_EQ(errno, ENAMETOOLONG);
+  ExpectFails([&] { return ZORQelIFile::rename(S(file_), S(tooLong)); }, ENAMETOOLONG);
+  ExpectFails([&] { return ZORQelIFile::unlink(S(tooLong)); }, ENAMETOOLONG);
 
   // Nothing was touched, and the same calls work on good names.
   EXPECT_TRUE(Exists(file_));
@@ -89,12 +87,8 @@ TEST_F(FileFault, RenameAndUnlinkReportMissingDirectoriesAndLongNames) {
 TEST_F(FileFault, RenameAndUnlinkReportReadOnlyDirectories) {
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop the superuser";
   ASSERT_EQ(::chmod(dir_.c_str(), 0500), 0);
-  errno = 0;
-  EXPECT_EQ(ZORQelIFile::rename(S(file_), S(dir_ + "/moved")), Ifalse);
-  EXPECT_EQ(errno, EACCES);
-  errno = 0;
-  EXPECT_EQ(ZORQelIFile::unlink(S(file_)), Ifalse);
-  EXPECT_EQ(errno, EACCES);
+  ExpectFails([&] { return ZORQelIFile::rename(S(file_), S(dir_ + "/moved")); }, EACCES);
+  ExpectFails([&] { return ZORQelIFile::unlink(S(file_)); }, EACCES);
   EXPECT_TRUE(Exists(file_));
 }
 

@@ -4,37 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <typeinfo>
 #include <vector>
 
+#include "CoreTestSupport.h"
 #include "QL0KRNMem.h"
 #include "TestSupport.h"
 
 namespace {
 
+using qtest::ExpectRaise;
+using qtest::Str;
 using ZORQelI::Ifalse;
 using ZORQelI::Itrue;
 using ZORQelI::Mint;
-
-template <class E, class F>
-void ExpectRaise(F f, const char* fragment = nullptr) {
-  try {
-    f();
-  } catch (const E& e) {
-    EXPECT_EQ(typeid(e), typeid(E)) << "raised " << typeid(e).name();
-    if (fragment != nullptr) {
-      std::string message(static_cast<const char*>(e.Message()));
-      EXPECT_NE(message.find(fragment), std::string::npos) << message;
-    }
-    return;
-  } catch (const ZORError& e) {
-    ADD_FAILURE() << "raised " << typeid(e).name();
-    return;
-  }
-  ADD_FAILURE() << "raised nothing";
-}
-
-std::string Str(const ZORQelI::string& s) { return std::string(static_cast<const char*>(s)); }
 
 // Figure(name String, tag Binary), Polyline subtype of Figure (points List of
 // Real, closed Boolean), Group(members Set of Figure, count Integer, parent
@@ -128,7 +110,7 @@ TEST(MemPopulation, BadPositionsAndCandidatesAreRefused) {
 
 // --- Values ---------------------------------------------------------------------------
 
-TEST(MemValues, PrimitiveValuesAreTypedAndStartUnset) {
+TEST(MemValues, ValuesAreTypedStartUnsetAndAreCopied) {
   Drawing d;
   ZORQelIInstance i = d.m.InstanciateInteger();
   EXPECT_EQ(Ifalse, i.IsValid());
@@ -155,10 +137,8 @@ TEST(MemValues, PrimitiveValuesAreTypedAndStartUnset) {
   EXPECT_EQ(7, copy.GetInt());  // values are copied, never shared
   copy.Unset();
   EXPECT_EQ(Ifalse, copy.IsValid());
-}
 
-TEST(MemValues, VoidValuesCarryAnyObject) {
-  Drawing d;
+  // A Void value carries any object.
   ZORQelIInstance v = d.pop.Instanciate(d.m.MakeType(ZORQelI::Ivoid));
   v.PutObject(ZORQelIObject(d.m));
   EXPECT_EQ(Itrue, v.GetObject().Equal(d.m));
@@ -269,28 +249,6 @@ TEST(MemAttributes, TextsAndSymbolicNamesUseTheInstanceNotation) {
   EXPECT_EQ("-7", Str(d.pop.InstanciateInteger(-7).GetSymbolicName()));
   EXPECT_EQ("$", Str(p.GetAttr(d.tag).ToString()));
   EXPECT_EQ("#1=Figure('it's',$);\n#2=Polyline($,$,(1.500000),$);\n", Str(d.pop.ToString()));
-}
-
-TEST(MemReferences, TheDeepCopyMapsReferencesIntoAnotherSchema) {
-  Drawing from;
-  Drawing to;
-  ZORQelIInstance f = from.m.Instanciate("Figure");
-  ZORQelIInstance g = from.m.Instanciate("Group");
-  ZORQelIInstance outside = from.m.Instanciate("Group");
-  f.PutAttr(from.name, from.Text("a"));
-  g.GetAttr(from.members).Append(f);
-  g.PutAttr(from.parent, outside);
-  ZORQelIInstanceListUnique source;
-  source.Add(f);
-  source.Add(g);
-  ZORQelIInstanceListUnique copy;
-  copy.SetTargetModeler(to.m);
-  copy.Copy(source);
-  ASSERT_EQ(2, to.pop.Size());
-  ZORQelIInstance g2 = to.pop.Get(1);
-  EXPECT_EQ(Itrue, g2.GetAttr("members").GetInstance(0).Equal(to.pop.Get(0)));
-  EXPECT_EQ(Ifalse, g2.GetAttr("parent").IsValid());  // outside the list: unset
-  EXPECT_EQ("a", Str(to.pop.Get(0).GetAttr("name").GetString()));
 }
 
 // --- References ----------------------------------------------------------------------------

@@ -3,89 +3,43 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <typeinfo>
+#include <vector>
 
+#include "CoreTestSupport.h"
 #include "QL0KRNMem.h"
 #include "TestSupport.h"
 
 namespace {
 
+using qtest::ExpectRaise;
+using qtest::Str;
 using ZORQelI::Ifalse;
 using ZORQelI::Itrue;
 using ZORQelI::Mint;
 
-// Runs f and checks that it raises exactly E (not a subclass), whose message,
-// when `fragment` is given, contains it.
-template <class E, class F>
-void ExpectRaise(F f, const char* fragment = nullptr) {
-  try {
-    f();
-  } catch (const E& e) {
-    EXPECT_EQ(typeid(e), typeid(E)) << "raised " << typeid(e).name();
-    if (fragment != nullptr) {
-      std::string message(static_cast<const char*>(e.Message()));
-      EXPECT_NE(message.find(fragment), std::string::npos) << message;
-    }
-    return;
-  } catch (const ZORError& e) {
-    ADD_FAILURE() << "raised " << typeid(e).name();
-    return;
-  }
-  ADD_FAILURE() << "raised nothing";
-}
-
-ZORQelIModeler NewSchema(const char* name) {
-  return ZORQelIMemWrapper::Default().NewModeler(name);
-}
-
-std::string Str(const ZORQelI::string& s) { return std::string(static_cast<const char*>(s)); }
+ZORQelIModeler NewSchema(const char* name) { return ZORQelIMemWrapper::Default().NewModeler(name); }
 
 // --- Types -------------------------------------------------------------------
 
-TEST(MemTypes, MadeTypesReportTheirArguments) {
-  ZORQelIModeler m = NewSchema("Types");
-  ZORQelIType field = m.MakeString(16, Itrue);
-  EXPECT_EQ(ZORQelI::Istring, field.PrimitiveType());
-  EXPECT_EQ(16, field.Width());
-  EXPECT_EQ(Itrue, field.IsFixed());
-  EXPECT_EQ(Itrue, field.GetModeler().Equal(m));
-
-  ZORQelIType plain = m.MakeString();
-  EXPECT_EQ(Itrue, plain.IsAString());
-  EXPECT_FALSE(plain.Width().IsSet());
-
-  ZORQelIType real = m.MakeReal();
-  ZORQelIType list = m.MakeList(real, 0, Mint::UNSET, Itrue);
-  EXPECT_EQ(ZORQelI::Ilist, list.PrimitiveType());
-  EXPECT_EQ(Itrue, list.SubType().Equal(real));
-  EXPECT_EQ(0, list.LowerBound());
-  EXPECT_FALSE(list.UpperBound().IsSet());
-  EXPECT_EQ(Itrue, list.IsUnique());
-
-  ZORQelIType array = m.MakeArray(real, 1, 8, Itrue, Ifalse);
-  EXPECT_EQ(Itrue, array.IsOptional());
-  EXPECT_EQ(Ifalse, array.IsUnique());
-  EXPECT_EQ(ZORQelI::Iset, m.MakeSet(real, Mint::UNSET, Mint::UNSET).PrimitiveType());
-  EXPECT_EQ(ZORQelI::Ibag, m.MakeBag(real, Mint::UNSET, 3).PrimitiveType());
-  // Every Make call makes its own object.
-  EXPECT_EQ(Ifalse, m.MakeReal().Equal(real));
-}
-
-TEST(MemTypes, FullTypeNameSpellsTheType) {
+TEST(MemTypes, MadeTypesAreNewObjectsSpelledByTheirFullTypeName) {
   ZORQelIModeler m = NewSchema("Drawing");
   ZORQelIEntity figure = m.MakeEntity("Figure");
-  EXPECT_EQ("Integer", Str(m.MakeInteger().FullTypeName()));
-  EXPECT_EQ("String(16) Fixed", Str(m.MakeString(16, Itrue).FullTypeName()));
-  EXPECT_EQ("Binary(4)", Str(m.MakeBinary(4, Ifalse).FullTypeName()));
-  EXPECT_EQ("Array [1:8] of optional Real",
-            Str(m.MakeArray(m.MakeReal(), 1, 8, Itrue, Ifalse).FullTypeName()));
-  EXPECT_EQ("List [0:?] of unique Drawing.Figure",
-            Str(m.MakeList(figure, 0, Mint::UNSET, Itrue).FullTypeName()));
-  EXPECT_EQ("Set of Bag [?:5] of Logical",
-            Str(m.MakeSet(m.MakeBag(m.MakeType(ZORQelI::Ilogical), Mint::UNSET, 5), Mint::UNSET,
-                          Mint::UNSET)
-                    .FullTypeName()));
-  EXPECT_EQ("Drawing.Figure", Str(figure.FullTypeName()));
+  ZORQelIType real = m.MakeReal();
+  ZORQelIType list = m.MakeList(real, 0, Mint::UNSET, Itrue);
+  EXPECT_EQ(Itrue, list.SubType().Equal(real));
+  EXPECT_EQ(Itrue, list.GetModeler().Equal(m));
+  EXPECT_EQ(Ifalse, m.MakeReal().Equal(real));  // every Make call makes its own object
+  EXPECT_FALSE(m.MakeString().Width().IsSet());
+  const std::vector<std::pair<ZORQelIType, std::string>> cases = {
+      {m.MakeInteger(), "Integer"},
+      {m.MakeString(16, Itrue), "String(16) Fixed"},
+      {m.MakeBinary(4, Ifalse), "Binary(4)"},
+      {m.MakeArray(real, 1, 8, Itrue, Ifalse), "Array [1:8] of optional Real"},
+      {m.MakeList(figure, 0, Mint::UNSET, Itrue), "List [0:?] of unique Drawing.Figure"},
+      {m.MakeSet(m.MakeBag(m.MakeType(ZORQelI::Ilogical), Mint::UNSET, 5), Mint::UNSET, Mint::UNSET),
+       "Set of Bag [?:5] of Logical"},
+      {figure, "Drawing.Figure"}};
+  for (const auto& [type, text] : cases) EXPECT_EQ(text, Str(type.FullTypeName()));
 }
 
 TEST(MemTypes, IsAComparesStructureAndEntitiesByIdentity) {
@@ -107,14 +61,19 @@ TEST(MemTypes, IsAComparesStructureAndEntitiesByIdentity) {
   EXPECT_EQ(Ifalse, m.MakeList(e1, 0, 1, Ifalse).IsA(m.MakeList(e2, 0, 1, Ifalse)));
 }
 
-TEST(MemTypes, TerminalTypeFollowsTheElementTypes) {
+TEST(MemTypes, TerminalTypeFollowsTheElementTypesAndRenamingNamesAType) {
   ZORQelIModeler m = NewSchema("Terminal");
   ZORQelIType real = m.MakeReal();
+  EXPECT_EQ("Real", Str(real.Name()));
   ZORQelIType nested = m.MakeList(m.MakeArray(real, 1, 2, Ifalse, Ifalse), 0, 3, Ifalse);
   EXPECT_EQ(Itrue, nested.TerminalType().Equal(real));
   EXPECT_EQ(Itrue, real.TerminalType().Equal(real));
   ZORQelIEntity e = m.MakeEntity("E");
   EXPECT_EQ(Itrue, e.TerminalType().Equal(e));
+  real.Rename("Length");
+  EXPECT_EQ("Length", Str(real.Name()));
+  real.Rename("");
+  EXPECT_EQ("Real", Str(real.Name()));
 }
 
 TEST(MemTypes, BadMakeArgumentsAndSettersAreRefused) {
@@ -143,16 +102,6 @@ TEST(MemTypes, BadMakeArgumentsAndSettersAreRefused) {
   ZORQelIType list = m.MakeList(integer, 0, 2, Ifalse);
   ExpectRaise<ZORQelI::BoundError>([&] { list.UpperBound(-1); });
   EXPECT_EQ(2, list.UpperBound());
-}
-
-TEST(MemTypes, RenamedTypeIsNamedUntilRenamedEmpty) {
-  ZORQelIModeler m = NewSchema("Named");
-  ZORQelIType t = m.MakeReal();
-  EXPECT_EQ("Real", Str(t.Name()));
-  t.Rename("Length");
-  EXPECT_EQ("Length", Str(t.Name()));
-  t.Rename("");
-  EXPECT_EQ("Real", Str(t.Name()));
 }
 
 // --- Entities and attributes ------------------------------------------------------

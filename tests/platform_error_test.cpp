@@ -50,7 +50,7 @@ class UnregisteredError : public ZORError {
   using ZORError::ZORError;
 };
 
-TEST(PlatformError, ThrowKeepsTheRegisteredClassAndDeletesTheOriginal) {
+TEST(PlatformError, ThrowKeepsTheRegisteredClassOrElseZORErrorAndDeletesTheOriginal) {
   ParseError* e = new ParseError(42, "'}'");
   e->SetParameters(2, 7, -1);
   try {
@@ -82,9 +82,8 @@ TEST(PlatformError, ThrowKeepsTheRegisteredClassAndDeletesTheOriginal) {
   }
   EXPECT_EQ(handled, 2);
   EXPECT_EQ(liveParseErrors, 0);
-}
 
-TEST(PlatformError, PlainAndUnregisteredErrorsAreThrownAsZORError) {
+  // Plain errors, and those of a class without a thrower, are thrown as ZORError.
   std::string text;
   try {
     (new ZORError(7))->Throw("io.cpp", 12);

@@ -138,46 +138,26 @@ class TracerChildTest : public ::testing::Test {
       variableDestructor, level[5];
 };
 
-TEST_F(TracerChildTest, AbsentVariableTracesNothingButStillDumps) {
-  qtest::ChildResult r = Run(qtest::kUnset);
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, Expected({}));
-  EXPECT_EQ(r.out, kDepths);
-}
-
-TEST_F(TracerChildTest, EmptyFilterTracesEveryOperation) {
-  qtest::ChildResult r = Run("");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, Expected(Everything()));
-  EXPECT_EQ(r.out, kDepths);
-}
-
-TEST_F(TracerChildTest, BangAloneTracesNothing) {
-  qtest::ChildResult r = Run("!");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, Expected({}));
-}
-
-TEST_F(TracerChildTest, ClassNameTracesEveryOperationWhoseTextContainsIt) {
-  // ZORQelIObjectIMP's operations contain the name too.
-  qtest::ChildResult r = Run("ZORQelIObject");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, Expected({objectCount.text, handleConstructor.text, isValid.text}));
-}
-
-TEST_F(TracerChildTest, BangClassNameTracesEverythingElse) {
-  qtest::ChildResult r = Run("!ZORQelIVariable");
-  EXPECT_EQ(r.status, 0);
-  std::set<std::string> traced = Everything();
-  traced.erase(variableCount.text);
-  traced.erase(variableDestructor.text);
-  EXPECT_EQ(r.err, Expected(traced));
-}
-
-TEST_F(TracerChildTest, FilterIsCaseSensitive) {
-  qtest::ChildResult r = Run("child::");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, Expected({}));
+TEST_F(TracerChildTest, EachFilterTracesExactlyItsOperationsAndTheDumpIsAlwaysWritten) {
+  std::set<std::string> allButVariable = Everything();
+  allButVariable.erase(variableCount.text);
+  allButVariable.erase(variableDestructor.text);
+  const std::vector<std::pair<std::string, std::set<std::string>>> cases = {
+      {qtest::kUnset, {}},  // the variable absent
+      {"", Everything()},
+      {"!", {}},
+      // ZORQelIObjectIMP's operations contain the name too.
+      {"ZORQelIObject", {objectCount.text, handleConstructor.text, isValid.text}},
+      {"!ZORQelIVariable", allButVariable},
+      {"child::", {}},  // case-sensitive
+  };
+  for (const auto& [filter, traced] : cases) {
+    SCOPED_TRACE(filter == qtest::kUnset ? "absent" : "\"" + filter + "\"");
+    qtest::ChildResult r = Run(filter);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, Expected(traced));
+    EXPECT_EQ(r.out, kDepths);
+  }
 }
 
 // --- 10001 nested frames -------------------------------------------------------------------
@@ -191,47 +171,28 @@ std::string DeepDump(const std::string& deepText, const std::string& lastText) {
   return dump;
 }
 
-TEST(TracerDeepTest, FramesBeyondTheStackAreCountedAndShowTheLastRecordedElement) {
+TEST(TracerDeepTest, FramesBeyondTheStackAreCountedAndTracedAsTheLastRecordedOperation) {
+  const std::string dump = DeepDump("void Child::Deep(int n) 301", "void Child::Deep9999() 302");
   qtest::ChildResult r = RunChild(ChildProgram("tracer_child"), {"deep"},
                                   {{"ZORQelITracerContext", qtest::kUnset}});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "after deep: 0\n");
-  EXPECT_TRUE(r.err == DeepDump("void Child::Deep(int n) 301", "void Child::Deep9999() 302"))
-      << "dump of " << r.err.size() << " bytes differs; it ends with\n"
-      << r.err.substr(r.err.size() > 300 ? r.err.size() - 300 : 0);
-}
-
-TEST(TracerDeepTest, FrameBeyondTheStackIsTracedAsTheLastRecordedOperation) {
+  EXPECT_TRUE(r.err == dump) << "dump of " << r.err.size() << " bytes differs; it ends with\n"
+                             << r.err.substr(r.err.size() > 300 ? r.err.size() - 300 : 0);
   // The filter selects the operation recorded at position 9999 only; the
   // frame at index 10000 (another operation, not recorded) is traced under
   // that operation's text and decision.
-  qtest::ChildResult r = RunChild(ChildProgram("tracer_child"), {"deep"},
-                                  {{"ZORQelITracerContext", "Deep9999"}});
+  r = RunChild(ChildProgram("tracer_child"), {"deep"}, {{"ZORQelITracerContext", "Deep9999"}});
   EXPECT_EQ(r.status, 0);
   const Op last{"void Child::Deep9999()", 302};
-  const std::string expected = TraceLine(10000, "start", last) + TraceLine(10001, "start", last) +
-                               DeepDump("void Child::Deep(int n) 301", "void Child::Deep9999() 302") +
+  const std::string expected = TraceLine(10000, "start", last) + TraceLine(10001, "start", last) + dump +
                                TraceLine(10001, "stop", last) + TraceLine(10000, "stop", last);
   EXPECT_TRUE(r.err == expected) << "trace of " << r.err.size() << " bytes differs";
 }
 
 // --- Elements -------------------------------------------------------------------------------
 
-TEST(TracerElementTest, DecisionIsMadeOnTheFirstCallAndKept) {
-  ZORQelITracerElement e("void ZORQelIArrayIMP::Add(ZORQelIObject x)", 12);
-  EXPECT_EQ(e.state, -1);
-  EXPECT_EQ(e.IsEnabled(), ZORQelI::Ifalse);
-  EXPECT_EQ(e.Enable("ZORQelIArray"), ZORQelI::Itrue);
-  EXPECT_EQ(e.Enable("ZORQelIVariable"), ZORQelI::Itrue);  // kept
-  EXPECT_EQ(e.IsEnabled(), ZORQelI::Itrue);
-
-  ZORQelITracerElement excluded("void ZORQelIArrayIMP::Add(ZORQelIObject x)", 12);
-  EXPECT_EQ(excluded.Enable("!Array"), ZORQelI::Ifalse);
-  EXPECT_EQ(excluded.Enable(""), ZORQelI::Ifalse);  // kept
-  EXPECT_EQ(excluded.state, 0);
-}
-
-TEST(TracerElementTest, FilterRulesOnOneText) {
+TEST(TracerElementTest, FilterRulesDecideOnceAndPrintShowsTextAndLine) {
   const char* text = "ZORQelI::boolean ZORQelIObject::IsValid() const";
   auto decide = [&](const char* filter) { return ZORQelITracerElement(text, 39).Enable(filter); };
   EXPECT_EQ(decide(""), ZORQelI::Itrue);
@@ -241,14 +202,22 @@ TEST(TracerElementTest, FilterRulesOnOneText) {
   EXPECT_EQ(decide("!ZORQelIVariable"), ZORQelI::Itrue);
   EXPECT_EQ(decide("!ZORQelIObject"), ZORQelI::Ifalse);
   EXPECT_EQ(decide("!!"), ZORQelI::Itrue);  // the text has no "!"
-}
 
-TEST(TracerElementTest, PrintWritesTextBlankLineWithoutNewline) {
-  ZORQelITracerElement e("void X::Y()", 432);
+  // The decision is made on the first call and kept.
+  ZORQelITracerElement e("void ZORQelIArrayIMP::Add(ZORQelIObject x)", 12);
+  EXPECT_EQ(e.state, -1);
+  EXPECT_EQ(e.IsEnabled(), ZORQelI::Ifalse);
+  EXPECT_EQ(e.Enable("ZORQelIArray"), ZORQelI::Itrue);
+  EXPECT_EQ(e.Enable("ZORQelIVariable"), ZORQelI::Itrue);
+  EXPECT_EQ(e.IsEnabled(), ZORQelI::Itrue);
+  ZORQelITracerElement excluded("void ZORQelIArrayIMP::Add(ZORQelIObject x)", 12);
+  EXPECT_EQ(excluded.Enable("!Array"), ZORQelI::Ifalse);
+  EXPECT_EQ(excluded.Enable(""), ZORQelI::Ifalse);
+  EXPECT_EQ(excluded.state, 0);
+
   std::ostringstream out;
-  e.Print(out);
-  EXPECT_EQ(out.str(), "void X::Y() 432");
-  EXPECT_EQ(e.line, 432);
+  ZORQelITracerElement("void X::Y()", 432).Print(out);
+  EXPECT_EQ(out.str(), "void X::Y() 432");  // no newline
 }
 
 // A context of the test's own; its stack is released with it.
@@ -275,22 +244,16 @@ TEST(TracerContextTest, AllocateCountsEveryFrameAndRecordsTheFirstTenThousand) {
   EXPECT_EQ(&context.Get(123456), &c);
 }
 
-TEST(TracerContextTest, PrepareIndentsTwoBlanksPerFrame) {
-  OwnedContext context;
-  ZORQelITracerElement a("a", 1);
-  std::ostringstream none, three;
-  context.Prepare(none);
-  for (int k = 0; k < 3; ++k) context.Allocate(a);
-  context.Prepare(three);
-  EXPECT_EQ(none.str(), "");
-  EXPECT_EQ(three.str(), "      ");
-}
-
-TEST(TracerContextTest, FilteredTraceWritesOnlyWhenEnabledAndSelected) {
+TEST(TracerContextTest, TraceLinesAreIndentedTwoBlanksPerFrameAndWrittenOnlyWhenSelected) {
   OwnedContext context;
   ZORQelITracerElement selected("void Sel::Op()", 7), other("void Oth::Op()", 8);
+  std::ostringstream none, two;
+  context.Prepare(none);
+  EXPECT_EQ(none.str(), "");
   context.Allocate(selected);
   context.Allocate(other);
+  context.Prepare(two);
+  EXPECT_EQ(two.str(), "    ");
   context.enabled = 0;
   context.filter = "Sel";
   {
@@ -313,7 +276,7 @@ ZORQelITracerElement innerElement("void Frames::Inner()", 12);
 
 int CurrentDepth() { return ZORQelITracer::context_->depth; }
 
-TEST(TracerFrameTest, FramePopsOnReturnAndOnException) {
+TEST(TracerFrameTest, FramePopsOnReturnAndOnExceptionDiscardingFramesAboveIt) {
   ZORQelITracer outer(outerElement);
   const int base = outer.index;
   EXPECT_EQ(CurrentDepth(), base + 1);
@@ -325,20 +288,15 @@ TEST(TracerFrameTest, FramePopsOnReturnAndOnException) {
   } catch (int) {
   }
   EXPECT_EQ(CurrentDepth(), base + 1);
-}
-
-TEST(TracerFrameTest, PoppingAFrameDiscardsFramesStillCountedAboveIt) {
-  int base = -1;
   {
-    ZORQelITracer outer(outerElement);
-    base = outer.index;
+    ZORQelITracer middle(innerElement);
     auto* leaked = new ZORQelITracer(innerElement);  // never popped by itself
     auto* leaked2 = new ZORQelITracer(innerElement);
-    EXPECT_EQ(CurrentDepth(), base + 3);
+    EXPECT_EQ(CurrentDepth(), base + 4);
     ::operator delete(leaked2);  // storage only: no destructor runs
     ::operator delete(leaked);
   }
-  EXPECT_EQ(CurrentDepth(), base);
+  EXPECT_EQ(CurrentDepth(), base + 1);
 }
 
 TEST(TracerFrameTest, FlushKeepsTheCallingFrameAndDropsTheOnesAbove) {

@@ -1,11 +1,8 @@
 #include "TestSupport.h"
 
-#include <fcntl.h>
-#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <stdexcept>
@@ -22,11 +19,31 @@ std::string ChildProgram(const std::string& name) {
   return std::string(QL0KRN_CHILD_DIR) + "/" + name;
 }
 
+namespace {
+
+// A temporary file, open for reading and writing, removed at once (it lives
+// as long as its descriptor).
+int TemporaryFile() {
+  char path[] = "/tmp/ql0krn-child-XXXXXX";
+  const int fd = mkstemp(path);
+  if (fd < 0) throw std::runtime_error("mkstemp");
+  unlink(path);
+  return fd;
+}
+
+std::string ReadAll(int fd) {
+  std::string text;
+  char buffer[65536];
+  lseek(fd, 0, SEEK_SET);
+  for (ssize_t r; (r = read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(r));
+  close(fd);
+  return text;
+}
+
+}  // namespace
+
 ChildResult RunChild(const std::string& program, const std::vector<std::string>& args,
                      const std::map<std::string, std::string>& env, const std::string& input) {
-  int in[2], out[2], err[2];
-  if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) throw std::runtime_error("pipe");
-
   // The child's environment: ours, changed by env.
   std::map<std::string, std::string> vars;
   for (char** e = environ; *e != nullptr; ++e) {
@@ -39,100 +56,59 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
     else
       vars[kv.first] = kv.second;
   }
-  std::vector<std::string> envStrings;
+  std::vector<std::string> envStrings, argStrings{program};
   for (const auto& kv : vars) envStrings.push_back(kv.first + "=" + kv.second);
-  std::vector<char*> envp;
-  for (auto& s : envStrings) envp.push_back(&s[0]);
-  envp.push_back(nullptr);
-  std::vector<std::string> argStrings{program};
   argStrings.insert(argStrings.end(), args.begin(), args.end());
-  std::vector<char*> argv;
+  std::vector<char*> envp, argv;
+  for (auto& s : envStrings) envp.push_back(&s[0]);
   for (auto& s : argStrings) argv.push_back(&s[0]);
+  envp.push_back(nullptr);
   argv.push_back(nullptr);
 
-  pid_t pid = fork();
+  // Standard input is a pipe holding the whole input, then its end;
+  // standard output and error are temporary files, so that the child never
+  // blocks on a full pipe.
+  int in[2];
+  if (input.size() > 65536 || pipe(in) != 0 ||
+      write(in[1], input.data(), input.size()) != static_cast<ssize_t>(input.size()))
+    throw std::runtime_error("child input");
+  close(in[1]);
+  const int out = TemporaryFile(), err = TemporaryFile();
+  std::cout.flush();
+  std::cerr.flush();
+  const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork");
   if (pid == 0) {
     dup2(in[0], 0);
-    dup2(out[1], 1);
-    dup2(err[1], 2);
-    for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
+    dup2(out, 1);
+    dup2(err, 2);
     execve(program.c_str(), argv.data(), envp.data());
     _exit(127);
   }
   close(in[0]);
-  close(out[1]);
-  close(err[1]);
-  // Feed the input, then read both outputs until they close.
-  std::size_t written = 0;
-  int inFd = in[1];
-  if (input.empty()) {
-    close(inFd);
-    inFd = -1;
-  } else {
-    fcntl(inFd, F_SETFL, O_NONBLOCK);
-  }
-  ChildResult result;
-  bool outOpen = true, errOpen = true;
-  char buffer[65536];
-  while (outOpen || errOpen) {
-    pollfd fds[3];
-    int n = 0;
-    int outIdx = -1, errIdx = -1, inIdx = -1;
-    if (outOpen) { fds[n] = {out[0], POLLIN, 0}; outIdx = n++; }
-    if (errOpen) { fds[n] = {err[0], POLLIN, 0}; errIdx = n++; }
-    if (inFd >= 0) { fds[n] = {inFd, POLLOUT, 0}; inIdx = n++; }
-    if (poll(fds, n, -1) < 0) continue;
-    if (inIdx >= 0 && (fds[inIdx].revents & (POLLOUT | POLLERR | POLLHUP))) {
-      ssize_t w = write(inFd, input.data() + written, input.size() - written);
-      if (w > 0) written += static_cast<std::size_t>(w);
-      if (w < 0 || written == input.size()) {
-        close(inFd);
-        inFd = -1;
-      }
-    }
-    if (outIdx >= 0 && (fds[outIdx].revents & (POLLIN | POLLHUP | POLLERR))) {
-      ssize_t r = read(out[0], buffer, sizeof buffer);
-      if (r > 0) result.out.append(buffer, static_cast<std::size_t>(r)); else outOpen = false;
-    }
-    if (errIdx >= 0 && (fds[errIdx].revents & (POLLIN | POLLHUP | POLLERR))) {
-      ssize_t r = read(err[0], buffer, sizeof buffer);
-      if (r > 0) result.err.append(buffer, static_cast<std::size_t>(r)); else errOpen = false;
-    }
-  }
-  if (inFd >= 0) close(inFd);
-  close(out[0]);
-  close(err[0]);
   int status = 0;
   waitpid(pid, &status, 0);
+  ChildResult result;
+  result.out = ReadAll(out);
+  result.err = ReadAll(err);
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return result;
 }
 
-CaptureStderr::CaptureStderr() {
-  std::cerr.flush();
-  testing::internal::CaptureStderr();
+CaptureStream::CaptureStream(bool err) : err_(err) {
+  (err_ ? std::cerr : std::cout).flush();
+  if (err_)
+    testing::internal::CaptureStderr();
+  else
+    testing::internal::CaptureStdout();
 }
-CaptureStderr::~CaptureStderr() {
-  if (!taken_) testing::internal::GetCapturedStderr();
+CaptureStream::~CaptureStream() {
+  if (!taken_) Take();
 }
-std::string CaptureStderr::Take() {
-  std::cerr.flush();
+std::string CaptureStream::Take() {
+  (err_ ? std::cerr : std::cout).flush();
   taken_ = true;
-  return testing::internal::GetCapturedStderr();
-}
-
-CaptureStdout::CaptureStdout() {
-  std::cout.flush();
-  testing::internal::CaptureStdout();
-}
-CaptureStdout::~CaptureStdout() {
-  if (!taken_) testing::internal::GetCapturedStdout();
-}
-std::string CaptureStdout::Take() {
-  std::cout.flush();
-  taken_ = true;
-  return testing::internal::GetCapturedStdout();
+  return err_ ? testing::internal::GetCapturedStderr() : testing::internal::GetCapturedStdout();
 }
 
 ZORQELI_DEFINE_IMP(NodeIMP, ZORQelIObjectIMP)

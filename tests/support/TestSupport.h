@@ -21,7 +21,8 @@ struct ChildResult {
 
 // Runs `program` (a path) with `args`, the environment of this process
 // changed by `env` (a value of nullptr-equivalent "\x01unset" removes the
-// variable), feeding `input` on standard input.  Waits for it to end.
+// variable), feeding `input` (64 KiB at most) through a pipe on standard
+// input.  Waits for it to end.
 ChildResult RunChild(const std::string& program, const std::vector<std::string>& args,
                      const std::map<std::string, std::string>& env = {},
                      const std::string& input = "");
@@ -34,24 +35,21 @@ std::string ChildProgram(const std::string& name);
 
 // Captures what the library writes to std::cerr / std::cout (and fds 2 / 1)
 // between construction and Take().
-class CaptureStderr {
+class CaptureStream {
  public:
-  CaptureStderr();
-  ~CaptureStderr();
+  explicit CaptureStream(bool err);
+  ~CaptureStream();
   std::string Take();
 
  private:
+  bool err_;
   bool taken_ = false;
 };
-
-class CaptureStdout {
- public:
-  CaptureStdout();
-  ~CaptureStdout();
-  std::string Take();
-
- private:
-  bool taken_ = false;
+struct CaptureStderr : CaptureStream {
+  CaptureStderr() : CaptureStream(true) {}
+};
+struct CaptureStdout : CaptureStream {
+  CaptureStdout() : CaptureStream(false) {}
 };
 
 // A concrete implementation class with a handle member and a raw member,
@@ -80,6 +78,9 @@ NodeIMP* NewNode(int* finalized = nullptr, int value = 0);
 // Runs collections until the object count stops changing (member handles
 // need a first scan before they stop being roots).
 void CollectAll();
+
+// The text of a library string.
+inline std::string Str(const ZORQelI::string& s) { return static_cast<const char*>(s); }
 
 }  // namespace qtest
 
