@@ -3,6 +3,7 @@
 #ifndef ZORUnicodeString_h
 #define ZORUnicodeString_h
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -57,6 +58,11 @@ class ZOR_PLATFORM_EXPORT ZORUnicodeString {
   // The NUL character ends the narrow rendering, so it is never stored:
   // appending it changes nothing.
   ZORUnicodeString& operator+=(const ZORUnicodeChar& c);
+  // Appends the narrow text of the n bytes at utf8 as the const char*
+  // constructor would read them, a NUL ending the text early; the same as
+  // += ZORUnicodeString(those bytes), without the temporary when the bytes
+  // are plain ASCII (numbers and punctuation written by printers).
+  ZORUnicodeString& Append(const char* utf8, std::size_t n);
 
   // Equality of the character sequences.  The const char* forms exist so
   // that comparing with a literal compares text: without them s == "x" is

@@ -242,6 +242,19 @@ ZORUnicodeString& ZORUnicodeString::operator+=(const ZORUnicodeString& s) {
   return *this;
 }
 
+ZORUnicodeString& ZORUnicodeString::Append(const char* utf8, std::size_t n) {
+  std::size_t ascii = 0;
+  while (ascii < n && static_cast<unsigned char>(utf8[ascii]) - 1u < 0x7Fu) ++ascii;
+  if (ascii == n) {
+    // ASCII without NUL: its bytes are its storage, one character each.
+    bytes_.append(utf8, n);
+    chars_ += static_cast<unsigned int>(n);
+    DropNarrowCache();
+    return *this;
+  }
+  return *this += ZORUnicodeString(std::string(utf8, n).c_str());
+}
+
 ZORUnicodeString& ZORUnicodeString::operator+=(const ZORUnicodeChar& c) {
   const char32_t cp = ZORUnicodeChar::FromCodePoint(c.CodePoint()).CodePoint();
   if (cp == 0) return *this;

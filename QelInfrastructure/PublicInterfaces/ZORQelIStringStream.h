@@ -24,6 +24,11 @@ class QL0KRN_EXPORT ZORQelIStringStream : public ZORQelIStream {
   ZORQelIStream& Print(ZORQelI::character s) override;
 
  private:
+  // The EXPRESS form printer owns its string stream and appends to the
+  // buffer directly when nothing can observe the pieces of its text (see
+  // ZORQelIExpressForm.cpp).
+  friend class ZORQelIExpressForm;
+
   ZORQelI::string buffer;
 };
 

@@ -63,8 +63,9 @@ class QL0KRNMEM_EXPORT ZORQelIMemAggregateIMP final : public ZORQelIMemInstanceI
   ZORQelIType GetType() const override;
   void Unset() override;
   void Delete() override;
-  ZORQelIObject GetObject() const override;
-  void PutObject(ZORQelIObject obj) override;
+  // GetObject and PutObject(ZORQelIObject) are those of every store that
+  // is its own object (ZORQelIMemInstanceIMP).
+  using ZORQelIMemInstanceIMP::PutObject;
   void PutObject(ZORQelIInstance obj) override;
   int Size() const override;
   ZORQelIInstance GetInstance(int key) const override;

@@ -5,6 +5,7 @@
 #include "QL0KRN.h"
 #include "ZORQelIAttrIMP.h"
 #include "ZORQelIMemExport.h"
+#include "ZORQelIMemParamIMP.h"
 
 class ZORQelIMemEntityIMP;
 class ZORQelIMemModelerIMP;
@@ -22,9 +23,11 @@ class ZORQelIMemModelerIMP;
 //  - Text is "name : type", and " Optional" when optional.
 //  - Clone copies name, type and flags; the copy belongs to no entity.
 //
-// Collector: the schema, the owning entity and the type are raw pointers
-// scanned by the member check.
-class QL0KRNMEM_EXPORT ZORQelIMemAttrIMP : public ZORQelIAttrIMP {
+// The name, type and flags are ZORQelIMemParamIMP's.
+//
+// Collector: the schema and the owning entity are raw pointers scanned by
+// the member check (the type by ZORQelIMemParamIMP's).
+class QL0KRNMEM_EXPORT ZORQelIMemAttrIMP : public ZORQelIMemParamIMP<ZORQelIAttrIMP> {
   ZORQELI_DECLARE_IMP(ZORQelIMemAttrIMP, ZORQelIAttrIMP)
  public:
   ZORQelIMemAttrIMP(ZORQelIMemModelerIMP* modeler, ZORQelIMemEntityIMP* parent,
@@ -39,38 +42,24 @@ class QL0KRNMEM_EXPORT ZORQelIMemAttrIMP : public ZORQelIAttrIMP {
 
   // --- ZORQelIWrapperObjectIMP ------------------------------------------------
   ZORQelIWrapper& Wrapper() const override;
-  ZORQelI::string Name() const override;
   void Rename(ZORQelI::string x) override;
 
   // --- ZORQelIParamDescIMP ----------------------------------------------------------
-  ZORQelI::boolean IsIn() const override;
-  ZORQelI::boolean IsOut() const override;
-  ZORQelI::boolean IsOptional() const override;
-  ZORQelIType GetType() const override;
   void SetType(ZORQelIType t) override;
-  void SetIn(ZORQelI::boolean v) override;
-  void SetOut(ZORQelI::boolean v) override;
   void SetOptional(ZORQelI::boolean v) override;
 
   // --- ZORQelIAttrIMP ----------------------------------------------------------------
   const ZORQelIEntity Parent() override;
 
   // --- Provider side --------------------------------------------------------------
-  ZORQelITypeIMP* TypeIMP() const { return type_; }
   ZORQelIMemEntityIMP* Owner() const { return parent_; }
   // Used by the entity: the attribute is added to or removed from it.
   void SetOwner(ZORQelIMemEntityIMP* parent) { parent_ = parent; }
-  const ZORQelI::string& NameRef() const { return name_; }
 
  private:
   // Kept alive by the member check.
   ZORQelIMemModelerIMP* modeler_;
   ZORQelIMemEntityIMP* parent_;
-  ZORQelITypeIMP* type_;
-  ZORQelI::string name_;
-  ZORQelI::boolean optional_;
-  ZORQelI::boolean in_ = ZORQelI::Itrue;
-  ZORQelI::boolean out_ = ZORQelI::Ifalse;
 };
 
 #endif

@@ -18,12 +18,20 @@
 // the same entity instance (ZORQelIMemInstanceIMP).  Clone is another cell on
 // the same position.
 //
+// An attribute cell finds its value straight in the entity instance, whose
+// values never move; an element cell checks its position against the
+// aggregate's size at every access.
+//
 // Collector: the store is scanned by the member check, so a held cell keeps
-// its entity instance or aggregate alive.
+// its entity instance or aggregate alive (and with it the kept site).
 class QL0KRNMEM_EXPORT ZORQelIMemCellIMP final : public ZORQelIMemInstanceIMP {
   ZORQELI_DECLARE_IMP(ZORQelIMemCellIMP, ZORQelIMemInstanceIMP)
  public:
+  // A cell on element `index` of an aggregate (or any store whose values
+  // may move).
   ZORQelIMemCellIMP(ZORQelIMemInstanceIMP* store, int index);
+  // A cell on attribute `index` of an entity instance.
+  ZORQelIMemCellIMP(ZORQelIMemEntityInstanceIMP* instance, int index);
   ~ZORQelIMemCellIMP() override;
 
   ZORQelIObjectIMP* Clone() const override;
@@ -32,15 +40,17 @@ class QL0KRNMEM_EXPORT ZORQelIMemCellIMP final : public ZORQelIMemInstanceIMP {
   ZORQelIMemModelerIMP* Modeler() const override;
 
  protected:
-  bool Locate(ZORQelIMemInstanceIMP*& store, int& index) const override;
+  bool Locate(Site& site) const override;
 
  private:
-  ZORQelIMemCellIMP(const ZORQelIMemCellIMP&) = delete;
+  ZORQelIMemCellIMP(const ZORQelIMemCellIMP& o);
   ZORQelIMemCellIMP& operator=(const ZORQelIMemCellIMP&) = delete;
 
   // Kept alive by the member check.
   ZORQelIMemInstanceIMP* store_;
   int index_;
+  // Whether store_ is an entity instance and index_ one of its attributes.
+  bool attribute_;
 };
 
 #endif

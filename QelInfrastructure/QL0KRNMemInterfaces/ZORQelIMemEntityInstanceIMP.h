@@ -73,8 +73,9 @@ class QL0KRNMEM_EXPORT ZORQelIMemEntityInstanceIMP final : public ZORQelIMemInst
   void Unset() override;
   void Delete() override;
   ZORQelI::Mint GetInstanceId() const override;
-  ZORQelIObject GetObject() const override;
-  void PutObject(ZORQelIObject obj) override;
+  // GetObject and PutObject(ZORQelIObject) are those of every store that
+  // is its own object (ZORQelIMemInstanceIMP).
+  using ZORQelIMemInstanceIMP::PutObject;
   void PutObject(ZORQelIInstance obj) override;
   ZORQelIInstance GetAttr(ZORQelIAttr key) const override;
   ZORQelIInstance GetAttr(ZORQelI::string key) const override;
@@ -100,6 +101,11 @@ class QL0KRNMEM_EXPORT ZORQelIMemEntityInstanceIMP final : public ZORQelIMemInst
   bool IsDeleted() const { return (state_ & kDeleted) != 0; }
 
  private:
+  // The printer's reader of attribute values (the source file).
+  friend struct ZORQelIMemEntityInstanceReader;
+  // Its attribute cells read the values through AttributeSite.
+  friend class ZORQelIMemCellIMP;
+
   static constexpr std::uint8_t kInPopulation = 1;
   static constexpr std::uint8_t kDeleted = 2;
 
@@ -112,6 +118,15 @@ class QL0KRNMEM_EXPORT ZORQelIMemEntityInstanceIMP final : public ZORQelIMemInst
   void Clear();
   // The layout position of the attribute, or -1.
   int PositionOf(const ZORQelIObjectIMP* attr) const;
+  // The trailing values (Slots() and Tags() without the virtual call).
+  ZORQelIMemSlot* SlotArray() const {
+    return reinterpret_cast<ZORQelIMemSlot*>(const_cast<ZORQelIMemEntityInstanceIMP*>(this) + 1);
+  }
+  std::uint8_t* TagArray() const { return reinterpret_cast<std::uint8_t*>(SlotArray() + count_); }
+  // The site of attribute i (REQUIRES 0 <= i < count_), read without the
+  // virtual store side: the values never move, and the declared types are
+  // fixed while the entity is frozen, which it is once it has instances.
+  Site AttributeSite(int i) const;
 
   // Kept alive by the member check.
   ZORQelIMemEntityIMP* entity_;

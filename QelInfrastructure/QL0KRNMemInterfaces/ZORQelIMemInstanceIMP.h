@@ -167,18 +167,35 @@ class QL0KRNMEM_EXPORT ZORQelIMemInstanceIMP : public ZORQelIInstanceIMP {
   [[noreturn]] static void RaiseKind(int line);
 
  protected:
-  // The value this instance stands for: (this, 0) for a free value, (its
-  // store, its position) for a cell; false for entity instances and
-  // aggregates, whose value operations then raise ZORQelI::InvalidType.
-  virtual bool Locate(ZORQelIMemInstanceIMP*& store, int& index) const;
+  // Where a value is kept: position `index` of `store`, the slot and tag at
+  // that position, and the value's declared type (null when it has none).
+  // Valid until the store gains or loses values (aggregates move their
+  // elements; an entity instance never moves its values).
+  struct Site {
+    ZORQelIMemInstanceIMP* store;
+    int index;
+    ZORQelIMemSlot* slot;
+    std::uint8_t* tag;
+    ZORQelITypeIMP* type;
+  };
+  // The site of the value this instance stands for: position 0 of itself
+  // for a free value, its store's position for a cell; false for entity
+  // instances and aggregates, whose value operations then raise
+  // ZORQelI::InvalidType.
+  virtual bool Locate(Site& site) const;
+  // The site of value `index` of `store`, read through the store side.
+  static Site SiteOf(ZORQelIMemInstanceIMP* store, int index);
 
  private:
   // Locate, raising ZORQelI::InvalidType when this is no value.
-  void Need(ZORQelIMemInstanceIMP*& store, int& index) const;
-  // The kind of value i's declared type; -1 when it has none.
-  static int KindOf(ZORQelIMemInstanceIMP* store, int index);
+  void Need(Site& site) const;
+  // The kind of the site's declared type; -1 when it has none.
+  static int KindOf(const Site& site);
   // Need, then checks the declared kind is k1 or k2 (ZORQelI::InvalidType).
-  void NeedKind(ZORQelIMemInstanceIMP*& store, int& index, int k1, int k2) const;
+  void NeedKind(Site& site, int k1, int k2) const;
+  // The entity instance a site refers to; null unless it holds a reference
+  // to an instance that is not deleted.
+  static ZORQelIMemEntityInstanceIMP* ReferentAt(const Site& site);
   // The aggregate of an aggregate-typed value, null when it is unset.
   // Raises ZORQelI::InvalidType for a value of another kind.
   ZORQelIMemAggregateIMP* AggregateOf() const;

@@ -6,6 +6,7 @@
 #include "QL0KRN.h"
 #include "ZORQelIParamDescIMP.h"
 #include "ZORQelIMemExport.h"
+#include "ZORQelIMemParamIMP.h"
 
 class ZORQelIMemWrapper;
 
@@ -14,8 +15,9 @@ class ZORQelIMemWrapper;
 // Text is "name : type" followed by " In", " Out", " Optional" as flagged.
 // Clone copies everything.
 //
-// Collector: the type is a raw pointer scanned by the member check.
-class QL0KRNMEM_EXPORT ZORQelIMemParamDescIMP : public ZORQelIParamDescIMP {
+// The name, type and flags are ZORQelIMemParamIMP's.
+class QL0KRNMEM_EXPORT ZORQelIMemParamDescIMP
+    : public ZORQelIMemParamIMP<ZORQelIParamDescIMP> {
   ZORQELI_DECLARE_IMP(ZORQelIMemParamDescIMP, ZORQelIParamDescIMP)
  public:
   ZORQelIMemParamDescIMP(ZORQelIMemWrapper& wrapper, ZORQelI::string name, ZORQelI::boolean in,
@@ -25,30 +27,16 @@ class QL0KRNMEM_EXPORT ZORQelIMemParamDescIMP : public ZORQelIParamDescIMP {
 
   ZORQelIObjectIMP* Clone() const override;
   void Text(ZORQelIPrint& ot) const override;
-  void GarbageCollectorMemberCheck() override;
 
   ZORQelIWrapper& Wrapper() const override;
-  ZORQelI::string Name() const override;
   void Rename(ZORQelI::string x) override;
 
-  ZORQelI::boolean IsIn() const override;
-  ZORQelI::boolean IsOut() const override;
-  ZORQelI::boolean IsOptional() const override;
-  ZORQelIType GetType() const override;
   void SetType(ZORQelIType t) override;
-  void SetIn(ZORQelI::boolean v) override;
-  void SetOut(ZORQelI::boolean v) override;
   void SetOptional(ZORQelI::boolean v) override;
 
  private:
   // Not owned: REQUIRES the wrapper to outlive the parameter.
   ZORQelIMemWrapper* wrapper_;
-  // Kept alive by the member check.
-  ZORQelITypeIMP* type_;
-  ZORQelI::string name_;
-  ZORQelI::boolean in_;
-  ZORQelI::boolean out_;
-  ZORQelI::boolean optional_ = ZORQelI::Ifalse;
 };
 
 #endif

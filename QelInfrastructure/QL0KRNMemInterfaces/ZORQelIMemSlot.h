@@ -47,6 +47,12 @@ union QL0KRNMEM_EXPORT ZORQelIMemSlot {
   char inlined[8];
   ZORQelIObjectIMP* object;
 
+  // An unset slot's bytes (read with the Unset tag).
+  static ZORQelIMemSlot None() {
+    ZORQelIMemSlot s;
+    s.object = nullptr;
+    return s;
+  }
   // Frees what the slot owns and marks it Unset; an aggregate it owned
   // becomes free-standing.
   static void Release(ZORQelIMemSlot& s, std::uint8_t& tag);

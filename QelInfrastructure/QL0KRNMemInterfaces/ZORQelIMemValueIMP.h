@@ -35,7 +35,7 @@ class QL0KRNMEM_EXPORT ZORQelIMemValueIMP final : public ZORQelIMemInstanceIMP {
   ZORQelITypeIMP* CellType(int i) const override;
 
  protected:
-  bool Locate(ZORQelIMemInstanceIMP*& store, int& index) const override;
+  bool Locate(Site& site) const override;
 
  private:
   ZORQelIMemValueIMP(const ZORQelIMemValueIMP&) = delete;

@@ -1,33 +1,36 @@
 #include "ZORQelIStream.h"
 
-#include <cstdio>
-#include <string>
+#include <cstddef>
 
+#include "ZORQelIStreamFormat.h"
 #include "ZORQelITracer.h"
 
 namespace {
-// Formats with the C library into a 32-byte buffer; a text that does not fit
-// (a real with more than 24 integer digits) is formatted again into a buffer
-// of the size the first attempt reported, so it is printed whole.
-template <class T>
-ZORQelI::string Format(const char* format, T value) {
-  char buffer[32];
-  int n = std::snprintf(buffer, sizeof buffer, format, value);
-  if (n >= 0 && static_cast<std::size_t>(n) < sizeof buffer) return ZORQelI::string(buffer);
-  std::string big(static_cast<std::size_t>(n) + 1, '\0');
-  std::snprintf(&big[0], big.size(), format, value);
-  return ZORQelI::string(big.c_str());
+// Numbers are formatted on the stack; the C library formats only what
+// ZORQelIStreamFormat::Real leaves to it.
+ZORQelI::string RealText(ZORQelI::real value) {
+  char buffer[ZORQelIStreamFormat::kRoom];
+  const std::size_t n = ZORQelIStreamFormat::Real(buffer, value);
+  if (n == 0) return ZORQelI::string(ZORQelIStreamFormat::RealByTheCLibrary(value).c_str());
+  buffer[n] = '\0';
+  return ZORQelI::string(buffer);
+}
+
+ZORQelI::string IntegerText(ZORQelI::integer value) {
+  char buffer[ZORQelIStreamFormat::kRoom];
+  buffer[ZORQelIStreamFormat::Integer(buffer, value)] = '\0';
+  return ZORQelI::string(buffer);
 }
 }  // namespace
 
 ZORQelIStream& ZORQelIStream::Print(ZORQelI::real s) {
   ZORQELI_TRACE("ZORQelIStream& ZORQelIStream::Print(ZORQelI::real s)");
-  return Print(Format("%f", s));
+  return Print(RealText(s));
 }
 
 ZORQelIStream& ZORQelIStream::Print(ZORQelI::integer s) {
   ZORQELI_TRACE("ZORQelIStream& ZORQelIStream::Print(ZORQelI::integer s)");
-  return Print(Format("%d", s));
+  return Print(IntegerText(s));
 }
 
 ZORQelIStream& ZORQelIStream::Print(ZORQelI::boolean s) {

@@ -9,12 +9,6 @@
 
 namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemAggregateIMP";
-
-ZORQelIMemSlot Empty() {
-  ZORQelIMemSlot s;
-  s.object = nullptr;
-  return s;
-}
 }  // namespace
 
 ZORQELI_DEFINE_IMP(ZORQelIMemAggregateIMP, ZORQelIMemInstanceIMP)
@@ -39,7 +33,10 @@ ZORQelIMemAggregateIMP* ZORQelIMemAggregateIMP::Make(ZORQelIMemTypeIMP* type,
 
 ZORQelIMemAggregateIMP::ZORQelIMemAggregateIMP(ZORQelIMemTypeIMP* type,
                                                ZORQelIMemEntityInstanceIMP* holder, int count)
-    : type_(type), holder_(holder), slots_(count, Empty()), tags_(count, ZORQelIMemSlot::Unset) {
+    : type_(type),
+      holder_(holder),
+      slots_(count, ZORQelIMemSlot::None()),
+      tags_(count, ZORQelIMemSlot::Unset) {
   ZORQELI_TRACE(" ZORQelIMemAggregateIMP::ZORQelIMemAggregateIMP(ZORQelIMemTypeIMP* type, ZORQelIMemEntityInstanceIMP* holder, int count)");
 }
 
@@ -99,22 +96,6 @@ void ZORQelIMemAggregateIMP::Unset() {
 void ZORQelIMemAggregateIMP::Delete() {
   ZORQELI_TRACE("void ZORQelIMemAggregateIMP::Delete()");
   Unset();
-}
-
-ZORQelIObject ZORQelIMemAggregateIMP::GetObject() const {
-  ZORQELI_TRACE("ZORQelIObject ZORQelIMemAggregateIMP::GetObject() const");
-  return ZORQelIObject(const_cast<ZORQelIMemAggregateIMP*>(this));
-}
-
-void ZORQelIMemAggregateIMP::PutObject(ZORQelIObject obj) {
-  ZORQELI_TRACE("void ZORQelIMemAggregateIMP::PutObject(ZORQelIObject obj)");
-  if (obj.IsValid() != ZORQelI::Itrue) {
-    Unset();
-    return;
-  }
-  auto* p = const_cast<ZORQelIObjectIMP*>(obj.RefMe());
-  if (p->Match(ZORQelIInstanceIMP::ClassId()) != ZORQelI::Itrue) RaiseKind(__LINE__);
-  PutObject(ZORQelIInstance(static_cast<ZORQelIInstanceIMP*>(p)));
 }
 
 void ZORQelIMemAggregateIMP::PutObject(ZORQelIInstance obj) {
@@ -264,7 +245,7 @@ bool ZORQelIMemAggregateIMP::Admits(int i, const ZORQelIMemSlot& s, std::uint8_t
 void ZORQelIMemAggregateIMP::RemoveCell(int i) {
   ZORQELI_TRACE("void ZORQelIMemAggregateIMP::RemoveCell(int i)");
   if (IsFixed()) {
-    Store(i, Empty(), ZORQelIMemSlot::Unset);
+    Store(i, ZORQelIMemSlot::None(), ZORQelIMemSlot::Unset);
     return;
   }
   ZORQelIMemSlot::Release(slots_[i], tags_[i]);

@@ -13,19 +13,14 @@ ZORQELI_DEFINE_IMP(ZORQelIMemAttrIMP, ZORQelIAttrIMP)
 ZORQelIMemAttrIMP::ZORQelIMemAttrIMP(ZORQelIMemModelerIMP* modeler, ZORQelIMemEntityIMP* parent,
                                      ZORQelI::string name, ZORQelITypeIMP* type,
                                      ZORQelI::boolean optional)
-    : modeler_(modeler), parent_(parent), type_(type), name_(name), optional_(optional) {
+    : ZORQelIMemParamIMP(name, type, ZORQelI::Itrue, ZORQelI::Ifalse, optional),
+      modeler_(modeler),
+      parent_(parent) {
   ZORQELI_TRACE(" ZORQelIMemAttrIMP::ZORQelIMemAttrIMP(ZORQelIMemModelerIMP* modeler, ZORQelIMemEntityIMP* parent, ZORQelI::string name, ZORQelITypeIMP* type, ZORQelI::boolean optional)");
 }
 
 ZORQelIMemAttrIMP::ZORQelIMemAttrIMP(const ZORQelIMemAttrIMP& o)
-    : ZORQelIAttrIMP(o),
-      modeler_(o.modeler_),
-      parent_(nullptr),
-      type_(o.type_),
-      name_(o.name_),
-      optional_(o.optional_),
-      in_(o.in_),
-      out_(o.out_) {
+    : ZORQelIMemParamIMP(o), modeler_(o.modeler_), parent_(nullptr) {
   ZORQELI_TRACE(" ZORQelIMemAttrIMP::ZORQelIMemAttrIMP(const ZORQelIMemAttrIMP& o)");
 }
 
@@ -43,20 +38,14 @@ void ZORQelIMemAttrIMP::Text(ZORQelIPrint& ot) const {
 
 void ZORQelIMemAttrIMP::GarbageCollectorMemberCheck() {
   ZORQELI_TRACE("void ZORQelIMemAttrIMP::GarbageCollectorMemberCheck()");
-  ZORQelIAttrIMP::GarbageCollectorMemberCheck();
+  ZORQelIMemParamIMP::GarbageCollectorMemberCheck();
   GarbageCollectorScan(modeler_);
   GarbageCollectorScan(parent_);
-  GarbageCollectorScan(type_);
 }
 
 ZORQelIWrapper& ZORQelIMemAttrIMP::Wrapper() const {
   ZORQELI_TRACE("ZORQelIWrapper& ZORQelIMemAttrIMP::Wrapper() const");
   return modeler_->Wrapper();
-}
-
-ZORQelI::string ZORQelIMemAttrIMP::Name() const {
-  ZORQELI_TRACE("ZORQelI::string ZORQelIMemAttrIMP::Name() const");
-  return name_;
 }
 
 void ZORQelIMemAttrIMP::Rename(ZORQelI::string x) {
@@ -77,46 +66,11 @@ void ZORQelIMemAttrIMP::Rename(ZORQelI::string x) {
   if (parent_ != nullptr) modeler_->Notify(ZORQelIMemModelerIMP::Updated, parent_);
 }
 
-ZORQelI::boolean ZORQelIMemAttrIMP::IsIn() const {
-  ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemAttrIMP::IsIn() const");
-  return in_;
-}
-
-ZORQelI::boolean ZORQelIMemAttrIMP::IsOut() const {
-  ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemAttrIMP::IsOut() const");
-  return out_;
-}
-
-ZORQelI::boolean ZORQelIMemAttrIMP::IsOptional() const {
-  ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemAttrIMP::IsOptional() const");
-  return optional_;
-}
-
-ZORQelIType ZORQelIMemAttrIMP::GetType() const {
-  ZORQELI_TRACE("ZORQelIType ZORQelIMemAttrIMP::GetType() const");
-  return ZORQelIType(type_);
-}
-
 void ZORQelIMemAttrIMP::SetType(ZORQelIType t) {
   ZORQELI_TRACE("void ZORQelIMemAttrIMP::SetType(ZORQelIType t)");
   if (parent_ != nullptr) parent_->RequireUnfrozen("change an attribute type of");
-  ZORQelITypeIMP* type = nullptr;
-  if (t.IsValid() == ZORQelI::Itrue) {
-    type = t.IMP();
-    Wrapper().CheckWrapper(type);
-  }
-  type_ = type;
+  type_ = CheckedType(t);
   if (parent_ != nullptr) modeler_->Notify(ZORQelIMemModelerIMP::Updated, parent_);
-}
-
-void ZORQelIMemAttrIMP::SetIn(ZORQelI::boolean v) {
-  ZORQELI_TRACE("void ZORQelIMemAttrIMP::SetIn(ZORQelI::boolean v)");
-  in_ = v;
-}
-
-void ZORQelIMemAttrIMP::SetOut(ZORQelI::boolean v) {
-  ZORQELI_TRACE("void ZORQelIMemAttrIMP::SetOut(ZORQelI::boolean v)");
-  out_ = v;
 }
 
 void ZORQelIMemAttrIMP::SetOptional(ZORQelI::boolean v) {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "ZORQelIExpressFormValues.h"
 #include "ZORQelIMemAttrIMP.h"
 #include "ZORQelIMemCellIMP.h"
 #include "ZORQelIMemEntityIMP.h"
@@ -15,6 +16,63 @@ const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemEntityInstan
 }
 
 ZORQELI_DEFINE_IMP(ZORQelIMemEntityInstanceIMP, ZORQelIMemInstanceIMP)
+
+// The printer's reader (ZORQelIExpressFormValues) of this class's attribute
+// values: what a cell on the attribute would report (ZORQelIMemInstanceIMP:
+// IsValid, GetType, the typed getters), read from the slot without making
+// the cell.  What a cell would not report plainly is declined: aggregates,
+// Void and Logical values, a slot whose tag does not fit its declared kind
+// (the getter would raise), an attribute of another entity (GetAttr looks it
+// up by name).
+struct ZORQelIMemEntityInstanceReader {
+  static bool Read(const ZORQelIObjectIMP* instance, const ZORQelIObjectIMP* attribute,
+                   int position, ZORQelIExpressFormValues::Value& v) {
+    ZORQELI_TRACE("bool ZORQelIMemEntityInstanceReader::Read(const ZORQelIObjectIMP* instance, const ZORQelIObjectIMP* attribute, int position, Value& v)");
+    using Value = ZORQelIExpressFormValues::Value;
+    using Site = ZORQelIMemEntityInstanceIMP::Site;
+    const auto* x = static_cast<const ZORQelIMemEntityInstanceIMP*>(instance);
+    // The layout is in inheritance order: the hint is usually the position.
+    int i = position;
+    if (i < 0 || i >= x->count_ || x->entity_->Layout()[i] != attribute) {
+      i = x->PositionOf(attribute);
+      if (i < 0) return false;
+    }
+    const Site site = x->AttributeSite(i);
+    const ZORQelIMemSlot& slot = *site.slot;
+    const std::uint8_t tag = *site.tag;
+    if (tag == ZORQelIMemSlot::Unset) {
+      v.kind = Value::Unset;
+      return true;
+    }
+    if (tag == ZORQelIMemSlot::Reference) {
+      // Typed as the referred instance's entity (kind 12), or unset once
+      // that instance is deleted.
+      const auto* r = static_cast<const ZORQelIMemEntityInstanceIMP*>(slot.object);
+      v.kind = r->IsDeleted() ? Value::Unset : Value::Reference;
+      v.integer = r->Number();
+      return true;
+    }
+    // Each typed getter reads one tag; with any other it would raise.
+    const int kind = site.type != nullptr ? static_cast<int>(site.type->PrimitiveType()) : -1;
+    if (kind == ZORQelI::Iinteger && tag == ZORQelIMemSlot::Integer) {
+      v.kind = Value::Integer;
+      v.integer = slot.integer;
+    } else if (kind == ZORQelI::Ireal && tag == ZORQelIMemSlot::Real) {
+      v.kind = Value::Real;
+      v.real = slot.real;
+    } else if (kind == ZORQelI::Iboolean && tag == ZORQelIMemSlot::Boolean) {
+      v.kind = Value::Boolean;
+      v.boolean = slot.boolean;
+    } else if ((kind == ZORQelI::Istring || kind == ZORQelI::Ibinary) &&
+               ZORQelIMemSlot::IsText(tag)) {
+      v.kind = kind == ZORQelI::Istring ? Value::String : Value::Binary;
+      v.text = ZORQelIMemSlot::TextOf(slot, tag);
+    } else {
+      return false;
+    }
+    return true;
+  }
+};
 
 // The values follow the object: sizeof is a multiple of the slots'
 // alignment, so `this + 1` is where the first slot goes.
@@ -35,6 +93,11 @@ ZORQelIMemEntityInstanceIMP* ZORQelIMemEntityInstanceIMP::Make(ZORQelIMemEntityI
   // Freeze first: it may refuse, and nothing may raise once the object is
   // constructed and on the collector's list.
   std::size_t n = entity->Freeze().size();
+  static const bool readable = (ZORQelIExpressFormValues::Register(
+                                    typeid(ZORQelIMemEntityInstanceIMP),
+                                    &ZORQelIMemEntityInstanceReader::Read),
+                                true);
+  static_cast<void>(readable);
   Extra extra{n * (sizeof(ZORQelIMemSlot) + 1)};
   return new (extra) ZORQelIMemEntityInstanceIMP(entity, id, static_cast<std::uint16_t>(n));
 }
@@ -108,22 +171,6 @@ void ZORQelIMemEntityInstanceIMP::Delete() {
 ZORQelI::Mint ZORQelIMemEntityInstanceIMP::GetInstanceId() const {
   ZORQELI_TRACE("ZORQelI::Mint ZORQelIMemEntityInstanceIMP::GetInstanceId() const");
   return ZORQelI::Mint(id_);
-}
-
-ZORQelIObject ZORQelIMemEntityInstanceIMP::GetObject() const {
-  ZORQELI_TRACE("ZORQelIObject ZORQelIMemEntityInstanceIMP::GetObject() const");
-  return ZORQelIObject(const_cast<ZORQelIMemEntityInstanceIMP*>(this));
-}
-
-void ZORQelIMemEntityInstanceIMP::PutObject(ZORQelIObject obj) {
-  ZORQELI_TRACE("void ZORQelIMemEntityInstanceIMP::PutObject(ZORQelIObject obj)");
-  if (obj.IsValid() != ZORQelI::Itrue) {
-    Unset();
-    return;
-  }
-  auto* p = const_cast<ZORQelIObjectIMP*>(obj.RefMe());
-  if (p->Match(ZORQelIInstanceIMP::ClassId()) != ZORQelI::Itrue) RaiseKind(__LINE__);
-  PutObject(ZORQelIInstance(static_cast<ZORQelIInstanceIMP*>(p)));
 }
 
 void ZORQelIMemEntityInstanceIMP::PutObject(ZORQelIInstance obj) {
@@ -215,12 +262,18 @@ int ZORQelIMemEntityInstanceIMP::CellCount() const {
 
 ZORQelIMemSlot* ZORQelIMemEntityInstanceIMP::Slots() {
   ZORQELI_TRACE("ZORQelIMemSlot* ZORQelIMemEntityInstanceIMP::Slots()");
-  return reinterpret_cast<ZORQelIMemSlot*>(this + 1);
+  return SlotArray();
 }
 
 std::uint8_t* ZORQelIMemEntityInstanceIMP::Tags() {
   ZORQELI_TRACE("std::uint8_t* ZORQelIMemEntityInstanceIMP::Tags()");
-  return reinterpret_cast<std::uint8_t*>(Slots() + count_);
+  return TagArray();
+}
+
+ZORQelIMemInstanceIMP::Site ZORQelIMemEntityInstanceIMP::AttributeSite(int i) const {
+  ZORQELI_TRACE("Site ZORQelIMemEntityInstanceIMP::AttributeSite(int i) const");
+  return Site{const_cast<ZORQelIMemEntityInstanceIMP*>(this), i, SlotArray() + i, TagArray() + i,
+              entity_->Layout()[i]->TypeIMP()};
 }
 
 ZORQelITypeIMP* ZORQelIMemEntityInstanceIMP::CellType(int i) const {
@@ -230,9 +283,7 @@ ZORQelITypeIMP* ZORQelIMemEntityInstanceIMP::CellType(int i) const {
 
 void ZORQelIMemEntityInstanceIMP::RemoveCell(int i) {
   ZORQELI_TRACE("void ZORQelIMemEntityInstanceIMP::RemoveCell(int i)");
-  ZORQelIMemSlot s;
-  s.object = nullptr;
-  Store(i, s, ZORQelIMemSlot::Unset);
+  Store(i, ZORQelIMemSlot::None(), ZORQelIMemSlot::Unset);
 }
 
 ZORQelIMemEntityInstanceIMP* ZORQelIMemEntityInstanceIMP::Holder() const {

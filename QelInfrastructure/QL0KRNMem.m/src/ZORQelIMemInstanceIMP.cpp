@@ -34,12 +34,6 @@ void CheckWidth(const ZORQelITypeIMP* t, const ZORQelI::string& text) {
                    kSource, __LINE__);
   }
 }
-
-ZORQelIMemSlot Empty() {
-  ZORQelIMemSlot s;
-  s.object = nullptr;
-  return s;
-}
 }  // namespace
 
 ZORQELI_DEFINE_IMP(ZORQelIMemInstanceIMP, ZORQelIInstanceIMP)
@@ -77,15 +71,11 @@ void ZORQelIMemInstanceIMP::Text(ZORQelIPrint& ot) const {
 
 ZORQelI::boolean ZORQelIMemInstanceIMP::IsValid() const {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemInstanceIMP::IsValid() const");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  if (!Locate(store, i)) return ZORQelI::Itrue;
-  std::uint8_t tag = store->Tags()[i];
+  Site site;
+  if (!Locate(site)) return ZORQelI::Itrue;
+  const std::uint8_t tag = *site.tag;
   if (tag == ZORQelIMemSlot::Unset) return ZORQelI::Ifalse;
-  if (tag == ZORQelIMemSlot::Reference &&
-      static_cast<ZORQelIMemEntityInstanceIMP*>(store->Slots()[i].object)->IsDeleted()) {
-    return ZORQelI::Ifalse;
-  }
+  if (tag == ZORQelIMemSlot::Reference && ReferentAt(site) == nullptr) return ZORQelI::Ifalse;
   return ZORQelI::Itrue;
 }
 
@@ -121,76 +111,78 @@ void ZORQelIMemInstanceIMP::Rename(ZORQelI::string) {
 
 // --- Locating the value -------------------------------------------------------------
 
-bool ZORQelIMemInstanceIMP::Locate(ZORQelIMemInstanceIMP*&, int&) const {
-  ZORQELI_TRACE("bool ZORQelIMemInstanceIMP::Locate(ZORQelIMemInstanceIMP*& store, int& index) const");
+bool ZORQelIMemInstanceIMP::Locate(Site&) const {
+  ZORQELI_TRACE("bool ZORQelIMemInstanceIMP::Locate(Site& site) const");
   return false;
 }
 
-void ZORQelIMemInstanceIMP::Need(ZORQelIMemInstanceIMP*& store, int& index) const {
-  ZORQELI_TRACE("void ZORQelIMemInstanceIMP::Need(ZORQelIMemInstanceIMP*& store, int& index) const");
-  if (!Locate(store, index)) RaiseKind(__LINE__);
+ZORQelIMemInstanceIMP::Site ZORQelIMemInstanceIMP::SiteOf(ZORQelIMemInstanceIMP* store, int index) {
+  ZORQELI_TRACE("Site ZORQelIMemInstanceIMP::SiteOf(ZORQelIMemInstanceIMP* store, int index)");
+  return Site{store, index, store->Slots() + index, store->Tags() + index, store->CellType(index)};
 }
 
-int ZORQelIMemInstanceIMP::KindOf(ZORQelIMemInstanceIMP* store, int index) {
-  ZORQELI_TRACE("int ZORQelIMemInstanceIMP::KindOf(ZORQelIMemInstanceIMP* store, int index)");
-  ZORQelITypeIMP* t = store->CellType(index);
-  return t != nullptr ? static_cast<int>(t->PrimitiveType()) : -1;
+void ZORQelIMemInstanceIMP::Need(Site& site) const {
+  ZORQELI_TRACE("void ZORQelIMemInstanceIMP::Need(Site& site) const");
+  if (!Locate(site)) RaiseKind(__LINE__);
 }
 
-void ZORQelIMemInstanceIMP::NeedKind(ZORQelIMemInstanceIMP*& store, int& index, int k1,
-                                     int k2) const {
-  ZORQELI_TRACE("void ZORQelIMemInstanceIMP::NeedKind(ZORQelIMemInstanceIMP*& store, int& index, int k1, int k2) const");
-  Need(store, index);
-  int k = KindOf(store, index);
+int ZORQelIMemInstanceIMP::KindOf(const Site& site) {
+  ZORQELI_TRACE("int ZORQelIMemInstanceIMP::KindOf(const Site& site)");
+  return site.type != nullptr ? static_cast<int>(site.type->PrimitiveType()) : -1;
+}
+
+void ZORQelIMemInstanceIMP::NeedKind(Site& site, int k1, int k2) const {
+  ZORQELI_TRACE("void ZORQelIMemInstanceIMP::NeedKind(Site& site, int k1, int k2) const");
+  Need(site);
+  int k = KindOf(site);
   if (k != k1 && k != k2) RaiseKind(__LINE__);
+}
+
+ZORQelIMemEntityInstanceIMP* ZORQelIMemInstanceIMP::ReferentAt(const Site& site) {
+  ZORQELI_TRACE("ZORQelIMemEntityInstanceIMP* ZORQelIMemInstanceIMP::ReferentAt(const Site& site)");
+  if (*site.tag != ZORQelIMemSlot::Reference) return nullptr;
+  auto* r = static_cast<ZORQelIMemEntityInstanceIMP*>(site.slot->object);
+  return r->IsDeleted() ? nullptr : r;
 }
 
 ZORQelIMemEntityInstanceIMP* ZORQelIMemInstanceIMP::Referent() const {
   ZORQELI_TRACE("ZORQelIMemEntityInstanceIMP* ZORQelIMemInstanceIMP::Referent() const");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  if (!Locate(store, i) || store->Tags()[i] != ZORQelIMemSlot::Reference) return nullptr;
-  auto* r = static_cast<ZORQelIMemEntityInstanceIMP*>(store->Slots()[i].object);
-  return r->IsDeleted() ? nullptr : r;
+  Site site;
+  return Locate(site) ? ReferentAt(site) : nullptr;
 }
 
 ZORQelIMemEntityInstanceIMP* ZORQelIMemInstanceIMP::ReferenceOf() const {
   ZORQELI_TRACE("ZORQelIMemEntityInstanceIMP* ZORQelIMemInstanceIMP::ReferenceOf() const");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  NeedKind(store, i, ZORQelI::Ientity, ZORQelI::Ientity);
-  ZORQelIMemEntityInstanceIMP* r = Referent();
+  Site site;
+  NeedKind(site, ZORQelI::Ientity, ZORQelI::Ientity);
+  ZORQelIMemEntityInstanceIMP* r = ReferentAt(site);
   if (r == nullptr) RaiseUnset();
   return r;
 }
 
 ZORQelIMemAggregateIMP* ZORQelIMemInstanceIMP::AggregateOf() const {
   ZORQELI_TRACE("ZORQelIMemAggregateIMP* ZORQelIMemInstanceIMP::AggregateOf() const");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  Need(store, i);
-  if (!IsAggregateKind(KindOf(store, i))) RaiseKind(__LINE__);
-  if (store->Tags()[i] != ZORQelIMemSlot::Aggregate) return nullptr;
-  return static_cast<ZORQelIMemAggregateIMP*>(store->Slots()[i].object);
+  Site site;
+  Need(site);
+  if (!IsAggregateKind(KindOf(site))) RaiseKind(__LINE__);
+  if (*site.tag != ZORQelIMemSlot::Aggregate) return nullptr;
+  return static_cast<ZORQelIMemAggregateIMP*>(site.slot->object);
 }
 
 ZORQelIMemAggregateIMP* ZORQelIMemInstanceIMP::NewAggregate() const {
   ZORQELI_TRACE("ZORQelIMemAggregateIMP* ZORQelIMemInstanceIMP::NewAggregate() const");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  Need(store, i);
-  return ZORQelIMemAggregateIMP::Make(static_cast<ZORQelIMemTypeIMP*>(store->CellType(i)),
-                                      nullptr);
+  Site site;
+  Need(site);
+  return ZORQelIMemAggregateIMP::Make(static_cast<ZORQelIMemTypeIMP*>(site.type), nullptr);
 }
 
 void ZORQelIMemInstanceIMP::Adopt(ZORQelIMemAggregateIMP* a) const {
   ZORQELI_TRACE("void ZORQelIMemInstanceIMP::Adopt(ZORQelIMemAggregateIMP* a) const");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  Need(store, i);
+  Site site;
+  Need(site);
   ZORQelIMemSlot s;
   s.object = a;
-  store->Store(i, s, ZORQelIMemSlot::Aggregate);
+  site.store->Store(site.index, s, ZORQelIMemSlot::Aggregate);
 }
 
 // --- The store side ---------------------------------------------------------------------
@@ -404,19 +396,17 @@ bool ZORQelIMemInstanceIMP::Matches(const ZORQelIMemSlot& s, std::uint8_t tag,
 
 ZORQelIType ZORQelIMemInstanceIMP::GetType() const {
   ZORQELI_TRACE("ZORQelIType ZORQelIMemInstanceIMP::GetType() const");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  Need(store, i);
-  if (ZORQelIMemEntityInstanceIMP* r = Referent()) return ZORQelIType(r->Entity());
-  return ZORQelIType(store->CellType(i));
+  Site site;
+  Need(site);
+  if (ZORQelIMemEntityInstanceIMP* r = ReferentAt(site)) return ZORQelIType(r->Entity());
+  return ZORQelIType(site.type);
 }
 
 void ZORQelIMemInstanceIMP::Unset() {
   ZORQELI_TRACE("void ZORQelIMemInstanceIMP::Unset()");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  Need(store, i);
-  store->Store(i, Empty(), ZORQelIMemSlot::Unset);
+  Site site;
+  Need(site);
+  site.store->Store(site.index, ZORQelIMemSlot::None(), ZORQelIMemSlot::Unset);
 }
 
 void ZORQelIMemInstanceIMP::Delete() {
@@ -426,39 +416,35 @@ void ZORQelIMemInstanceIMP::Delete() {
 
 ZORQelI::integer ZORQelIMemInstanceIMP::GetInt() const {
   ZORQELI_TRACE("ZORQelI::integer ZORQelIMemInstanceIMP::GetInt() const");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  NeedKind(store, i, ZORQelI::Iinteger, ZORQelI::Iinteger);
-  if (store->Tags()[i] != ZORQelIMemSlot::Integer) RaiseUnset();
-  return store->Slots()[i].integer;
+  Site site;
+  NeedKind(site, ZORQelI::Iinteger, ZORQelI::Iinteger);
+  if (*site.tag != ZORQelIMemSlot::Integer) RaiseUnset();
+  return site.slot->integer;
 }
 
 ZORQelI::real ZORQelIMemInstanceIMP::GetReal() const {
   ZORQELI_TRACE("ZORQelI::real ZORQelIMemInstanceIMP::GetReal() const");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  NeedKind(store, i, ZORQelI::Ireal, ZORQelI::Ireal);
-  if (store->Tags()[i] != ZORQelIMemSlot::Real) RaiseUnset();
-  return store->Slots()[i].real;
+  Site site;
+  NeedKind(site, ZORQelI::Ireal, ZORQelI::Ireal);
+  if (*site.tag != ZORQelIMemSlot::Real) RaiseUnset();
+  return site.slot->real;
 }
 
 ZORQelI::boolean ZORQelIMemInstanceIMP::GetBoolean() const {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemInstanceIMP::GetBoolean() const");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  NeedKind(store, i, ZORQelI::Iboolean, ZORQelI::Ilogical);
-  if (store->Tags()[i] != ZORQelIMemSlot::Boolean) RaiseUnset();
-  return store->Slots()[i].boolean;
+  Site site;
+  NeedKind(site, ZORQelI::Iboolean, ZORQelI::Ilogical);
+  if (*site.tag != ZORQelIMemSlot::Boolean) RaiseUnset();
+  return site.slot->boolean;
 }
 
 ZORQelI::string ZORQelIMemInstanceIMP::GetString() const {
   ZORQELI_TRACE("ZORQelI::string ZORQelIMemInstanceIMP::GetString() const");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  NeedKind(store, i, ZORQelI::Istring, ZORQelI::Ibinary);
-  std::uint8_t tag = store->Tags()[i];
+  Site site;
+  NeedKind(site, ZORQelI::Istring, ZORQelI::Ibinary);
+  const std::uint8_t tag = *site.tag;
   if (!ZORQelIMemSlot::IsText(tag)) RaiseUnset();
-  return ZORQelI::string(ZORQelIMemSlot::TextOf(store->Slots()[i], tag));
+  return ZORQelI::string(ZORQelIMemSlot::TextOf(*site.slot, tag));
 }
 
 ZORQelI::Mint ZORQelIMemInstanceIMP::GetInstanceId() const {
@@ -469,57 +455,53 @@ ZORQelI::Mint ZORQelIMemInstanceIMP::GetInstanceId() const {
 
 void ZORQelIMemInstanceIMP::PutInt(ZORQelI::integer v) {
   ZORQELI_TRACE("void ZORQelIMemInstanceIMP::PutInt(ZORQelI::integer v)");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  NeedKind(store, i, ZORQelI::Iinteger, ZORQelI::Iinteger);
+  Site site;
+  NeedKind(site, ZORQelI::Iinteger, ZORQelI::Iinteger);
   ZORQelIMemSlot s;
   s.integer = v;
-  store->Write(i, s, ZORQelIMemSlot::Integer);
+  site.store->Write(site.index, s, ZORQelIMemSlot::Integer);
 }
 
 void ZORQelIMemInstanceIMP::PutReal(ZORQelI::real v) {
   ZORQELI_TRACE("void ZORQelIMemInstanceIMP::PutReal(ZORQelI::real v)");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  NeedKind(store, i, ZORQelI::Ireal, ZORQelI::Ireal);
+  Site site;
+  NeedKind(site, ZORQelI::Ireal, ZORQelI::Ireal);
   ZORQelIMemSlot s;
   s.real = v;
-  store->Write(i, s, ZORQelIMemSlot::Real);
+  site.store->Write(site.index, s, ZORQelIMemSlot::Real);
 }
 
 void ZORQelIMemInstanceIMP::PutBoolean(ZORQelI::boolean bo) {
   ZORQELI_TRACE("void ZORQelIMemInstanceIMP::PutBoolean(ZORQelI::boolean bo)");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  NeedKind(store, i, ZORQelI::Iboolean, ZORQelI::Ilogical);
-  ZORQelIMemSlot s = Empty();
+  Site site;
+  NeedKind(site, ZORQelI::Iboolean, ZORQelI::Ilogical);
+  ZORQelIMemSlot s = ZORQelIMemSlot::None();
   s.boolean = bo;
-  store->Write(i, s, ZORQelIMemSlot::Boolean);
+  site.store->Write(site.index, s, ZORQelIMemSlot::Boolean);
 }
 
 void ZORQelIMemInstanceIMP::PutString(ZORQelI::string text) {
   ZORQELI_TRACE("void ZORQelIMemInstanceIMP::PutString(ZORQelI::string s)");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  NeedKind(store, i, ZORQelI::Istring, ZORQelI::Ibinary);
-  CheckWidth(store->CellType(i), text);
+  Site site;
+  NeedKind(site, ZORQelI::Istring, ZORQelI::Ibinary);
+  CheckWidth(site.type, text);
   ZORQelIMemSlot s;
   std::uint8_t tag;
   ZORQelIMemSlot::PutText(s, tag, text);
-  store->Write(i, s, tag);
+  site.store->Write(site.index, s, tag);
 }
 
 ZORQelIObject ZORQelIMemInstanceIMP::GetObject() const {
   ZORQELI_TRACE("ZORQelIObject ZORQelIMemInstanceIMP::GetObject() const");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  Need(store, i);
-  switch (store->Tags()[i]) {
+  Site site;
+  // An entity instance or an aggregate is its own object.
+  if (!Locate(site)) return ZORQelIObject(const_cast<ZORQelIMemInstanceIMP*>(this));
+  switch (*site.tag) {
     case ZORQelIMemSlot::Reference:
-      return ZORQelIObject(Referent());
+      return ZORQelIObject(ReferentAt(site));
     case ZORQelIMemSlot::Aggregate:
     case ZORQelIMemSlot::Object:
-      return ZORQelIObject(store->Slots()[i].object);
+      return ZORQelIObject(site.slot->object);
     default:
       return ZORQelIObject();
   }
@@ -527,18 +509,19 @@ ZORQelIObject ZORQelIMemInstanceIMP::GetObject() const {
 
 void ZORQelIMemInstanceIMP::PutObject(ZORQelIObject obj) {
   ZORQELI_TRACE("void ZORQelIMemInstanceIMP::PutObject(ZORQelIObject obj)");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  Need(store, i);
+  // A value, or a store that is its own object (an entity instance or an
+  // aggregate): either takes an instance's value, or unsets.
+  Site site;
+  const bool value = Locate(site);
   if (obj.IsValid() != ZORQelI::Itrue) {
-    store->Store(i, Empty(), ZORQelIMemSlot::Unset);
+    Unset();
     return;
   }
   auto* p = const_cast<ZORQelIObjectIMP*>(obj.RefMe());
-  if (KindOf(store, i) == ZORQelI::Ivoid) {
+  if (value && KindOf(site) == ZORQelI::Ivoid) {
     ZORQelIMemSlot s;
     s.object = p;
-    store->Write(i, s, ZORQelIMemSlot::Object);
+    site.store->Write(site.index, s, ZORQelIMemSlot::Object);
   } else if (p->Match(ZORQelIInstanceIMP::ClassId()) == ZORQelI::Itrue) {
     PutObject(ZORQelIInstance(static_cast<ZORQelIInstanceIMP*>(p)));
   } else {
@@ -548,13 +531,12 @@ void ZORQelIMemInstanceIMP::PutObject(ZORQelIObject obj) {
 
 void ZORQelIMemInstanceIMP::PutObject(ZORQelIInstance obj) {
   ZORQELI_TRACE("void ZORQelIMemInstanceIMP::PutObject(ZORQelIInstance obj)");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  Need(store, i);
+  Site site;
+  Need(site);
   ZORQelIMemSlot s;
   std::uint8_t tag;
-  MakeValue(store->CellType(i), obj, s, tag);
-  store->Write(i, s, tag);
+  MakeValue(site.type, obj, s, tag);
+  site.store->Write(site.index, s, tag);
 }
 
 int ZORQelIMemInstanceIMP::Size() const {
@@ -594,10 +576,9 @@ ZORQelIInstance ZORQelIMemInstanceIMP::GetAttr(ZORQelI::string key) const {
 
 ZORQelI::boolean ZORQelIMemInstanceIMP::ForEach(ZORQelIWalker& x, int start, int stop) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemInstanceIMP::ForEach(ZORQelIWalker& x, int start, int stop)");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  Need(store, i);
-  if (KindOf(store, i) == ZORQelI::Ientity) return ReferenceOf()->ForEach(x, start, stop);
+  Site site;
+  Need(site);
+  if (KindOf(site) == ZORQelI::Ientity) return ReferenceOf()->ForEach(x, start, stop);
   if (ZORQelIMemAggregateIMP* a = AggregateOf()) return a->ForEach(x, start, stop);
   if (start != 0 || stop != 0) {
     ZORQelI::Throw(new ZORQelI::BoundError(start, stop - 1, 0, -1), kSource, __LINE__);
@@ -607,10 +588,9 @@ ZORQelI::boolean ZORQelIMemInstanceIMP::ForEach(ZORQelIWalker& x, int start, int
 
 ZORQelI::boolean ZORQelIMemInstanceIMP::ForEach(ZORQelIWalker& x) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemInstanceIMP::ForEach(ZORQelIWalker& x)");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  Need(store, i);
-  if (KindOf(store, i) == ZORQelI::Ientity) return ReferenceOf()->ForEach(x);
+  Site site;
+  Need(site);
+  if (KindOf(site) == ZORQelI::Ientity) return ReferenceOf()->ForEach(x);
   if (ZORQelIMemAggregateIMP* a = AggregateOf()) return a->ForEach(x);
   return ZORQelI::Itrue;
 }
@@ -633,10 +613,9 @@ ZORQelI::boolean ZORQelIMemInstanceIMP::Insert(ZORQelIInstance inst, ZORQelI::bo
 
 void ZORQelIMemInstanceIMP::Remove() {
   ZORQELI_TRACE("void ZORQelIMemInstanceIMP::Remove()");
-  ZORQelIMemInstanceIMP* store;
-  int i;
-  Need(store, i);
-  store->RemoveCell(i);
+  Site site;
+  Need(site);
+  site.store->RemoveCell(site.index);
 }
 
 ZORQelI::Mint ZORQelIMemInstanceIMP::Look(ZORQelIInstance inst) const {

@@ -52,9 +52,9 @@ ZORQelITypeIMP* ZORQelIMemValueIMP::CellType(int) const {
   return type_;
 }
 
-bool ZORQelIMemValueIMP::Locate(ZORQelIMemInstanceIMP*& store, int& index) const {
-  ZORQELI_TRACE("bool ZORQelIMemValueIMP::Locate(ZORQelIMemInstanceIMP*& store, int& index) const");
-  store = const_cast<ZORQelIMemValueIMP*>(this);
-  index = 0;
+bool ZORQelIMemValueIMP::Locate(Site& site) const {
+  ZORQELI_TRACE("bool ZORQelIMemValueIMP::Locate(Site& site) const");
+  auto* self = const_cast<ZORQelIMemValueIMP*>(this);
+  site = Site{self, 0, &self->slot_, &self->tag_, type_};
   return true;
 }
