@@ -2,9 +2,9 @@
 //  - ZORQelIArray::Add of n elements vs std::vector<std::shared_ptr<T>>::
 //    push_back of a copy, in a process that has started a thread (so that
 //    shared_ptr counts atomically, as it would in any real program);
-//  - ZORQelIListUnique::Add and Look of 1e5 distinct identifiers vs
-//    std::unordered_set over the same objects with the same hash and
-//    equality (their virtual HashCode and Equal);
+//  - ZORQelIListUnique::Add and Look of 1e4, 1e5 and 1e6 distinct
+//    identifiers vs std::unordered_set over the same objects with the same
+//    hash and equality (their virtual HashCode and Equal);
 //  - printing 1e5 and 1e6 integers through a ZORQelIStringStream
 //    (bytes/second), with std::ostringstream for reference.
 // Build Release: cmake -DQL0KRN_BUILD_BENCHMARKS=ON -DCMAKE_BUILD_TYPE=Release
@@ -78,23 +78,40 @@ BENCHMARK(BM_VectorSharedPtrPushBack)
 
 // --- Unique list vs unordered_set of identifiers -------------------------------------------
 
-constexpr int kIdentifiers = 100000;
-
-// 1e5 identifiers "id000000".."id099999": their hash codes are all distinct.
-// Kept alive by the static handles.
-const std::vector<ZORQelIObject>& Identifiers() {
-  static std::vector<ZORQelIObject>* ids = [] {
-    auto* v = new std::vector<ZORQelIObject>();
-    v->reserve(kIdentifiers);
+// n identifiers "id000000".."id999999" (n at most 1e6), kept alive by their
+// handles for the length of one run.  Their hash codes are all distinct: the
+// identifier hash weighs each of the six digits by its own power of 16, and
+// digits differ only in their low four bits.  Each run makes its own, so that
+// a collection inside a run marks only the objects that run works on.
+class Identifiers {
+ public:
+  explicit Identifiers(int n) {
+    handles_.reserve(static_cast<std::size_t>(n));
     char name[32];
-    for (int i = 0; i < kIdentifiers; ++i) {
+    for (int i = 0; i < n; ++i) {
       std::snprintf(name, sizeof name, "id%06d", i);
-      v->push_back(ZORQelIObject(new ZORQelIIdentifierIMP(ZORQelI::string(name))));
+      handles_.push_back(ZORQelIObject(new ZORQelIIdentifierIMP(ZORQelI::string(name))));
     }
-    return v;
-  }();
-  return *ids;
-}
+  }
+  ~Identifiers() {
+    handles_.clear();
+    ZORQelIVariable::GarbageCollect();
+  }
+  const std::vector<ZORQelIObject>& Handles() const { return handles_; }
+  // The objects, in creation order or shuffled (so that neither container is
+  // helped by hash codes that follow the insertion order).
+  std::vector<ZORQelIObjectIMP*> Raw(bool shuffled) const {
+    std::vector<ZORQelIObjectIMP*> raw;
+    raw.reserve(handles_.size());
+    for (const ZORQelIObject& h : handles_)
+      raw.push_back(const_cast<ZORQelIObjectIMP*>(h.RefMe()));
+    if (shuffled) std::shuffle(raw.begin(), raw.end(), std::mt19937(12345));
+    return raw;
+  }
+
+ private:
+  std::vector<ZORQelIObject> handles_;
+};
 
 // The same hash and equality as the list's set: the objects' own virtual
 // HashCode (absolute value) and Equal.
@@ -112,70 +129,85 @@ struct VirtualEqual {
 };
 using PeerSet = std::unordered_set<ZORQelIObjectIMP*, VirtualHash, VirtualEqual>;
 
+// Add: n identifiers into a new container, growth included.  The release of
+// either container is left out of the timing: the list's is a collection,
+// the set's its destructor.
 void BM_ListUniqueAdd(benchmark::State& state) {
-  const std::vector<ZORQelIObject>& ids = Identifiers();
+  const int n = static_cast<int>(state.range(0));
+  const Identifiers ids(n);
   for (auto _ : state) {
     {
       ZORQelIListUnique list;
-      for (const ZORQelIObject& id : ids) list.Add(id);
+      for (const ZORQelIObject& id : ids.Handles()) list.Add(id);
       benchmark::DoNotOptimize(list.Size());
+      state.PauseTiming();
     }
     ZORQelIVariable::GarbageCollect();
+    state.ResumeTiming();
   }
-  state.SetItemsProcessed(state.iterations() * kIdentifiers);
+  state.SetItemsProcessed(state.iterations() * n);
 }
-BENCHMARK(BM_ListUniqueAdd)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListUniqueAdd)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 void BM_UnorderedSetInsert(benchmark::State& state) {
-  const std::vector<ZORQelIObject>& ids = Identifiers();
-  std::vector<ZORQelIObjectIMP*> raw;
-  for (const ZORQelIObject& id : ids) raw.push_back(const_cast<ZORQelIObjectIMP*>(id.RefMe()));
+  const int n = static_cast<int>(state.range(0));
+  const Identifiers ids(n);
+  const std::vector<ZORQelIObjectIMP*> raw = ids.Raw(false);
   for (auto _ : state) {
-    PeerSet set;
-    for (ZORQelIObjectIMP* p : raw) set.insert(p);
-    benchmark::DoNotOptimize(set.size());
+    auto* set = new PeerSet();
+    for (ZORQelIObjectIMP* p : raw) set->insert(p);
+    benchmark::DoNotOptimize(set->size());
+    state.PauseTiming();
+    delete set;
+    state.ResumeTiming();
   }
-  state.SetItemsProcessed(state.iterations() * kIdentifiers);
+  state.SetItemsProcessed(state.iterations() * n);
 }
-BENCHMARK(BM_UnorderedSetInsert)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UnorderedSetInsert)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
 
-// The identifiers to look up: in insertion order (argument 0), or shuffled
-// (argument 1) so that neither container is helped by hash codes that grow
-// with the insertion order.
-std::vector<ZORQelIObjectIMP*> LookupOrder(bool shuffled) {
-  std::vector<ZORQelIObjectIMP*> raw;
-  for (const ZORQelIObject& id : Identifiers())
-    raw.push_back(const_cast<ZORQelIObjectIMP*>(id.RefMe()));
-  if (shuffled) std::shuffle(raw.begin(), raw.end(), std::mt19937(12345));
-  return raw;
-}
-
+// Look: each of the n held identifiers once, through a handle (the list's
+// Look takes and returns handles), in insertion order (0) or shuffled (1).
 void BM_ListUniqueLook(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  const Identifiers ids(n);
   ZORQelIListUnique list;
-  for (const ZORQelIObject& id : Identifiers()) list.Add(id);
+  for (const ZORQelIObject& id : ids.Handles()) list.Add(id);
   std::vector<ZORQelIObject> order;
-  for (ZORQelIObjectIMP* p : LookupOrder(state.range(0) != 0)) order.push_back(ZORQelIObject(p));
+  order.reserve(static_cast<std::size_t>(n));
+  for (ZORQelIObjectIMP* p : ids.Raw(state.range(1) != 0)) order.push_back(ZORQelIObject(p));
   for (auto _ : state) {
     int found = 0;
     for (const ZORQelIObject& id : order) found += list.Look(id).IsValid();
-    if (found != kIdentifiers) state.SkipWithError("an identifier was not found");
+    if (found != n) state.SkipWithError("an identifier was not found");
   }
-  state.SetItemsProcessed(state.iterations() * kIdentifiers);
+  state.SetItemsProcessed(state.iterations() * n);
 }
-BENCHMARK(BM_ListUniqueLook)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_UnorderedSetFind(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  const Identifiers ids(n);
   PeerSet set;
-  for (ZORQelIObjectIMP* p : LookupOrder(false)) set.insert(p);
-  const std::vector<ZORQelIObjectIMP*> order = LookupOrder(state.range(0) != 0);
+  for (ZORQelIObjectIMP* p : ids.Raw(false)) set.insert(p);
+  const std::vector<ZORQelIObjectIMP*> order = ids.Raw(state.range(1) != 0);
   for (auto _ : state) {
     int found = 0;
     for (ZORQelIObjectIMP* p : order) found += set.find(p) != set.end();
-    if (found != kIdentifiers) state.SkipWithError("an identifier was not found");
+    if (found != n) state.SkipWithError("an identifier was not found");
   }
-  state.SetItemsProcessed(state.iterations() * kIdentifiers);
+  state.SetItemsProcessed(state.iterations() * n);
 }
-BENCHMARK(BM_UnorderedSetFind)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void LookArgs(benchmark::internal::Benchmark* b) {
+  for (int n : {10000, 100000, 1000000})
+    for (int shuffled : {0, 1}) b->Args({n, shuffled});
+  b->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(BM_ListUniqueLook)->Apply(LookArgs);
+BENCHMARK(BM_UnorderedSetFind)->Apply(LookArgs);
 
 // --- Printing integers -----------------------------------------------------------------------
 

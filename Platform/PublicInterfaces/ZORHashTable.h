@@ -63,6 +63,13 @@ class ZOR_PLATFORM_EXPORT ZORHashTable : public ZORCollecRoot {
   // A held element whose hash value is key (as unsigned), or null.
   void* KeyLocate(int key) const;
 
+  // Insert, Locate and Remove for a caller that has already computed the
+  // element's hash value: hash must be what the table's hash function gives
+  // for e.  They spare an indirect call on the hot paths of a typed table.
+  int InsertHashed(void* e, unsigned hash);
+  void* LocateHashed(const void* e, unsigned hash) const;
+  int RemoveHashed(void* e, unsigned hash);
+
   // Iteration: start with a = 1, b = 0, call until the result is null; each
   // held element is returned exactly once (see above for removal while
   // iterating).  Once the end is reached, further calls keep returning null.
@@ -85,6 +92,25 @@ class ZOR_PLATFORM_EXPORT ZORHashTable : public ZORCollecRoot {
     unsigned m;  // mixed hash of elem
   };
   static constexpr std::size_t kNone = ~std::size_t(0);
+  // Slot arrays of 2 MiB and more are mapped on their own, aligned, and
+  // offered to the system as transparent huge pages.  Every growth makes a
+  // fresh array that is written in full at once: on huge pages that costs a
+  // page fault per 2 MiB instead of one per 4 KiB (and, through the
+  // allocator, the memory goes back to the system when the table is freed).
+  // Smaller arrays come from operator new.
+  struct SlotAllocator {
+    using value_type = Slot;
+    template <class U>
+    struct rebind {  // only ever asked for Slot
+      using other = SlotAllocator;
+    };
+    SlotAllocator() = default;
+    Slot* allocate(std::size_t n);
+    void deallocate(Slot* p, std::size_t n) noexcept;
+    bool operator==(const SlotAllocator&) const { return true; }
+    bool operator!=(const SlotAllocator&) const { return false; }
+  };
+  using Slots = std::vector<Slot, SlotAllocator>;
 
   std::size_t Home(unsigned m) const;
   std::size_t Find(const void* e, unsigned m) const;
@@ -97,7 +123,7 @@ class ZOR_PLATFORM_EXPORT ZORHashTable : public ZORCollecRoot {
   int (*compare_)(const void*, const void*);
   std::size_t buckets_;
   std::size_t growAt_;  // largest count not needing more buckets
-  std::vector<Slot> slots_;  // buckets_ homes, then the overflow area
+  Slots slots_;  // buckets_ homes, then the overflow area
 };
 
 #endif

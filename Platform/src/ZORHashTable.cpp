@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <limits>
+#include <new>
+
+#include <sys/mman.h>
 
 namespace {
 
@@ -23,7 +27,45 @@ inline std::size_t HomeIn(unsigned m, std::size_t buckets) {
 
 inline std::size_t GrowLimit(std::size_t buckets) { return buckets * 3 / 4; }
 
+constexpr std::size_t kHugePage = std::size_t(2) << 20;
+
+// The mapping of a large slot array: its byte size rounded up to huge pages.
+inline std::size_t MappedBytes(std::size_t bytes) {
+  return (bytes + kHugePage - 1) & ~(kHugePage - 1);
+}
+
 }  // namespace
+
+ZORHashTable::Slot* ZORHashTable::SlotAllocator::allocate(std::size_t n) {
+  // A size whose rounded mapping would not fit in a size_t is refused.
+  if (n > (std::numeric_limits<std::size_t>::max() - 2 * kHugePage) / sizeof(Slot))
+    throw std::bad_alloc();
+  const std::size_t bytes = n * sizeof(Slot);
+  if (bytes < kHugePage) return static_cast<Slot*>(::operator new(bytes));
+  // Map one huge page more than needed, then unmap what lies outside the
+  // aligned range.
+  const std::size_t len = MappedBytes(bytes);
+  void* raw =
+      mmap(nullptr, len + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (raw == MAP_FAILED) throw std::bad_alloc();
+  const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(raw);
+  const std::uintptr_t aligned = (start + kHugePage - 1) & ~(kHugePage - 1);
+  if (aligned > start) munmap(raw, aligned - start);
+  const std::uintptr_t tail = aligned + len, end = start + len + kHugePage;
+  if (end > tail) munmap(reinterpret_cast<void*>(tail), end - tail);
+#ifdef MADV_HUGEPAGE
+  madvise(reinterpret_cast<void*>(aligned), len, MADV_HUGEPAGE);  // advice: may be refused
+#endif
+  return reinterpret_cast<Slot*>(aligned);
+}
+
+void ZORHashTable::SlotAllocator::deallocate(Slot* p, std::size_t n) noexcept {
+  const std::size_t bytes = n * sizeof(Slot);
+  if (bytes < kHugePage)
+    ::operator delete(p);
+  else
+    munmap(p, MappedBytes(bytes));
+}
 
 ZORHashTable::ZORHashTable(unsigned (*hash)(const void*),
                            int (*compare)(const void*, const void*), int size)
@@ -103,7 +145,7 @@ void ZORHashTable::EraseAt(std::size_t pos) {
 
 void ZORHashTable::Grow() {
   const std::size_t buckets = buckets_ * 2;
-  std::vector<Slot> fresh(buckets + kMinOverflow, Slot{nullptr, 0});
+  Slots fresh(buckets + kMinOverflow, Slot{nullptr, 0});
   // The old slots are sorted by m and homes are monotonic in m, so placing
   // each element at its new home or just after the previous one keeps every
   // invariant: one linear pass, whatever the collisions.
@@ -122,9 +164,11 @@ void ZORHashTable::Grow() {
   growAt_ = GrowLimit(buckets);
 }
 
-int ZORHashTable::Insert(void* e) {
+int ZORHashTable::Insert(void* e) { return e ? InsertHashed(e, hash_(e)) : 0; }
+
+int ZORHashTable::InsertHashed(void* e, unsigned hash) {
   if (!e) return 0;
-  const unsigned m = Mix(hash_(e));
+  const unsigned m = Mix(hash);
   const Slot* s = slots_.data();
   std::size_t i = Home(m);
   for (; s[i].elem && s[i].m <= m; ++i)
@@ -135,20 +179,27 @@ int ZORHashTable::Insert(void* e) {
     i = Home(m);
     while (s[i].elem && s[i].m <= m) ++i;
   }
-  PlaceAt(i, e, m);
+  if (!s[i].elem && i + 1 < slots_.size())
+    slots_[i] = Slot{e, m};  // a free slot that is not the last: nothing moves
+  else
+    PlaceAt(i, e, m);
   ++count;
   return 1;
 }
 
-void* ZORHashTable::Locate(void* e) const {
+void* ZORHashTable::Locate(void* e) const { return e ? LocateHashed(e, hash_(e)) : nullptr; }
+
+void* ZORHashTable::LocateHashed(const void* e, unsigned hash) const {
   if (!e) return nullptr;
-  const std::size_t i = Find(e, Mix(hash_(e)));
+  const std::size_t i = Find(e, Mix(hash));
   return i == kNone ? nullptr : slots_[i].elem;
 }
 
-int ZORHashTable::Remove(void* e) {
+int ZORHashTable::Remove(void* e) { return e ? RemoveHashed(e, hash_(e)) : 0; }
+
+int ZORHashTable::RemoveHashed(void* e, unsigned hash) {
   if (!e) return 0;
-  const std::size_t i = Find(e, Mix(hash_(e)));
+  const std::size_t i = Find(e, Mix(hash));
   if (i == kNone) return 0;
   EraseAt(i);
   --count;

@@ -6,8 +6,7 @@
 #include "ZORCollecRoot.h"
 #include "ZORHashTable.h"
 #include "ZORQelI.h"
-
-class ZORQelIObjectIMP;
+#include "ZORQelIObjectIMP.h"
 
 // Elements are compared by the objects' own value equality: hash(x) is the
 // absolute value of x->HashCode(), and compare(a, b) is 0 exactly when
@@ -47,13 +46,32 @@ class QL0KRN_EXPORT ZORHashTabZORQelIObjectIMP : public ZORCollecRoot {
   // by its sweep.
   void ApplyDelete();
 
+  // The typed operations of ZORQelISet's hot paths.  x is not null.  The
+  // hash code is taken here, by a direct virtual call, rather than through
+  // the table's hash function.
+  // Adds x unless an element Equal to x is held; true when added.
+  bool Insert(ZORQelIObjectIMP* x) { return table->InsertHashed(x, HashOf(x)) != 0; }
+  // The held element Equal to x, or null.
+  ZORQelIObjectIMP* Locate(ZORQelIObjectIMP* x) const {
+    return static_cast<ZORQelIObjectIMP*>(table->LocateHashed(x, HashOf(x)));
+  }
+  // Removes the held element Equal to x; true when there was one.
+  bool Remove(ZORQelIObjectIMP* x) { return table->RemoveHashed(x, HashOf(x)) != 0; }
+
   // The owned table.
   ZORHashTable& Table() { return *table; }
   const ZORHashTable& Table() const { return *table; }
 
   // The functions given to the owned table.
-  static unsigned Hash(const void* x);
+  static unsigned Hash(const void* x) { return HashOf(static_cast<const ZORQelIObjectIMP*>(x)); }
   static int Compare(const void* a, const void* b);
+  // The absolute value of x's HashCode(), computed unsigned so that the most
+  // negative code has one too (2^31).
+  static unsigned HashOf(const ZORQelIObjectIMP* x) {
+    const ZORQelI::integer h = x->HashCode();
+    const unsigned u = static_cast<unsigned>(h);
+    return h < 0 ? 0u - u : u;
+  }
 
  private:
   explicit ZORHashTabZORQelIObjectIMP(int size);

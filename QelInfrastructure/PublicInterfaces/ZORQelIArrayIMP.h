@@ -8,6 +8,7 @@
 #include "ZORQelI.h"
 #include "ZORQelIObject.h"
 #include "ZORQelIObjectIMP.h"
+#include "ZORQelITracer.h"
 
 class ZORQelIArrayWalker;
 class ZORQelIPrint;
@@ -109,11 +110,21 @@ class QL0KRN_EXPORT ZORQelIArrayIMP : public ZORQelIObjectIMP {
   static void* (*allocator_)(void* old, std::size_t bytes);
 
  protected:
+  // Add for an object already taken out of its handle (not null): what a
+  // subclass's Add calls once it has checked the element itself.
+  void Append(ZORQelIObjectIMP* element) {
+    ZORQELI_TRACE("void ZORQelIArrayIMP::Append(ZORQelIObjectIMP* element)");
+    if (size >= capacity) Resize(static_cast<long long>(capacity) + growthStep);
+    elements[size++] = element;
+  }
+
   integer size;
   integer capacity;
   ZORQelIObjectIMP** elements;
 
  private:
+  // The fixed growth of Add, in slots.
+  static constexpr integer growthStep = 64;
   // Resizes the storage to newCapacity slots, keeping the elements.
   void Resize(long long newCapacity);
 };

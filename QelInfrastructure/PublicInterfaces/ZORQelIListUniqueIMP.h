@@ -7,6 +7,7 @@
 #include "ZORQelIArrayIMP.h"
 #include "ZORQelIObject.h"
 #include "ZORQelISet.h"
+#include "ZORQelITracer.h"
 
 // The array part keeps insertion order and keeps the elements alive (its
 // member scan marks them); `set` holds the same objects, untraced, for
@@ -50,6 +51,14 @@ class QL0KRN_EXPORT ZORQelIListUniqueIMP : public ZORQelIArrayIMP {
   // Removes the held object Equal to o: Itrue when there was one.  An empty o
   // raises ZORQelI::NullPtrAccess.
   ZORQelI::boolean Remove(ZORQelIObject o);
+
+  // Look(o) for o's object x, which is not null: the held object Equal to x,
+  // or null.  The handle's Look calls it with its own argument's object, so
+  // that a lookup copies no handle on its way to the set.
+  ZORQelIObjectIMP* Held(ZORQelIObjectIMP* x) const {
+    ZORQELI_TRACE("ZORQelIObjectIMP* ZORQelIListUniqueIMP::Held(ZORQelIObjectIMP* x) const");
+    return set.Held(x);
+  }
 
  private:
   ZORQelISet set;

@@ -5,6 +5,7 @@
 #include "ZORHashTabZORQelIObjectIMP.h"
 #include "ZORQelI.h"
 #include "ZORQelIObject.h"
+#include "ZORQelITracer.h"
 
 // No two held objects are Equal (hash codes first, then Equal).
 //
@@ -46,6 +47,24 @@ class QL0KRN_EXPORT ZORQelISet {
 
   // Diagnostic: the current bucket count of the table.
   ZORQelI::integer BucketCount() const;
+
+  // --- The same operations on raw objects, for the library's containers ---
+  // A handle passed by value costs a root registration and its release; a
+  // container that already holds its caller's handle (ZORQelIListUniqueIMP)
+  // reaches the set through these instead, so that one call of its own makes
+  // no further copy.
+  //
+  // Add(X): the object added, or null when X is empty or an object Equal to
+  // X is held.
+  ZORQelIObjectIMP* Insert(const ZORQelIObject& X);
+  // Look(X) for X's object x, which is not null: the held object Equal to x,
+  // or null.  Inline: it is the whole of a unique list's lookup.
+  ZORQelIObjectIMP* Held(ZORQelIObjectIMP* x) const {
+    ZORQELI_TRACE("ZORQelIObjectIMP* ZORQelISet::Held(ZORQelIObjectIMP* x) const");
+    return table->Locate(x);
+  }
+  // Remove(X) for X's object x, which is not null.
+  ZORQelI::boolean Erase(ZORQelIObjectIMP* x);
 
  private:
   ZORHashTabZORQelIObjectIMP* table;  // owned, never null

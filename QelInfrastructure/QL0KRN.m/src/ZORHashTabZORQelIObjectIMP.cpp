@@ -2,14 +2,6 @@
 
 #include "ZORQelIObjectIMP.h"
 
-unsigned ZORHashTabZORQelIObjectIMP::Hash(const void* x) {
-  const ZORQelI::integer h = static_cast<const ZORQelIObjectIMP*>(x)->HashCode();
-  // The absolute value, computed unsigned so that the most negative code has
-  // one too (2^31).
-  const unsigned u = static_cast<unsigned>(h);
-  return h < 0 ? 0u - u : u;
-}
-
 int ZORHashTabZORQelIObjectIMP::Compare(const void* a, const void* b) {
   // Equal takes a non-const argument; the table's elements are not const.
   const ZORQelIObjectIMP* held = static_cast<const ZORQelIObjectIMP*>(a);

@@ -16,7 +16,6 @@ ZORQELI_DEFINE_IMP(ZORQelIArrayIMP, ZORQelIObjectIMP)
 
 namespace {
 constexpr integer kDefaultCapacity = 10;
-constexpr integer kGrowthStep = 64;
 
 // Bytes for a block of n slots.  A block never has zero bytes, so a null
 // result always means failure (malloc(0) may legitimately return null).
@@ -120,7 +119,7 @@ ZORQelI::boolean ZORQelIArrayIMP::Add(ZORQelIObject x) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIArrayIMP::Add(ZORQelIObject x)");
   // The element first: an empty x leaves even the capacity unchanged.
   ZORQelIObjectIMP* element = x.RefMe();
-  if (size >= capacity) Resize(static_cast<long long>(capacity) + kGrowthStep);
+  if (size >= capacity) Resize(static_cast<long long>(capacity) + growthStep);
   elements[size++] = element;
   return ZORQelI::Itrue;
 }

@@ -26,7 +26,10 @@ ZORQelIObject ZORQelIListUnique::Look(integer o) const {
 
 ZORQelIObject ZORQelIListUnique::Look(ZORQelIObject o) const {
   ZORQELI_TRACE("ZORQelIObject ZORQelIListUnique::Look(ZORQelIObject o) const");
-  return IMP()->Look(o);
+  // The implementation's Look would take a copy of o: its object is passed
+  // instead.  An empty list raises before an empty o, as through that Look.
+  const ZORQelIListUniqueIMP* list = IMP();
+  return ZORQelIObject(list->Held(o.RefMe()));
 }
 
 ZORQelI::boolean ZORQelIListUnique::Remove(integer i) {

@@ -26,13 +26,16 @@ ZORQelIObjectIMP* ZORQelIListUniqueIMP::Clone() const {
 
 ZORQelI::boolean ZORQelIListUniqueIMP::Add(ZORQelIObject x) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIListUniqueIMP::Add(ZORQelIObject x)");
-  if (set.Add(x) == ZORQelI::Ifalse) return ZORQelI::Ifalse;
+  // Raw objects from here on: x is the one handle of this call.
+  ZORQelIObjectIMP* element = set.Insert(x);
+  if (element == nullptr) return ZORQelI::Ifalse;
   try {
-    return ZORQelIArrayIMP::Add(x);
+    Append(element);
   } catch (...) {
-    set.Remove(x);  // the array could not grow: keep both parts alike
+    set.Erase(element);  // the array could not grow: keep both parts alike
     throw;
   }
+  return ZORQelI::Itrue;
 }
 
 void ZORQelIListUniqueIMP::RemoveAll() {
@@ -53,19 +56,20 @@ ZORQelIObject ZORQelIListUniqueIMP::Look(integer o) const {
 
 ZORQelIObject ZORQelIListUniqueIMP::Look(ZORQelIObject o) const {
   ZORQELI_TRACE("ZORQelIObject ZORQelIListUniqueIMP::Look(ZORQelIObject o) const");
-  return set.Look(o);
+  return ZORQelIObject(set.Held(o.RefMe()));
 }
 
 ZORQelI::boolean ZORQelIListUniqueIMP::Remove(integer i) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIListUniqueIMP::Remove(integer i)");
-  ZORQelIObject element = Get(i);  // raises before anything changes
+  CheckBounds(static_cast<int>(i));  // raises before anything changes
+  ZORQelIObjectIMP* element = elements[i];
   ZORQelIArrayIMP::Remove(static_cast<int>(i));
-  return set.Remove(element);
+  return set.Erase(element);
 }
 
 ZORQelI::boolean ZORQelIListUniqueIMP::Remove(ZORQelIObject o) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIListUniqueIMP::Remove(ZORQelIObject o)");
-  if (set.Remove(o) == ZORQelI::Ifalse) return ZORQelI::Ifalse;
+  if (set.Erase(o.RefMe()) == ZORQelI::Ifalse) return ZORQelI::Ifalse;
   ZORQelIArrayIMP::Remove(o, 0);
   return ZORQelI::Itrue;
 }

@@ -4,6 +4,17 @@
 
 #include "ZORQelITracer.h"
 
+namespace {
+// X's object, or null for an empty X, without raising.  A valid object is
+// never empty; otherwise Cast__ (to the root class, which every object
+// matches) tells an empty handle (null) from an object whose IsValid() is
+// Ifalse.
+ZORQelIObjectIMP* ObjectOf(const ZORQelIObject& X) {
+  if (X.IsValid() == ZORQelI::Itrue) return const_cast<ZORQelIObjectIMP*>(X.RefMe());
+  return ZORQelIObjectIMP::Cast__(X, ZORQelIObjectIMP::ClassId());
+}
+}  // namespace
+
 ZORQelISet::ZORQelISet() : table(ZORHashTabZORQelIObjectIMP::Allocate(109)) {
   ZORQELI_TRACE(" ZORQelISet::ZORQelISet()");
 }
@@ -27,28 +38,28 @@ void ZORQelISet::Rehash(integer size) {
   // Element by element rather than by assignment: a ZORHashTable assignment
   // takes over the source's bucket count too, which would undo the rehash.
   const ZORHashTable& old = table->Table();
-  ZORHashTable& target = fresh->Table();
   int a = 1, b = 0;
-  for (void* e = old.Next(a, b); e != nullptr; e = old.Next(a, b)) target.Insert(e);
+  for (void* e = old.Next(a, b); e != nullptr; e = old.Next(a, b))
+    fresh->Insert(static_cast<ZORQelIObjectIMP*>(e));
   delete table;
   table = fresh.release();
 }
 
 ZORQelI::boolean ZORQelISet::Add(ZORQelIObject X) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelISet::Add(ZORQelIObject X)");
-  // A valid object is never empty; otherwise Cast__ (to the root class, which
-  // every object matches) tells an empty handle (null) from an object whose
-  // IsValid() is Ifalse, without raising.
-  ZORQelIObjectIMP* element = X.IsValid() == ZORQelI::Itrue
-                                  ? X.RefMe()
-                                  : ZORQelIObjectIMP::Cast__(X, ZORQelIObjectIMP::ClassId());
-  if (element == nullptr) return ZORQelI::Ifalse;
-  return table->Table().Insert(element) != 0 ? ZORQelI::Itrue : ZORQelI::Ifalse;
+  ZORQelIObjectIMP* element = ObjectOf(X);
+  return element != nullptr && table->Insert(element) ? ZORQelI::Itrue : ZORQelI::Ifalse;
+}
+
+ZORQelIObjectIMP* ZORQelISet::Insert(const ZORQelIObject& X) {
+  ZORQELI_TRACE("ZORQelIObjectIMP* ZORQelISet::Insert(const ZORQelIObject& X)");
+  ZORQelIObjectIMP* element = ObjectOf(X);
+  return element != nullptr && table->Insert(element) ? element : nullptr;
 }
 
 ZORQelIObject ZORQelISet::Look(ZORQelIObject X) const {
   ZORQELI_TRACE("ZORQelIObject ZORQelISet::Look(ZORQelIObject X) const");
-  return ZORQelIObject(static_cast<ZORQelIObjectIMP*>(table->Table().Locate(X.RefMe())));
+  return ZORQelIObject(table->Locate(X.RefMe()));
 }
 
 ZORQelIObject ZORQelISet::Look(integer key) const {
@@ -62,7 +73,12 @@ ZORQelIObject ZORQelISet::Look(integer key) const {
 
 ZORQelI::boolean ZORQelISet::Remove(ZORQelIObject X) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelISet::Remove(ZORQelIObject X)");
-  return table->Table().Remove(X.RefMe()) != 0 ? ZORQelI::Itrue : ZORQelI::Ifalse;
+  return table->Remove(X.RefMe()) ? ZORQelI::Itrue : ZORQelI::Ifalse;
+}
+
+ZORQelI::boolean ZORQelISet::Erase(ZORQelIObjectIMP* x) {
+  ZORQELI_TRACE("ZORQelI::boolean ZORQelISet::Erase(ZORQelIObjectIMP* x)");
+  return table->Remove(x) ? ZORQelI::Itrue : ZORQelI::Ifalse;
 }
 
 void ZORQelISet::RemoveAll() {
