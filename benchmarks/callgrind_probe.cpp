@@ -11,6 +11,8 @@
 //            --toggle-collect='ZORQelIVariable::GarbageCollect()')
 //   delete   N 40-byte objects with a virtual destructor made, then deleted
 //            newest first (--toggle-collect='*DeleteAll*')
+//   chain    a live chain of N objects held by one handle, then one
+//            collection that keeps them all (count it alone as for collect)
 // Running each mode at two values of N and dividing the difference of the
 // total instruction counts by the difference of N cancels start-up and exit;
 // the traced no-op's frame is then the traced figure less the empty one.
@@ -62,11 +64,26 @@ class LeafIMP : public ZORQelIObjectIMP {
 ZORQELI_DEFINE_IMP(LeafIMP, ZORQelIObjectIMP)
 static_assert(sizeof(LeafIMP) == 40 && sizeof(Plain) == 40, "40-byte objects");
 
+// A node of a live chain: one scanned raw reference, as in the benchmarks.
+class NodeIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(NodeIMP, ZORQelIObjectIMP)
+ public:
+  ZORQelIObjectIMP* Clone() const override { return new NodeIMP(*this); }
+  void Text(ZORQelIPrint&) const override {}
+  void GarbageCollectorMemberCheck() override {
+    GarbageCollectorScan(first);
+    GarbageCollectorScan(second);
+  }
+  NodeIMP* first = nullptr;
+  NodeIMP* second = nullptr;
+};
+ZORQELI_DEFINE_IMP(NodeIMP, ZORQelIObjectIMP)
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::cerr << "usage: callgrind_probe empty|traced|handle|collect|delete N\n";
+    std::cerr << "usage: callgrind_probe empty|traced|handle|collect|delete|chain N\n";
     return 2;
   }
   const long n = std::atol(argv[2]);
@@ -79,6 +96,15 @@ int main(int argc, char** argv) {
     for (long i = 0; i < n; ++i) HandleCopy(h);
   } else if (std::strcmp(argv[1], "collect") == 0) {
     for (long i = 0; i < n; ++i) new LeafIMP();
+    ZORQelIVariable::GarbageCollect();
+  } else if (std::strcmp(argv[1], "chain") == 0) {
+    NodeIMP* head = new NodeIMP();
+    for (long i = 1; i < n; ++i) {
+      NodeIMP* p = new NodeIMP();
+      p->first = head;
+      head = p;
+    }
+    ZORQelIObject keep(head);
     ZORQelIVariable::GarbageCollect();
   } else if (std::strcmp(argv[1], "delete") == 0) {
     Plain** objects = new Plain*[n];

@@ -3,6 +3,9 @@
 #  - instruction counts under callgrind, net of an empty out-of-line call:
 #    a traced no-op (tracing off) at most 22, a handle copy plus destroy at
 #    most 100;
+#  - instruction counts of a collection (tracing off), per object: an
+#    unreachable object at most 45 beyond deleting a 40-byte object
+#    directly, an object of a live chain at most 70;
 #  - no allocation during a collection cycle (interposed malloc/new);
 #  - marking depth: a 10^7 chain on the default stack, a 10^6 chain on a
 #    thread with a 256 KiB stack; the cycle's own stack use at most 64 KiB.
@@ -43,12 +46,28 @@ ir() {  # mode
   done
   echo $((($(cat "$TMP/ir.$1.200000") - $(cat "$TMP/ir.$1.100000")) / 100000))
 }
+# Instructions per object of the part named by a --toggle-collect pattern:
+# the difference of two runs (N and 2N) over N.
+irt() {  # mode pattern
+  for n in 100000 200000; do
+    valgrind --tool=callgrind --callgrind-out-file="$TMP/cg.$1.$n" --toggle-collect="$2" \
+      "$BUILD/benchmarks/callgrind_probe" "$1" $n >/dev/null 2>"$TMP/vg.$1.$n" || return 1
+    sed -n 's/^totals: *//p' "$TMP/cg.$1.$n" >"$TMP/ir.$1.$n"
+  done
+  echo $((($(cat "$TMP/ir.$1.200000") - $(cat "$TMP/ir.$1.100000")) / 100000))
+}
 empty=$(ir empty) || { echo "callgrind failed"; exit 1; }
 traced=$(ir traced) || { echo "callgrind failed"; exit 1; }
 handle=$(ir handle) || { echo "callgrind failed"; exit 1; }
 echo "callgrind: empty out-of-line call $empty instructions (subtracted below)"
 check "traced no-op, tracing off, instructions" $((traced - empty)) 22
 check "handle copy+destroy, instructions" $((handle - empty)) 100
+sweep=$(irt collect 'ZORQelIVariable::GarbageCollect()') || { echo "callgrind failed"; exit 1; }
+delete=$(irt delete '*DeleteAll*') || { echo "callgrind failed"; exit 1; }
+chain=$(irt chain 'ZORQelIVariable::GarbageCollect()') || { echo "callgrind failed"; exit 1; }
+echo "callgrind: collecting an unreachable object $sweep, deleting one directly $delete"
+check "unreachable object collected, instructions beyond delete" $((sweep - delete)) 45
+check "live chain object kept by a collection, instructions" "$chain" 70
 
 allocs=$("$TMP/ci_probe" allocs)
 [ $? -eq 0 ] || allocs=unknown

@@ -2,12 +2,14 @@
 #ifndef ZORQelIObjectIMP_h
 #define ZORQelIObjectIMP_h
 
+#include <cstdint>
 #include <iosfwd>
 #include <type_traits>
 
 #include "ZORQelI.h"
 #include "ZORQelIClass.h"
 #include "ZORQelIGarbageableObjectListIMP.h"
+#include "ZORQelITracer.h"
 
 class ZORQelIObject;
 class ZORQelIGholder;
@@ -62,7 +64,8 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   // A new object of the same class whose data are copies of this one's
   // (handle members copied as handles: copy and source share their targets).
   virtual ZORQelIObjectIMP* Clone() const = 0;
-  // Does nothing beyond member destruction; does not unlink from list_.
+  // Does nothing beyond member destruction; does not unlink from list_ (an
+  // object whose construction failed excepted, see below the class).
   virtual ~ZORQelIObjectIMP();
   // Writes the object's text form through the printer.
   virtual void Text(ZORQelIPrint& ot) const = 0;
@@ -113,7 +116,8 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   // sweep.
   static void GarbageCollect(ZORQelIGholder& va, ZORQelIGholder& vs);
   static void GarbageCollectCleaner();
-  // Marks this object and, once per cycle, scans its members.
+  // Marks this object and, once per cycle, scans its members.  Inline (see
+  // below the class): member checks call it for every reference they hold.
   void GarbageCollectorScan();
   // The same for m; null is ignored.
   static void GarbageCollectorScan(ZORQelIObjectIMP* m);
@@ -135,9 +139,41 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   friend class ZORQelIDumbIMP;
 
   static void Enlist(ZORQelIObjectIMP* o);
+  // Takes this object off list_ (a failed construction).
+  void Unlink();
+  // The first visit of a cycle: sets the mark and queues the member check
+  // (or runs it, see the marking state in the source).
+  void Reach();
+  // The two scans with their frames (everything but the quiet path), out
+  // of line so that the quiet path in a member check needs no stack frame.
+  void ScanUnderFrame();
+  static void ScanUnderFrame(ZORQelIObjectIMP* m);
+
+  // A quiet scan of an object while the work list is this long or longer:
+  // its mark is tested a few scans later, once its line has been fetched.
+  static void Defer(ZORQelIObjectIMP* m);
+  // Marks and queues an object found unmarked (under frames when the work
+  // list is full).
+  static void Queue(ZORQelIObjectIMP* m);
+  static void FlushDeferred();
+
+  // The marking work list (see the source for its invariants).  It never
+  // has fewer than minMarkCapacity_ places once an object exists.
+  static constexpr std::int64_t minMarkCapacity_ = 1024;
+  static constexpr std::int64_t deferFrom_ = 64;
+  static_assert(deferFrom_ <= minMarkCapacity_, "a short work list always has room");
+  static ZORQelIObjectIMP** markStack_;
+  static std::int64_t markTop_;
+  static std::int64_t markCapacity_;
+  // Set while a drain runs with tracing off for good: the scans then only
+  // mark and queue, without their frames (see GarbageCollectorScan below).
+  static bool quietMarking_;
   // The object the sweep is finalizing (its destructor must not look for it
   // on the list).
   static ZORQelIObjectIMP* finalizing_;
+  // The trace element of the base Finalizer.
+  static ZORQelITracerElement finalizerTrace_;
+  static void ReserveMarkStack(std::int64_t needed);
   static void DrainMarkStack();
   static void ClearAllMarks();
 
@@ -146,6 +182,57 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   // Link of list_ (or of the sweep's survivor list during a sweep).
   ZORQelIObjectIMP* next;
 };
+
+// Inline, so that deleting an object costs no call beyond its class's own
+// destructors: the sweep has already taken it off the list.  Any other
+// destruction is that of an object whose constructor raised.
+inline ZORQelIObjectIMP::~ZORQelIObjectIMP() {
+  if (__builtin_expect(this != finalizing_, 0)) Unlink();
+}
+
+// The two scans every member check calls once per reference it holds, inline
+// in the member check.
+//
+// The quiet path: while the work list is drained with tracing off for good
+// (quietMarking_), a scan only tests the mark and, on a first visit, sets it
+// and queues the object.  No code of the client's runs inside the scan then
+// and no trace line can be written, so its frames could not be observed (see
+// ZORQelITracer::Silent) and are left out.  Every other scan (the one that
+// starts a drain, such as a root's, and any scan with tracing on) opens its
+// frames and goes through Reach, which may run member checks under them; so
+// does a deferred object that finds the work list full (Queue).
+//
+// On the quiet path a short work list (a chain, a tree's spine) has room
+// (markTop_ < deferFrom_ <= minMarkCapacity_ <= markCapacity_), so the
+// object is marked and queued at once.  A long one means a wide graph whose
+// objects are scattered: the test is deferred (Defer) so that the object's
+// cache line is fetched while other scans go on.
+inline void ZORQelIObjectIMP::GarbageCollectorScan() {
+  if (__builtin_expect(quietMarking_, 1)) {
+    if (__builtin_expect(markTop_ >= deferFrom_, 0)) {
+      Defer(this);
+    } else if (garbageCollectorHit == 0) {
+      garbageCollectorHit = 1;
+      markStack_[markTop_++] = this;
+    }
+    return;
+  }
+  ScanUnderFrame();
+}
+
+inline void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObjectIMP* m) {
+  if (__builtin_expect(quietMarking_, 1)) {
+    if (m == nullptr) return;
+    if (__builtin_expect(markTop_ >= deferFrom_, 0)) {
+      Defer(m);
+    } else if (m->garbageCollectorHit == 0) {
+      m->garbageCollectorHit = 1;
+      markStack_[markTop_++] = m;
+    }
+    return;
+  }
+  ScanUnderFrame(m);
+}
 
 // Per-class identity of an implementation class, written once.  Inside the
 // class body:

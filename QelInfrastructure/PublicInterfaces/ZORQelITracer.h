@@ -47,6 +47,15 @@ class QL0KRN_EXPORT ZORQelITracer {
   // Discards every frame above this one.
   void Flush();
 
+  // Whether no frame of this process can write a trace line any more: the
+  // context has been initialised (the environment is read once) and the
+  // variable was absent.  A frame that calls nothing while it is open is then
+  // invisible: it records its element at a position that no dump reads
+  // before the next frame at that position overwrites it.  A hot loop may
+  // test this once and leave such frames out; it must keep every frame that
+  // encloses code of the client's (a destructor may take a dump).
+  static bool Silent() { return context_ != nullptr && process_.enabled == 0; }
+
   // The process's context: null until the first frame (or Print, Dump,
   // Flush) creates it; never destroyed.
   static ZORQelITracerContext* context_;

@@ -14,32 +14,102 @@ void ZORQelIGarbageableObjectListIMP::Add(ZORQelIObjectIMP* x) {
   head = x;
 }
 
+namespace {
+#if defined(__GNUC__) && !defined(__clang__)
+// The code an object's virtual Finalizer call would run (GCC's bound
+// member function extension: the vtable slot, no call made).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpmf-conversions"
+using FinalizerCode = void (*)(ZORQelIObjectIMP*);
+inline FinalizerCode FinalizerOf(ZORQelIObjectIMP* o) {
+  return reinterpret_cast<FinalizerCode>(o->*(&ZORQelIObjectIMP::Finalizer));
+}
+inline FinalizerCode BaseFinalizer() {
+  return reinterpret_cast<FinalizerCode>(&ZORQelIObjectIMP::Finalizer);
+}
+#pragma GCC diagnostic pop
+#define ZORQELI_FINALIZER_IN_PLACE 1
+#endif
+}  // namespace
+
 void ZORQelIGarbageableObjectListIMP::Cleaner() {
   ZORQELI_TRACE("void ZORQelIGarbageableObjectListIMP::Cleaner()");
   ZORQelIObjectIMP* chain = head;
   ZORQelIGarbageableObjectListIMP survivors;
   Truncate();
+  // The placeholder is kept whatever its mark: it stands for every empty
+  // handle and must outlive them all.
+  ZORQelIObjectIMP* const placeholder = ZORQelIGholder::null;
   ZORQelIObjectIMP* o = chain;
   // The successor of the object being examined, read before that object is
   // finalized: a finalizer that raises may already have deleted it.
   ZORQelIObjectIMP* n = nullptr;
   try {
-    while (o != nullptr) {
-      n = o->next;
-      // The next object is read on the following step; start loading it
-      // while this one is finalized.
-      if (n != nullptr) __builtin_prefetch(n);
-      // The placeholder is kept whatever its mark: it stands for every empty
-      // handle and must outlive them all.
-      if (o->TestAndSetGarbageCollectorHit() != 0 || o == ZORQelIGholder::null) {
-        survivors.Add(o);
-      } else {
-        o->next = nullptr;
-        ZORQelIObjectIMP::finalizing_ = o;
-        o->Finalizer();
-        ZORQelIObjectIMP::finalizing_ = nullptr;
+    if (ZORQelITracer::Silent()) {
+      // Tracing is off for good: the frames of TestAndSetGarbageCollectorHit
+      // and of the survivors' Add would enclose no code of the client's and
+      // write no line, so they cannot be observed and the loop does their
+      // work in place.  Finalizer keeps its frame (a destructor may take a
+      // dump).  The survivors' chain is kept in locals and stored once, or
+      // when a finalizer raises.
+      ZORQelIObjectIMP* keptHead = nullptr;
+      ZORQelIObjectIMP* keptTail = nullptr;
+      std::int32_t kept = 0;
+#ifdef ZORQELI_FINALIZER_IN_PLACE
+      const FinalizerCode baseFinalizer = BaseFinalizer();
+#endif
+      try {
+        for (; o != nullptr; o = n) {
+          n = o->next;
+          // The objects lie in the order they were made (or its reverse),
+          // so the links are mostly in cache; this starts the next one early.
+          if (n != nullptr) __builtin_prefetch(n);
+          if (o->garbageCollectorHit != 0 || o == placeholder) {
+            o->garbageCollectorHit = 0;
+            if (keptTail == nullptr) keptTail = o;
+            o->next = keptHead;
+            keptHead = o;
+            ++kept;
+            continue;
+          }
+          o->next = nullptr;
+          ZORQelIObjectIMP::finalizing_ = o;
+#ifdef ZORQELI_FINALIZER_IN_PLACE
+          // An object that keeps the base Finalizer has its body run here,
+          // under the same frame: the same effect, one indirect call fewer.
+          if (FinalizerOf(o) == baseFinalizer) {
+            ZORQelITracer frame(ZORQelIObjectIMP::finalizerTrace_);
+            delete o;
+          } else {
+            o->Finalizer();
+          }
+#else
+          o->Finalizer();
+#endif
+          ZORQelIObjectIMP::finalizing_ = nullptr;
+        }
+      } catch (...) {
+        survivors.head = keptHead;
+        survivors.tail = keptTail;
+        survivors.size = kept;
+        throw;
       }
-      o = n;
+      survivors.head = keptHead;
+      survivors.tail = keptTail;
+      survivors.size = kept;
+    } else {
+      for (; o != nullptr; o = n) {
+        n = o->next;
+        if (n != nullptr) __builtin_prefetch(n);
+        if (o->TestAndSetGarbageCollectorHit() != 0 || o == placeholder) {
+          survivors.Add(o);
+        } else {
+          o->next = nullptr;
+          ZORQelIObjectIMP::finalizing_ = o;
+          o->Finalizer();
+          ZORQelIObjectIMP::finalizing_ = nullptr;
+        }
+      }
     }
   } catch (...) {
     // A finalizer raised: keep every object not yet examined (o's successor

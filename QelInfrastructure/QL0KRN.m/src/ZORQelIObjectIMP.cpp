@@ -29,30 +29,40 @@ ZORQelIGarbageableObjectListIMP ZORQelIObjectIMP::list_;
 // full, that one object's members are scanned recursively instead.
 //
 // Invariants:
-//  1. markCapacity >= list_.size at the start of every cycle.
-//  2. Outside a drain, markTop == 0.
+//  1. markCapacity_ >= list_.size at the start of every cycle.
+//  2. Outside a drain, markTop_ == 0.
 //  3. Between cycles every object's mark is 0, unless strayMarks is set (a
 //     scan made outside a cycle, or a cycle interrupted by an exception);
 //     the next cycle then clears every mark first.
+//  4. quietMarking_ implies draining and ZORQelITracer::Silent().
+//  5. The deferred scans (a small ring of objects reached by quiet scans and
+//     not yet tested) are empty outside a drain; deferredCount counts the
+//     occupied places.
+ZORQelIObjectIMP** ZORQelIObjectIMP::markStack_ = nullptr;
+std::int64_t ZORQelIObjectIMP::markTop_ = 0;
+std::int64_t ZORQelIObjectIMP::markCapacity_ = 0;
+bool ZORQelIObjectIMP::quietMarking_ = false;
+
 namespace {
-ZORQelIObjectIMP** markStack = nullptr;
-std::int64_t markCapacity = 0;
-std::int64_t markTop = 0;
+constexpr unsigned kDeferred = 16;  // a power of two
+ZORQelIObjectIMP* deferred[kDeferred];
+unsigned deferredNext = 0;
+unsigned deferredCount = 0;
 bool draining = false;
 bool inCycle = false;
 bool strayMarks = false;
 bool raising = false;  // the recursion flag of Raise
-
-void ReserveMarkStack(std::int64_t needed) {
-  if (needed <= markCapacity) return;
-  std::int64_t capacity = markCapacity < 1024 ? 1024 : markCapacity;
-  while (capacity < needed) capacity *= 2;
-  void* p = std::realloc(markStack, static_cast<std::size_t>(capacity) * sizeof(*markStack));
-  if (p == nullptr) throw std::bad_alloc();
-  markStack = static_cast<ZORQelIObjectIMP**>(p);
-  markCapacity = capacity;
-}
 }  // namespace
+
+void ZORQelIObjectIMP::ReserveMarkStack(std::int64_t needed) {
+  if (needed <= markCapacity_) return;
+  std::int64_t capacity = markCapacity_ < minMarkCapacity_ ? minMarkCapacity_ : markCapacity_;
+  while (capacity < needed) capacity *= 2;
+  void* p = std::realloc(markStack_, static_cast<std::size_t>(capacity) * sizeof(*markStack_));
+  if (p == nullptr) throw std::bad_alloc();
+  markStack_ = static_cast<ZORQelIObjectIMP**>(p);
+  markCapacity_ = capacity;
+}
 
 void ZORQelIObjectIMP::Enlist(ZORQelIObjectIMP* o) {
   // Room in the work list first: if that fails, the object is not on the
@@ -91,13 +101,11 @@ ZORQelIObjectIMP& ZORQelIObjectIMP::operator=(const ZORQelIObjectIMP&) {
 
 ZORQelIObjectIMP* ZORQelIObjectIMP::finalizing_ = nullptr;
 
-ZORQelIObjectIMP::~ZORQelIObjectIMP() {
-  // Destroyed by the sweep: already off the list.  Anything else is an
-  // object whose construction failed after this base was built (the
-  // compiler destroys the base, then frees the memory): take it off the
-  // list, or the next sweep would walk into freed memory.  Such an object
-  // was added last or nearly so, so the walk from the head is short.
-  if (this == finalizing_) return;
+// An object whose construction failed after this base was built (the
+// compiler destroys the base, then frees the memory) must come off the list,
+// or the next sweep would walk into freed memory.  Such an object was added
+// last or nearly so, so the walk from the head is short.
+void ZORQelIObjectIMP::Unlink() {
   ZORQelIObjectIMP* previous = nullptr;
   for (ZORQelIObjectIMP* o = list_.head; o != nullptr; previous = o, o = o->next) {
     if (o != this) continue;
@@ -137,8 +145,12 @@ void ZORQelIObjectIMP::GarbageCollectorMemberCheck() {
   ZORQELI_TRACE("void ZORQelIObjectIMP::GarbageCollectorMemberCheck()");
 }
 
+// Shared with the sweep, which runs this Finalizer in place under the same
+// frame for the objects that keep it.
+ZORQelITracerElement ZORQelIObjectIMP::finalizerTrace_{"void ZORQelIObjectIMP::Finalizer()",
+                                                       __LINE__};
 void ZORQelIObjectIMP::Finalizer() {
-  ZORQELI_TRACE("void ZORQelIObjectIMP::Finalizer()");
+  ZORQelITracer frame(finalizerTrace_);
   delete this;
 }
 
@@ -249,7 +261,7 @@ void ZORQelIObjectIMP::Status() {
 
 void ZORQelIObjectIMP::ClearAllMarks() {
   for (ZORQelIObjectIMP* o = list_.head; o != nullptr; o = o->next) o->garbageCollectorHit = 0;
-  markTop = 0;
+  markTop_ = 0;
   strayMarks = false;
 }
 
@@ -279,29 +291,90 @@ void ZORQelIObjectIMP::GarbageCollectCleaner() {
 
 void ZORQelIObjectIMP::DrainMarkStack() {
   draining = true;
+  quietMarking_ = ZORQelITracer::Silent();
   struct Reset {
-    ~Reset() { draining = false; }
+    // Also on an exception from a member check: what is left on the work
+    // list and among the deferred scans is dropped (the queued objects stay
+    // marked, the deferred ones unmarked; a cycle clears the marks).
+    ~Reset() {
+      draining = false;
+      quietMarking_ = false;
+      markTop_ = 0;
+      for (ZORQelIObjectIMP*& d : deferred) d = nullptr;
+      deferredCount = 0;
+    }
   } reset;
-  while (markTop > 0) {
-    ZORQelIObjectIMP* o = markStack[--markTop];
-    o->GarbageCollectorMemberCheck();
+  for (;;) {
+    while (markTop_ > 0) {
+      ZORQelIObjectIMP* o = markStack_[--markTop_];
+      o->GarbageCollectorMemberCheck();
+    }
+    if (deferredCount == 0) break;
+    FlushDeferred();
   }
 }
 
-void ZORQelIObjectIMP::GarbageCollectorScan() {
-  ZORQELI_TRACE("void ZORQelIObjectIMP::GarbageCollectorScan()");
-  if (garbageCollectorHit != 0) return;
+void ZORQelIObjectIMP::Queue(ZORQelIObjectIMP* m) {
+  if (__builtin_expect(markTop_ < markCapacity_, 1)) {
+    m->garbageCollectorHit = 1;
+    markStack_[markTop_++] = m;
+  } else {
+    m->ScanUnderFrame();
+  }
+}
+
+void ZORQelIObjectIMP::Defer(ZORQelIObjectIMP* m) {
+  __builtin_prefetch(m, 1);
+  ZORQelIObjectIMP*& place = deferred[deferredNext++ & (kDeferred - 1)];
+  ZORQelIObjectIMP* oldest = place;
+  place = m;
+  if (oldest == nullptr)
+    ++deferredCount;
+  else if (oldest->garbageCollectorHit == 0)
+    Queue(oldest);
+}
+
+void ZORQelIObjectIMP::FlushDeferred() {
+  // Queue may run a member check (a full work list), which may defer more.
+  while (deferredCount > 0) {
+    for (ZORQelIObjectIMP*& place : deferred) {
+      ZORQelIObjectIMP* m = place;
+      if (m == nullptr) continue;
+      place = nullptr;
+      --deferredCount;
+      if (m->garbageCollectorHit == 0) Queue(m);
+    }
+  }
+}
+
+// Called by the inline GarbageCollectorScan() under its frame, for an
+// unmarked object.  Inside a drain (every scan a member check makes) the
+// object is only queued; the outermost scan drains the work list.
+void ZORQelIObjectIMP::Reach() {
   garbageCollectorHit = 1;
+  if (__builtin_expect(draining, 1)) {
+    // The drain's first scan has already noted a scan outside a cycle.
+    if (__builtin_expect(markTop_ < markCapacity_, 1))
+      markStack_[markTop_++] = this;
+    else
+      GarbageCollectorMemberCheck();
+    return;
+  }
   if (!inCycle) strayMarks = true;
-  if (markTop < markCapacity) {
-    markStack[markTop++] = this;
-    if (!draining) DrainMarkStack();
+  if (markTop_ < markCapacity_) {
+    markStack_[markTop_++] = this;
+    DrainMarkStack();
   } else {
     GarbageCollectorMemberCheck();
   }
 }
 
-void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObjectIMP* m) {
+void ZORQelIObjectIMP::ScanUnderFrame() {
+  ZORQELI_TRACE("void ZORQelIObjectIMP::GarbageCollectorScan()");
+  if (garbageCollectorHit == 0) Reach();
+}
+
+void ZORQelIObjectIMP::ScanUnderFrame(ZORQelIObjectIMP* m) {
   ZORQELI_TRACE("void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObjectIMP* m)");
   if (m != nullptr) m->GarbageCollectorScan();
 }
