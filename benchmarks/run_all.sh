@@ -13,12 +13,18 @@
 # being returned to the system and faulted in again).  The callgrind
 # instruction counts and the other deterministic checks come from
 # ci_check.sh, run at the end.  The Boehm collector peer needs libgc-dev.
+# Every program runs pinned to one CPU (BENCH_CPU, default the last one;
+# empty: unpinned): the CPUs of a shared virtual machine can differ in speed
+# by half, and a library figure and its peer's must come from the same CPU.
 set -eu
 SRC=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${1:-$SRC/../build-perf}
 REPS=${REPS:-5}
 KEPT="glibc.malloc.trim_threshold=17179869184:glibc.malloc.mmap_threshold=33554432"
 unset ZORQelITracerContext 2>/dev/null || true   # tracing off
+BENCH_CPU=${BENCH_CPU-$(($(nproc) - 1))}
+PIN=
+if [ -n "$BENCH_CPU" ] && command -v taskset >/dev/null 2>&1; then PIN="taskset -c $BENCH_CPU"; fi
 
 cmake -S "$SRC" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DQL0KRN_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build "$BUILD" -j2 --target core_bench containers_bench peers_bench callgrind_probe >/dev/null
@@ -34,11 +40,11 @@ run() {  # name env filter program [args]
   shift 3
   echo "running $name ($env)" >&2
   if [ "$env" = kept ]; then
-    GLIBC_TUNABLES=$KEPT GC_MARKERS=1 "$@" --benchmark_filter="$filter" \
+    GLIBC_TUNABLES=$KEPT GC_MARKERS=1 $PIN "$@" --benchmark_filter="$filter" \
       --benchmark_repetitions="$REPS" --benchmark_format=json \
       --benchmark_out="$OUT/$name.$env.json" --benchmark_out_format=json >/dev/null
   else
-    env -u GLIBC_TUNABLES GC_MARKERS=1 "$@" --benchmark_filter="$filter" \
+    env -u GLIBC_TUNABLES GC_MARKERS=1 $PIN "$@" --benchmark_filter="$filter" \
       --benchmark_repetitions="$REPS" --benchmark_format=json \
       --benchmark_out="$OUT/$name.$env.json" --benchmark_out_format=json >/dev/null
   fi
@@ -57,7 +63,7 @@ run peers_call defaults 'NoOp|EmptyCall' "$B/peers_bench"
 
 echo
 echo "QL0KRN benchmarks against their peers ($(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores,"
-echo "load average $(cut -d' ' -f1-3 /proc/loadavg)); median CPU time of $REPS repetitions."
+echo "load average $(cut -d' ' -f1-3 /proc/loadavg)); median CPU time of $REPS repetitions${PIN:+, on CPU $BENCH_CPU}."
 echo "env: defaults = glibc's defaults; kept = GLIBC_TUNABLES=$KEPT"
 python3 - "$OUT" <<'PY'
 import json, sys, os
