@@ -20,17 +20,10 @@
 #include <cstring>
 #include <iostream>
 
+#include "BenchSupport.h"
 #include "QL0KRN.h"
 
 namespace {
-
-class ProbeIMP : public ZORQelIObjectIMP {
-  ZORQELI_DECLARE_IMP(ProbeIMP, ZORQelIObjectIMP)
- public:
-  ZORQelIObjectIMP* Clone() const override { return new ProbeIMP(*this); }
-  void Text(ZORQelIPrint&) const override {}
-};
-ZORQELI_DEFINE_IMP(ProbeIMP, ZORQelIObjectIMP)
 
 __attribute__((noinline)) void EmptyCall() { asm volatile(""); }
 
@@ -44,40 +37,9 @@ __attribute__((noinline)) void HandleCopy(const ZORQelIObject& h) {
   asm volatile("" : : "r"(&copy) : "memory");
 }
 
-// The plain counterpart of a 40-byte implementation object.
-struct Plain {
-  virtual ~Plain() = default;
-  long x[4] = {0, 0, 0, 0};
-};
-
 __attribute__((noinline)) void DeleteAll(Plain** objects, long n) {
   for (long i = n - 1; i >= 0; --i) delete objects[i];
 }
-
-class LeafIMP : public ZORQelIObjectIMP {
-  ZORQELI_DECLARE_IMP(LeafIMP, ZORQelIObjectIMP)
- public:
-  ZORQelIObjectIMP* Clone() const override { return new LeafIMP(*this); }
-  void Text(ZORQelIPrint&) const override {}
-  long a = 0, b = 0;
-};
-ZORQELI_DEFINE_IMP(LeafIMP, ZORQelIObjectIMP)
-static_assert(sizeof(LeafIMP) == 40 && sizeof(Plain) == 40, "40-byte objects");
-
-// A node of a live chain: one scanned raw reference, as in the benchmarks.
-class NodeIMP : public ZORQelIObjectIMP {
-  ZORQELI_DECLARE_IMP(NodeIMP, ZORQelIObjectIMP)
- public:
-  ZORQelIObjectIMP* Clone() const override { return new NodeIMP(*this); }
-  void Text(ZORQelIPrint&) const override {}
-  void GarbageCollectorMemberCheck() override {
-    GarbageCollectorScan(first);
-    GarbageCollectorScan(second);
-  }
-  NodeIMP* first = nullptr;
-  NodeIMP* second = nullptr;
-};
-ZORQELI_DEFINE_IMP(NodeIMP, ZORQelIObjectIMP)
 
 }  // namespace
 
@@ -87,7 +49,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const long n = std::atol(argv[2]);
-  ZORQelIObject h(new ProbeIMP());
+  ZORQelIObject h(new LeafIMP());
   if (std::strcmp(argv[1], "empty") == 0) {
     for (long i = 0; i < n; ++i) EmptyCall();
   } else if (std::strcmp(argv[1], "traced") == 0) {

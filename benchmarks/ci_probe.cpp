@@ -19,9 +19,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include <random>
-#include <vector>
 
+#include "BenchSupport.h"
 #include "QL0KRN.h"
 
 extern "C" {
@@ -81,58 +80,17 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
-class NodeIMP : public ZORQelIObjectIMP {
-  ZORQELI_DECLARE_IMP(NodeIMP, ZORQelIObjectIMP)
- public:
-  ~NodeIMP() override { ++finalized; }
-  ZORQelIObjectIMP* Clone() const override { return new NodeIMP(*this); }
-  void Text(ZORQelIPrint&) const override {}
-  void GarbageCollectorMemberCheck() override {
-    ++checks;
-    GarbageCollectorScan(first);
-    GarbageCollectorScan(second);
-  }
-  NodeIMP* first = nullptr;
-  NodeIMP* second = nullptr;
-  static std::int64_t checks, finalized;
-};
-ZORQELI_DEFINE_IMP(NodeIMP, ZORQelIObjectIMP)
-std::int64_t NodeIMP::checks = 0;
-std::int64_t NodeIMP::finalized = 0;
-
-NodeIMP* Chain(std::int64_t n) {
-  NodeIMP* head = new NodeIMP();
-  NodeIMP* last = head;
-  for (std::int64_t i = 1; i < n; ++i) {
-    last->first = new NodeIMP();
-    last = last->first;
-  }
-  return head;
-}
-
-NodeIMP* Graph(std::int64_t n) {
-  std::vector<NodeIMP*> nodes(static_cast<std::size_t>(n));
-  for (auto& p : nodes) p = new NodeIMP();
-  std::mt19937 random(12345);
-  std::uniform_int_distribution<std::int64_t> pick(0, n - 1);
-  for (NodeIMP* p : nodes) {
-    p->first = nodes[static_cast<std::size_t>(pick(random))];
-    p->second = nodes[static_cast<std::size_t>(pick(random))];
-  }
-  return nodes[0];
-}
-
 // Marks a chain of n objects held by a handle on the calling thread's stack
 // (one cycle: every object checked once, none finalized), then collects it.
 bool ChainCheck(std::int64_t n) {
-  NodeIMP::checks = NodeIMP::finalized = 0;
+  CountedNodeIMP::checks = CountedNodeIMP::finalized = 0;
   {
-    ZORQelIObject keep(Chain(n));
+    ZORQelIObject keep(Chain<CountedNodeIMP>(n));
     ZORQelIVariable::GarbageCollect();
-    if (NodeIMP::checks != n || NodeIMP::finalized != 0) return false;
+    if (CountedNodeIMP::checks != n || CountedNodeIMP::finalized != 0) return false;
   }
   ZORQelIVariable::GarbageCollect();
-  return NodeIMP::finalized == n;
+  return CountedNodeIMP::finalized == n;
 }
 
 struct ThreadJob {
@@ -146,8 +104,8 @@ void* ThreadBody(void* arg) {
   if (job->mode == 0) {
     job->ok = ChainCheck(job->n);
   } else {
-    ZORQelIObject chain(Chain(job->n));
-    ZORQelIObject graph(Graph(job->n));
+    ZORQelIObject chain(Chain<CountedNodeIMP>(job->n));
+    ZORQelIObject graph(RandomGraph<CountedNodeIMP>(job->n));
     ZORQelIVariable::GarbageCollect();
     ZORQelIVariable::GarbageCollect();
     job->ok = true;
@@ -176,7 +134,7 @@ int main(int argc, char** argv) {
     ZORQelIVariable::GarbageCollect();
     // The counting itself works: making an object is seen.
     armed = true;
-    new NodeIMP();
+    new CountedNodeIMP();
     armed = false;
     if (allocations == 0) {
       std::fprintf(stderr, "ci_probe: the allocation counter sees nothing\n");
@@ -184,9 +142,9 @@ int main(int argc, char** argv) {
     }
     long total = 0;
     {
-      ZORQelIObject chain(Chain(100000));
-      ZORQelIObject graph(Graph(100000));
-      for (int i = 0; i < 100000; ++i) new NodeIMP();
+      ZORQelIObject chain(Chain<CountedNodeIMP>(100000));
+      ZORQelIObject graph(RandomGraph<CountedNodeIMP>(100000));
+      for (int i = 0; i < 100000; ++i) new CountedNodeIMP();
       for (int cycle = 0; cycle < 3; ++cycle) {
         allocations = 0;
         armed = true;

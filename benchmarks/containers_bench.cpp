@@ -10,42 +10,24 @@
 // Build Release: cmake -DQL0KRN_BUILD_BENCHMARKS=ON -DCMAKE_BUILD_TYPE=Release
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
+#include <cstdint>
 #include <memory>
-#include <random>
 #include <sstream>
-#include <string>
 #include <thread>
-#include <unordered_set>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "QL0KRN.h"
 
 namespace {
 
-// The element of the array runs: a minimal implementation object.
-class PayloadIMP : public ZORQelIObjectIMP {
-  ZORQELI_DECLARE_IMP(PayloadIMP, ZORQelIObjectIMP)
- public:
-  ZORQelIObjectIMP* Clone() const override { return new PayloadIMP(*this); }
-  void Text(ZORQelIPrint&) const override {}
-  int value = 0;
-};
-ZORQELI_DEFINE_IMP(PayloadIMP, ZORQelIObjectIMP)
-
-// The peer's element: an object of the same size with a virtual destructor.
-struct Payload {
-  virtual ~Payload() = default;
-  int value = 0;
-};
-
 // --- Array Add vs vector<shared_ptr>::push_back ---------------------------------------
 
+// The element of the array runs is one LeafIMP, the peer's one Plain (the
+// same size, with a virtual destructor).
 void BM_ArrayAdd(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
-  ZORQelIObject element(new PayloadIMP());
+  ZORQelIObject element(new LeafIMP());
   for (auto _ : state) {
     {
       ZORQelIArray array;
@@ -62,9 +44,9 @@ BENCHMARK(BM_ArrayAdd)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::k
 
 void BM_VectorSharedPtrPushBack(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
-  std::shared_ptr<Payload> element = std::make_shared<Payload>();
+  std::shared_ptr<Plain> element = std::make_shared<Plain>();
   for (auto _ : state) {
-    std::vector<std::shared_ptr<Payload>> vector;
+    std::vector<std::shared_ptr<Plain>> vector;
     for (int i = 0; i < n; ++i) vector.push_back(element);
     benchmark::DoNotOptimize(vector.data());
   }
@@ -78,56 +60,10 @@ BENCHMARK(BM_VectorSharedPtrPushBack)
 
 // --- Unique list vs unordered_set of identifiers -------------------------------------------
 
-// n identifiers "id000000".."id999999" (n at most 1e6), kept alive by their
-// handles for the length of one run.  Their hash codes are all distinct: the
-// identifier hash weighs each of the six digits by its own power of 16, and
-// digits differ only in their low four bits.  Each run makes its own, so that
-// a collection inside a run marks only the objects that run works on.
-class Identifiers {
- public:
-  explicit Identifiers(int n) {
-    handles_.reserve(static_cast<std::size_t>(n));
-    char name[32];
-    for (int i = 0; i < n; ++i) {
-      std::snprintf(name, sizeof name, "id%06d", i);
-      handles_.push_back(ZORQelIObject(new ZORQelIIdentifierIMP(ZORQelI::string(name))));
-    }
-  }
-  ~Identifiers() {
-    handles_.clear();
-    ZORQelIVariable::GarbageCollect();
-  }
-  const std::vector<ZORQelIObject>& Handles() const { return handles_; }
-  // The objects, in creation order or shuffled (so that neither container is
-  // helped by hash codes that follow the insertion order).
-  std::vector<ZORQelIObjectIMP*> Raw(bool shuffled) const {
-    std::vector<ZORQelIObjectIMP*> raw;
-    raw.reserve(handles_.size());
-    for (const ZORQelIObject& h : handles_)
-      raw.push_back(const_cast<ZORQelIObjectIMP*>(h.RefMe()));
-    if (shuffled) std::shuffle(raw.begin(), raw.end(), std::mt19937(12345));
-    return raw;
-  }
-
- private:
-  std::vector<ZORQelIObject> handles_;
-};
-
-// The same hash and equality as the list's set: the objects' own virtual
-// HashCode (absolute value) and Equal.
-struct VirtualHash {
-  std::size_t operator()(ZORQelIObjectIMP* p) const {
-    const ZORQelI::integer h = p->HashCode();
-    const unsigned u = static_cast<unsigned>(h);
-    return h < 0 ? 0u - u : u;
-  }
-};
-struct VirtualEqual {
-  bool operator()(ZORQelIObjectIMP* a, ZORQelIObjectIMP* b) const {
-    return a->Equal(b) == ZORQelI::Itrue;
-  }
-};
-using PeerSet = std::unordered_set<ZORQelIObjectIMP*, VirtualHash, VirtualEqual>;
+// The runs below work on Identifiers(n) of their own ("id000000" ..,
+// distinct hash codes), so that a collection inside a run marks only the
+// objects that run works on; the peer set hashes and compares them as the
+// list does (PeerSet).
 
 // Add: n identifiers into a new container, growth included.  The release of
 // either container is left out of the timing: the list's is a collection,

@@ -16,58 +16,13 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <random>
 #include <thread>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "QL0KRN.h"
 
 namespace {
-
-// An implementation object of 40 bytes: the collector's two words and the
-// vtable pointer, plus two words of payload.
-class LeafIMP : public ZORQelIObjectIMP {
-  ZORQELI_DECLARE_IMP(LeafIMP, ZORQelIObjectIMP)
- public:
-  ZORQelIObjectIMP* Clone() const override { return new LeafIMP(*this); }
-  void Text(ZORQelIPrint&) const override {}
-  std::int64_t a = 0, b = 0;
-};
-ZORQELI_DEFINE_IMP(LeafIMP, ZORQelIObjectIMP)
-static_assert(sizeof(LeafIMP) == 40, "the comparison is with 40-byte objects");
-
-// The plain C++ counterpart: 40 bytes with a virtual destructor.
-struct Plain {
-  virtual ~Plain() = default;
-  std::int64_t x[4] = {0, 0, 0, 0};
-};
-static_assert(sizeof(Plain) == 40, "the comparison is with 40-byte objects");
-
-// A node with two scanned raw references (chain: `first` only).
-class NodeIMP : public ZORQelIObjectIMP {
-  ZORQELI_DECLARE_IMP(NodeIMP, ZORQelIObjectIMP)
- public:
-  ZORQelIObjectIMP* Clone() const override { return new NodeIMP(*this); }
-  void Text(ZORQelIPrint&) const override {}
-  void GarbageCollectorMemberCheck() override {
-    ++checks;
-    GarbageCollectorScan(first);
-    GarbageCollectorScan(second);
-  }
-  NodeIMP* first = nullptr;
-  NodeIMP* second = nullptr;
-  static std::int64_t checks;
-};
-ZORQELI_DEFINE_IMP(NodeIMP, ZORQelIObjectIMP)
-std::int64_t NodeIMP::checks = 0;
-
-void CollectAll() {
-  ZORQelI::integer before = -1;
-  for (int i = 0; i < 8 && before != ZORQelIVariable::GetInstancesCount__(); ++i) {
-    before = ZORQelIVariable::GetInstancesCount__();
-    ZORQelIVariable::GarbageCollect();
-  }
-}
 
 // --- Handle copies ---------------------------------------------------------------
 
@@ -124,37 +79,15 @@ BENCHMARK(BM_DeleteDirectly)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillis
 
 constexpr int kLive = 1000000;
 
-NodeIMP* MakeChain() {
-  NodeIMP* head = new NodeIMP();
-  NodeIMP* last = head;
-  for (int i = 1; i < kLive; ++i) {
-    last->first = new NodeIMP();
-    last = last->first;
-  }
-  return head;
-}
-
-NodeIMP* MakeRandomGraph() {
-  std::vector<NodeIMP*> nodes(kLive);
-  for (auto& n : nodes) n = new NodeIMP();
-  std::mt19937 random(12345);
-  std::uniform_int_distribution<int> pick(0, kLive - 1);
-  for (auto* n : nodes) {
-    n->first = nodes[static_cast<std::size_t>(pick(random))];
-    n->second = nodes[static_cast<std::size_t>(pick(random))];
-  }
-  return nodes[0];
-}
-
 // Marks everything reached from `root`, then clears the marks again
 // (untimed); counts the objects marked.
 void MarkFrom(benchmark::State& state, NodeIMP* root) {
   ZORQelIObject keep(root);
   std::int64_t marked = 0;
   for (auto _ : state) {
-    NodeIMP::checks = 0;
+    CountedNodeIMP::checks = 0;
     root->GarbageCollectorScan();
-    marked = NodeIMP::checks;
+    marked = CountedNodeIMP::checks;
     state.PauseTiming();
     for (ZORQelIObjectIMP* o = ZORQelIObjectIMP::list_.head; o != nullptr; o = o->Next())
       o->TestAndSetGarbageCollectorHit();
@@ -167,14 +100,14 @@ void MarkFrom(benchmark::State& state, NodeIMP* root) {
 
 void BM_MarkLiveChain(benchmark::State& state) {
   CollectAll();
-  MarkFrom(state, MakeChain());
+  MarkFrom(state, Chain<CountedNodeIMP>(kLive));
   CollectAll();
 }
 BENCHMARK(BM_MarkLiveChain)->Unit(benchmark::kMillisecond);
 
 void BM_MarkLiveRandomGraph(benchmark::State& state) {
   CollectAll();
-  MarkFrom(state, MakeRandomGraph());
+  MarkFrom(state, RandomGraph<CountedNodeIMP>(kLive));
   CollectAll();
 }
 BENCHMARK(BM_MarkLiveRandomGraph)->Unit(benchmark::kMillisecond);
@@ -184,7 +117,7 @@ BENCHMARK(BM_MarkLiveRandomGraph)->Unit(benchmark::kMillisecond);
 void BM_CycleLiveChain(benchmark::State& state) {
   CollectAll();
   {
-    ZORQelIObject keep(MakeChain());
+    ZORQelIObject keep(Chain<CountedNodeIMP>(kLive));
     ZORQelIVariable::GarbageCollect();
     for (auto _ : state) ZORQelIVariable::GarbageCollect();
   }

@@ -13,62 +13,23 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <random>
 #include <thread>
-#include <unordered_set>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "QL0KRN.h"
 
 namespace {
 
-// The library's node: 40 bytes, two scanned raw references.
-class NodeIMP : public ZORQelIObjectIMP {
-  ZORQELI_DECLARE_IMP(NodeIMP, ZORQelIObjectIMP)
- public:
-  ZORQelIObjectIMP* Clone() const override { return new NodeIMP(*this); }
-  void Text(ZORQelIPrint&) const override {}
-  void GarbageCollectorMemberCheck() override {
-    GarbageCollectorScan(first);
-    GarbageCollectorScan(second);
-  }
-  NodeIMP* first = nullptr;
-  NodeIMP* second = nullptr;
-};
-ZORQELI_DEFINE_IMP(NodeIMP, ZORQelIObjectIMP)
-static_assert(sizeof(NodeIMP) == 40, "the comparison is with 40-byte objects");
-
-void CollectAll() {
-  ZORQelI::integer before = -1;
-  for (int i = 0; i < 8 && before != ZORQelIVariable::GetInstancesCount__(); ++i) {
-    before = ZORQelIVariable::GetInstancesCount__();
-    ZORQelIVariable::GarbageCollect();
-  }
-}
-
 enum Shape { kChain = 0, kGraph = 1, kGarbage = 2 };
 
-// Builds a heap of n nodes of the given shape with either node type; returns
-// the root (nullptr for all garbage).
-template <class Node, class New>
-Node* Build(Shape shape, std::int64_t n, New make) {
-  std::vector<Node*> nodes(static_cast<std::size_t>(n));
-  for (auto& p : nodes) p = make();
-  if (shape == kGarbage) return nullptr;
-  if (shape == kChain) {
-    for (std::int64_t i = 0; i + 1 < n; ++i)
-      nodes[static_cast<std::size_t>(i)]->first = nodes[static_cast<std::size_t>(i + 1)];
-  } else {
-    std::mt19937 random(12345);
-    std::uniform_int_distribution<std::int64_t> pick(0, n - 1);
-    for (Node* p : nodes) {
-      p->first = nodes[static_cast<std::size_t>(pick(random))];
-      p->second = nodes[static_cast<std::size_t>(pick(random))];
-    }
-  }
-  return nodes[0];
+// Builds a heap of n nodes of the given shape; returns the root (nullptr for
+// all garbage).
+NodeIMP* Build(Shape shape, std::int64_t n) {
+  if (shape == kChain) return Chain<NodeIMP>(n);
+  if (shape == kGraph) return RandomGraph<NodeIMP>(n);
+  for (std::int64_t i = 0; i < n; ++i) new NodeIMP();
+  return nullptr;
 }
 
 void SetRate(benchmark::State& state, std::int64_t n) {
@@ -85,12 +46,12 @@ void BM_LibCollect(benchmark::State& state) {
   if (shape == kGarbage) {
     for (auto _ : state) {
       state.PauseTiming();
-      Build<NodeIMP>(shape, n, [] { return new NodeIMP(); });
+      Build(shape, n);
       state.ResumeTiming();
       ZORQelIVariable::GarbageCollect();
     }
   } else {
-    ZORQelIObject keep(Build<NodeIMP>(shape, n, [] { return new NodeIMP(); }));
+    ZORQelIObject keep(Build(shape, n));
     ZORQelIVariable::GarbageCollect();
     for (auto _ : state) ZORQelIVariable::GarbageCollect();
   }
@@ -127,15 +88,6 @@ BENCHMARK(BM_EmptyCall);
 
 // --- Array Add vs vector<void*>::push_back ---------------------------------------------
 
-class PayloadIMP : public ZORQelIObjectIMP {
-  ZORQELI_DECLARE_IMP(PayloadIMP, ZORQelIObjectIMP)
- public:
-  ZORQelIObjectIMP* Clone() const override { return new PayloadIMP(*this); }
-  void Text(ZORQelIPrint&) const override {}
-  int value = 0;
-};
-ZORQELI_DEFINE_IMP(PayloadIMP, ZORQelIObjectIMP)
-
 void BM_VectorVoidPushBack(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   int target = 0;
@@ -150,72 +102,45 @@ BENCHMARK(BM_VectorVoidPushBack)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(be
 
 // --- Unique list and set vs unordered_set, add then look ---------------------------------
 
-const std::vector<ZORQelIObject>& Identifiers() {
-  static std::vector<ZORQelIObject>* ids = [] {
-    auto* v = new std::vector<ZORQelIObject>();
-    v->reserve(1000000);
-    char name[32];
-    for (int i = 0; i < 1000000; ++i) {
-      std::snprintf(name, sizeof name, "id%07d", i);
-      v->push_back(ZORQelIObject(new ZORQelIIdentifierIMP(ZORQelI::string(name))));
-    }
-    return v;
-  }();
+// The identifiers "id0000000".."id0999999", made once and kept for the
+// whole process.
+const Identifiers& AllIdentifiers() {
+  static const Identifiers* ids = new Identifiers(1000000, 7);
   return *ids;
 }
 
-struct VirtualHash {
-  std::size_t operator()(ZORQelIObjectIMP* p) const {
-    const ZORQelI::integer h = p->HashCode();
-    const unsigned u = static_cast<unsigned>(h);
-    return h < 0 ? 0u - u : u;
-  }
-};
-struct VirtualEqual {
-  bool operator()(ZORQelIObjectIMP* a, ZORQelIObjectIMP* b) const {
-    return a->Equal(b) == ZORQelI::Itrue;
-  }
-};
-using PeerSet = std::unordered_set<ZORQelIObjectIMP*, VirtualHash, VirtualEqual>;
-
-void BM_ListUniqueAddLook(benchmark::State& state) {
+// Adds the first n identifiers to a new Container, then looks each one up,
+// the container's release included; with kCollect, one collection follows
+// each round outside the timing.
+template <class Container, bool kCollect>
+void AddThenLook(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
-  const std::vector<ZORQelIObject>& ids = Identifiers();
+  const std::vector<ZORQelIObject>& ids = AllIdentifiers().Handles();
   for (auto _ : state) {
     int found = 0;
     {
-      ZORQelIListUnique list;
-      for (int i = 0; i < n; ++i) list.Add(ids[static_cast<std::size_t>(i)]);
-      for (int i = 0; i < n; ++i) found += list.Look(ids[static_cast<std::size_t>(i)]).IsValid();
+      Container container;
+      for (int i = 0; i < n; ++i) container.Add(ids[static_cast<std::size_t>(i)]);
+      for (int i = 0; i < n; ++i)
+        found += container.Look(ids[static_cast<std::size_t>(i)]).IsValid();
     }
     if (found != n) state.SkipWithError("an identifier was not found");
-    state.PauseTiming();
-    ZORQelIVariable::GarbageCollect();
-    state.ResumeTiming();
+    if (kCollect) {
+      state.PauseTiming();
+      ZORQelIVariable::GarbageCollect();
+      state.ResumeTiming();
+    }
   }
   state.SetItemsProcessed(state.iterations() * n);
 }
 
-void BM_SetAddLook(benchmark::State& state) {
-  const int n = static_cast<int>(state.range(0));
-  const std::vector<ZORQelIObject>& ids = Identifiers();
-  for (auto _ : state) {
-    int found = 0;
-    {
-      ZORQelISet set;
-      for (int i = 0; i < n; ++i) set.Add(ids[static_cast<std::size_t>(i)]);
-      for (int i = 0; i < n; ++i) found += set.Look(ids[static_cast<std::size_t>(i)]).IsValid();
-    }
-    if (found != n) state.SkipWithError("an identifier was not found");
-  }
-  state.SetItemsProcessed(state.iterations() * n);
-}
+void BM_ListUniqueAddLook(benchmark::State& state) { AddThenLook<ZORQelIListUnique, true>(state); }
+
+void BM_SetAddLook(benchmark::State& state) { AddThenLook<ZORQelISet, false>(state); }
 
 void BM_UnorderedSetAddLook(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
-  std::vector<ZORQelIObjectIMP*> raw;
-  for (int i = 0; i < n; ++i)
-    raw.push_back(const_cast<ZORQelIObjectIMP*>(Identifiers()[static_cast<std::size_t>(i)].RefMe()));
+  const std::vector<ZORQelIObjectIMP*> raw = AllIdentifiers().Raw(false, n);
   for (auto _ : state) {
     int found = 0;
     PeerSet set;
