@@ -4,9 +4,12 @@
 #
 #   benchmarks/run_all.sh [BUILD_DIR]     (default: ../build-perf)
 #
-# Figures are medians of REPS repetitions (default 5) of CPU time per
+# Figures are medians over REPS rounds (default 5) of CPU time per
 # iteration, so that time lost to other processes on a shared machine is not
-# counted; wall-clock medians are kept in the JSON files in BUILD_DIR/bench.
+# counted; wall-clock times are kept in the JSON files in BUILD_DIR/bench.
+# Each round runs every program once, a library figure and its peer's back
+# to back, so that a slow spell of the machine falls on both sides of a ratio
+# rather than on one.
 # Allocation-heavy benchmarks run twice: with glibc's defaults ("defaults")
 # and with freed memory kept in the process ("kept": GLIBC_TUNABLES raises
 # the trim and mmap thresholds, so pages touched once are reused instead of
@@ -35,47 +38,54 @@ B=$BUILD/benchmarks
 c++ -O2 -DNDEBUG -std=c++17 "$SRC/benchmarks/boehm_peer.cpp" -o "$OUT/boehm_peer" \
   -lgc -lbenchmark -lpthread
 
-run() {  # name env filter program [args]
+run() {  # name env filter program [args]: one repetition, into name.env.ROUND.json
   name=$1 env=$2 filter=$3
   shift 3
-  echo "running $name ($env)" >&2
+  echo "round $round: running $name ($env)" >&2
   if [ "$env" = kept ]; then
     GLIBC_TUNABLES=$KEPT GC_MARKERS=1 $PIN "$@" --benchmark_filter="$filter" \
-      --benchmark_repetitions="$REPS" --benchmark_format=json \
-      --benchmark_out="$OUT/$name.$env.json" --benchmark_out_format=json >/dev/null
+      --benchmark_repetitions=1 --benchmark_format=json \
+      --benchmark_out="$OUT/$name.$env.$round.json" --benchmark_out_format=json >/dev/null
   else
     env -u GLIBC_TUNABLES GC_MARKERS=1 $PIN "$@" --benchmark_filter="$filter" \
-      --benchmark_repetitions="$REPS" --benchmark_format=json \
-      --benchmark_out="$OUT/$name.$env.json" --benchmark_out_format=json >/dev/null
+      --benchmark_repetitions=1 --benchmark_format=json \
+      --benchmark_out="$OUT/$name.$env.$round.json" --benchmark_out_format=json >/dev/null
   fi
 }
 
+rm -f "$OUT"/*.json
 HEAVY_CORE='CollectUnreachable|DeleteDirectly'
-for env in defaults kept; do
-  run core_heavy $env "$HEAVY_CORE" "$B/core_bench"
-  run containers $env 'ArrayAdd|VectorSharedPtr' "$B/containers_bench"
-  run peers $env 'Collect|PushBack|AddLook' "$B/peers_bench"
-  run boehm $env '.' "$OUT/boehm_peer"
+round=1
+while [ "$round" -le "$REPS" ]; do
+  for env in defaults kept; do
+    run core_heavy $env "$HEAVY_CORE" "$B/core_bench"
+    run peers_gc $env 'LibCollect' "$B/peers_bench"
+    run boehm $env '.' "$OUT/boehm_peer"
+    run containers $env 'ArrayAdd|VectorSharedPtr' "$B/containers_bench"
+    # The container rows keep the process history they were measured with
+    # (the collections first).
+    run peers $env 'Collect|PushBack|AddLook' "$B/peers_bench"
+  done
+  run core_threaded defaults 'HandleCopy|SharedPtrCopy' "$B/core_bench"
+  run core_single defaults 'HandleCopy|SharedPtrCopy' "$B/core_bench" --single-thread
+  run peers_call defaults 'NoOp|EmptyCall' "$B/peers_bench"
+  round=$((round + 1))
 done
-run core_threaded defaults 'HandleCopy|SharedPtrCopy' "$B/core_bench"
-run core_single defaults 'HandleCopy|SharedPtrCopy' "$B/core_bench" --single-thread
-run peers_call defaults 'NoOp|EmptyCall' "$B/peers_bench"
 
 echo
 echo "QL0KRN benchmarks against their peers ($(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores,"
-echo "load average $(cut -d' ' -f1-3 /proc/loadavg)); median CPU time of $REPS repetitions${PIN:+, on CPU $BENCH_CPU}."
+echo "load average $(cut -d' ' -f1-3 /proc/loadavg)); median CPU time of $REPS rounds${PIN:+, on CPU $BENCH_CPU}."
 echo "env: defaults = glibc's defaults; kept = GLIBC_TUNABLES=$KEPT"
 python3 - "$OUT" <<'PY'
-import json, sys, os
+import glob, json, os, statistics, sys
 out = sys.argv[1]
 def load(name, env):
-    p = os.path.join(out, f"{name}.{env}.json")
-    d = json.load(open(p))
-    r = {}
-    for b in d["benchmarks"]:
-        if b.get("aggregate_name") == "median":
-            r[b["run_name"]] = (b["cpu_time"], b["time_unit"])
-    return r
+    times = {}
+    for f in sorted(glob.glob(os.path.join(out, f"{name}.{env}.*.json"))):
+        for b in json.load(open(f))["benchmarks"]:
+            if b.get("run_type", "iteration") == "iteration":
+                times.setdefault(b["run_name"], []).append((b["cpu_time"], b["time_unit"]))
+    return {k: (statistics.median(t for t, _ in v), v[0][1]) for k, v in times.items()}
 scale = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
 def fmt(t):
     if t < 1e-6: return f"{t*1e9:.2f} ns"
@@ -96,7 +106,7 @@ def row(what, env, lib, peer, libname, peername, goal):
         rows.append((what, env, "?", "?", "", f"missing {e}"))
 for env in ("defaults", "kept"):
     core = load("core_heavy", env); cont = load("containers", env)
-    peers = load("peers", env); boehm = load("boehm", env)
+    peers = load("peers", env); gc = load("peers_gc", env); boehm = load("boehm", env)
     for n, goal in ((100000, 1.3), (1000000, 1.6)):
         row(f"collect {n:.0e} unreachable vs delete", env, core, core,
             f"BM_CollectUnreachable/{n}", f"BM_DeleteDirectly/{n}", goal)
@@ -106,7 +116,7 @@ for env in ("defaults", "kept"):
             if n == 1000000 and shape == 0: goal = 0.6
             if n == 1000000 and shape == 1: goal = 0.8
             if n == 100000 and shape in (0, 1): goal = 0.5
-            row(f"full collection, {sname} {n:.0e}, vs Boehm", env, peers, boehm,
+            row(f"full collection, {sname} {n:.0e}, vs Boehm", env, gc, boehm,
                 f"BM_LibCollect/shape:{shape}/n:{n}", f"BM_BoehmCollect/shape:{shape}/n:{n}", goal)
     for n in (10000, 100000, 1000000):
         row(f"Array::Add {n:.0e} vs vector<shared_ptr> (threaded)", env, cont, cont,
