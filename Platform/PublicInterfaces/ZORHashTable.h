@@ -69,6 +69,31 @@ class ZOR_PLATFORM_EXPORT ZORHashTable : public ZORCollecRoot {
   int InsertHashed(void* e, unsigned hash);
   void* LocateHashed(const void* e, unsigned hash) const;
   int RemoveHashed(void* e, unsigned hash);
+  // Insert for a caller that must not have compare called: 1 when e was
+  // added (no element with e's hash value was held), 0 when e itself is the
+  // one element with that hash value, -1 (nothing changed) when another
+  // element with it is held.  hash as for InsertHashed.
+  int InsertIdentical(void* e, unsigned hash);
+  // e itself if it is held, else null, found without calling compare.
+  // *other is set to whether an element other than e with e's hash value
+  // is held (one that might compare equal to e).  hash as for LocateHashed.
+  // Inline: it is the whole of the library's quietest lookups.
+  void* LocateIdentical(const void* e, unsigned hash, bool* other) const {
+    const unsigned m = Mix(hash);
+    const Slot* s = slots_.data();
+    void* self = nullptr;
+    bool others = false;
+    // Equal-hash elements are contiguous: scan the whole group.
+    for (std::size_t i = Home(m); s[i].elem && s[i].m <= m; ++i) {
+      if (s[i].m != m) continue;
+      if (s[i].elem == e)
+        self = s[i].elem;
+      else
+        others = true;
+    }
+    *other = others;
+    return self;
+  }
 
   // Iteration: start with a = 1, b = 0, call until the result is null; each
   // held element is returned exactly once (see above for removal while
@@ -112,9 +137,20 @@ class ZOR_PLATFORM_EXPORT ZORHashTable : public ZORCollecRoot {
   };
   using Slots = std::vector<Slot, SlotAllocator>;
 
-  std::size_t Home(unsigned m) const;
+  // Fibonacci hashing: an odd multiplier is a bijection of 32-bit values
+  // that spreads small or regular hash values over the high bits used by
+  // HomeIn.
+  static unsigned Mix(unsigned h) { return h * 0x9E3779B9u; }
+  // Home slot of mixed hash m among `buckets` homes; monotonic in m.
+  static std::size_t HomeIn(unsigned m, std::size_t buckets) {
+    return static_cast<std::size_t>((static_cast<unsigned long long>(m) * buckets) >> 32);
+  }
+  std::size_t Home(unsigned m) const { return HomeIn(m, buckets_); }
   std::size_t Find(const void* e, unsigned m) const;
   void PlaceAt(std::size_t pos, void* e, unsigned m);
+  // Adds e (mixed hash m) at slot i, the end of the probe for m, growing the
+  // table first when it is full.
+  void InsertBefore(std::size_t i, void* e, unsigned m);
   void EraseAt(std::size_t pos);
   void Grow();
   void Reset(std::size_t buckets);

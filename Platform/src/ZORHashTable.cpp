@@ -14,17 +14,6 @@ constexpr std::size_t kDefaultBuckets = 109;
 // Initial overflow area (slots past the last home); it doubles when filled.
 constexpr std::size_t kMinOverflow = 32;
 
-// Fibonacci hashing: an odd multiplier is a bijection of 32-bit values that
-// spreads small or regular hash values over the high bits used by HomeIn.
-inline unsigned Mix(unsigned h) {
-  return static_cast<unsigned>(static_cast<std::uint32_t>(h) * 0x9E3779B9u);
-}
-
-// Home slot of mixed hash m among `buckets` homes; monotonic in m.
-inline std::size_t HomeIn(unsigned m, std::size_t buckets) {
-  return static_cast<std::size_t>((static_cast<std::uint64_t>(m) * buckets) >> 32);
-}
-
 inline std::size_t GrowLimit(std::size_t buckets) { return buckets * 3 / 4; }
 
 constexpr std::size_t kHugePage = std::size_t(2) << 20;
@@ -103,8 +92,6 @@ void ZORHashTable::Reset(std::size_t buckets) {
   count = 0;
 }
 
-std::size_t ZORHashTable::Home(unsigned m) const { return HomeIn(m, buckets_); }
-
 std::size_t ZORHashTable::Find(const void* e, unsigned m) const {
   const Slot* s = slots_.data();
   // Ends at the latest on the always-empty last slot.
@@ -173,18 +160,41 @@ int ZORHashTable::InsertHashed(void* e, unsigned hash) {
   std::size_t i = Home(m);
   for (; s[i].elem && s[i].m <= m; ++i)
     if (s[i].m == m && compare_(s[i].elem, e) == 0) return 0;
+  InsertBefore(i, e, m);
+  return 1;
+}
+
+int ZORHashTable::InsertIdentical(void* e, unsigned hash) {
+  const unsigned m = Mix(hash);
+  const Slot* s = slots_.data();
+  std::size_t i = Home(m);
+  bool self = false, others = false;
+  // Equal-hash elements are contiguous: scan the whole group.
+  for (; s[i].elem && s[i].m <= m; ++i) {
+    if (s[i].m != m) continue;
+    if (s[i].elem == e)
+      self = true;
+    else
+      others = true;
+  }
+  if (others) return -1;
+  if (self) return 0;
+  InsertBefore(i, e, m);
+  return 1;
+}
+
+void ZORHashTable::InsertBefore(std::size_t i, void* e, unsigned m) {
   if (static_cast<std::size_t>(count) + 1 > growAt_) {
     Grow();
-    s = slots_.data();
+    const Slot* s = slots_.data();
     i = Home(m);
     while (s[i].elem && s[i].m <= m) ++i;
   }
-  if (!s[i].elem && i + 1 < slots_.size())
+  if (!slots_[i].elem && i + 1 < slots_.size())
     slots_[i] = Slot{e, m};  // a free slot that is not the last: nothing moves
   else
     PlaceAt(i, e, m);
   ++count;
-  return 1;
 }
 
 void* ZORHashTable::Locate(void* e) const { return e ? LocateHashed(e, hash_(e)) : nullptr; }

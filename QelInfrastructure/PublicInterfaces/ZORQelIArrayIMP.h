@@ -21,15 +21,17 @@ class ZORQelIPrint;
 //  1. 0 <= size <= capacity; the elements are elements[0 .. size-1] and none
 //     of them is null (each came from a non-empty handle).
 //  2. elements is a block owned by this object, allocated through
-//     allocator_ with room for at least max(capacity, 1) pointers.
+//     allocator_ with room for room >= capacity pointers (at least one).
 //  3. The elements are not owned: they stay alive because the array's member
 //     scan marks them (GarbageCollectorMemberCheck).  An array holds raw
 //     pointers, not handles, so it adds no roots to the holder tables.
 //
-// Growth: Add grows the storage by a fixed step of 64 slots (10, 74, 138,
-// ...).  The block is resized in place with realloc, which for large blocks
-// remaps pages instead of copying, so filling an array stays linear in
-// practice despite the fixed step.  AppendArray sizes the storage exactly.
+// Growth: Add grows the capacity by a fixed step of 64 slots (10, 74, 138,
+// ...).  The block behind it grows by half its room whenever that is more
+// than the step, so a step usually finds its room already there and filling
+// an array costs amortised constant time per element, with one reallocation
+// per 1.5x; realloc moves large blocks by remapping pages rather than
+// copying.  The constructors and AppendArray size the storage exactly.
 class QL0KRN_EXPORT ZORQelIArrayIMP : public ZORQelIObjectIMP {
   ZORQELI_DECLARE_IMP(ZORQelIArrayIMP, ZORQelIObjectIMP)
  public:
@@ -123,9 +125,13 @@ class QL0KRN_EXPORT ZORQelIArrayIMP : public ZORQelIObjectIMP {
   ZORQelIObjectIMP** elements;
 
  private:
+  // The slots the block has room for (invariant 2).
+  integer room;
+  friend struct ZORQelIInternal::Quiet;  // the library's unobservable fast paths
   // The fixed growth of Add, in slots.
   static constexpr integer growthStep = 64;
-  // Resizes the storage to newCapacity slots, keeping the elements.
+  // Makes the capacity newCapacity (larger than it), keeping the elements;
+  // reallocates the block only when its room is short.
   void Resize(long long newCapacity);
 };
 

@@ -45,6 +45,7 @@ class QL0KRN_EXPORT ZORQelIIdentifierIMP : public ZORQelIObjectIMP {
   ZORQelI::string Name() const;
 
  private:
+  friend struct ZORQelIInternal::Quiet;  // the library's unobservable fast paths
   ZORQelI::string name;
   ZORQelI::integer hash;
 };

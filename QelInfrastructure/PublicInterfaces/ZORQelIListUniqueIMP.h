@@ -61,6 +61,7 @@ class QL0KRN_EXPORT ZORQelIListUniqueIMP : public ZORQelIArrayIMP {
   }
 
  private:
+  friend struct ZORQelIInternal::Quiet;  // the library's unobservable fast paths
   ZORQelISet set;
 };
 

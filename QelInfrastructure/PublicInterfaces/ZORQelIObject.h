@@ -29,15 +29,15 @@ class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
 
   // An empty handle.
   ZORQelIObject() : ZORQelIVariable(nullptr, InHandleConstructor()) {
-    ZORQELI_TRACE(" ZORQelIObject::ZORQelIObject()");
+    ZORQELI_TRACE_EMPTY(" ZORQelIObject::ZORQelIObject()");
   }
   // Refers to X (X may be null).
   ZORQelIObject(ZORQelIObjectIMP* X) : ZORQelIVariable(X, InHandleConstructor()) {
-    ZORQELI_TRACE(" ZORQelIObject::ZORQelIObject(ZORQelIObjectIMP* X)");
+    ZORQELI_TRACE_EMPTY(" ZORQelIObject::ZORQelIObject(ZORQelIObjectIMP* X)");
   }
   // Refers to X's implementation object.
   ZORQelIObject(const ZORQelIObject& X) : ZORQelIVariable(X.objectIMP, InHandleConstructor()) {
-    ZORQELI_TRACE(" ZORQelIObject::ZORQelIObject(const ZORQelIObject& X)");
+    ZORQELI_TRACE_EMPTY(" ZORQelIObject::ZORQelIObject(const ZORQelIObject& X)");
   }
   const ZORQelIObject& operator=(const ZORQelIObject& o);
   const ZORQelIObject& operator=(const ZORQelIObjectIMP* o);
@@ -68,7 +68,14 @@ class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
   ZORQelI::integer HashCode() const;
 
  private:
+  friend struct ZORQelIInternal::Quiet;
   [[noreturn]] static void RaiseEmpty(int line);
+  // A handle on X registered without a constructor frame, for the library's
+  // paths that run only when no frame can be observed.
+  static ZORQelIObject Unframed(ZORQelIObjectIMP* X) {
+    return ZORQelIObject(X, InHandleConstructor());
+  }
+  ZORQelIObject(ZORQelIObjectIMP* X, InHandleConstructor t) : ZORQelIVariable(X, t) {}
 };
 
 // The handle family boilerplate, written once.  A family Xxx is a handle
@@ -113,15 +120,15 @@ class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
  private:
 
 #define ZORQELI_DEFINE_POINTER_CONSTRUCTOR(This, Base, Imp)                       \
-  This::This(Imp* x) : Base(x) { ZORQELI_TRACE(" " #This "::" #This "(" #Imp "* x)"); }
+  This::This(Imp* x) : Base(x) { ZORQELI_TRACE_EMPTY(" " #This "::" #This "(" #Imp "* x)"); }
 
 #define ZORQELI_DEFINE_SHARING_COPY_CONSTRUCTOR(This, Base)                       \
   This::This(const This& x) : Base(x) {                                           \
-    ZORQELI_TRACE(" " #This "::" #This "(const " #This "& x)");                   \
+    ZORQELI_TRACE_EMPTY(" " #This "::" #This "(const " #This "& x)");             \
   }
 
 #define ZORQELI_DEFINE_EMPTY_CONSTRUCTOR(This, Base)                              \
-  This::This() : Base() { ZORQELI_TRACE(" " #This "::" #This "()"); }
+  This::This() : Base() { ZORQELI_TRACE_EMPTY(" " #This "::" #This "()"); }
 
 #define ZORQELI_DEFINE_IMP_ACCESSOR(This, Imp)                                    \
   Imp* This::IMP() const {                                                        \

@@ -67,6 +67,7 @@ class QL0KRN_EXPORT ZORQelISet {
   ZORQelI::boolean Erase(ZORQelIObjectIMP* x);
 
  private:
+  friend struct ZORQelIInternal::Quiet;  // the library's unobservable fast paths
   ZORHashTabZORQelIObjectIMP* table;  // owned, never null
 };
 

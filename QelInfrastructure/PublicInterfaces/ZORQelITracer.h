@@ -54,7 +54,8 @@ class QL0KRN_EXPORT ZORQelITracer {
   // before the next frame at that position overwrites it.  A hot loop may
   // test this once and leave such frames out; it must keep every frame that
   // encloses code of the client's (a destructor may take a dump).
-  static bool Silent() { return context_ != nullptr && process_.enabled == 0; }
+  // (fastLimit is nonzero exactly then, so this is a single load.)
+  static bool Silent() { return process_.fastLimit != 0; }
 
   // The process's context: null until the first frame (or Print, Dump,
   // Flush) creates it; never destroyed.
@@ -91,5 +92,17 @@ class QL0KRN_EXPORT ZORQelITracer {
   ZORQelITracer zorqeliTraceFrame_(zorqeliTraceElement_)
 
 #define ZORQELI_TRACE(text) ZORQELI_TRACE_LINE(text, __LINE__)
+
+// The frame of an operation that has nothing left to do once its frame
+// would open: a constructor whose work is all in its initialisers (a
+// handle's registration, for one).  Such a frame encloses no code, so when
+// tracing is silent nothing can see it and it is left out; otherwise it
+// writes its "start" and "stop" lines as any frame does.
+#define ZORQELI_TRACE_EMPTY(text)                                                 \
+  do {                                                                            \
+    if (__builtin_expect(!ZORQelITracer::Silent(), 0)) {                          \
+      ZORQELI_TRACE_LINE(text, __LINE__);                                         \
+    }                                                                             \
+  } while (0)
 
 #endif

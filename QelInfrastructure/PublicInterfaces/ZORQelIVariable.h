@@ -11,6 +11,8 @@
 class ZORQelIObjectIMP;
 
 namespace ZORQelIInternal {
+// The library's unobservable fast paths (an internal header).
+struct Quiet;
 // The bounds of the calling thread's stack, found on the thread's first
 // handle (size 0: not yet known).  Initial-exec TLS with a constant
 // initialiser (__thread): one %fs-relative load, no per-thread init call.
@@ -57,10 +59,15 @@ class QL0KRN_EXPORT ZORQelIVariable {
     Register(X);
   }
   // Releases the slot (it becomes a hole).
+  // The frame encloses only the release, so when tracing is silent it is
+  // left out (see ZORQELI_TRACE_EMPTY).
   virtual ~ZORQelIVariable() {
-    ZORQELI_TRACE(" ZORQelIVariable::~ZORQelIVariable()");
-    if (key != ZORQelIGholder::MEMBER) holder[key & 1].table[key >> 1] = nullptr;
-    objectIMP = nullptr;
+    if (__builtin_expect(!ZORQelITracer::Silent(), 0)) {
+      ZORQELI_TRACE(" ZORQelIVariable::~ZORQelIVariable()");
+      Release();
+    } else {
+      Release();
+    }
   }
   ZORQelIVariable(const ZORQelIVariable&) = delete;
   ZORQelIVariable& operator=(const ZORQelIVariable&) = delete;
@@ -100,6 +107,11 @@ class QL0KRN_EXPORT ZORQelIVariable {
   std::int32_t key;
 
  private:
+  // Frees the slot (a hole) and forgets the referent.
+  void Release() {
+    if (key != ZORQelIGholder::MEMBER) holder[key & 1].table[key >> 1] = nullptr;
+    objectIMP = nullptr;
+  }
   // Takes a slot for X (null for a null X) in the table of this variable's
   // address and sets key.
   void Register(ZORQelIObjectIMP* X) {

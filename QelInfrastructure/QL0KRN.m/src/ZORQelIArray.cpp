@@ -1,5 +1,6 @@
 #include "ZORQelIArray.h"
 
+#include "ZORQelIQuiet.h"
 #include "ZORQelITracer.h"
 
 ZORQELI_DEFINE_HANDLE(ZORQelIArray, ZORQelIObject, ZORQelIArrayIMP)
@@ -33,9 +34,25 @@ ZORQelI::Mint ZORQelIArray::Remove(ZORQelIObject o) {
   return IMP()->Remove(o);
 }
 
-ZORQelI::boolean ZORQelIArray::Add(ZORQelIObject x) {
+namespace {
+// Add as traced, apart so that the quiet path needs no frame setup.
+__attribute__((noinline)) ZORQelI::boolean TracedAdd(const ZORQelIArray& array,
+                                                     const ZORQelIObject& x) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIArray::Add(ZORQelIObject x)");
-  return IMP()->Add(x);
+  return array.IMP()->Add(x);
+}
+}  // namespace
+
+ZORQelI::boolean ZORQelIArray::Add(ZORQelIObject x) {
+  // Quiet (ZORQelIQuiet.h) for arrays and unique lists when no frame of the
+  // addition can be seen.
+  ZORQelIObjectIMP* element = ZORQelIInternal::Quiet::ObjectOf(x);
+  if (objectIMP != nullptr && element != nullptr && ZORQelITracer::Silent()) {
+    const int added =
+        ZORQelIInternal::Quiet::Add(static_cast<ZORQelIArrayIMP*>(objectIMP), element);
+    if (added >= 0) return added != 0 ? ZORQelI::Itrue : ZORQelI::Ifalse;
+  }
+  return TracedAdd(*this, x);
 }
 
 void ZORQelIArray::AppendArray(ZORQelIArray x) {

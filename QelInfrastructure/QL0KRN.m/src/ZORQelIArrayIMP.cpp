@@ -56,32 +56,44 @@ void ZORQelIArrayIMP::RawCopy(ZORQelIObjectIMP** dest, ZORQelIObjectIMP** src, i
 void ZORQelIArrayIMP::Resize(long long newCapacity) {
   // Capacities are 32-bit; a request past that is an allocation failure.
   if (newCapacity > INT_MAX) RaiseAllocationFailure();
-  void* p = allocator_(elements, SlotBytes(newCapacity));
-  if (p == nullptr) RaiseAllocationFailure();  // the old block is intact
-  elements = static_cast<ZORQelIObjectIMP**>(p);
+  if (newCapacity > room) {
+    // Half the room more when that beats the request; the exact request if
+    // the larger block cannot be had.
+    long long want = static_cast<long long>(room) + room / 2;
+    if (want < newCapacity || want > INT_MAX) want = newCapacity;
+    void* p = allocator_(elements, SlotBytes(want));
+    if (p == nullptr && want > newCapacity) {
+      want = newCapacity;
+      p = allocator_(elements, SlotBytes(want));
+    }
+    if (p == nullptr) RaiseAllocationFailure();  // the old block is intact
+    elements = static_cast<ZORQelIObjectIMP**>(p);
+    room = static_cast<integer>(want);
+  }
   capacity = static_cast<integer>(newCapacity);
 }
 
-ZORQelIArrayIMP::ZORQelIArrayIMP() : size(0), capacity(0), elements(nullptr) {
+ZORQelIArrayIMP::ZORQelIArrayIMP() : size(0), capacity(0), elements(nullptr), room(0) {
   ZORQELI_TRACE(" ZORQelIArrayIMP::ZORQelIArrayIMP()");
   elements = Allocate(kDefaultCapacity);
-  capacity = kDefaultCapacity;
+  capacity = room = kDefaultCapacity;
 }
 
-ZORQelIArrayIMP::ZORQelIArrayIMP(integer top) : size(0), capacity(0), elements(nullptr) {
+ZORQelIArrayIMP::ZORQelIArrayIMP(integer top)
+    : size(0), capacity(0), elements(nullptr), room(0) {
   ZORQELI_TRACE(" ZORQelIArrayIMP::ZORQelIArrayIMP(integer top)");
   if (top < 0) top = 0;
   elements = Allocate(top);
-  capacity = top;
+  capacity = room = top;
 }
 
 ZORQelIArrayIMP::ZORQelIArrayIMP(const ZORQelIArrayIMP& o)
-    : ZORQelIObjectIMP(o), size(0), capacity(0), elements(nullptr) {
+    : ZORQelIObjectIMP(o), size(0), capacity(0), elements(nullptr), room(0) {
   ZORQELI_TRACE(" ZORQelIArrayIMP::ZORQelIArrayIMP(const ZORQelIArrayIMP& o)");
   elements = Allocate(o.size);
   RawCopy(elements, o.elements, o.size);
   size = o.size;
-  capacity = o.size;
+  capacity = room = o.size;
 }
 
 ZORQelIArrayIMP::~ZORQelIArrayIMP() {
@@ -175,7 +187,7 @@ void ZORQelIArrayIMP::AppendArray(ZORQelIArrayIMP* x) {
   RawCopy(fresh + size, x->elements, x->size);
   std::free(elements);
   elements = fresh;
-  size = capacity = static_cast<integer>(n);
+  size = capacity = room = static_cast<integer>(n);
 }
 
 ZORQelI::boolean ZORQelIArrayIMP::ForEach(ZORQelIArrayWalker& ctx, int start, int stop) {

@@ -1,5 +1,6 @@
 #include "ZORQelIListUnique.h"
 
+#include "ZORQelIQuiet.h"
 #include "ZORQelITracer.h"
 
 ZORQELI_DEFINE_HANDLE(ZORQelIListUnique, ZORQelIArray, ZORQelIListUniqueIMP)
@@ -24,12 +25,27 @@ ZORQelIObject ZORQelIListUnique::Look(integer o) const {
   return IMP()->Look(o);
 }
 
-ZORQelIObject ZORQelIListUnique::Look(ZORQelIObject o) const {
+namespace {
+// Look as traced, apart so that the quiet path needs no frame setup.
+__attribute__((noinline)) ZORQelIObject TracedLook(const ZORQelIListUnique& list,
+                                                  const ZORQelIObject& o) {
   ZORQELI_TRACE("ZORQelIObject ZORQelIListUnique::Look(ZORQelIObject o) const");
   // The implementation's Look would take a copy of o: its object is passed
   // instead.  An empty list raises before an empty o, as through that Look.
-  const ZORQelIListUniqueIMP* list = IMP();
-  return ZORQelIObject(list->Held(o.RefMe()));
+  return ZORQelIObject(list.IMP()->Held(const_cast<ZORQelIObjectIMP*>(o.RefMe())));
+}
+}  // namespace
+
+ZORQelIObject ZORQelIListUnique::Look(ZORQelIObject o) const {
+  // Quiet (ZORQelIQuiet.h): no frame of this lookup can be seen.
+  const ZORQelIObjectIMP* x = ZORQelIInternal::Quiet::ObjectOf(o);
+  ZORQelIObjectIMP* held;
+  if (objectIMP != nullptr && x != nullptr && ZORQelITracer::Silent() &&
+      ZORQelIInternal::Quiet::Held(
+          ZORQelIInternal::Quiet::SetOf(static_cast<const ZORQelIListUniqueIMP*>(objectIMP)), x,
+          &held))
+    return ZORQelIInternal::Quiet::Handle(held);
+  return TracedLook(*this, o);
 }
 
 ZORQelI::boolean ZORQelIListUnique::Remove(integer i) {

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "ZORQelINullPtrAccess.h"
+#include "ZORQelIQuiet.h"
 #include "ZORQelIRaise.h"
 
 void ZORQelIObject::RaiseEmpty(int line) {
@@ -21,9 +22,22 @@ const ZORQelIObject& ZORQelIObject::operator=(const ZORQelIObjectIMP* o) {
   return *this;
 }
 
-ZORQelI::boolean ZORQelIObject::IsValid() const {
+namespace {
+// IsValid as traced, apart so that the quiet test before it needs no frame
+// of its own.
+__attribute__((noinline)) ZORQelI::boolean TracedIsValid(const ZORQelIObjectIMP* objectIMP) {
   ZORQELI_TRACE_LINE("ZORQelI::boolean ZORQelIObject::IsValid() const", 39);
   return objectIMP != nullptr ? objectIMP->IsValid() : ZORQelI::Ifalse;
+}
+}  // namespace
+
+ZORQelI::boolean ZORQelIObject::IsValid() const {
+  // The commonest test of all: an object that keeps the root class's
+  // IsValid needs neither frame when no frame can be seen.
+  if (objectIMP != nullptr && ZORQelITracer::Silent() &&
+      ZORQelIInternal::Quiet::RootIsValid(objectIMP))
+    return ZORQelI::Itrue;
+  return TracedIsValid(objectIMP);
 }
 
 ZORQelIObjectIMP* ZORQelIObject::SpecializeMe() {

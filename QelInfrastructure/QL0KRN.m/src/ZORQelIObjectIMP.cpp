@@ -10,6 +10,7 @@
 #include "ZORQelIGholder.h"
 #include "ZORQelIInvalidType.h"
 #include "ZORQelIObject.h"
+#include "ZORQelIQuiet.h"
 #include "ZORQelIRaise.h"
 #include "ZORQelIStringStream.h"
 #include "ZORQelITracer.h"
@@ -136,9 +137,7 @@ ZORQelI::boolean ZORQelIObjectIMP::Equal(ZORQelIObjectIMP* o) const {
 
 ZORQelI::integer ZORQelIObjectIMP::HashCode() const {
   ZORQELI_TRACE("ZORQelI::integer ZORQelIObjectIMP::HashCode() const");
-  // The low 32 bits of the address as a signed value, shifted arithmetically.
-  std::uint32_t low = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(this));
-  return static_cast<std::int32_t>(low) >> 2;
+  return ZORQelIInternal::AddressHash(this);
 }
 
 void ZORQelIObjectIMP::GarbageCollectorMemberCheck() {

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "ZORQelIQuiet.h"
 #include "ZORQelITracer.h"
 
 namespace {
@@ -57,9 +58,22 @@ ZORQelIObjectIMP* ZORQelISet::Insert(const ZORQelIObject& X) {
   return element != nullptr && table->Insert(element) ? element : nullptr;
 }
 
-ZORQelIObject ZORQelISet::Look(ZORQelIObject X) const {
+namespace {
+// Look as traced, apart so that the quiet path needs no frame setup.
+__attribute__((noinline)) ZORQelIObject TracedLook(ZORHashTabZORQelIObjectIMP* table,
+                                                  const ZORQelIObject& X) {
   ZORQELI_TRACE("ZORQelIObject ZORQelISet::Look(ZORQelIObject X) const");
-  return ZORQelIObject(table->Locate(X.RefMe()));
+  return ZORQelIObject(table->Locate(const_cast<ZORQelIObjectIMP*>(X.RefMe())));
+}
+}  // namespace
+
+ZORQelIObject ZORQelISet::Look(ZORQelIObject X) const {
+  // Quiet (ZORQelIQuiet.h): no frame of this lookup can be seen.
+  const ZORQelIObjectIMP* x = ZORQelIInternal::Quiet::ObjectOf(X);
+  ZORQelIObjectIMP* held;
+  if (x != nullptr && ZORQelITracer::Silent() && ZORQelIInternal::Quiet::Held(*this, x, &held))
+    return ZORQelIInternal::Quiet::Handle(held);
+  return TracedLook(table, X);
 }
 
 ZORQelIObject ZORQelISet::Look(integer key) const {

@@ -1,0 +1,150 @@
+// ZORQelIQuiet: the hottest container and handle paths without the trace
+// frames that nobody can observe.
+//
+// Not a public header.
+//
+// When tracing is off for good (ZORQelITracer::Silent()), a frame writes no
+// line, and a dump lists it only while it is open; so a frame that encloses
+// no code of the client's can never be observed.  A quiet path does the work
+// of a chain of traced library operations without those inner frames, and
+// is taken only when both hold:
+//  - ZORQelITracer::Silent();
+//  - every virtual operation the chain would call is known to be the
+//    library's own code that calls nothing else (checked on the object's
+//    virtual table slot, below), or is not called at all.
+// Otherwise the traced operations run as written.  The operation that takes
+// a quiet path keeps its own frame whenever it can call client code;
+// errors are always raised from the traced operations, so their dumps are
+// unchanged.
+//
+// The slot test reads the function an object's virtual call would run
+// (GCC's bound member function extension).  With other compilers it never
+// succeeds and every call takes the traced path.
+#ifndef ZORQelIQuiet_h
+#define ZORQelIQuiet_h
+
+#include <cstdint>
+
+#include "ZORHashTabZORQelIObjectIMP.h"
+#include "ZORQelIArrayIMP.h"
+#include "ZORQelIIdentifierIMP.h"
+#include "ZORQelIListUniqueIMP.h"
+#include "ZORQelIObject.h"
+#include "ZORQelIObjectIMP.h"
+#include "ZORQelISet.h"
+#include "ZORQelITracer.h"
+
+#if defined(__GNUC__) && !defined(__clang__)
+#define ZORQELI_QUIET_SLOTS 1
+#endif
+
+namespace ZORQelIInternal {
+
+// The root class's HashCode: the low 32 bits of the address as a signed
+// value, shifted arithmetically.  Shared by that operation and the quiet
+// lookups.
+inline ZORQelI::integer AddressHash(const ZORQelIObjectIMP* x) {
+  const std::uint32_t low = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(x));
+  return static_cast<std::int32_t>(low) >> 2;
+}
+
+struct Quiet {
+  // h's object, or null.
+  static ZORQelIObjectIMP* ObjectOf(const ZORQelIObject& h) { return h.objectIMP; }
+
+  // A handle on x (null: empty), registered as every handle is, without the
+  // constructor's frame.
+  static ZORQelIObject Handle(ZORQelIObjectIMP* x) {
+    return ZORQelIObject::Unframed(x);
+  }
+
+#ifdef ZORQELI_QUIET_SLOTS
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpmf-conversions"
+  using HashCode = ZORQelI::integer (*)(const ZORQelIObjectIMP*);
+  using IsValidCode = ZORQelI::boolean (*)(const ZORQelIObjectIMP*);
+  using AddCode = ZORQelI::boolean (*)(ZORQelIArrayIMP*, ZORQelIObject);
+  static AddCode AddOf(ZORQelIArrayIMP* array) {
+    return reinterpret_cast<AddCode>(array->*(&ZORQelIArrayIMP::Add));
+  }
+  static HashCode HashCodeOf(const ZORQelIObjectIMP* x) {
+    return reinterpret_cast<HashCode>(x->*(&ZORQelIObjectIMP::HashCode));
+  }
+  static bool RootIsValid(const ZORQelIObjectIMP* x) {
+    return reinterpret_cast<IsValidCode>(x->*(&ZORQelIObjectIMP::IsValid)) ==
+           reinterpret_cast<IsValidCode>(&ZORQelIObjectIMP::IsValid);
+  }
+  using EqualCode = ZORQelI::boolean (*)(const ZORQelIObjectIMP*, ZORQelIObjectIMP*);
+  static EqualCode EqualOf(const ZORQelIObjectIMP* x) {
+    return reinterpret_cast<EqualCode>(x->*(&ZORQelIObjectIMP::Equal));
+  }
+  // Whether x's HashCode and Equal are both the identifier's or the root
+  // class's (none of them calls anything, and each Equal holds an object
+  // Equal to itself); then *hash receives x->HashCode().
+  static bool Hash(const ZORQelIObjectIMP* x, ZORQelI::integer* hash) {
+    const HashCode code = HashCodeOf(x);
+    const EqualCode equal = EqualOf(x);
+    if (equal != reinterpret_cast<EqualCode>(&ZORQelIIdentifierIMP::Equal) &&
+        equal != reinterpret_cast<EqualCode>(&ZORQelIObjectIMP::Equal))
+      return false;
+    if (code == reinterpret_cast<HashCode>(&ZORQelIIdentifierIMP::HashCode)) {
+      *hash = static_cast<const ZORQelIIdentifierIMP*>(x)->hash;
+      return true;
+    }
+    if (code == reinterpret_cast<HashCode>(&ZORQelIObjectIMP::HashCode)) {
+      *hash = AddressHash(x);
+      return true;
+    }
+    return false;
+  }
+  // array->Add(x's handle) for x not null, when it can be done quietly:
+  // 1 (Itrue) or 0 (Ifalse) is Add's result; -1 when it cannot (nothing
+  // changed).  Growing the storage is left to the traced path, so that an
+  // allocation failure raises with its usual frames.
+  static int Add(ZORQelIArrayIMP* array, ZORQelIObjectIMP* x) {
+    if (array->size >= array->capacity) return -1;
+    const AddCode add = AddOf(array);
+    if (add == reinterpret_cast<AddCode>(&ZORQelIArrayIMP::Add)) {
+      array->elements[array->size++] = x;
+      return 1;
+    }
+    // The unique list calls x's IsValid and HashCode, and Equal only on a
+    // hash match.
+    ZORQelI::integer h;
+    if (add != reinterpret_cast<AddCode>(&ZORQelIListUniqueIMP::Add) || !RootIsValid(x) ||
+        !Hash(x, &h))
+      return -1;
+    ZORQelIListUniqueIMP* list = static_cast<ZORQelIListUniqueIMP*>(array);
+    const unsigned u = static_cast<unsigned>(h);
+    const int added = list->set.table->Table().InsertIdentical(x, h < 0 ? 0u - u : u);
+    if (added == 1) list->elements[list->size++] = x;
+    return added;
+  }
+#pragma GCC diagnostic pop
+#else
+  static int Add(ZORQelIArrayIMP*, ZORQelIObjectIMP*) { return -1; }
+  static bool RootIsValid(const ZORQelIObjectIMP*) { return false; }
+  static bool Hash(const ZORQelIObjectIMP*, ZORQelI::integer*) { return false; }
+#endif
+
+  // Set lookup of x (not null) when it can be answered quietly: true, and
+  // *held is the held object Equal to x or null.  False when x's hash code
+  // or equality is not the library's own, or when an object other than x
+  // with x's hash code is held (only its Equal, maybe the client's, can
+  // tell).
+  static bool Held(const ZORQelISet& set, const ZORQelIObjectIMP* x, ZORQelIObjectIMP** held) {
+    ZORQelI::integer h;
+    if (!Hash(x, &h)) return false;
+    const unsigned u = static_cast<unsigned>(h);
+    bool other = false;
+    void* found = set.table->Table().LocateIdentical(x, h < 0 ? 0u - u : u, &other);
+    if (other) return false;
+    *held = static_cast<ZORQelIObjectIMP*>(found);
+    return true;
+  }
+  static const ZORQelISet& SetOf(const ZORQelIListUniqueIMP* list) { return list->set; }
+};
+
+}  // namespace ZORQelIInternal
+
+#endif
