@@ -21,14 +21,6 @@
 #include "QL0KRN.h"
 #include "TestSupport.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define QL0KRN_TEST_SANITIZED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QL0KRN_TEST_SANITIZED 1
-#endif
-#endif
-
 namespace collectortest {
 
 using qtest::CollectAll;
@@ -66,17 +58,6 @@ ChainIMP* MakeChain(std::int64_t n) {
     last = last->next;
   }
   return first;
-}
-
-// The length of the long chain: 10 million, a tenth of it in sanitizer
-// builds (or QL0KRN_TEST_CHAIN_LENGTH when set).
-std::int64_t LongChainLength() {
-  if (const char* v = std::getenv("QL0KRN_TEST_CHAIN_LENGTH")) return std::atoll(v);
-#ifdef QL0KRN_TEST_SANITIZED
-  return 1000000;
-#else
-  return 10000000;
-#endif
 }
 
 // Its finalizer makes a new node (counted in *spawnedFinalized) before
@@ -158,8 +139,6 @@ class CollectorTest : public ::testing::Test {
   int spawned = 0;
 };
 
-// --- Roots -----------------------------------------------------------------------
-
 TEST_F(CollectorTest, StackStaticAndHeapHandlesAreRootsUntilTheyLetGo) {
   int onStack = 0, onStatic = 0, onHeap = 0;
   std::optional<KeyedHandle> stack(NewNode(&onStack, 1));
@@ -192,21 +171,6 @@ TEST_F(CollectorTest, RawReferenceThatNoCheckScansKeepsNothingAlive) {
   ZORQelIVariable::GarbageCollect();
   EXPECT_EQ(targets, 1);
   EXPECT_EQ(owners, 0);
-}
-
-// --- Handle members ------------------------------------------------------------------
-
-TEST_F(CollectorTest, HandleMemberKeepsItsTargetWhileItsOwnerIsReached) {
-  {
-    NodeIMP* owner = NewNode(&owners, 1);
-    owner->link = NewNode(&targets, 2);
-    ZORQelIObject h(owner);
-    for (int i = 0; i < 3; ++i) ZORQelIVariable::GarbageCollect();
-    EXPECT_EQ(targets, 0);
-  }
-  ZORQelIVariable::GarbageCollect();  // the member was scanned: no longer a root
-  EXPECT_EQ(owners, 1);
-  EXPECT_EQ(targets, 1);
 }
 
 TEST_F(CollectorTest, UnscannedMemberOfADeadOwnerKeepsItsTargetOneMoreCycle) {
@@ -257,7 +221,7 @@ TEST_F(CollectorTest, MutualMembersDieOneCycleLateUnscannedOrWithTheirLastOutsid
     c->link = d;
     d->link = c;
     ZORQelIObject outside(c);
-    ZORQelIVariable::GarbageCollect();
+    for (int i = 0; i < 2; ++i) ZORQelIVariable::GarbageCollect();
     EXPECT_EQ(targets, 0);
   }
   ZORQelIVariable::GarbageCollect();
@@ -277,26 +241,6 @@ TEST_F(CollectorTest, ObjectReachedFromBothTablesAndTwoOwnersIsCheckedOncePerCyc
   ZORQelIVariable::GarbageCollect();
   EXPECT_EQ(shared->memberChecks, 2);
   EXPECT_EQ(o1->memberChecks, 2);
-}
-
-// --- Counters and results ----------------------------------------------------------------
-
-TEST_F(CollectorTest, InstancesCountFollowsCreationAndSweep) {
-  const ZORQelI::integer base = ZORQelIVariable::GetInstancesCount__();
-  EXPECT_EQ(base, ZORQelIObjectIMP::GetInstancesCount__());
-  EXPECT_EQ(base, WalkedLength());
-  {
-    ZORQelIObject a(NewNode(&finalized, 1));
-    NewNode(&finalized, 2);
-    EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), base + 2);
-    a.SpecializeMe();
-    EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), base + 3);
-    ZORQelIVariable::GarbageCollect();
-    EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), base + 1);
-  }
-  ZORQelIVariable::GarbageCollect();
-  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), base);
-  EXPECT_EQ(WalkedLength(), base);
 }
 
 TEST_F(CollectorTest, ObjectsMadeByFinalizersSurviveTheirCycleAndDieInTheNext) {
@@ -326,26 +270,6 @@ TEST_F(CollectorTest, GarbageCollectReturnsBothCountsAfterTrimmingTrailingHoles)
   EXPECT_EQ(ZORQelIVariable::GarbageCollect(), before + 1);
   EXPECT_EQ(Automatic().count + Static().count, before + 1);
 }
-
-TEST_F(CollectorTest, SurvivorsComeBackInReverseOrder) {
-  ZORQelIObject a(NewNode(&finalized, 1)), b(NewNode(&finalized, 2)), c(NewNode(&finalized, 3));
-  auto order = [&] {
-    std::vector<int> seen;
-    for (ZORQelIObjectIMP* o = ZORQelIObjectIMP::list_.head; o != nullptr; o = o->Next()) {
-      if (o == a.RefMe()) seen.push_back(1);
-      if (o == b.RefMe()) seen.push_back(2);
-      if (o == c.RefMe()) seen.push_back(3);
-    }
-    return seen;
-  };
-  EXPECT_EQ(order(), (std::vector<int>{3, 2, 1}));  // newest first
-  ZORQelIVariable::GarbageCollect();
-  EXPECT_EQ(order(), (std::vector<int>{1, 2, 3}));
-  ZORQelIVariable::GarbageCollect();
-  EXPECT_EQ(order(), (std::vector<int>{3, 2, 1}));
-}
-
-// --- Scoped collections ------------------------------------------------------------------
 
 TEST_F(CollectorTest, GCStateCollectsOnEntryAndOnExit) {
   NewNode(&finalized, 1);
@@ -411,100 +335,42 @@ TEST_F(CollectorTest, FlushInstancePoolTouchesOnlyTheAutomaticTable) {
                 std::to_string(slot - 1) + "]\n");
 }
 
-// --- One holder table ----------------------------------------------------------------------
-
 ZORQelIObjectIMP* Fake(int i) {
   return reinterpret_cast<ZORQelIObjectIMP*>(static_cast<std::uintptr_t>(16 * (i + 1)));
 }
 
-TEST(HolderTable, AddFillsFromZeroAndReusesOnlyTrailingHoles) {
+TEST(HolderTable, ReusesOnlyTrailingHolesStoresTheSentinelForNullAndLowersItsCount) {
   ZORQelIGholder t;
-  EXPECT_EQ(t.count, 0);
-  EXPECT_EQ(t.top, 4096);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(t.Add(Fake(i)), i);
   t.table[1] = nullptr;  // a hole below the top stays
   EXPECT_EQ(t.Add(Fake(4)), 4);
-  t.table[4] = nullptr;
-  t.table[3] = nullptr;
+  t.table[4] = t.table[3] = nullptr;
   EXPECT_EQ(t.Add(Fake(5)), 3);  // both trailing holes trimmed first
-  EXPECT_EQ(t.count, 4);
   EXPECT_EQ(t.table[1], nullptr);
-}
-
-TEST(HolderTable, FullTableGrowsByOneClickKeepingEverySlot) {
-  ZORQelIGholder t;
-  for (int i = 0; i < 4096; ++i) t.Add(Fake(i));
-  EXPECT_EQ(t.count, 4096);
-  EXPECT_EQ(t.top, 4096);
-  EXPECT_EQ(t.Add(Fake(4096)), 4096);
-  EXPECT_EQ(t.top, 8192);
-  for (int i = 4097; i < 8193; ++i) t.Add(Fake(i));
-  EXPECT_EQ(t.top, 12288);
-  for (int i = 0; i < 8193; ++i) ASSERT_EQ(t.table[i], Fake(i)) << "slot " << i;
-  t.Allocate();
-  EXPECT_EQ(t.top, 16384);
-  EXPECT_EQ(t.table[8192], Fake(8192));
-}
-
-TEST(HolderTable, ReplaceKeyStoresTheSentinelForNullIgnoresNegativeKeysAndChecksTheCount) {
-  ZORQelIGholder t;
-  for (int i = 0; i < 3; ++i) t.Add(Fake(i));
   t.ReplaceKey(1, nullptr);
   EXPECT_EQ(t.table[1], ZORQelIGholder::null);
-  t.ReplaceKey(0, Fake(7));
-  EXPECT_EQ(t.table[0], Fake(7));
-  t.ReplaceKey(-1, Fake(8));
-  EXPECT_EQ(t.table[0], Fake(7));
-  EXPECT_EQ(t.table[1], ZORQelIGholder::null);
-  const std::string head =
-      "qualified exception : QelInfrastructure/QL0KRN.m/src/ZORQelIGholder 133: BoundError\n";
-  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { t.ReplaceKey(3, Fake(9)); }),
-            head + "index 3 not in range [0..2]\n");
-  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { t.ReplaceKey(40, Fake(9)); }),
-            head + "index 40 not in range [0..2]\n");
-  ZORQelIGholder empty;
-  EXPECT_EQ(RaisedText<ZORQelI::BoundError>([&] { empty.ReplaceKey(0, Fake(9)); }),
-            head + "index 0 not in range array is empty\n");
-}
-
-TEST(HolderTable, SizeLowersCountOnlyWithinTheTable) {
-  ZORQelIGholder t;
-  for (int i = 0; i < 5; ++i) t.Add(Fake(i));
+  t.ReplaceKey(-1, Fake(8));  // negative keys (members) are ignored
+  EXPECT_EQ(t.table[0], Fake(0));
   t.Size(-1);
-  EXPECT_EQ(t.count, 5);
-  t.Size(6);
-  EXPECT_EQ(t.count, 5);
+  t.Size(5);
+  EXPECT_EQ(t.count, 4);
   t.Size(2);
-  EXPECT_EQ(t.count, 2);
   EXPECT_EQ(t.Add(Fake(9)), 2);  // a forgotten slot is overwritten
-  t.Size(0);
-  EXPECT_EQ(t.count, 0);
-  EXPECT_EQ(t.Add(Fake(9)), 0);
 }
 
-// --- The process's tables ---------------------------------------------------------------------
-
-TEST_F(CollectorTest, BothTablesGrowPastOneClickAndKeepEveryRoot) {
+// (The static table past one click: stress_test, with a million handles.)
+TEST_F(CollectorTest, AutomaticTableGrowsPastOneClickAndKeepsEveryRoot) {
   const int n = 5000;
-  auto onHeap = std::make_unique<std::vector<ZORQelIObject>>();
-  onHeap->reserve(n);
-  for (int i = 0; i < n; ++i) onHeap->emplace_back(NewNode(&finalized, i));
   std::optional<ZORQelIObject> onStack[n];
   for (int i = 0; i < n; ++i) onStack[i].emplace(NewNode(&targets, i));
-  EXPECT_GE(Static().count, n);
-  EXPECT_GE(Static().top, 8192);
   EXPECT_GE(Automatic().top, 8192);
   CollectAll();
-  EXPECT_EQ(finalized + targets, 0);
-  for (int i = 0; i < n; i += 997) EXPECT_EQ(std::string((*onHeap)[i].ToString()), "node " + std::to_string(i));
-  onHeap.reset();
+  EXPECT_EQ(targets, 0);
+  for (int i = 0; i < n; i += 997) EXPECT_EQ(std::string(onStack[i]->ToString()), "node " + std::to_string(i));
   for (int i = n - 1; i >= 0; --i) onStack[i].reset();
   ZORQelIVariable::GarbageCollect();
-  EXPECT_EQ(finalized, n);
   EXPECT_EQ(targets, n);
 }
-
-// --- Marks ----------------------------------------------------------------------------------------
 
 TEST_F(CollectorTest, CycleInterruptedByAMemberCheckLeavesNoStaleMark) {
   auto* faulty = new FaultyCheckIMP();
@@ -550,20 +416,6 @@ TEST_F(CollectorTest, FinalizerThatRaisesLosesNoOtherObject) {
   keep = ZORQelIObject();
   ZORQelIVariable::GarbageCollect();
   EXPECT_EQ(targets, 1);
-}
-
-// --- Long chains ------------------------------------------------------------------------------------
-
-TEST_F(CollectorTest, LongChainIsMarkedAndCollectedOnTheDefaultStack) {
-  const std::int64_t n = LongChainLength();
-  {
-    ZORQelIObject head(MakeChain(n));
-    ZORQelIVariable::GarbageCollect();
-    EXPECT_EQ(chainFinalized, 0);
-    EXPECT_EQ(chainChecks, n);  // every link checked exactly once
-  }
-  ZORQelIVariable::GarbageCollect();
-  EXPECT_EQ(chainFinalized, n);
 }
 
 TEST_F(CollectorTest, LongChainOfHandleMembersIsMarkedInItsFirstCycle) {

@@ -150,32 +150,7 @@ TEST_F(DeepCopy, AShorterSourceRaisesBoundErrorAfterTheEarlierPositions) {
   EXPECT_EQ(Str(target.Get(1).GetAttr(dst.name).GetString()), "t1");
 }
 
-TEST_F(DeepCopy, NestedAggregatesAreNotYetImplementedAndEarlierAttributesStay) {
-  Schema nested = MakeSchema("NestedSrc");
-  ZORQelIType ints = nested.m.MakeList(nested.m.MakeInteger(), Mint::UNSET, Mint::UNSET,
-                                      ZORQelI::Ifalse);
-  ZORQelIType lists = nested.m.MakeList(ints, Mint::UNSET, Mint::UNSET, ZORQelI::Ifalse);
-  ZORQelIEntity holder = nested.m.MakeEntity("Holder");
-  ZORQelIAttr first = holder.CreateAttr("first", nested.m.MakeInteger(), ZORQelI::Ifalse);
-  ZORQelIAttr deep = holder.CreateAttr("deep", lists, ZORQelI::Ifalse);
-  ZORQelIInstance h = nested.m.Instanciate(ZORQelI::string("Holder"));
-  h.PutAttr(first, nested.m.GetInstances().InstanciateInteger(5));
-  ZORQelIInstance outer = nested.m.Instanciate(lists);
-  outer.Append(nested.m.Instanciate(ints));
-  h.PutAttr(deep, outer);
-  ZORQelIInstanceListUnique source;
-  source.Add(h);
-  ZORQelIInstanceListUnique copy;
-  try {
-    copy.Copy(source);
-    FAIL() << "a nested aggregate must raise";
-  } catch (ZORQelI::NotYetImplemented& e) {
-    EXPECT_STREQ(e.GetFile(), "QelInfrastructure/QL0KRN.m/src/ZORQelIInstanceCopy");
-    EXPECT_EQ(e.GetLine(), 51);
-  }
-  ASSERT_EQ(copy.Size(), 1);
-  EXPECT_EQ(copy.Get(0).GetAttr(first).GetInt(), 5);
-}
+// (Nested aggregates, which the copy refuses half-way: fault_test.)
 
 TEST(InstanceList, LookStaysRightWhenASharingCloneChangesTheList) {
   Schema s = MakeSchema("LookShared");

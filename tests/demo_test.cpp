@@ -27,20 +27,8 @@ std::string Expected(const std::string& directory) {
              "  finalized a\n"
              "  finalized b\n"
              "== 2. the Drawing schema ==\n") +
-         kSchema +
-         "Wrapper Store;\n"
-         "\n"
-         "    Instances := true;\n"
-         "    PersistantInstances := false;\n"
-         "    EditableDictionnary := false;\n"
-         "    PersistantDictionnary := false;\n"
-         "    Expression := true;\n"
-         "    \n"
-         "End_Wrapper (*Store*);\n"
-         "== 3. a population ==\n"
-         "#1=Figure('outline',$);\n"
-         "#2=Polyline('route',\"0A1B\",(1.500000,2.000000),.T.);\n"
-         "#3=Group((#1,#2),2);\n"
+         kSchema + qtest::kStoreText +
+         "== 3. a population ==\n" + qtest::kPopulationText +
          "== 4. saving the Drawing schema ==\n"
          "saved to " + directory + "/Drawing.exp\n"
          "== 5. a deep copy into a second schema ==\n"

@@ -1,16 +1,12 @@
 // Collector diagnostics: the status lines, the slot and table listings, and
 // the interactive inspector.  The process's own tables depend on what ran
-// before, so the exact listings of both tables and the inspector (which
-// reads standard input and may end the process) run in
-// tests/child/inspector_child; single tables are checked here on tables of
-// the test's own.
-#include <cstdint>
+// before, so all of them run in tests/child/inspector_child, on tables it
+// fills itself (the inspector reads standard input and may end the process).
 #include <limits>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "CoreTestSupport.h"
 #include "QL0KRN.h"
 #include "TestSupport.h"
 
@@ -18,47 +14,7 @@ namespace diagnosticstest {
 
 using qtest::ChildProgram;
 using qtest::ChildResult;
-using qtest::NewNode;
 using qtest::RunChild;
-
-// --- Slots and tables -------------------------------------------------------------------------
-
-class DiagnosticsTable : public ::testing::Test {
- protected:
-  void SetUp() override {
-    // 0 node 5, 1 free, 2 empty handle, 3 node 6, 4..6 free
-    table.Add(five.RefMe());
-    table.Add(five.RefMe());
-    table.Add(ZORQelIGholder::null);
-    table.Add(six.RefMe());
-    for (int i = 0; i < 3; ++i) table.Add(six.RefMe());
-    table.table[1] = nullptr;
-    for (int i = 4; i < 7; ++i) table.table[i] = nullptr;
-  }
-  ZORQelIObject five{NewNode(nullptr, 5)};
-  ZORQelIObject six{NewNode(nullptr, 6)};
-  ZORQelIGholder table;
-};
-
-TEST_F(DiagnosticsTable, PrintAndDumpShowSlotsAndChangeNothing) {
-  ASSERT_EQ(table.count, 7);
-  const ZORQelI::integer before = ZORQelIVariable::GetInstancesCount__();
-  qtest::CaptureStdout capture;
-  table.Print(0);                         // class and text of a real object
-  for (int i : {1, 2}) table.Print(i);    // a free slot and an empty handle
-  for (int i : {7, -1, 4096}) table.Print(i);
-  table.Dump();                           // skips free slots, lists empty handles
-  EXPECT_EQ(capture.Take(),
-            "v[0] = NodeIMP\nnode 5\n"
-            "v[1] = (nil)\nv[2] = (nil)\n"
-            "7 out of bound [0..7[\n-1 out of bound [0..7[\n4096 out of bound [0..7[\n"
-            "v[0] = NodeIMP\nnode 5\nv[2] = (nil)\nv[3] = NodeIMP\nnode 6\n");
-  EXPECT_EQ(table.count, 7);
-  EXPECT_EQ(table.table[1], nullptr);
-  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), before);
-}
-
-// --- Both tables, in a process of their own -------------------------------------------------
 
 const std::string kAutomatic =
     "v[1] = LeafIMP\nleaf 1\nv[2] = (nil)\nv[3] = LeafIMP\nleaf 3\n";
@@ -90,8 +46,6 @@ TEST(DiagnosticsChild, EverythingWorksBeforeTheFirstHandle) {
             "instances 1\ncollect 0\n(gcdb) :0 out of bound [0..0[\n(gcdb) :(gcdb) :returned\n");
   EXPECT_EQ(r.err, kHeadings + kHeadings);
 }
-
-// --- The inspector -------------------------------------------------------------------------------
 
 const std::string P = "(gcdb) :";
 const std::string S0 = "v[0] = (nil)\n";

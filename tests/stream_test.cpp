@@ -94,14 +94,10 @@ TEST(StringStream, AccumulatesTextKeepsNonAsciiAsIsAndGetReturnsACopy) {
 }
 
 TEST(NumberFormat, RealsAreFixedPointWithSixDecimals) {
-  EXPECT_EQ(Real(0), "0.000000");
   EXPECT_EQ(Real(-0.25), "-0.250000");
-  EXPECT_EQ(Real(1.5), "1.500000");
-  EXPECT_EQ(Real(-2), "-2.000000");
-  EXPECT_EQ(Real(0.1), "0.100000");
   EXPECT_EQ(Real(1e20), "100000000000000000000.000000");
   // The seventh decimal is rounded as the C library rounds it.
-  for (double v : {0.0000005, 0.0000015, 2.5e-7, 1.0000005, -0.0000004, 123456.7890125, -0.0})
+  for (double v : {0.0, 1.5, -2.0, 0.1, 0.0000005, 0.0000015, 2.5e-7, 1.0000005, -0.0000004, 123456.7890125, -0.0})
     EXPECT_EQ(Real(v), Reference(v)) << v;
 }
 

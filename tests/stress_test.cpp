@@ -12,8 +12,6 @@
 #include "QL0KRN.h"
 #include "QL0KRNMem.h"
 #include "TestSupport.h"
-#include "ZORQelIObserver.h"
-#include "ZORQelIView.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define QL0KRN_STRESS_SANITIZED 1
@@ -87,22 +85,6 @@ TEST(Stress, MillionHeapHandlesGrowAndShrinkTheStaticTable) {
   EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), objects0);
 }
 
-// A view counting what reaches it and its finalization.
-class CountViewIMP : public ZORQelIViewIMP {
-  ZORQELI_DECLARE_IMP(CountViewIMP, ZORQelIViewIMP)
- public:
-  CountViewIMP(std::int64_t* served, int* finalized) : served(served), finalized(finalized) {}
-  ~CountViewIMP() override { ++*finalized; }
-  ZORQelIObjectIMP* Clone() const override { return new CountViewIMP(*this); }
-  void Text(ZORQelIPrint&) const override {}
-  void NotifyUpdate(ZORQelIObject) override { ++*served; }
-  void NotifyDeleted(ZORQelIObject) override { *served += 1000000; }
-  void NotifyCreated(ZORQelIObject) override {}
-  std::int64_t* served;
-  int* finalized;
-};
-ZORQELI_DEFINE_IMP(CountViewIMP, ZORQelIViewIMP)
-
 TEST(Stress, ObserverTreeWithThousandsOfViewsServesEachOnceAndIsCollected) {
   CollectAll();
   const ZORQelI::integer objects0 = ZORQelIVariable::GetInstancesCount__();
@@ -114,7 +96,9 @@ TEST(Stress, ObserverTreeWithThousandsOfViewsServesEachOnceAndIsCollected) {
     ZORQelIObserver root;
     for (int b = 0; b < kBranches; ++b) {
       ZORQelIObserver branch;
-      for (int l = 0; l < kLeaves; ++l) branch.AddView(ZORQelIView(new CountViewIMP(&served, &finalized)));
+      for (int l = 0; l < kLeaves; ++l)
+        branch.AddView(ZORQelIView(new qtest::FnViewIMP(
+            [&](char kind, ZORQelIObject) { served += kind == 'u' ? 1 : kind == 'd' ? 1000000 : 0; }, &finalized)));
       root.AddView(branch);
     }
     EXPECT_EQ(root.NumberOfView(), kBranches);

@@ -18,27 +18,27 @@ namespace tracertest {
 using qtest::ChildProgram;
 using qtest::RunChild;
 
-// The line of the library source `relative` (from the repository root) on
-// which the trace text `text` is written, as a quoted literal.
-int SourceLine(const std::string& relative, const std::string& text) {
+struct Op {
+  std::string text;
+  int line;
+};
+
+// The operation whose trace text `text` is written, as a quoted literal, in
+// the library source `relative` (from the repository root), with its line.
+Op SourceOp(const std::string& relative, const std::string& text) {
   std::string root = __FILE__;
   root = root.substr(0, root.rfind("/tests/"));
   std::ifstream in(root + "/" + relative);
   std::string line;
   const std::string quoted = "\"" + text + "\"";
   for (int n = 1; std::getline(in, line); ++n)
-    if (line.find(quoted) != std::string::npos) return n;
+    if (line.find(quoted) != std::string::npos) return {text, n};
   ADD_FAILURE() << "no trace text " << quoted << " in " << relative;
-  return -1;
+  return {text, -1};
 }
 
 const std::string kSrc = "QelInfrastructure/QL0KRN.m/src/";
 const std::string kInc = "QelInfrastructure/PublicInterfaces/";
-
-struct Op {
-  std::string text;
-  int line;
-};
 
 std::string Indent(int steps) { return std::string(2 * static_cast<std::size_t>(steps), ' '); }
 
@@ -61,19 +61,14 @@ class TracerChildTest : public ::testing::Test {
     top = {"void Child::Top()", 101};
     middle = {"void Child::Middle()", 102};
     leaf = {"void Child::Leaf()", 103};
-    variableCount = {"ZORQelI::integer ZORQelIVariable::GetInstancesCount__()", 0};
-    variableCount.line = SourceLine(kSrc + "ZORQelIVariable.cpp", variableCount.text);
-    objectCount = {"ZORQelI::integer ZORQelIObjectIMP::GetInstancesCount__()", 0};
-    objectCount.line = SourceLine(kSrc + "ZORQelIObjectIMP.cpp", objectCount.text);
-    listSize = {"ZORQelI::integer ZORQelIGarbageableObjectListIMP::Size() const", 0};
-    listSize.line = SourceLine(kSrc + "ZORQelIGarbageableObjectListIMP.cpp", listSize.text);
-    tableConstructor = {" ZORQelIGholder::ZORQelIGholder()", 0};
-    tableConstructor.line = SourceLine(kSrc + "ZORQelIGholder.cpp", tableConstructor.text);
-    handleConstructor = {" ZORQelIObject::ZORQelIObject()", 0};
-    handleConstructor.line = SourceLine(kInc + "ZORQelIObject.h", handleConstructor.text);
+    variableCount = SourceOp(kSrc + "ZORQelIVariable.cpp", "ZORQelI::integer ZORQelIVariable::GetInstancesCount__()");
+    objectCount = SourceOp(kSrc + "ZORQelIObjectIMP.cpp", "ZORQelI::integer ZORQelIObjectIMP::GetInstancesCount__()");
+    listSize = SourceOp(kSrc + "ZORQelIGarbageableObjectListIMP.cpp",
+                        "ZORQelI::integer ZORQelIGarbageableObjectListIMP::Size() const");
+    tableConstructor = SourceOp(kSrc + "ZORQelIGholder.cpp", " ZORQelIGholder::ZORQelIGholder()");
+    handleConstructor = SourceOp(kInc + "ZORQelIObject.h", " ZORQelIObject::ZORQelIObject()");
     isValid = {"ZORQelI::boolean ZORQelIObject::IsValid() const", 39};
-    variableDestructor = {" ZORQelIVariable::~ZORQelIVariable()", 0};
-    variableDestructor.line = SourceLine(kInc + "ZORQelIVariable.h", variableDestructor.text);
+    variableDestructor = SourceOp(kInc + "ZORQelIVariable.h", " ZORQelIVariable::~ZORQelIVariable()");
     for (int k = 0; k < 5; ++k)
       level[k] = {"void Child::Level" + std::to_string(k) + "()", 200 + k};
   }
@@ -103,7 +98,7 @@ class TracerChildTest : public ::testing::Test {
       dump += (k == 3 ? "->[" : "  [") + std::to_string(k) + "]" + level[k].text + " " +
               std::to_string(level[k].line) + "\n";
     dump += "-- End of stack dump\n";
-    e.push_back({0, "", {}, dump});
+    e.push_back({0, "", Op{"", 0}, dump});
     for (int k = 4; k >= 0; --k) e.push_back({k + 1, "stop", level[k], ""});
     return e;
   }
@@ -160,8 +155,6 @@ TEST_F(TracerChildTest, EachFilterTracesExactlyItsOperationsAndTheDumpIsAlwaysWr
   }
 }
 
-// --- 10001 nested frames -------------------------------------------------------------------
-
 std::string DeepDump(const std::string& deepText, const std::string& lastText) {
   std::string dump = "-- Beginning of stack dump\ndepth is 10001\n";
   for (int k = 0; k < 9999; ++k) dump += "  [" + std::to_string(k) + "]" + deepText + "\n";
@@ -190,22 +183,12 @@ TEST(TracerDeepTest, FramesBeyondTheStackAreCountedAndTracedAsTheLastRecordedOpe
   EXPECT_TRUE(r.err == expected) << "trace of " << r.err.size() << " bytes differs";
 }
 
-// --- Elements -------------------------------------------------------------------------------
-
-TEST(TracerElementTest, FilterRulesDecideOnceAndPrintShowsTextAndLine) {
-  const char* text = "ZORQelI::boolean ZORQelIObject::IsValid() const";
-  auto decide = [&](const char* filter) { return ZORQelITracerElement(text, 39).Enable(filter); };
-  EXPECT_EQ(decide(""), ZORQelI::Itrue);
-  EXPECT_EQ(decide("!"), ZORQelI::Ifalse);
-  EXPECT_EQ(decide("IsValid() const"), ZORQelI::Itrue);
-  EXPECT_EQ(decide("isvalid"), ZORQelI::Ifalse);
-  EXPECT_EQ(decide("!ZORQelIVariable"), ZORQelI::Itrue);
-  EXPECT_EQ(decide("!ZORQelIObject"), ZORQelI::Ifalse);
-  EXPECT_EQ(decide("!!"), ZORQelI::Itrue);  // the text has no "!"
-
-  // The decision is made on the first call and kept.
+// The filter rules themselves are run end to end by the child above; what
+// only shows in-process: a "!" inside the filter, and that the first
+// decision is kept whatever filter is given later.
+TEST(TracerElementTest, FilterIsDecidedOnceAndKept) {
+  EXPECT_EQ(ZORQelITracerElement("void X::Y()", 1).Enable("!!"), ZORQelI::Itrue);  // no "!" in the text
   ZORQelITracerElement e("void ZORQelIArrayIMP::Add(ZORQelIObject x)", 12);
-  EXPECT_EQ(e.state, -1);
   EXPECT_EQ(e.IsEnabled(), ZORQelI::Ifalse);
   EXPECT_EQ(e.Enable("ZORQelIArray"), ZORQelI::Itrue);
   EXPECT_EQ(e.Enable("ZORQelIVariable"), ZORQelI::Itrue);
@@ -213,63 +196,7 @@ TEST(TracerElementTest, FilterRulesDecideOnceAndPrintShowsTextAndLine) {
   ZORQelITracerElement excluded("void ZORQelIArrayIMP::Add(ZORQelIObject x)", 12);
   EXPECT_EQ(excluded.Enable("!Array"), ZORQelI::Ifalse);
   EXPECT_EQ(excluded.Enable(""), ZORQelI::Ifalse);
-  EXPECT_EQ(excluded.state, 0);
-
-  std::ostringstream out;
-  ZORQelITracerElement("void X::Y()", 432).Print(out);
-  EXPECT_EQ(out.str(), "void X::Y() 432");  // no newline
 }
-
-// A context of the test's own; its stack is released with it.
-struct OwnedContext : ZORQelITracerContext {
-  ~OwnedContext() { delete[] stack; }
-};
-
-// --- Context ------------------------------------------------------------------------------------
-
-TEST(TracerContextTest, AllocateCountsEveryFrameAndRecordsTheFirstTenThousand) {
-  OwnedContext context;
-  ZORQelITracerElement a("a", 1), b("b", 2), c("c", 3);
-  EXPECT_EQ(context.depth, 0);
-  EXPECT_EQ(context.Allocate(a), 0);
-  EXPECT_EQ(context.Allocate(b), 1);
-  EXPECT_EQ(&context.Get(0), &a);
-  EXPECT_EQ(&context.Get(1), &b);
-  context.depth = ZORQelITracerContext::stackSize_ - 1;
-  EXPECT_EQ(context.Allocate(c), 9999);
-  EXPECT_EQ(context.Allocate(a), 10000);
-  EXPECT_EQ(context.depth, 10001);
-  EXPECT_EQ(&context.Get(9999), &c);
-  EXPECT_EQ(&context.Get(10000), &c);
-  EXPECT_EQ(&context.Get(123456), &c);
-}
-
-TEST(TracerContextTest, TraceLinesAreIndentedTwoBlanksPerFrameAndWrittenOnlyWhenSelected) {
-  OwnedContext context;
-  ZORQelITracerElement selected("void Sel::Op()", 7), other("void Oth::Op()", 8);
-  std::ostringstream none, two;
-  context.Prepare(none);
-  EXPECT_EQ(none.str(), "");
-  context.Allocate(selected);
-  context.Allocate(other);
-  context.Prepare(two);
-  EXPECT_EQ(two.str(), "    ");
-  context.enabled = 0;
-  context.filter = "Sel";
-  {
-    qtest::CaptureStderr capture;
-    context.FilteredTrace(0, "start");
-    EXPECT_EQ(capture.Take(), "");
-  }
-  context.enabled = 1;
-  qtest::CaptureStderr capture;
-  context.FilteredTrace(0, "start");
-  context.FilteredTrace(1, "start");
-  context.FilteredTrace(0, "mine");
-  EXPECT_EQ(capture.Take(), "    start :void Sel::Op() 7\n    mine :void Sel::Op() 7\n");
-}
-
-// --- Frames in this process -------------------------------------------------------------------
 
 ZORQelITracerElement outerElement("void Frames::Outer()", 11);
 ZORQelITracerElement innerElement("void Frames::Inner()", 12);
@@ -311,14 +238,9 @@ TEST(TracerFrameTest, FlushKeepsTheCallingFrameAndDropsTheOnesAbove) {
   qtest::CaptureStderr capture;
   outer.Dump();
   const std::string dump = capture.Take();
-  const std::string mark =
-      "->[" + std::to_string(outer.index) + "]void Frames::Outer() 11\n-- End of stack dump\n";
-  ASSERT_GE(dump.size(), mark.size());
-  EXPECT_EQ(dump.substr(dump.size() - mark.size()), mark);
-  EXPECT_EQ(dump.rfind("-- Beginning of stack dump\ndepth is " + std::to_string(outer.index + 1) +
-                           "\n",
-                       0),
-            0u);
+  EXPECT_EQ(dump.rfind("-- Beginning of stack dump\ndepth is " + std::to_string(outer.index + 1) + "\n", 0), 0u);
+  EXPECT_NE(dump.find("->[" + std::to_string(outer.index) + "]void Frames::Outer() 11\n-- End of stack dump\n"),
+            std::string::npos);
 }
 
 }  // namespace tracertest

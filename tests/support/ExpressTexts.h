@@ -1,4 +1,5 @@
-// Texts of the worked examples that several test areas compare against.
+// Texts of the worked examples that the EXPRESS form and the demonstration
+// tests both compare against.
 #ifndef QL0KRN_TESTS_ExpressTexts_h
 #define QL0KRN_TESTS_ExpressTexts_h
 
@@ -23,6 +24,26 @@ inline const char* const kDrawingText =
     "    End_Entity (*Polyline*);\n"
     "    \n"
     "End_Schema (*Drawing*);\n";
+
+// The wrapper block of a provider named Store with the capabilities
+// Instances and Expression.
+inline const char* const kStoreText =
+    "Wrapper Store;\n"
+    "\n"
+    "    Instances := true;\n"
+    "    PersistantInstances := false;\n"
+    "    EditableDictionnary := false;\n"
+    "    PersistantDictionnary := false;\n"
+    "    Expression := true;\n"
+    "    \n"
+    "End_Wrapper (*Store*);\n";
+
+// The population: #1 a Figure, #2 a Polyline (a Figure with points and
+// closed), #3 a Group of both with its count.
+inline const char* const kPopulationText =
+    "#1=Figure('outline',$);\n"
+    "#2=Polyline('route',\"0A1B\",(1.500000,2.000000),.T.);\n"
+    "#3=Group((#1,#2),2);\n";
 
 }  // namespace qtest
 

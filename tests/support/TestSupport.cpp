@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstring>
 #include <iostream>
 #include <stdexcept>
@@ -129,6 +130,29 @@ void NodeIMP::GarbageCollectorMemberCheck() {
   ZORQelIObjectIMP::GarbageCollectorMemberCheck();
   GarbageCollectorScan(link);
   GarbageCollectorScan(raw);
+}
+
+ZORQELI_DEFINE_IMP(FnViewIMP, ZORQelIViewIMP)
+FnViewIMP::~FnViewIMP() {
+  if (finalized != nullptr) ++*finalized;
+}
+
+ZORQELI_DEFINE_IMP(ValueIMP, ZORQelIObjectIMP)
+int ValueIMP::equalCalls = 0;
+int ValueIMP::threshold = INT_MAX;
+
+void ValueIMP::Text(ZORQelIPrint& ot) const {
+  ot.Print(ZORQelI::string("v"));
+  ot.Print(static_cast<ZORQelI::integer>(value));
+}
+ZORQelI::boolean ValueIMP::Equal(ZORQelIObjectIMP* o) const {
+  ++equalCalls;
+  if (o == nullptr || &o->Id() != &ClassId()) return ZORQelI::Ifalse;
+  return static_cast<ValueIMP*>(o)->value == value ? ZORQelI::Itrue : ZORQelI::Ifalse;
+}
+int ValueIMP::Poke() {
+  ++pokes;
+  return value >= threshold ? value : 0;
 }
 
 NodeIMP* NewNode(int* finalized, int value) { return new NodeIMP(finalized, value); }

@@ -4,6 +4,7 @@
 #ifndef QL0KRN_TESTS_TestSupport_h
 #define QL0KRN_TESTS_TestSupport_h
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -70,6 +71,50 @@ class NodeIMP : public ZORQelIObjectIMP {
   int value;
   int* finalized;
   int memberChecks = 0;
+};
+
+// An object with value equality and a chosen hash code.  Equal calls are
+// counted (all instances share the counter); Poke counts its own calls and
+// answers the value once it reaches `threshold`, 0 below.
+class ValueIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(ValueIMP, ZORQelIObjectIMP)
+ public:
+  ValueIMP(int v, int h) : value(v), hash(h) {}
+  ZORQelIObjectIMP* Clone() const override { return new ValueIMP(*this); }
+  void Text(ZORQelIPrint& ot) const override;  // "v<value>"
+  ZORQelI::boolean Equal(ZORQelIObjectIMP* o) const override;
+  ZORQelI::integer HashCode() const override { return hash; }
+  int Poke();
+
+  int value;
+  int hash;
+  int pokes = 0;
+  static int equalCalls;
+  static int threshold;
+};
+
+// A handle on a new ValueIMP; its hash code is the value unless given.
+inline ZORQelIObject Value(int v) { return ZORQelIObject(new ValueIMP(v, v)); }
+inline ZORQelIObject Value(int v, int hash) { return ZORQelIObject(new ValueIMP(v, hash)); }
+inline ValueIMP* ValueOf(ZORQelIObject o) { return static_cast<ValueIMP*>(o.RefMe()); }
+
+// A view that hands every notification to a function, as 'c' (created),
+// 'u' (update) or 'd' (deleted) with the object, and counts its
+// finalizations in *finalized when given.
+class FnViewIMP : public ZORQelIViewIMP {
+  ZORQELI_DECLARE_IMP(FnViewIMP, ZORQelIViewIMP)
+ public:
+  using Fn = std::function<void(char, ZORQelIObject)>;
+  explicit FnViewIMP(Fn f, int* finalized = nullptr) : fn(std::move(f)), finalized(finalized) {}
+  ~FnViewIMP() override;
+  ZORQelIObjectIMP* Clone() const override { return new FnViewIMP(*this); }
+  void Text(ZORQelIPrint&) const override {}
+  void NotifyUpdate(ZORQelIObject o) override { fn('u', o); }
+  void NotifyDeleted(ZORQelIObject o) override { fn('d', o); }
+  void NotifyCreated(ZORQelIObject o) override { fn('c', o); }
+
+  Fn fn;
+  int* finalized;
 };
 
 // Makes a NodeIMP on the heap (the only way implementation objects are made).
