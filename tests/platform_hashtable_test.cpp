@@ -52,7 +52,8 @@ void RunAgainstModel(unsigned (*hash)(const void*), int keys, int ops, int size)
     const int i = static_cast<int>(rng() % keys);
     Item* x = rng() % 2 ? &first[i] : &second[i];
     const auto held = model.find(x->key);
-    switch (rng() % 8) {
+    const int sameHash = perHash[hash(x)] - (held != model.end() && held->second == x ? 1 : 0);
+    switch (rng() % 10) {
       case 0: case 1: case 2:
         ASSERT_EQ(t.Insert(x) != 0, held == model.end());
         if (held == model.end()) model[x->key] = x, ++perHash[hash(x)];
@@ -64,6 +65,19 @@ void RunAgainstModel(unsigned (*hash)(const void*), int keys, int ops, int size)
       case 5: case 6:
         ASSERT_EQ(t.Locate(x), held == model.end() ? nullptr : held->second);
         break;
+      case 8: {  // without compare: x itself, and whether others share its hash
+        bool other = false;
+        ASSERT_EQ(t.LocateIdentical(x, hash(x), &other),
+                  held != model.end() && held->second == x ? x : nullptr);
+        ASSERT_EQ(other, sameHash > 0);
+        break;
+      }
+      case 9: {
+        const int r = t.InsertIdentical(x, hash(x));
+        ASSERT_EQ(r, sameHash > 0 ? -1 : held != model.end() ? 0 : 1);
+        if (r == 1) model[x->key] = x, ++perHash[hash(x)];
+        break;
+      }
       default: {
         void* found = t.KeyLocate(static_cast<int>(hash(x)));
         ASSERT_EQ(found != nullptr, perHash[hash(x)] > 0);
