@@ -61,7 +61,7 @@ while [ "$round" -le "$REPS" ]; do
     run core_heavy $env "$HEAVY_CORE" "$B/core_bench"
     run peers_gc $env 'LibCollect' "$B/peers_bench"
     run boehm $env '.' "$OUT/boehm_peer"
-    run containers $env 'ArrayAdd|VectorSharedPtr' "$B/containers_bench"
+    run containers $env 'ArrayAdd|VectorSharedPtr|ListUniqueAdd|UnorderedSetInsert|ListUniqueLook|UnorderedSetFind' "$B/containers_bench"
     # The container rows keep the process history they were measured with
     # (the collections first).
     run peers $env 'Collect|PushBack|AddLook' "$B/peers_bench"
@@ -123,6 +123,12 @@ for env in ("defaults", "kept"):
             f"BM_ArrayAdd/{n}", f"BM_VectorSharedPtrPushBack/{n}", 1.5)
         row(f"Array::Add {n:.0e} vs vector<void*>", env, cont, peers,
             f"BM_ArrayAdd/{n}", f"BM_VectorVoidPushBack/{n}", None)
+    for n in (10000, 100000, 1000000):
+        row(f"ListUnique::Add {n:.0e} vs unordered_set::insert", env, cont, cont,
+            f"BM_ListUniqueAdd/{n}", f"BM_UnorderedSetInsert/{n}", 2.0)
+        for order, oname in ((0, "in order"), (1, "shuffled")):
+            row(f"ListUnique::Look {n:.0e} {oname} vs unordered_set::find", env, cont, cont,
+                f"BM_ListUniqueLook/{n}/{order}", f"BM_UnorderedSetFind/{n}/{order}", 2.0)
     for n in (10000, 100000, 1000000):
         row(f"ListUnique add+look {n:.0e} vs unordered_set", env, peers, peers,
             f"BM_ListUniqueAddLook/{n}", f"BM_UnorderedSetAddLook/{n}", 1.0)

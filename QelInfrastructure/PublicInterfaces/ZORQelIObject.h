@@ -20,9 +20,9 @@ class ZORQelIPrint;
 // excepted).
 //
 // Handles add no data and no virtual operation beyond the destructor.  The
-// constructors register the handle inline under their own trace frame, so
-// that copying and destroying a handle costs two frames, one registration
-// and one release.
+// constructors register the handle inline; copying and destroying a handle
+// costs one registration and one release, plus two frames when tracing can
+// be observed (ZORQELI_TRACE_EMPTY).
 class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
  public:
   static constexpr const char* __CLASSNAME__ = "ZORQelIObject";

@@ -97,9 +97,8 @@ class QL0KRN_EXPORT ZORQelIVariable {
 
  protected:
   friend class ZORQelIObjectIMP;
-  // The registration of a handle constructor: the handle's own constructor
-  // frame covers it, so a handle copy costs one frame to build and one to
-  // destroy.
+  // The registration of a handle constructor, which opens no frame: the
+  // handle constructor's own frame stands for it.
   struct InHandleConstructor {};
   ZORQelIVariable(ZORQelIObjectIMP* X, InHandleConstructor) : objectIMP(X) { Register(X); }
 
