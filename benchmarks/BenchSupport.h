@@ -82,7 +82,7 @@ std::int64_t CountedNodeIMP::finalized = 0;
 // first, its address kept in an array, then the nodes are linked: the
 // construction every published figure of the library was measured on.
 // (Linking each node as it is made measured 3-4x slower to collect at 10^6
-// on this machine, for a reason not yet understood; see the README.)
+// inside peers_bench, though not in a process of its own; see the README.)
 template <class Node>
 Node* Chain(std::int64_t n) {
   std::vector<Node*> nodes(static_cast<std::size_t>(n));
