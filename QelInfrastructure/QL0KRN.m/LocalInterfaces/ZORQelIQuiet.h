@@ -81,7 +81,7 @@ struct Quiet {
   // Whether x's HashCode and Equal are both the identifier's or the root
   // class's (none of them calls anything, and each Equal holds an object
   // Equal to itself); then *hash receives x->HashCode().
-  static bool Hash(const ZORQelIObjectIMP* x, ZORQelI::integer* hash) {
+  static bool LibraryKey(const ZORQelIObjectIMP* x, ZORQelI::integer* hash) {
     const HashCode code = HashCodeOf(x);
     const EqualCode equal = EqualOf(x);
     if (equal != reinterpret_cast<EqualCode>(&ZORQelIIdentifierIMP::Equal) &&
@@ -112,7 +112,7 @@ struct Quiet {
     // hash match.
     ZORQelI::integer h;
     if (add != reinterpret_cast<AddCode>(&ZORQelIListUniqueIMP::Add) || !RootIsValid(x) ||
-        !Hash(x, &h))
+        !LibraryKey(x, &h))
       return -1;
     ZORQelIListUniqueIMP* list = static_cast<ZORQelIListUniqueIMP*>(array);
     const unsigned u = static_cast<unsigned>(h);
@@ -124,7 +124,7 @@ struct Quiet {
 #else
   static int Add(ZORQelIArrayIMP*, ZORQelIObjectIMP*) { return -1; }
   static bool RootIsValid(const ZORQelIObjectIMP*) { return false; }
-  static bool Hash(const ZORQelIObjectIMP*, ZORQelI::integer*) { return false; }
+  static bool LibraryKey(const ZORQelIObjectIMP*, ZORQelI::integer*) { return false; }
 #endif
 
   // Set lookup of x (not null) when it can be answered quietly: true, and
@@ -134,7 +134,7 @@ struct Quiet {
   // tell).
   static bool Held(const ZORQelISet& set, const ZORQelIObjectIMP* x, ZORQelIObjectIMP** held) {
     ZORQelI::integer h;
-    if (!Hash(x, &h)) return false;
+    if (!LibraryKey(x, &h)) return false;
     const unsigned u = static_cast<unsigned>(h);
     bool other = false;
     void* found = set.table->Table().LocateIdentical(x, h < 0 ? 0u - u : u, &other);
