@@ -76,6 +76,15 @@ TEST(ListUnique, OverriddenEqualityIsAlwaysAskedAndEqualHashesAreTold) {
   EXPECT_EQ(list.Add(h), ZORQelI::Itrue);
   EXPECT_EQ(list.Look(h).RefMe(), h.RefMe());
   EXPECT_EQ(CountingHashIMP::calls, 2);
+  ZORQelISet set;  // the same for the set's own Add and Look
+  EXPECT_EQ(set.Add(e), ZORQelI::Itrue);
+  EXPECT_EQ(set.Add(h), ZORQelI::Itrue);
+  CountingEqualIMP::calls = CountingHashIMP::calls = 0;
+  EXPECT_EQ(set.Add(e), ZORQelI::Ifalse);
+  EXPECT_EQ(set.Look(e).RefMe(), e.RefMe());
+  EXPECT_EQ(set.Add(h), ZORQelI::Ifalse);
+  EXPECT_EQ(CountingEqualIMP::calls, 2);
+  EXPECT_EQ(CountingHashIMP::calls, 1);
   // Identifiers of eight characters or more that differ only in the first
   // hash alike: each is held and found as itself, never as the other.
   ZORQelIIdentifier x(ZORQelI::string("xabcdefg")), y(ZORQelI::string("yabcdefg"));
@@ -95,6 +104,40 @@ TEST(ListUnique, OverriddenEqualityIsAlwaysAskedAndEqualHashesAreTold) {
   EXPECT_EQ(list.Size(), 204);
   EXPECT_EQ(Names(list)[4], "n0");
   EXPECT_EQ(Names(list)[203], "n199");
+}
+
+// An identifier of another class: same name and hash code, never Equal to
+// a plain identifier, whichever of the two is held.
+class TagIMP : public ZORQelIIdentifierIMP {
+  ZORQELI_DECLARE_IMP(TagIMP, ZORQelIIdentifierIMP)
+ public:
+  explicit TagIMP(ZORQelI::string n) : ZORQelIIdentifierIMP(n) {}
+  ZORQelIObjectIMP* Clone() const override { return new TagIMP(*this); }
+};
+ZORQELI_DEFINE_IMP(TagIMP, ZORQelIIdentifierIMP)
+
+template <class Container>
+void ExpectClassesApart() {
+  ZORQelIObject tag(new TagIMP(ZORQelI::string("name")));
+  ZORQelIIdentifier plain(ZORQelI::string("name")), again(ZORQelI::string("name"));
+  ASSERT_EQ(tag.HashCode(), plain.HashCode());
+  for (bool tagFirst : {true, false}) {
+    Container c;
+    const ZORQelIObject first = tagFirst ? tag : ZORQelIObject(plain);
+    const ZORQelIObject second = tagFirst ? ZORQelIObject(plain) : tag;
+    EXPECT_EQ(c.Look(second).IsValid(), ZORQelI::Ifalse);
+    EXPECT_EQ(c.Add(first), ZORQelI::Itrue);
+    EXPECT_EQ(c.Look(second).IsValid(), ZORQelI::Ifalse) << tagFirst;
+    EXPECT_EQ(c.Add(second), ZORQelI::Itrue) << tagFirst;
+    EXPECT_EQ(c.Look(tag).RefMe(), tag.RefMe());
+    EXPECT_EQ(c.Look(again).RefMe(), plain.RefMe());
+    EXPECT_EQ(c.Add(again), ZORQelI::Ifalse);
+  }
+}
+
+TEST(ListUnique, IdentifiersOfAnotherClassAreToldApartFromPlainOnes) {
+  ExpectClassesApart<ZORQelIListUnique>();
+  ExpectClassesApart<ZORQelISet>();
 }
 
 TEST(ListUnique, EmptyHandleIsRefusedQuietlyByAddButRaisesInLookAndRemove) {

@@ -69,30 +69,46 @@ class ZOR_PLATFORM_EXPORT ZORHashTable : public ZORCollecRoot {
   int InsertHashed(void* e, unsigned hash);
   void* LocateHashed(const void* e, unsigned hash) const;
   int RemoveHashed(void* e, unsigned hash);
-  // Insert for a caller that must not have compare called: 1 when e was
-  // added (no element with e's hash value was held), 0 when e itself is the
-  // one element with that hash value, -1 (nothing changed) when another
-  // element with it is held.  hash as for InsertHashed.
-  int InsertIdentical(void* e, unsigned hash);
-  // e itself if it is held, else null, found without calling compare.
-  // *other is set to whether an element other than e with e's hash value
-  // is held (one that might compare equal to e).  hash as for LocateHashed.
-  // Inline: it is the whole of the library's quietest lookups.
-  void* LocateIdentical(const void* e, unsigned hash, bool* other) const {
+  // Locate and Insert for a caller that must not have compare called, with
+  // an equality of its own that may decline: match(held, e), called on each
+  // held element with e's hash value in probe order, returns 1 when they
+  // compare equal, 0 when they do not, -1 when it cannot tell.  Where it
+  // tells, it must agree with compare.  hash as for InsertHashed.  Inline:
+  // they are the whole of the library's quietest lookups and insertions.
+  //
+  // TryLocate: false, *found untouched, when match declined before an equal
+  // element was found; else true and *found is the held element equal to e,
+  // or null.
+  template <class Match>
+  bool TryLocate(const void* e, unsigned hash, Match match, void** found) const {
     const unsigned m = Mix(hash);
     const Slot* s = slots_.data();
-    void* self = nullptr;
-    bool others = false;
-    // Equal-hash elements are contiguous: scan the whole group.
     for (std::size_t i = Home(m); s[i].elem && s[i].m <= m; ++i) {
       if (s[i].m != m) continue;
-      if (s[i].elem == e)
-        self = s[i].elem;
-      else
-        others = true;
+      const int r = match(static_cast<const void*>(s[i].elem), e);
+      if (r < 0) return false;
+      if (r > 0) {
+        *found = s[i].elem;
+        return true;
+      }
     }
-    *other = others;
-    return self;
+    *found = nullptr;
+    return true;
+  }
+  // TryInsert: 1 when e was added, 0 when an element equal to e is held, -1
+  // (nothing changed) when match declined before an equal element was found.
+  template <class Match>
+  int TryInsert(void* e, unsigned hash, Match match) {
+    const unsigned m = Mix(hash);
+    const Slot* s = slots_.data();
+    std::size_t i = Home(m);
+    for (; s[i].elem && s[i].m <= m; ++i) {
+      if (s[i].m != m) continue;
+      const int r = match(static_cast<const void*>(s[i].elem), static_cast<const void*>(e));
+      if (r != 0) return r > 0 ? 0 : -1;
+    }
+    InsertBefore(i, e, m);
+    return 1;
   }
 
   // Iteration: start with a = 1, b = 0, call until the result is null; each

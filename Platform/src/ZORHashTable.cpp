@@ -164,25 +164,6 @@ int ZORHashTable::InsertHashed(void* e, unsigned hash) {
   return 1;
 }
 
-int ZORHashTable::InsertIdentical(void* e, unsigned hash) {
-  const unsigned m = Mix(hash);
-  const Slot* s = slots_.data();
-  std::size_t i = Home(m);
-  bool self = false, others = false;
-  // Equal-hash elements are contiguous: scan the whole group.
-  for (; s[i].elem && s[i].m <= m; ++i) {
-    if (s[i].m != m) continue;
-    if (s[i].elem == e)
-      self = true;
-    else
-      others = true;
-  }
-  if (others) return -1;
-  if (self) return 0;
-  InsertBefore(i, e, m);
-  return 1;
-}
-
 void ZORHashTable::InsertBefore(std::size_t i, void* e, unsigned m) {
   if (static_cast<std::size_t>(count) + 1 > growAt_) {
     Grow();

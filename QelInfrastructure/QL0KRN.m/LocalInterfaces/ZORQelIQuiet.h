@@ -49,6 +49,13 @@ inline ZORQelI::integer AddressHash(const ZORQelIObjectIMP* x) {
 }
 
 struct Quiet {
+  // The table's hash value for hash code h: its absolute value, computed
+  // unsigned (the most negative code has one too).
+  static unsigned TableHash(ZORQelI::integer h) {
+    const unsigned u = static_cast<unsigned>(h);
+    return h < 0 ? 0u - u : u;
+  }
+
   // h's object, or null.
   static ZORQelIObjectIMP* ObjectOf(const ZORQelIObject& h) { return h.objectIMP; }
 
@@ -57,6 +64,11 @@ struct Quiet {
   static ZORQelIObject Handle(ZORQelIObjectIMP* x) {
     return ZORQelIObject::Unframed(x);
   }
+
+  // Match (below) as the tables' inline equality.
+  struct MatchFn {
+    int operator()(const void* held, const void* key) const;
+  };
 
 #ifdef ZORQELI_QUIET_SLOTS
 #pragma GCC diagnostic push
@@ -81,6 +93,34 @@ struct Quiet {
   // Whether x's HashCode and Equal are both the identifier's or the root
   // class's (none of them calls anything, and each Equal holds an object
   // Equal to itself); then *hash receives x->HashCode().
+  using IdCode = const ZORQelIClass& (*)(const ZORQelIObjectIMP*);
+  // Whether x is an identifier whose Id and HashCode are the identifier's
+  // own: then its Equal compares descriptors, hash codes and names only.
+  static bool PlainIdentifier(const ZORQelIObjectIMP* x) {
+    return reinterpret_cast<IdCode>(x->*(&ZORQelIObjectIMP::Id)) ==
+               reinterpret_cast<IdCode>(&ZORQelIIdentifierIMP::Id) &&
+           HashCodeOf(x) == reinterpret_cast<HashCode>(&ZORQelIIdentifierIMP::HashCode);
+  }
+  // held->Equal(key) for a key that passed LibraryKey, as the table's
+  // compare would ask it, when the answer needs no call: 1 (Itrue), 0
+  // (Ifalse), or -1 when held's Equal is not known to be the library's or
+  // would call an operation that is not.
+  static int Match(const void* heldElement, const void* keyElement) {
+    if (heldElement == keyElement) return 1;  // the key's Equal holds itself
+    const ZORQelIObjectIMP* held = static_cast<const ZORQelIObjectIMP*>(heldElement);
+    const EqualCode equal = EqualOf(held);
+    if (equal == reinterpret_cast<EqualCode>(&ZORQelIObjectIMP::Equal)) return 0;  // identity
+    const ZORQelIObjectIMP* key = static_cast<const ZORQelIObjectIMP*>(keyElement);
+    if (equal != reinterpret_cast<EqualCode>(&ZORQelIIdentifierIMP::Equal) ||
+        !PlainIdentifier(held) || !PlainIdentifier(key))
+      return -1;
+    // Same descriptor (both Id are the identifier's); then the hash codes
+    // (equal absolute values brought them together, not equal values), then
+    // the names.
+    const ZORQelIIdentifierIMP* a = static_cast<const ZORQelIIdentifierIMP*>(held);
+    const ZORQelIIdentifierIMP* b = static_cast<const ZORQelIIdentifierIMP*>(key);
+    return a->hash == b->hash && a->name == b->name ? 1 : 0;
+  }
   static bool LibraryKey(const ZORQelIObjectIMP* x, ZORQelI::integer* hash) {
     const HashCode code = HashCodeOf(x);
     const EqualCode equal = EqualOf(x);
@@ -108,42 +148,51 @@ struct Quiet {
       array->elements[array->size++] = x;
       return 1;
     }
-    // The unique list calls x's IsValid and HashCode, and Equal only on a
-    // hash match.
+    // The unique list calls x's IsValid and HashCode, and the held
+    // objects' Equal (Match) only on a hash match.
     ZORQelI::integer h;
     if (add != reinterpret_cast<AddCode>(&ZORQelIListUniqueIMP::Add) || !RootIsValid(x) ||
         !LibraryKey(x, &h))
       return -1;
     ZORQelIListUniqueIMP* list = static_cast<ZORQelIListUniqueIMP*>(array);
-    const unsigned u = static_cast<unsigned>(h);
-    const int added = list->set.table->Table().InsertIdentical(x, h < 0 ? 0u - u : u);
+    const int added = list->set.table->Table().TryInsert(x, TableHash(h), MatchFn());
     if (added == 1) list->elements[list->size++] = x;
     return added;
+  }
+  // set.Add(x's handle) for x not null, when it can be done quietly: as Add.
+  static int Add(ZORQelISet& set, ZORQelIObjectIMP* x) {
+    ZORQelI::integer h;
+    if (!RootIsValid(x) || !LibraryKey(x, &h)) return -1;
+    return set.table->Table().TryInsert(x, TableHash(h), MatchFn());
   }
 #pragma GCC diagnostic pop
 #else
   static int Add(ZORQelIArrayIMP*, ZORQelIObjectIMP*) { return -1; }
+  static int Add(ZORQelISet&, ZORQelIObjectIMP*) { return -1; }
   static bool RootIsValid(const ZORQelIObjectIMP*) { return false; }
   static bool LibraryKey(const ZORQelIObjectIMP*, ZORQelI::integer*) { return false; }
+  static int Match(const void*, const void*) { return -1; }
 #endif
 
   // Set lookup of x (not null) when it can be answered quietly: true, and
   // *held is the held object Equal to x or null.  False when x's hash code
-  // or equality is not the library's own, or when an object other than x
-  // with x's hash code is held (only its Equal, maybe the client's, can
-  // tell).
+  // or equality is not the library's own, or when Match cannot tell about a
+  // held object with x's hash code (only its Equal, maybe the client's,
+  // can).
   static bool Held(const ZORQelISet& set, const ZORQelIObjectIMP* x, ZORQelIObjectIMP** held) {
     ZORQelI::integer h;
     if (!LibraryKey(x, &h)) return false;
-    const unsigned u = static_cast<unsigned>(h);
-    bool other = false;
-    void* found = set.table->Table().LocateIdentical(x, h < 0 ? 0u - u : u, &other);
-    if (other) return false;
+    void* found;
+    if (!set.table->Table().TryLocate(x, TableHash(h), MatchFn(), &found)) return false;
     *held = static_cast<ZORQelIObjectIMP*>(found);
     return true;
   }
   static const ZORQelISet& SetOf(const ZORQelIListUniqueIMP* list) { return list->set; }
 };
+
+inline int Quiet::MatchFn::operator()(const void* held, const void* key) const {
+  return Match(held, key);
+}
 
 }  // namespace ZORQelIInternal
 

@@ -46,10 +46,24 @@ void ZORQelISet::Rehash(integer size) {
   table = fresh.release();
 }
 
-ZORQelI::boolean ZORQelISet::Add(ZORQelIObject X) {
+namespace {
+// Add as traced, apart so that the quiet path needs no frame setup.
+__attribute__((noinline)) ZORQelI::boolean TracedAdd(ZORHashTabZORQelIObjectIMP* table,
+                                                    const ZORQelIObject& X) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelISet::Add(ZORQelIObject X)");
   ZORQelIObjectIMP* element = ObjectOf(X);
   return element != nullptr && table->Insert(element) ? ZORQelI::Itrue : ZORQelI::Ifalse;
+}
+}  // namespace
+
+ZORQelI::boolean ZORQelISet::Add(ZORQelIObject X) {
+  // Quiet (ZORQelIQuiet.h): no frame of this insertion can be seen.
+  ZORQelIObjectIMP* x = ZORQelIInternal::Quiet::ObjectOf(X);
+  if (x != nullptr && ZORQelITracer::Silent()) {
+    const int added = ZORQelIInternal::Quiet::Add(*this, x);
+    if (added >= 0) return added ? ZORQelI::Itrue : ZORQelI::Ifalse;
+  }
+  return TracedAdd(table, X);
 }
 
 ZORQelIObjectIMP* ZORQelISet::Insert(const ZORQelIObject& X) {
