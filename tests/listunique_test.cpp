@@ -140,6 +140,39 @@ TEST(ListUnique, IdentifiersOfAnotherClassAreToldApartFromPlainOnes) {
   ExpectClassesApart<ZORQelISet>();
 }
 
+// An identifier whose Id is the client's code (answering the identifier's
+// descriptor, so that it is Equal to a plain identifier of the same name):
+// the containers ask it whenever an identifier's Equal would.
+class CountingIdIMP : public ZORQelIIdentifierIMP {
+ public:
+  explicit CountingIdIMP(const char* n) : ZORQelIIdentifierIMP(ZORQelI::string(n)) {}
+  ZORQelIObjectIMP* Clone() const override { return new CountingIdIMP(*this); }
+  const ZORQelIClass& Id() const override { return ++calls, ZORQelIIdentifierIMP::ClassId(); }
+  static int calls;
+};
+int CountingIdIMP::calls = 0;
+
+template <class Container>
+void ExpectClientIdAsked() {
+  Container c;
+  ZORQelIIdentifier x(ZORQelI::string("xabcdefg"));  // y's hash code, another name
+  ZORQelIObject y(new CountingIdIMP("yabcdefg"));
+  EXPECT_EQ(c.Add(x), ZORQelI::Itrue);
+  EXPECT_EQ(c.Add(y), ZORQelI::Itrue);
+  CountingIdIMP::calls = 0;
+  EXPECT_EQ(c.Look(y).RefMe(), y.RefMe());  // x's Equal asks y's Id
+  EXPECT_GT(CountingIdIMP::calls, 0);
+  CountingIdIMP::calls = 0;
+  EXPECT_EQ(c.Look(ZORQelIIdentifier(ZORQelI::string("yabcdefg"))).RefMe(), y.RefMe());
+  EXPECT_GT(CountingIdIMP::calls, 0);
+  EXPECT_EQ(c.Add(ZORQelIObject(new CountingIdIMP("xabcdefg"))), ZORQelI::Ifalse);
+}
+
+TEST(ListUnique, AnIdentifiersOwnIdIsAskedWheneverEqualWouldAskIt) {
+  ExpectClientIdAsked<ZORQelIListUnique>();
+  ExpectClientIdAsked<ZORQelISet>();
+}
+
 TEST(ListUnique, EmptyHandleIsRefusedQuietlyByAddButRaisesInLookAndRemove) {
   ZORQelIListUnique list;
   EXPECT_EQ(list.Add(ZORQelIObject()), ZORQelI::Ifalse);

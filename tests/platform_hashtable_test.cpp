@@ -39,6 +39,24 @@ std::set<void*> Held(const ZORHashTable& t) {
   return std::set<void*>(v.begin(), v.end());
 }
 
+// Held elements that share a hash value stay in the order they came in
+// (each is placed at the end of its run; growth and removal keep the order),
+// so the model keeps each run as a list: the calls that stop at the first
+// answer can be checked exactly.
+struct InRun {
+  Item* item;
+  bool tagged;
+};
+
+// The answer of a scan of x's run that stops at x itself, at the first
+// element `stop` says yes to, or at the end: the position, or the run's size.
+template <class Stop>
+std::size_t ScanRun(const std::vector<InRun>& run, Stop stop) {
+  std::size_t i = 0;
+  while (i < run.size() && !stop(run[i])) ++i;
+  return i;
+}
+
 // Two distinct items per key: the table must answer with the one it holds.
 // Keys run from -keys/2 so that negative keys (huge hash values) appear.
 void RunAgainstModel(unsigned (*hash)(const void*), int keys, int ops, int size) {
@@ -46,60 +64,64 @@ void RunAgainstModel(unsigned (*hash)(const void*), int keys, int ops, int size)
   for (int i = 0; i < keys; ++i) first[i].key = second[i].key = i - keys / 2;
   ZORHashTable t(hash, CompareKey, size);
   std::unordered_map<int, Item*> model;
-  std::unordered_map<unsigned, int> perHash;
+  std::unordered_map<unsigned, std::vector<InRun>> runs;
+  // Without compare: match tells equal keys (and e itself) but declines
+  // about other elements when the key is a multiple of 5.
+  const auto match = [](const void* held, const void* e) {
+    const Item* x = static_cast<const Item*>(e);
+    if (held == e) return 1;
+    if (x->key % 5 == 0) return -1;
+    return static_cast<const Item*>(held)->key == x->key ? 1 : 0;
+  };
   std::mt19937 rng(12345);
   for (int op = 0; op < ops; ++op) {
     const int i = static_cast<int>(rng() % keys);
     Item* x = rng() % 2 ? &first[i] : &second[i];
     const auto held = model.find(x->key);
-    const int sameHash = perHash[hash(x)] - (held != model.end() && held->second == x ? 1 : 0);
+    std::vector<InRun>& run = runs[hash(x)];
+    // Where an equal element sits in the run, and whether match declines
+    // before it (or at it: x's twin).
+    const std::size_t equal = ScanRun(run, [&](const InRun& h) { return h.item->key == x->key; });
+    const std::size_t declines = ScanRun(run, [&](const InRun& h) { return match(h.item, x) < 0; });
+    const bool declined = declines < run.size() && declines <= equal;
+    const auto add = [&](bool tagged) {
+      model[x->key] = x;
+      run.push_back(InRun{x, tagged});
+    };
     const unsigned what = rng() % 10;
     switch (what) {
       case 0: case 1: case 2:
         ASSERT_EQ(t.Insert(x) != 0, held == model.end());
-        if (held == model.end()) model[x->key] = x, ++perHash[hash(x)];
+        if (held == model.end()) add(false);
         break;
       case 3: case 4:
         ASSERT_EQ(t.Remove(x) != 0, held != model.end());
-        if (held != model.end()) model.erase(held), --perHash[hash(x)];
+        if (held != model.end()) model.erase(held), run.erase(run.begin() + equal);
         break;
       case 5: case 6:
         ASSERT_EQ(t.Locate(x), held == model.end() ? nullptr : held->second);
         break;
-      case 8: case 9: {
-        // Without compare: match tells equal keys (and e itself) but
-        // declines about other elements when the key is a multiple of 5.
-        const auto match = [](const void* held, const void* e) {
-          const Item* x = static_cast<const Item*>(e);
-          if (held == e) return 1;
-          if (x->key % 5 == 0) return -1;
-          return static_cast<const Item*>(held)->key == x->key ? 1 : 0;
-        };
-        // Declining is allowed only when an element other than x has x's hash.
-        const bool mayDecline = x->key % 5 == 0 && sameHash > 0;
-        if (what == 8) {
-          void* found = &first[0];
-          if (t.TryLocate(x, hash(x), match, &found)) {
-            ASSERT_EQ(found, held == model.end() ? nullptr : held->second);
-          } else {
-            ASSERT_TRUE(mayDecline);
-            ASSERT_EQ(found, &first[0]);
-          }
-          break;
-        }
-        const int r = t.TryInsert(x, hash(x), match);
-        if (r < 0) ASSERT_TRUE(mayDecline);
-        else ASSERT_EQ(r, held == model.end() ? 1 : 0);
-        if (r == 1) model[x->key] = x, ++perHash[hash(x)];
+      case 7: {
+        void* found = &first[0];
+        ASSERT_EQ(t.TryLocate(x, hash(x), match, &found), !declined);
+        if (declined)
+          ASSERT_EQ(found, &first[0]);
+        else
+          ASSERT_EQ(found, held == model.end() ? nullptr : held->second);
+        break;
+      }
+      case 8: {
+        // Odd keys are tagged.  LocateSelf passes over tagged elements only.
+        const int r = t.TryInsert(x, hash(x), match, static_cast<unsigned>(x->key & 1));
+        ASSERT_EQ(r, declined ? -1 : held == model.end() ? 1 : 0);
+        if (r == 1) add((x->key & 1) != 0);
+        const std::size_t self = ScanRun(run, [&](const InRun& h) { return h.item == x || !h.tagged; });
+        ASSERT_EQ(t.LocateSelf(x, hash(x)), self < run.size() && run[self].item == x ? x : nullptr);
         break;
       }
       default: {
         void* found = t.KeyLocate(static_cast<int>(hash(x)));
-        ASSERT_EQ(found != nullptr, perHash[hash(x)] > 0);
-        if (found) {
-          ASSERT_EQ(hash(found), hash(x));
-          ASSERT_EQ(model[static_cast<Item*>(found)->key], found);
-        }
+        ASSERT_EQ(found, run.empty() ? nullptr : run.front().item);
       }
     }
     ASSERT_EQ(t.count, static_cast<int>(model.size()));

@@ -17,9 +17,9 @@
 // and must not modify the table.
 //
 // Layout (open addressing, ordered linear probing):
-//  - Each slot holds an element and its mixed hash m = hash * 0x9E3779B9
+//  - Each slot holds an element, its mixed hash m = hash * 0x9E3779B9
 //    (mod 2^32), a bijection, so equal m means equal hash and compare is
-//    called only on a hash match.  An element's home is (m * buckets) >> 32,
+//    called only on a hash match, and the caller's tag (TryInsert).  An element's home is (m * buckets) >> 32,
 //    monotonic in m.
 //  - An element sits at or after its home, with no empty slot in between.
 //    There is no wrap-around: slots past the last home form an overflow area
@@ -27,8 +27,9 @@
 //    probe.
 //  - Occupied slots are sorted by m along the array.  A probe for m can
 //    therefore stop at the first empty slot or the first larger m.  Equal-hash
-//    elements are contiguous, and growth re-places every element in one
-//    linear pass.
+//    elements are contiguous, in the order they were inserted (each goes to
+//    the end of its run), and growth re-places every element in one linear
+//    pass.
 //  - Removal shifts the following elements of the run back by one slot (no
 //    tombstones), so lookups never slow down after many removals.
 //  - count <= buckets * 3/4: the bucket count doubles when an insertion
@@ -97,8 +98,9 @@ class ZOR_PLATFORM_EXPORT ZORHashTable : public ZORCollecRoot {
   }
   // TryInsert: 1 when e was added, 0 when an element equal to e is held, -1
   // (nothing changed) when match declined before an equal element was found.
+  // tag is kept with e for LocateSelf (elements inserted otherwise carry 0).
   template <class Match>
-  int TryInsert(void* e, unsigned hash, Match match) {
+  int TryInsert(void* e, unsigned hash, Match match, unsigned tag = 0) {
     const unsigned m = Mix(hash);
     const Slot* s = slots_.data();
     std::size_t i = Home(m);
@@ -107,8 +109,23 @@ class ZOR_PLATFORM_EXPORT ZORHashTable : public ZORCollecRoot {
       const int r = match(static_cast<const void*>(s[i].elem), static_cast<const void*>(e));
       if (r != 0) return r > 0 ? 0 : -1;
     }
-    InsertBefore(i, e, m);
+    InsertBefore(i, e, m, tag);
     return 1;
+  }
+  // e itself when it is held and every element before it with e's hash
+  // value (in probe order) carries a nonzero tag; else null.  It reads the
+  // slots only: a caller tags an element to vouch that it compares equal to
+  // no other element it could be asked about, so that a held key is found
+  // without touching the elements that share its hash value.
+  void* LocateSelf(const void* e, unsigned hash) const {
+    const unsigned m = Mix(hash);
+    const Slot* s = slots_.data();
+    for (std::size_t i = Home(m); s[i].elem && s[i].m <= m; ++i) {
+      if (s[i].m != m) continue;
+      if (s[i].elem == e) return s[i].elem;
+      if (s[i].tag == 0) return nullptr;
+    }
+    return nullptr;
   }
 
   // Iteration: start with a = 1, b = 0, call until the result is null; each
@@ -129,8 +146,9 @@ class ZOR_PLATFORM_EXPORT ZORHashTable : public ZORCollecRoot {
 
  private:
   struct Slot {
-    void* elem;  // null: empty
-    unsigned m;  // mixed hash of elem
+    void* elem;    // null: empty
+    unsigned m;    // mixed hash of elem
+    unsigned tag;  // the caller's, from TryInsert (in what would be padding)
   };
   static constexpr std::size_t kNone = ~std::size_t(0);
   // Slot arrays of 2 MiB and more are mapped on their own, aligned, and
@@ -163,10 +181,10 @@ class ZOR_PLATFORM_EXPORT ZORHashTable : public ZORCollecRoot {
   }
   std::size_t Home(unsigned m) const { return HomeIn(m, buckets_); }
   std::size_t Find(const void* e, unsigned m) const;
-  void PlaceAt(std::size_t pos, void* e, unsigned m);
-  // Adds e (mixed hash m) at slot i, the end of the probe for m, growing the
-  // table first when it is full.
-  void InsertBefore(std::size_t i, void* e, unsigned m);
+  void PlaceAt(std::size_t pos, void* e, unsigned m, unsigned tag);
+  // Adds e (mixed hash m, tag) at slot i, the end of the probe for m,
+  // growing the table first when it is full.
+  void InsertBefore(std::size_t i, void* e, unsigned m, unsigned tag);
   void EraseAt(std::size_t pos);
   void Grow();
   void Reset(std::size_t buckets);

@@ -86,7 +86,8 @@ ZORHashTable& ZORHashTable::operator=(const ZORHashTable& t) {
 ZORHashTable::~ZORHashTable() = default;
 
 void ZORHashTable::Reset(std::size_t buckets) {
-  slots_.assign(buckets + kMinOverflow, Slot{nullptr, 0});
+  static_assert(sizeof(void*) != 8 || sizeof(Slot) == 16, "the tag fills what would be padding");
+  slots_.assign(buckets + kMinOverflow, Slot{nullptr, 0, 0});
   buckets_ = buckets;
   growAt_ = GrowLimit(buckets);
   count = 0;
@@ -102,18 +103,18 @@ std::size_t ZORHashTable::Find(const void* e, unsigned m) const {
   }
 }
 
-void ZORHashTable::PlaceAt(std::size_t pos, void* e, unsigned m) {
+void ZORHashTable::PlaceAt(std::size_t pos, void* e, unsigned m, unsigned tag) {
   std::size_t end = pos;  // first empty slot from pos: the run moves up to it
   while (slots_[end].elem) ++end;
   if (end + 1 == slots_.size()) {
     // The run would take the last slot, which must stay empty.  Extend first,
     // so that a failed allocation leaves the table intact.
     const std::size_t overflow = slots_.size() - buckets_;
-    slots_.resize(slots_.size() + std::max(overflow, kMinOverflow), Slot{nullptr, 0});
+    slots_.resize(slots_.size() + std::max(overflow, kMinOverflow), Slot{nullptr, 0, 0});
   }
   Slot* s = slots_.data();
   if (end > pos) std::memmove(s + pos + 1, s + pos, (end - pos) * sizeof(Slot));
-  s[pos] = Slot{e, m};
+  s[pos] = Slot{e, m, tag};
 }
 
 void ZORHashTable::EraseAt(std::size_t pos) {
@@ -127,12 +128,12 @@ void ZORHashTable::EraseAt(std::size_t pos) {
     s[j - 1] = s[j];
     ++j;
   }
-  s[j - 1] = Slot{nullptr, 0};
+  s[j - 1] = Slot{nullptr, 0, 0};
 }
 
 void ZORHashTable::Grow() {
   const std::size_t buckets = buckets_ * 2;
-  Slots fresh(buckets + kMinOverflow, Slot{nullptr, 0});
+  Slots fresh(buckets + kMinOverflow, Slot{nullptr, 0, 0});
   // The old slots are sorted by m and homes are monotonic in m, so placing
   // each element at its new home or just after the previous one keeps every
   // invariant: one linear pass, whatever the collisions.
@@ -142,7 +143,7 @@ void ZORHashTable::Grow() {
     const std::size_t pos = std::max(HomeIn(x.m, buckets), next);
     if (pos + 1 >= fresh.size())
       fresh.resize(fresh.size() + std::max(fresh.size() - buckets, kMinOverflow),
-                   Slot{nullptr, 0});
+                   Slot{nullptr, 0, 0});
     fresh[pos] = x;
     next = pos + 1;
   }
@@ -160,11 +161,11 @@ int ZORHashTable::InsertHashed(void* e, unsigned hash) {
   std::size_t i = Home(m);
   for (; s[i].elem && s[i].m <= m; ++i)
     if (s[i].m == m && compare_(s[i].elem, e) == 0) return 0;
-  InsertBefore(i, e, m);
+  InsertBefore(i, e, m, 0);
   return 1;
 }
 
-void ZORHashTable::InsertBefore(std::size_t i, void* e, unsigned m) {
+void ZORHashTable::InsertBefore(std::size_t i, void* e, unsigned m, unsigned tag) {
   if (static_cast<std::size_t>(count) + 1 > growAt_) {
     Grow();
     const Slot* s = slots_.data();
@@ -172,9 +173,9 @@ void ZORHashTable::InsertBefore(std::size_t i, void* e, unsigned m) {
     while (s[i].elem && s[i].m <= m) ++i;
   }
   if (!slots_[i].elem && i + 1 < slots_.size())
-    slots_[i] = Slot{e, m};  // a free slot that is not the last: nothing moves
+    slots_[i] = Slot{e, m, tag};  // a free slot that is not the last: nothing moves
   else
-    PlaceAt(i, e, m);
+    PlaceAt(i, e, m, tag);
   ++count;
 }
 

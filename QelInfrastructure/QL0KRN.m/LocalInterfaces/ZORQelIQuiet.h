@@ -121,6 +121,24 @@ struct Quiet {
     const ZORQelIIdentifierIMP* b = static_cast<const ZORQelIIdentifierIMP*>(key);
     return a->hash == b->hash && a->name == b->name ? 1 : 0;
   }
+  // 1 when x, a key that passed LibraryKey, is "settled": its Equal with any
+  // other settled object is Ifalse whenever both are held in one table, and
+  // neither Equal calls anything but the library's own code.  True of plain
+  // identifiers, whose Equal is symmetric (the table asked one of the two
+  // about the other when the later one came in), and of objects with the
+  // root class's Equal (identity) and Id, which a plain identifier's Equal
+  // asks for.  The tables keep this as the element's tag (LocateSelf).  0
+  // otherwise.
+  static unsigned Settled(const ZORQelIObjectIMP* x) {
+    const EqualCode equal = EqualOf(x);
+    if (equal == reinterpret_cast<EqualCode>(&ZORQelIIdentifierIMP::Equal))
+      return PlainIdentifier(x) ? 1u : 0u;
+    return equal == reinterpret_cast<EqualCode>(&ZORQelIObjectIMP::Equal) &&
+                   reinterpret_cast<IdCode>(x->*(&ZORQelIObjectIMP::Id)) ==
+                       reinterpret_cast<IdCode>(&ZORQelIObjectIMP::Id)
+               ? 1u
+               : 0u;
+  }
   static bool LibraryKey(const ZORQelIObjectIMP* x, ZORQelI::integer* hash) {
     const HashCode code = HashCodeOf(x);
     const EqualCode equal = EqualOf(x);
@@ -155,7 +173,7 @@ struct Quiet {
         !LibraryKey(x, &h))
       return -1;
     ZORQelIListUniqueIMP* list = static_cast<ZORQelIListUniqueIMP*>(array);
-    const int added = list->set.table->Table().TryInsert(x, TableHash(h), MatchFn());
+    const int added = list->set.table->Table().TryInsert(x, TableHash(h), MatchFn(), Settled(x));
     if (added == 1) list->elements[list->size++] = x;
     return added;
   }
@@ -163,7 +181,7 @@ struct Quiet {
   static int Add(ZORQelISet& set, ZORQelIObjectIMP* x) {
     ZORQelI::integer h;
     if (!RootIsValid(x) || !LibraryKey(x, &h)) return -1;
-    return set.table->Table().TryInsert(x, TableHash(h), MatchFn());
+    return set.table->Table().TryInsert(x, TableHash(h), MatchFn(), Settled(x));
   }
 #pragma GCC diagnostic pop
 #else
@@ -172,6 +190,7 @@ struct Quiet {
   static bool RootIsValid(const ZORQelIObjectIMP*) { return false; }
   static bool LibraryKey(const ZORQelIObjectIMP*, ZORQelI::integer*) { return false; }
   static int Match(const void*, const void*) { return -1; }
+  static unsigned Settled(const ZORQelIObjectIMP*) { return 0; }
 #endif
 
   // Set lookup of x (not null) when it can be answered quietly: true, and
@@ -182,8 +201,18 @@ struct Quiet {
   static bool Held(const ZORQelISet& set, const ZORQelIObjectIMP* x, ZORQelIObjectIMP** held) {
     ZORQelI::integer h;
     if (!LibraryKey(x, &h)) return false;
+    const ZORHashTable& table = set.table->Table();
+    const unsigned hash = TableHash(h);
+    // A held settled key is found on the slots alone when the objects
+    // before it are settled too: none of them is Equal to it.
+    if (Settled(x) != 0) {
+      if (void* self = table.LocateSelf(x, hash)) {
+        *held = static_cast<ZORQelIObjectIMP*>(self);
+        return true;
+      }
+    }
     void* found;
-    if (!set.table->Table().TryLocate(x, TableHash(h), MatchFn(), &found)) return false;
+    if (!table.TryLocate(x, hash, MatchFn(), &found)) return false;
     *held = static_cast<ZORQelIObjectIMP*>(found);
     return true;
   }
