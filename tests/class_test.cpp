@@ -1,14 +1,6 @@
-// Class descriptors and casts, on a small hierarchy of the test's own:
-//
-//   ZORQelIObjectIMP
-//   +-- ShapeIMP
-//   |   +-- CircleIMP
-//   |   |   +-- RingIMP
-//   |   +-- SquareIMP
-//   +-- LoneIMP
-//
-// with a lenient handle family (ZORTestShape) and a strict one below it
-// (ZORTestCircle), both with CastAnyway.
+// Class descriptors and casts on a hierarchy of the test's own: ShapeIMP (CircleIMP (RingIMP),
+// SquareIMP) and LoneIMP below ZORQelIObjectIMP; a lenient handle family (ZORTestShape) and a
+// strict one below it (ZORTestCircle), both with CastAnyway.
 #include <new>
 #include <string>
 
@@ -37,26 +29,16 @@ class ShapeIMP : public ZORQelIObjectIMP {
 };
 ZORQELI_DEFINE_IMP(ShapeIMP, ZORQelIObjectIMP)
 
-class CircleIMP : public ShapeIMP {
-  ZORQELI_DECLARE_IMP(CircleIMP, ShapeIMP)
- public:
-  ZORQelIObjectIMP* Clone() const override { return new CircleIMP(*this); }
-};
-ZORQELI_DEFINE_IMP(CircleIMP, ShapeIMP)
-
-class RingIMP : public CircleIMP {
-  ZORQELI_DECLARE_IMP(RingIMP, CircleIMP)
- public:
-  ZORQelIObjectIMP* Clone() const override { return new RingIMP(*this); }
-};
-ZORQELI_DEFINE_IMP(RingIMP, CircleIMP)
-
-class SquareIMP : public ShapeIMP {
-  ZORQELI_DECLARE_IMP(SquareIMP, ShapeIMP)
- public:
-  ZORQelIObjectIMP* Clone() const override { return new SquareIMP(*this); }
-};
-ZORQELI_DEFINE_IMP(SquareIMP, ShapeIMP)
+#define CLASSTEST_SHAPE(This, Super)                                                  \
+  class This : public Super {                                                         \
+    ZORQELI_DECLARE_IMP(This, Super)                                                  \
+   public:                                                                            \
+    ZORQelIObjectIMP* Clone() const override { return new This(*this); }              \
+  };                                                                                  \
+  ZORQELI_DEFINE_IMP(This, Super)
+CLASSTEST_SHAPE(CircleIMP, ShapeIMP)
+CLASSTEST_SHAPE(RingIMP, CircleIMP)
+CLASSTEST_SHAPE(SquareIMP, ShapeIMP)
 
 class LoneIMP : public ZORQelIObjectIMP {
   ZORQELI_DECLARE_IMP(LoneIMP, ZORQelIObjectIMP)
@@ -126,9 +108,7 @@ TEST_F(ClassTest, KindOfHoldsDownwardAndForItselfOnly) {
 }
 
 TEST_F(ClassTest, DescriptorsWithEqualNamesAreDifferentClasses) {
-  // Descriptors live as long as the process; static references keep them.
-  static const ZORQelIClass& twin =
-      ZORQelIObjectIMP::NewClassId(ShapeIMP::ClassId(), "CircleIMP");
+  static const ZORQelIClass& twin = ZORQelIObjectIMP::NewClassId(ShapeIMP::ClassId(), "CircleIMP");
   EXPECT_NE(&twin, &CircleIMP::ClassId());
   EXPECT_EQ(std::string(twin.Text()), std::string(CircleIMP::ClassId().Text()));
   EXPECT_EQ(twin.IsAKindOf(&RingIMP::ClassId()), ZORQelI::Ifalse);
@@ -151,12 +131,10 @@ TEST_F(ClassTest, DescriptorMadeItsOwnSuperClassRaisesHierarchyLoop) {
 }
 
 TEST_F(ClassTest, MatchAcceptsTheClassAndItsSuperClassesAndSafeMatchRaisesOtherwise) {
-  ZORQelIObject ring(new RingIMP());
-  const ZORQelIObjectIMP* imp = ring.RefMe();
-  EXPECT_EQ(imp->Match(RingIMP::ClassId()), ZORQelI::Itrue);
-  EXPECT_EQ(imp->Match(ShapeIMP::ClassId()), ZORQelI::Itrue);
-  EXPECT_EQ(imp->Match(SquareIMP::ClassId()), ZORQelI::Ifalse);
-  ZORQelIObject circle(new CircleIMP());
+  const ZORQelIObject ring(new RingIMP()), circle(new CircleIMP());
+  EXPECT_EQ(ring.RefMe()->Match(RingIMP::ClassId()), ZORQelI::Itrue);
+  EXPECT_EQ(ring.RefMe()->Match(ShapeIMP::ClassId()), ZORQelI::Itrue);
+  EXPECT_EQ(ring.RefMe()->Match(SquareIMP::ClassId()), ZORQelI::Ifalse);
   EXPECT_EQ(circle.RefMe()->Match(RingIMP::ClassId()), ZORQelI::Ifalse);
   EXPECT_NO_THROW(circle.RefMe()->SafeMatch(ShapeIMP::ClassId()));
   EXPECT_EQ(RaisedText<ZORQelI::InvalidType>([&] { circle.RefMe()->SafeMatch(RingIMP::ClassId()); }),
@@ -166,47 +144,27 @@ TEST_F(ClassTest, MatchAcceptsTheClassAndItsSuperClassesAndSafeMatchRaisesOtherw
 TEST_F(ClassTest, CastOfEmptyIsNullOfWrongClassRaisesOfRightClassIsTheObject) {
   EXPECT_EQ(ZORQelIObjectIMP::Cast__(ZORQelIObject(), ShapeIMP::ClassId()), nullptr);
   ZORQelIObject square(new SquareIMP());
-  EXPECT_EQ(RaisedText<ZORQelI::InvalidType>(
-                [&] { ZORQelIObjectIMP::Cast__(square, CircleIMP::ClassId()); }),
+  EXPECT_EQ(RaisedText<ZORQelI::InvalidType>([&] { ZORQelIObjectIMP::Cast__(square, CircleIMP::ClassId()); }),
             kInvalidType);
   EXPECT_EQ(ZORQelIObjectIMP::Cast__(square, ShapeIMP::ClassId()), square.RefMe());
   // The implementation classes' own DownCast is the same test.
   EXPECT_EQ(SquareIMP::DownCast(square), square.RefMe());
   EXPECT_EQ(CircleIMP::DownCast(ZORQelIObject()), nullptr);
-  EXPECT_EQ(RaisedText<ZORQelI::InvalidType>([&] { CircleIMP::DownCast(square); }),
-            kInvalidType);
+  EXPECT_EQ(RaisedText<ZORQelI::InvalidType>([&] { CircleIMP::DownCast(square); }), kInvalidType);
 }
 
-TEST_F(ClassTest, LenientDownCastGivesTheVeryObjectEmptyForEmptyAndRaisesForAWrongClass) {
-  ZORQelIObject any(new RingIMP());
-  ZORTestShape shape = ZORTestShape::DownCast(any);
-  EXPECT_EQ(shape.IMP(), any.RefMe());
-  EXPECT_EQ(ZORTestShape::DownCast(ZORQelIObject()).IsValid(), ZORQelI::Ifalse);
-  ZORQelIObject lone(new LoneIMP());
+TEST_F(ClassTest, HandleDownCastsLenientOrStrictOnEmptyAndCastAnywayGivesEmptyForAWrongClass) {
+  ZORQelIObject ring(new RingIMP()), square(new SquareIMP()), lone(new LoneIMP()), empty;
+  EXPECT_EQ(ZORTestShape::DownCast(ring).IMP(), ring.RefMe());  // lenient: empty for empty
+  EXPECT_EQ(ZORTestShape::DownCast(empty).IsValid(), ZORQelI::Ifalse);
   EXPECT_EQ(RaisedText<ZORQelI::InvalidType>([&] { ZORTestShape::DownCast(lone); }), kInvalidType);
-}
-
-TEST_F(ClassTest, StrictDownCastRaisesOnEmptyAndOnWrongClass) {
-  EXPECT_EQ(RaisedText<ZORQelI::NullPtrAccess>([] { ZORTestCircle::DownCast(ZORQelIObject()); }),
-            kEmpty93);
-  ZORQelIObject square(new SquareIMP());
-  EXPECT_EQ(RaisedText<ZORQelI::InvalidType>([&] { ZORTestCircle::DownCast(square); }),
-            kInvalidType);
-  ZORQelIObject ring(new RingIMP());
-  ZORTestCircle circle = ZORTestCircle::DownCast(ring);
-  EXPECT_EQ(circle.IMP(), ring.RefMe());
-}
-
-TEST_F(ClassTest, CastAnywayGivesEmptyForWrongClassAndRaisesForEmpty) {
-  ZORQelIObject lone(new LoneIMP());
-  ZORTestShape none = ZORTestShape::CastAnyway(lone);
-  EXPECT_EQ(none.IsValid(), ZORQelI::Ifalse);
-  ZORQelIObject square(new SquareIMP());
-  EXPECT_EQ(ZORTestCircle::CastAnyway(square).IsValid(), ZORQelI::Ifalse);
-  EXPECT_EQ(RaisedText<ZORQelI::NullPtrAccess>([] { ZORTestShape::CastAnyway(ZORQelIObject()); }),
-            kEmpty93);
-  ZORQelIObject ring(new RingIMP());
+  EXPECT_EQ(ZORTestCircle::DownCast(ring).IMP(), ring.RefMe());  // strict: raises for empty
+  EXPECT_EQ(RaisedText<ZORQelI::NullPtrAccess>([&] { ZORTestCircle::DownCast(empty); }), kEmpty93);
+  EXPECT_EQ(RaisedText<ZORQelI::InvalidType>([&] { ZORTestCircle::DownCast(square); }), kInvalidType);
   EXPECT_EQ(ZORTestCircle::CastAnyway(ring).IMP(), ring.RefMe());
+  EXPECT_EQ(ZORTestShape::CastAnyway(lone).IsValid(), ZORQelI::Ifalse);
+  EXPECT_EQ(ZORTestCircle::CastAnyway(square).IsValid(), ZORQelI::Ifalse);
+  EXPECT_EQ(RaisedText<ZORQelI::NullPtrAccess>([&] { ZORTestShape::CastAnyway(empty); }), kEmpty93);
 }
 
 }  // namespace classtest

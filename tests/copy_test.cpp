@@ -11,6 +11,8 @@
 namespace {
 
 using qtest::Str;
+using ZORQelI::Ifalse;
+using ZORQelI::Itrue;
 using ZORQelI::Mint;
 
 // One schema with a Node entity: name (String), next (Node), points (Array
@@ -25,16 +27,12 @@ Schema MakeSchema(const char* schemaName) {
   Schema s;
   s.m = ZORQelIMemWrapper::Default().NewModeler(ZORQelI::string(schemaName));
   s.node = s.m.MakeEntity("Node");
-  s.name = s.node.CreateAttr("name", s.m.MakeString(), ZORQelI::Ifalse);
-  s.next = s.node.CreateAttr("next", s.node, ZORQelI::Itrue);
-  s.points = s.node.CreateAttr(
-      "points", s.m.MakeArray(s.m.MakeReal(), 0, 1, ZORQelI::Ifalse, ZORQelI::Ifalse),
-      ZORQelI::Itrue);
-  s.tags = s.node.CreateAttr(
-      "tags", s.m.MakeList(s.m.MakeString(), Mint::UNSET, Mint::UNSET, ZORQelI::Ifalse),
-      ZORQelI::Itrue);
-  s.count = s.node.CreateAttr("count", s.m.MakeInteger(), ZORQelI::Ifalse);
-  s.links = s.node.CreateAttr("links", s.m.MakeSet(s.node, Mint::UNSET, Mint::UNSET), ZORQelI::Itrue);
+  s.name = s.node.CreateAttr("name", s.m.MakeString(), Ifalse);
+  s.next = s.node.CreateAttr("next", s.node, Itrue);
+  s.points = s.node.CreateAttr("points", s.m.MakeArray(s.m.MakeReal(), 0, 1, Ifalse, Ifalse), Itrue);
+  s.tags = s.node.CreateAttr("tags", s.m.MakeList(s.m.MakeString(), Mint::UNSET, Mint::UNSET, Ifalse), Itrue);
+  s.count = s.node.CreateAttr("count", s.m.MakeInteger(), Ifalse);
+  s.links = s.node.CreateAttr("links", s.m.MakeSet(s.node, Mint::UNSET, Mint::UNSET), Itrue);
   return s;
 }
 
@@ -76,6 +74,14 @@ TEST(InstanceList, AddRefusesHeldInstancesAndInstanciateUsesTheTargetOrTheInstan
 class DeepCopy : public ::testing::Test {
  protected:
   DeepCopy() : src(MakeSchema("CopySrc")), dst(MakeSchema("CopyDst")) {}
+  // A list of the given instances deep-copied into dst.
+  ZORQelIInstanceListUnique CopyToDst(std::initializer_list<ZORQelIInstance> instances) {
+    ZORQelIInstanceListUnique source, copy;
+    for (const ZORQelIInstance& i : instances) source.Add(i);
+    copy.SetTargetModeler(dst.m);
+    copy.Copy(source);
+    return copy;
+  }
   Schema src, dst;
 };
 
@@ -86,12 +92,7 @@ TEST_F(DeepCopy, ReferencesAreMappedToTheCopiesAndOutsideOnesNulled) {
   a.PutAttr(src.next, b);
   a.GetAttr(src.links).Append(b);
   b.PutAttr(src.next, outside);
-  ZORQelIInstanceListUnique source;
-  source.Add(a);
-  source.Add(b);
-  ZORQelIInstanceListUnique copy;
-  copy.SetTargetModeler(dst.m);
-  copy.Copy(source);
+  ZORQelIInstanceListUnique copy = CopyToDst({a, b});
   ASSERT_EQ(copy.Size(), 2);
   ZORQelIInstance a2 = copy.Get(0), b2 = copy.Get(1);
   EXPECT_TRUE(a2.GetType().GetModeler().Equal(dst.m));
@@ -114,15 +115,9 @@ TEST_F(DeepCopy, AggregatesAreCopiedByPositionOrByAppending) {
   points.PutInstance(1, src.m.GetInstances().InstanciateReal(-2));
   a.PutAttr(src.points, points);
   ZORQelIInstance tags = src.m.Instanciate(src.tags.GetType());
-  tags.Append(src.m.GetInstances().InstanciateString(ZORQelI::string("x")));
-  tags.Append(src.m.GetInstances().InstanciateString(ZORQelI::string("y")));
+  for (const char* t : {"x", "y"}) tags.Append(src.m.GetInstances().InstanciateString(ZORQelI::string(t)));
   a.PutAttr(src.tags, tags);
-  ZORQelIInstanceListUnique source;
-  source.Add(a);
-  ZORQelIInstanceListUnique copy;
-  copy.SetTargetModeler(dst.m);
-  copy.Copy(source);
-  ZORQelIInstance a2 = copy.Get(0);
+  ZORQelIInstance a2 = CopyToDst({a}).Get(0);
   ZORQelIExpressForm printer;
   printer.PrintLong(a2);
   EXPECT_EQ(Str(printer.Get()),

@@ -1,7 +1,5 @@
-// Collector diagnostics: the status lines, the slot and table listings, and
-// the interactive inspector.  The process's own tables depend on what ran
-// before, so all of them run in tests/child/inspector_child, on tables it
-// fills itself (the inspector reads standard input and may end the process).
+// Collector diagnostics and the inspector, run in tests/child/inspector_child on
+// tables it fills itself (this process's tables depend on what ran before).
 #include <limits>
 #include <string>
 

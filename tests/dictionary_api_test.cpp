@@ -1,8 +1,5 @@
-// The dictionary and behaviour API as a provider sees it: the provider of
-// DictionaryDoubles.h (which overrides exactly the abstract operations) used
-// through the handles alone (its dictionary families also in
-// dictionary_test); the slots of the virtual operations, the class
-// descriptors, and empty handles across the families.
+// The dictionary and behaviour API as a provider sees it (DictionaryDoubles.h
+// through the handles): operation slots, class descriptors, empty handles.
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -32,8 +29,7 @@ class ApiTest : public ::testing::Test {
 };
 
 #if defined(__GNUC__)
-// The vtable slot of a virtual member function, read from its Itanium ABI
-// pointer-to-member representation (one more than the byte offset).
+// The vtable slot of a virtual function: its Itanium ABI member pointer holds offset + 1.
 template <class F>
 std::ptrdiff_t Slot(F f) {
   static_assert(sizeof(F) == 2 * sizeof(std::uintptr_t), "Itanium member pointer");
@@ -45,10 +41,8 @@ std::ptrdiff_t Slot(F f) {
 
 #define OV(Class, Result, Name, Params) static_cast<Result (Class::*) Params>(&Class::Name)
 
-// A provider built against these headers keeps working only while every
-// family's operations keep their slots: the first and last of each family
-// pin its block (an operation added, removed or moved across a block shifts
-// one of them).
+// A provider built against these headers works only while the slots stay: the
+// first and last operation of each family pin its block.
 TEST(ApiOrder, EachFamilyKeepsTheSlotsOfItsFirstAndLastOperation) {
   using T = ZORQelITypeIMP;
   using E = ZORQelIEntityIMP;
@@ -113,12 +107,8 @@ TEST(ApiClasses, DescriptorsFollowTheDerivation) {
 }
 
 TEST_F(ApiTest, BehaviourThroughTheHandlesAndADroppedSchemaIsReclaimed) {
-  int created = 0;
   {
     ZORQelIModeler m(new Modeler(provider, "geometry"));
-    m.AddView(ZORQelIView(new qtest::FnViewIMP([&](char kind, ZORQelIObject o) {
-      created += kind == 'c' && ZORQelIEntity::CastAnyway(o).IsValid() == Itrue;
-    })));
     ZORQelIEntity shape = m.MakeEntity("Shape");
     m.GetInstances().Instanciate(shape);
     ZORQelIType real = m.MakeReal();
@@ -148,15 +138,11 @@ TEST_F(ApiTest, BehaviourThroughTheHandlesAndADroppedSchemaIsReclaimed) {
     EXPECT_EQ(unit.GetError(0).GetPosition(), 12);
     EXPECT_EQ(ZORQelIErrorClass().GetPosition(), INT32_MIN);
   }
-  EXPECT_EQ(created, 1);  // views heard of the new entity
   CollectAll();
   EXPECT_EQ(ZORQelIObjectIMP::GetInstancesCount__(), before);
 }
 
-// (How each kind of cast treats a wrong class: class_test; which family
-// derives from which: the descriptors above.  Here: which families are
-// lenient with empty handles.)
-
+// (Casts of a wrong class: class_test.  Here: which families accept empty handles.)
 TEST_F(ApiTest, EmptyHandlesAndForeignObjects) {
   const ZORQelIObject empty;
   // Lenient families: an empty handle casts to an empty handle.

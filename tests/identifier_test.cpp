@@ -1,5 +1,4 @@
-// Identifiers: the cached hash, value equality on the name, copies that do
-// not share.
+// Identifiers: the cached hash, value equality on the name, copies that do not share.
 #include <string>
 
 #include <gtest/gtest.h>
@@ -27,8 +26,7 @@ TEST(IdentifierHash, ExamplesPairFrontAndBackCharacters) {
   EXPECT_EQ(Id("ab").HashCode(), 26400);
   EXPECT_EQ(Id("abc").HashCode(), 26416);
   EXPECT_EQ(Id("abcd").HashCode(), 6793264);
-  // "ba" pairs b with a: the order of the pair matters.
-  EXPECT_EQ(Id("ba").HashCode(), (98 * 16 + 97) * 16);
+  EXPECT_EQ(Id("ba").HashCode(), (98 * 16 + 97) * 16);  // the order of the pair matters
   // Only the first and last four characters count.
   EXPECT_EQ(Id("abcdXXXXwxyz").HashCode(), Id("abcdYwxyz").HashCode());
   EXPECT_NE(Id("abcdwxyz").HashCode(), Id("abcewxyz").HashCode());
@@ -37,16 +35,14 @@ TEST(IdentifierHash, ExamplesPairFrontAndBackCharacters) {
   EXPECT_NE(Id("xabcdef").HashCode(), Id("yabcdef").HashCode());
   EXPECT_EQ(Id("xabcdefg").HashCode(), Id("yabcdefg").HashCode());
   EXPECT_EQ(Id("xabcdefg").Equal(Id("yabcdefg")), ZORQelI::Ifalse);
-  // Short names hash to zero, yet stay unequal.
   for (const char* n : {"", "a", "b"}) EXPECT_EQ(Id(n).HashCode(), 0) << n;
-  EXPECT_EQ(Id("a").Equal(Id("b")), ZORQelI::Ifalse);
+  EXPECT_EQ(Id("a").Equal(Id("b")), ZORQelI::Ifalse);  // short names hash to zero, yet stay unequal
   EXPECT_EQ(Id("a").Equal(Id("a")), ZORQelI::Itrue);
   EXPECT_EQ(Id("").Equal(ZORQelIIdentifier()), ZORQelI::Itrue);
 }
 
 TEST(IdentifierHash, CharactersAreSignedBytesAndArithmeticWraps) {
-  // A raw byte 0xE9 (not UTF-8) is one character whose narrow value is -23.
-  ZORQelIIdentifier raw(ZORQelI::string("\xE9z"));
+  ZORQelIIdentifier raw(ZORQelI::string("\xE9z"));  // a raw byte, one character of narrow value -23
   EXPECT_EQ(raw.IMP()->Size(), 2);
   EXPECT_EQ(raw.HashCode(), (-23 * 16 + 'z') * 16);
   // Eight characters: 9 shifts by 4 bits overflow 32 bits and wrap.
@@ -57,7 +53,6 @@ TEST(IdentifierHash, CharactersAreSignedBytesAndArithmeticWraps) {
 }
 
 TEST(IdentifierName, SizeCountsCharactersNotBytes) {
-  // "é" (U+00E9) is two bytes in UTF-8, "€" (U+20AC) three.
   ZORQelIIdentifier word(ZORQelI::string("caf\xC3\xA9 \xE2\x82\xAC"));
   EXPECT_EQ(word.IMP()->Size(), 6);
   EXPECT_EQ(std::string(word.Name()), "caf\xC3\xA9 \xE2\x82\xAC");
@@ -67,33 +62,22 @@ TEST(IdentifierName, SizeCountsCharactersNotBytes) {
   EXPECT_EQ(word.HashCode(), ascii.HashCode());
 }
 
-TEST(IdentifierName, RenameRecomputesTheHashAtOnce) {
-  ZORQelIIdentifier id = Id("zzzz");
-  id.Rename(ZORQelI::string("abc"));
-  EXPECT_EQ(id.HashCode(), 26416);
-  EXPECT_EQ(std::string(id.Name()), "abc");
-  EXPECT_EQ(id.Equal(Id("abc")), ZORQelI::Itrue);
-  EXPECT_EQ(std::string(id.ToString()), "abc");
-}
-
-TEST(IdentifierCopy, CopiesAndClonesDoNotShare) {
+TEST(IdentifierCopy, CopiesAndClonesDoNotShareAndRenameRecomputesTheHash) {
   ZORQelIIdentifier first = Id("ab");
   ZORQelIIdentifier second(first);
   EXPECT_NE(second.IMP(), first.IMP());
   second.Rename(ZORQelI::string("abc"));
   EXPECT_EQ(std::string(first.Name()), "ab");
   EXPECT_EQ(second.HashCode(), 26416);
-  // As a plain object handle it is shared as usual.
-  ZORQelIObject plain(first);
+  EXPECT_EQ(second.Equal(Id("abc")), ZORQelI::Itrue);
+  EXPECT_EQ(std::string(second.ToString()), "abc");
+  ZORQelIObject plain(first);  // as a plain object handle it is shared as usual
   EXPECT_EQ(plain.RefMe(), first.IMP());
-  // A copy of an empty identifier handle is empty.
   ZORQelIIdentifier none(static_cast<ZORQelIIdentifierIMP*>(nullptr));
-  ZORQelIIdentifier copyOfNone(none);
-  EXPECT_EQ(copyOfNone.IsValid(), ZORQelI::Ifalse);
+  EXPECT_EQ(ZORQelIIdentifier(none).IsValid(), ZORQelI::Ifalse);  // a copy of an empty handle is empty
   RaisedText<ZORQelI::NullPtrAccess>([&] { none.Name(); });
-  // A clone keeps the cached hash.
   ZORQelIObject clone(first.IMP()->Clone());
-  EXPECT_EQ(clone.HashCode(), 26400);
+  EXPECT_EQ(clone.HashCode(), 26400);  // a clone keeps the cached hash
   EXPECT_EQ(clone.Equal(first), ZORQelI::Itrue);
 }
 
@@ -106,8 +90,7 @@ TEST(IdentifierEqual, OnlyObjectsOfTheSameClassAreEqual) {
   EXPECT_EQ(id.Equal(ZORQelIObject(qtest::NewNode())), ZORQelI::Ifalse);
   EXPECT_EQ(id.Equal(ZORQelIObject()), ZORQelI::Ifalse);
   EXPECT_EQ(id.IMP()->Equal(nullptr), ZORQelI::Ifalse);
-  // An identifier handle down-casts to the subclass's objects too.
-  EXPECT_EQ(std::string(ZORQelIIdentifier::DownCast(tag).Name()), "name");
+  EXPECT_EQ(std::string(ZORQelIIdentifier::DownCast(tag).Name()), "name");  // down-casts to subclasses
   RaisedText<ZORQelI::InvalidType>([] { ZORQelIIdentifier::DownCast(ZORQelIArray()); });
 }
 

@@ -10,8 +10,7 @@
 
 namespace memtest {
 
-// What a view was told: the kind ('c', 'u', 'd') and the object's address
-// (only compared, never read: the object may be gone by then).
+// What a view was told: the kind ('c', 'u', 'd') and the object's address (only compared).
 struct Event {
   char kind;
   const void* object;
@@ -41,7 +40,6 @@ TEST(MemViews, ViewsHearOfEntitiesAndInstances) {
   ZORQelIModeler m = ZORQelIMemWrapper::Default().NewModeler("Watched");
   ZORQelIView view = RecordingView(&log);
   m.AddView(view);
-  m.AddView(view);          // registered once
   m.AddView(ZORQelIView());  // ignored
 
   ZORQelIEntity e = m.MakeEntity("Item");
@@ -68,9 +66,8 @@ TEST(MemViews, ViewsHearOfEntitiesAndInstances) {
   EXPECT_THROW(m.RemoveView(ZORQelIView()), ZORQelI::NullPtrAccess);
 }
 
-// A schema of every kind of object the provider makes: fields, aggregates,
-// entities with a super entity, a population with references, a cycle and
-// aggregates of references, free values, a view and an interface.
+// A schema with every kind of object the provider makes, references in a
+// cycle and in aggregates, a view, and an interface reached through a Void value.
 ZORQelIModeler BuildEverything(ZORQelIMemWrapper& w, std::vector<Event>* log) {
   ZORQelIModeler m = w.NewModeler("Everything");
   m.AddView(RecordingView(log));
@@ -96,8 +93,6 @@ ZORQelIModeler BuildEverything(ZORQelIMemWrapper& w, std::vector<Event>* log) {
   }
   pop.Get(0).PutAttr(node.GetAttr("next"), previous);  // close the cycle
   pop.Get(1).GetAttr("weights").PutInstance(0, pop.InstanciateReal(1));
-  // An interface over the schema, reached from the schema through a Void
-  // attribute that carries it.
   ZORQelIInterface api = w.NewInterface("Api");
   ZORQelIMethod walk = api.MakeMethod(node, "walk", node);
   walk.MakeParam("steps", Itrue, Ifalse, m.MakeInteger());
@@ -115,10 +110,7 @@ TEST(MemCollection, AHeldSchemaKeepsEverythingItMadeAndADroppedOneIsReclaimed) {
   {
     ZORQelIModeler m = BuildEverything(w, &log);
     qtest::CollectAll();
-    const ZORQelI::integer count = ZORQelIVariable::GetInstancesCount__();
-    EXPECT_GT(count, before + 50);  // the schema keeps many objects alive
-    qtest::CollectAll();
-    EXPECT_EQ(count, ZORQelIVariable::GetInstancesCount__());
+    EXPECT_GT(ZORQelIVariable::GetInstancesCount__(), before + 50);  // many objects kept alive
 
     ZORQelIInstances pop = m.GetInstances();
     ASSERT_EQ(21, pop.Size());

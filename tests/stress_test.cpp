@@ -1,6 +1,5 @@
-// Load: a million handles alive at once in the static table, the table
-// shrinking back through its trailing holes, and an observer tree with
-// thousands of views, each checked through the collector's counts.
+// Load: a million handles in the static table, thousands of views, a million instances, deep
+// trace frames; each checked through the collector's counts.
 #include <cstdint>
 #include <memory>
 #include <sstream>
@@ -23,17 +22,15 @@
 
 namespace stresstest {
 
-// The population size: a million, a fifth of it in sanitizer builds.
 #ifdef QL0KRN_STRESS_SANITIZED
-constexpr int kPopulation = 200000;
+constexpr int kPopulation = 200000;  // a fifth in sanitizer builds
 #else
 constexpr int kPopulation = 1000000;
 #endif
 
 using qtest::CollectAll;
 
-// An object with no handle member, so that each handle below owns exactly
-// one slot of the static table.
+// No handle member: each handle below owns exactly one slot of the static table.
 class LeafIMP : public ZORQelIObjectIMP {
   ZORQELI_DECLARE_IMP(LeafIMP, ZORQelIObjectIMP)
  public:
@@ -60,8 +57,7 @@ TEST(Stress, MillionHeapHandlesGrowAndShrinkTheStaticTable) {
     EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), objects0 + kN);
     EXPECT_EQ(finalized, 0);
 
-    // Every other handle gone: holes below the top keep the table's size,
-    // and only the objects they referred to go.
+    // Every other handle gone: holes below the top keep the size; only their objects go.
     for (int i = 0; i < kN; i += 2) handles[i].reset();
     EXPECT_EQ(ZORQelIVariable::GarbageCollect(), slots0 + kN);
     EXPECT_EQ(finalized, kN / 2);
@@ -69,8 +65,7 @@ TEST(Stress, MillionHeapHandlesGrowAndShrinkTheStaticTable) {
     for (int i = 1; i < kN; i += 2)
       ASSERT_EQ(static_cast<const LeafIMP*>(handles[i]->RefMe())->value, i);
 
-    // The top half released from the top down: the trailing holes are
-    // trimmed at the next scan.
+    // The top half released from the top down: trailing holes are trimmed at the next scan.
     for (int i = kN - 1; i >= kN / 2; --i) handles[i].reset();
     EXPECT_EQ(ZORQelIVariable::GarbageCollect(), slots0 + kN / 2);
     EXPECT_EQ(finalized, kN / 2 + kN / 4);
@@ -102,8 +97,7 @@ TEST(Stress, ObserverTreeWithThousandsOfViewsServesEachOnceAndIsCollected) {
       root.AddView(branch);
     }
     EXPECT_EQ(root.NumberOfView(), kBranches);
-    // The tree survives collections with only the root's handle.
-    CollectAll();
+    CollectAll();  // survived with only the root's handle
     EXPECT_EQ(finalized, 0);
     root.NotifyUpdate(ZORQelIObject());
     EXPECT_EQ(served, kBranches * kLeaves);
@@ -130,15 +124,13 @@ TEST(Stress, MillionInstancePopulationIsDroppedAndCollectedInRounds) {
     for (int i = 0; i < kN; ++i) m.Instanciate(item);
     CollectAll();
     ASSERT_EQ(pop.Size(), kN);
-    // Every instance costs the same number of objects, and the population
-    // alone keeps them.
+    // Every instance costs the same number of objects, and the population alone keeps them.
     const ZORQelI::integer grown = ZORQelIVariable::GetInstancesCount__() - schema;
     ASSERT_GT(grown, 0);
     ASSERT_EQ(grown % kN, 0);
     const ZORQelI::integer each = grown / kN;
 
-    for (int round = 0; round < 3; ++round) {
-      // Drop the last quarter, collect, refill.
+    for (int round = 0; round < 3; ++round) {  // drop the last quarter, collect, refill
       for (int i = 0; i < kDrop; ++i) pop.Remove(pop.Size() - 1);
       CollectAll();
       ASSERT_EQ(pop.Size(), kN - kDrop);
@@ -148,8 +140,7 @@ TEST(Stress, MillionInstancePopulationIsDroppedAndCollectedInRounds) {
       ASSERT_EQ(pop.Size(), kN);
       ASSERT_EQ(ZORQelIVariable::GetInstancesCount__(), schema + kN * each);
     }
-    // Instances stay numbered past the dropped ones.
-    EXPECT_EQ(pop.Get(kN - 1).GetInstanceId(), kN + 3 * kDrop);
+    EXPECT_EQ(pop.Get(kN - 1).GetInstanceId(), kN + 3 * kDrop);  // numbered past the dropped ones
   }
   CollectAll();
   EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), objects0);
@@ -165,14 +156,13 @@ TEST(Stress, HundredThousandNestedTraceFramesDumpEveryFrame) {
   std::vector<std::string> lines;
   std::istringstream in(r.err);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
-  // A header, the depth, one line per frame, a footer.
   ASSERT_EQ(lines.size(), static_cast<std::size_t>(kFrames) + 3);
   EXPECT_EQ(lines.front(), "-- Beginning of stack dump");
   EXPECT_EQ(lines[1], "depth is " + std::to_string(kFrames));
   EXPECT_EQ(lines[2], "  [0]void StressChild::Frame() 401");
   EXPECT_EQ(lines[kFrames + 1].substr(0, 2 + std::to_string(kFrames - 1).size() + 2),
             "->[" + std::to_string(kFrames - 1) + "]");
-  EXPECT_EQ(lines.back(), "-- End of stack dump");
+  EXPECT_EQ(lines.back(), "-- End of stack dump");  // a header, the depth, a line per frame, a footer
 }
 
 }  // namespace stresstest

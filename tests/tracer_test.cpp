@@ -1,7 +1,5 @@
-// The call tracer.  The filter is read from the environment once per
-// process, so every filter value runs tests/child/tracer_child in a process
-// of its own; the element, context and frame rules that do not depend on
-// the environment are checked here directly.
+// The call tracer.  The filter is read from the environment once per process, so each filter
+// value runs tests/child/tracer_child; the rules that do not depend on it are checked in-process.
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -23,8 +21,7 @@ struct Op {
   int line;
 };
 
-// The operation whose trace text `text` is written, as a quoted literal, in
-// the library source `relative` (from the repository root), with its line.
+// The operation whose trace text is the quoted literal `text` in the library source `relative`.
 Op SourceOp(const std::string& relative, const std::string& text) {
   std::string root = __FILE__;
   root = root.substr(0, root.rfind("/tests/"));
@@ -40,14 +37,11 @@ Op SourceOp(const std::string& relative, const std::string& text) {
 const std::string kSrc = "QelInfrastructure/QL0KRN.m/src/";
 const std::string kInc = "QelInfrastructure/PublicInterfaces/";
 
-std::string Indent(int steps) { return std::string(2 * static_cast<std::size_t>(steps), ' '); }
-
 std::string TraceLine(int steps, const std::string& what, const Op& op) {
-  return Indent(steps) + what + " :" + op.text + " " + std::to_string(op.line) + "\n";
+  return std::string(2 * static_cast<std::size_t>(steps), ' ') + what + " :" + op.text + " " + std::to_string(op.line) + "\n";
 }
 
-// One event of the "all" scenario: a trace line at some indentation, or a
-// block written whatever the filter (the dump).
+// One event of the "all" scenario: a trace line, or a block written whatever the filter.
 struct Event {
   int steps;
   std::string what;
@@ -57,54 +51,45 @@ struct Event {
 
 class TracerChildTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    top = {"void Child::Top()", 101};
-    middle = {"void Child::Middle()", 102};
-    leaf = {"void Child::Leaf()", 103};
-    variableCount = SourceOp(kSrc + "ZORQelIVariable.cpp", "ZORQelI::integer ZORQelIVariable::GetInstancesCount__()");
-    objectCount = SourceOp(kSrc + "ZORQelIObjectIMP.cpp", "ZORQelI::integer ZORQelIObjectIMP::GetInstancesCount__()");
-    listSize = SourceOp(kSrc + "ZORQelIGarbageableObjectListIMP.cpp",
-                        "ZORQelI::integer ZORQelIGarbageableObjectListIMP::Size() const");
-    tableConstructor = SourceOp(kSrc + "ZORQelIGholder.cpp", " ZORQelIGholder::ZORQelIGholder()");
-    handleConstructor = SourceOp(kInc + "ZORQelIObject.h", " ZORQelIObject::ZORQelIObject()");
-    isValid = {"ZORQelI::boolean ZORQelIObject::IsValid() const", 39};
-    variableDestructor = SourceOp(kInc + "ZORQelIVariable.h", " ZORQelIVariable::~ZORQelIVariable()");
-    for (int k = 0; k < 5; ++k)
-      level[k] = {"void Child::Level" + std::to_string(k) + "()", 200 + k};
-  }
+  const Op top{"void Child::Top()", 101}, middle{"void Child::Middle()", 102}, leaf{"void Child::Leaf()", 103};
+  const Op variableCount =
+      SourceOp(kSrc + "ZORQelIVariable.cpp", "ZORQelI::integer ZORQelIVariable::GetInstancesCount__()");
+  const Op objectCount =
+      SourceOp(kSrc + "ZORQelIObjectIMP.cpp", "ZORQelI::integer ZORQelIObjectIMP::GetInstancesCount__()");
+  const Op listSize = SourceOp(kSrc + "ZORQelIGarbageableObjectListIMP.cpp",
+                               "ZORQelI::integer ZORQelIGarbageableObjectListIMP::Size() const");
+  const Op tableConstructor = SourceOp(kSrc + "ZORQelIGholder.cpp", " ZORQelIGholder::ZORQelIGholder()");
+  const Op handleConstructor = SourceOp(kInc + "ZORQelIObject.h", " ZORQelIObject::ZORQelIObject()");
+  const Op isValid{"ZORQelI::boolean ZORQelIObject::IsValid() const", 39};
+  const Op variableDestructor = SourceOp(kInc + "ZORQelIVariable.h", " ZORQelIVariable::~ZORQelIVariable()");
+  static Op Level(int k) { return {"void Child::Level" + std::to_string(k) + "()", 200 + k}; }
 
   // Every line the "all" scenario can write, in order.
   std::vector<Event> AllEvents() const {
     std::vector<Event> e = {
-        {1, "start", top, ""},          {2, "start", middle, ""},
-        {3, "start", leaf, ""},         {3, "note", leaf, ""},
-        {3, "stop", leaf, ""},          {2, "stop", middle, ""},
-        {1, "stop", top, ""},           {1, "start", variableCount, ""},
-        {2, "start", objectCount, ""},  {3, "start", listSize, ""},
-        {3, "stop", listSize, ""},      {2, "stop", objectCount, ""},
-        {1, "stop", variableCount, ""},
-        // The process's first handle creates the two holder tables, while
-        // its base is constructed (before its own frame opens).
-        {1, "start", tableConstructor, ""}, {1, "stop", tableConstructor, ""},
-        {1, "start", tableConstructor, ""}, {1, "stop", tableConstructor, ""},
-        {1, "start", handleConstructor, ""},
-        {1, "stop", handleConstructor, ""}, {1, "start", isValid, ""},
-        {1, "stop", isValid, ""},       {1, "start", variableDestructor, ""},
-        {1, "stop", variableDestructor, ""},
-    };
-    for (int k = 0; k < 5; ++k) e.push_back({k + 1, "start", level[k], ""});
+        {1, "start", top, ""},          {2, "start", middle, ""},      {3, "start", leaf, ""},
+        {3, "note", leaf, ""},          {3, "stop", leaf, ""},         {2, "stop", middle, ""},
+        {1, "stop", top, ""},           {1, "start", variableCount, ""}, {2, "start", objectCount, ""},
+        {3, "start", listSize, ""},     {3, "stop", listSize, ""},     {2, "stop", objectCount, ""},
+        {1, "stop", variableCount, ""}};
+    // The first handle creates the two holder tables while its base is constructed (before its
+    // own frame opens).
+    for (const Op* op : {&tableConstructor, &tableConstructor, &handleConstructor, &isValid, &variableDestructor}) {
+      e.push_back({1, "start", *op, ""});
+      e.push_back({1, "stop", *op, ""});
+    }
+    for (int k = 0; k < 5; ++k) e.push_back({k + 1, "start", Level(k), ""});
     std::string dump = "-- Beginning of stack dump\ndepth is 5\n";
     for (int k = 0; k < 5; ++k)
-      dump += (k == 3 ? "->[" : "  [") + std::to_string(k) + "]" + level[k].text + " " +
-              std::to_string(level[k].line) + "\n";
+      dump += (k == 3 ? "->[" : "  [") + std::to_string(k) + "]" + Level(k).text + " " +
+              std::to_string(Level(k).line) + "\n";
     dump += "-- End of stack dump\n";
     e.push_back({0, "", Op{"", 0}, dump});
-    for (int k = 4; k >= 0; --k) e.push_back({k + 1, "stop", level[k], ""});
+    for (int k = 4; k >= 0; --k) e.push_back({k + 1, "stop", Level(k), ""});
     return e;
   }
 
-  // What the child writes on standard error when exactly the operations
-  // whose texts are in `traced` are selected.
+  // What the child writes on standard error when exactly the operations `traced` are selected.
   std::string Expected(const std::set<std::string>& traced) const {
     std::string out;
     for (const Event& e : AllEvents()) {
@@ -123,14 +108,6 @@ class TracerChildTest : public ::testing::Test {
     return all;
   }
 
-  qtest::ChildResult Run(const std::string& filter) {
-    return RunChild(ChildProgram("tracer_child"), {"all"}, {{"ZORQelITracerContext", filter}});
-  }
-
-  const std::string kDepths = "after nested: 0\nafter library: 0\nafter dump: 0\n";
-  Op top, middle, leaf, variableCount, objectCount, listSize, tableConstructor, handleConstructor,
-      isValid,
-      variableDestructor, level[5];
 };
 
 TEST_F(TracerChildTest, EachFilterTracesExactlyItsOperationsAndTheDumpIsAlwaysWritten) {
@@ -148,10 +125,10 @@ TEST_F(TracerChildTest, EachFilterTracesExactlyItsOperationsAndTheDumpIsAlwaysWr
   };
   for (const auto& [filter, traced] : cases) {
     SCOPED_TRACE(filter == qtest::kUnset ? "absent" : "\"" + filter + "\"");
-    qtest::ChildResult r = Run(filter);
+    qtest::ChildResult r = RunChild(ChildProgram("tracer_child"), {"all"}, {{"ZORQelITracerContext", filter}});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, Expected(traced));
-    EXPECT_EQ(r.out, kDepths);
+    EXPECT_EQ(r.out, "after nested: 0\nafter library: 0\nafter dump: 0\n");
   }
 }
 
@@ -172,9 +149,8 @@ TEST(TracerDeepTest, FramesBeyondTheStackAreCountedAndTracedAsTheLastRecordedOpe
   EXPECT_EQ(r.out, "after deep: 0\n");
   EXPECT_TRUE(r.err == dump) << "dump of " << r.err.size() << " bytes differs; it ends with\n"
                              << r.err.substr(r.err.size() > 300 ? r.err.size() - 300 : 0);
-  // The filter selects the operation recorded at position 9999 only; the
-  // frame at index 10000 (another operation, not recorded) is traced under
-  // that operation's text and decision.
+  // Only the operation recorded at 9999 is selected; the frame at 10000 (another operation, not
+  // recorded) is traced under its text and decision.
   r = RunChild(ChildProgram("tracer_child"), {"deep"}, {{"ZORQelITracerContext", "Deep9999"}});
   EXPECT_EQ(r.status, 0);
   const Op last{"void Child::Deep9999()", 302};
@@ -183,9 +159,7 @@ TEST(TracerDeepTest, FramesBeyondTheStackAreCountedAndTracedAsTheLastRecordedOpe
   EXPECT_TRUE(r.err == expected) << "trace of " << r.err.size() << " bytes differs";
 }
 
-// The filter rules themselves are run end to end by the child above; what
-// only shows in-process: a "!" inside the filter, and that the first
-// decision is kept whatever filter is given later.
+// Only in-process: a "!" inside the filter, and the first decision kept whatever comes later.
 TEST(TracerElementTest, FilterIsDecidedOnceAndKept) {
   EXPECT_EQ(ZORQelITracerElement("void X::Y()", 1).Enable("!!"), ZORQelI::Itrue);  // no "!" in the text
   ZORQelITracerElement e("void ZORQelIArrayIMP::Add(ZORQelIObject x)", 12);
