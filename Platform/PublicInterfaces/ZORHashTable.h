@@ -19,8 +19,8 @@
 // Layout (open addressing, ordered linear probing):
 //  - Each slot holds an element, its mixed hash m = hash * 0x9E3779B9
 //    (mod 2^32), a bijection, so equal m means equal hash and compare is
-//    called only on a hash match, and the caller's tag (TryInsert).  An element's home is (m * buckets) >> 32,
-//    monotonic in m.
+//    called only on a hash match, and the caller's tag (TryInsert).  An
+//    element's home is (m * buckets) >> 32, monotonic in m.
 //  - An element sits at or after its home, with no empty slot in between.
 //    There is no wrap-around: slots past the last home form an overflow area
 //    that grows on demand.  The last slot is always empty, which ends every

@@ -90,9 +90,6 @@ struct Quiet {
   static EqualCode EqualOf(const ZORQelIObjectIMP* x) {
     return reinterpret_cast<EqualCode>(x->*(&ZORQelIObjectIMP::Equal));
   }
-  // Whether x's HashCode and Equal are both the identifier's or the root
-  // class's (none of them calls anything, and each Equal holds an object
-  // Equal to itself); then *hash receives x->HashCode().
   using IdCode = const ZORQelIClass& (*)(const ZORQelIObjectIMP*);
   // Whether x is an identifier whose Id and HashCode are the identifier's
   // own: then its Equal compares descriptors, hash codes and names only.
@@ -139,6 +136,10 @@ struct Quiet {
                ? 1u
                : 0u;
   }
+  // Whether x's HashCode and Equal are both the identifier's or the root
+  // class's (each Equal holds an object Equal to itself, and calls only
+  // Id and HashCode, which Match checks); then *hash receives
+  // x->HashCode().
   static bool LibraryKey(const ZORQelIObjectIMP* x, ZORQelI::integer* hash) {
     const HashCode code = HashCodeOf(x);
     const EqualCode equal = EqualOf(x);
