@@ -70,6 +70,12 @@ class ZOR_PLATFORM_EXPORT ZORHashTable : public ZORCollecRoot {
   int InsertHashed(void* e, unsigned hash);
   void* LocateHashed(const void* e, unsigned hash) const;
   int RemoveHashed(void* e, unsigned hash);
+  // RemoveHashed that returns the element it removed (null when none was).
+  void* TakeHashed(const void* e, unsigned hash);
+  // Removes e itself, found by identity: no hash or compare is called, so it
+  // finds e even when e's hash value has changed while it was held.  Reads
+  // every slot.  Nonzero when e was held.
+  int RemoveIdentical(const void* e);
   // Locate and Insert for a caller that must not have compare called, with
   // an equality of its own that may decline: match(held, e), called on each
   // held element with e's hash value in probe order, returns 1 when they

@@ -198,6 +198,27 @@ int ZORHashTable::RemoveHashed(void* e, unsigned hash) {
   return 1;
 }
 
+void* ZORHashTable::TakeHashed(const void* e, unsigned hash) {
+  if (!e) return nullptr;
+  const std::size_t i = Find(e, Mix(hash));
+  if (i == kNone) return nullptr;
+  void* taken = slots_[i].elem;
+  EraseAt(i);
+  --count;
+  return taken;
+}
+
+int ZORHashTable::RemoveIdentical(const void* e) {
+  if (!e) return 0;
+  for (std::size_t i = 0; i < slots_.size(); ++i) {
+    if (slots_[i].elem != e) continue;
+    EraseAt(i);
+    --count;
+    return 1;
+  }
+  return 0;
+}
+
 void* ZORHashTable::KeyLocate(int key) const {
   const unsigned m = Mix(static_cast<unsigned>(key));
   const Slot* s = slots_.data();

@@ -57,6 +57,11 @@ class QL0KRN_EXPORT ZORHashTabZORQelIObjectIMP : public ZORCollecRoot {
   }
   // Removes the held element Equal to x; true when there was one.
   bool Remove(ZORQelIObjectIMP* x) { return table->RemoveHashed(x, HashOf(x)) != 0; }
+  // Remove that returns the element it removed (x or another object Equal
+  // to x), or null.
+  ZORQelIObjectIMP* Take(ZORQelIObjectIMP* x) {
+    return static_cast<ZORQelIObjectIMP*>(table->TakeHashed(x, HashOf(x)));
+  }
 
   // The owned table.
   ZORHashTable& Table() { return *table; }

@@ -49,7 +49,10 @@ class QL0KRN_EXPORT ZORQelIArrayIMP : public ZORQelIObjectIMP {
   // A new array made by the copy constructor.
   ZORQelIObjectIMP* Clone() const override;
   // "(" then the elements separated by "," then ")"; an element whose
-  // IsValid() is not Itrue prints as "$".
+  // IsValid() is not Itrue prints as "$".  An array that contains itself,
+  // directly or through its elements' texts, raises ZORQelI::Exception when
+  // its text reaches it again, and so does nesting too deep for the calling
+  // thread's stack; what was printed before stays in the printer.
   void Text(ZORQelIPrint& o) const override;
   // Marks every element (and so scans its members).
   void GarbageCollectorMemberCheck() override;
@@ -79,7 +82,8 @@ class QL0KRN_EXPORT ZORQelIArrayIMP : public ZORQelIObjectIMP {
 
   // Calls ctx.Walk on positions start .. stop-1 (see ZORQelIArrayWalker);
   // Ifalse as soon as a Walk returns Ifalse, else Itrue.  A bad range raises
-  // ZORQelI::BoundError before any call.
+  // ZORQelI::BoundError before any call.  The array stays alive until the
+  // walk returns, even when a Walk drops every handle on it and collects.
   ZORQelI::boolean ForEach(ZORQelIArrayWalker& ctx, int start, int stop);
   ZORQelI::boolean ForEach(ZORQelIArrayWalker& ctx, int start, int stop) const;
 
@@ -127,6 +131,10 @@ class QL0KRN_EXPORT ZORQelIArrayIMP : public ZORQelIObjectIMP {
  private:
   // The slots the block has room for (invariant 2).
   integer room;
+  // Set while Text runs on this array: an element whose text reaches this
+  // array again (the array contains itself) is refused rather than printed
+  // without end.
+  bool printing_ = false;
   friend struct ZORQelIInternal::Quiet;  // the library's unobservable fast paths
   // The fixed growth of Add, in slots.
   static constexpr integer growthStep = 64;

@@ -13,11 +13,20 @@
 // member scan marks them); `set` holds the same objects, untraced, for
 // duplicate detection in constant time.
 //
-// Invariant, as long as elements enter only through Add: the array part and
-// `set` hold the same objects, the array in insertion order, each once.
-// AppendArray (inherited) writes to the array part only and so bypasses the
-// set: appended elements are neither refused as duplicates nor found by
-// Look(ZORQelIObject) nor removed by Remove(ZORQelIObject).
+// Invariants:
+//  1. As long as elements enter only through Add: the array part and `set`
+//     hold the same objects, the array in insertion order, each once.
+//     AppendArray (inherited) writes to the array part only and so bypasses
+//     the set: appended elements are neither refused as duplicates nor found
+//     by Look(ZORQelIObject) nor removed by Remove(ZORQelIObject).
+//  2. Whatever the client does, `set` holds no object that the array part
+//     does not hold: the set does not keep its objects alive, so one that
+//     left the array would be freed by the next collection while the set
+//     still reads it.  An element that leaves the array part through the
+//     array's own Remove (a ZORQelIArray& bound to the list) leaves the set
+//     too; one whose hash code changed while it was held (a renamed
+//     identifier) and that the set can no longer find by equality is
+//     looked for by identity.
 class QL0KRN_EXPORT ZORQelIListUniqueIMP : public ZORQelIArrayIMP {
   ZORQELI_DECLARE_IMP(ZORQelIListUniqueIMP, ZORQelIArrayIMP)
  public:
@@ -62,7 +71,26 @@ class QL0KRN_EXPORT ZORQelIListUniqueIMP : public ZORQelIArrayIMP {
 
  private:
   friend struct ZORQelIInternal::Quiet;  // the library's unobservable fast paths
+  friend class ZORQelIArrayIMP;          // reports the elements that leave (Left)
+  // An element left the array part (ZORQelIArrayIMP::Remove(int)).  During
+  // the list's own removals it is only noted; otherwise it leaves the set
+  // too (invariant 2).  No trace frame, no client code.
+  void Left(ZORQelIObjectIMP* e) {
+    if (ownRemoval_) {
+      left_ = e;
+      return;
+    }
+    Forget(e);
+  }
+  // Takes e out of the set, by identity, unless the array part still holds
+  // it (appended twice, say).
+  void Forget(ZORQelIObjectIMP* e);
+
   ZORQelISet set;
+  // Set while Remove runs: the element the array part gave up is noted in
+  // left_, and the set is brought in line by Remove itself.
+  bool ownRemoval_ = false;
+  ZORQelIObjectIMP* left_ = nullptr;
 };
 
 #endif

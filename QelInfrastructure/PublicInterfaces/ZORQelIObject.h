@@ -16,8 +16,9 @@ class ZORQelIPrint;
 // freely; every live handle is a root of the collector (ZORQelIVariable), so
 // the object it refers to stays alive at least as long as the handle.  A
 // handle that refers to nothing is "empty"; every operation that needs the
-// object raises ZORQelI::NullPtrAccess on an empty handle (IsValid and Equal
-// excepted).
+// object raises ZORQelI::NullPtrAccess on an empty handle.  IsValid never
+// raises; Equal raises only when this handle is empty and o is not (two
+// empty handles are Equal, and an empty o is passed to the object's Equal).
 //
 // Handles add no data and no virtual operation beyond the destructor.  The
 // constructors register the handle inline; copying and destroying a handle
@@ -63,7 +64,9 @@ class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
   void ToStream(std::ostream& ot) const;
   void Text(ZORQelIPrint& ot) const;
   // Itrue when both refer to the same object (two empty handles included);
-  // otherwise the object's Equal with o's object (null when o is empty).
+  // otherwise the object's Equal with o's object (null when o is empty).  An
+  // empty handle compared with a non-empty o raises ZORQelI::NullPtrAccess:
+  // test IsValid() first, or compare the other way round.
   ZORQelI::boolean Equal(ZORQelIObject o) const;
   ZORQelI::integer HashCode() const;
 

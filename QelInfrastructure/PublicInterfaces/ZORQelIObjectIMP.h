@@ -169,7 +169,9 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   // mark and queue, without their frames (see GarbageCollectorScan below).
   static bool quietMarking_;
   // The object the sweep is finalizing (its destructor must not look for it
-  // on the list).
+  // on the list); the destructor clears it, so that the sweep can tell a
+  // finalizer that returned or raised without deleting its object, which
+  // then goes back on the list.
   static ZORQelIObjectIMP* finalizing_;
   // The trace element of the base Finalizer.
   static ZORQelITracerElement finalizerTrace_;
@@ -184,10 +186,14 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
 };
 
 // Inline, so that deleting an object costs no call beyond its class's own
-// destructors: the sweep has already taken it off the list.  Any other
-// destruction is that of an object whose constructor raised.
+// destructors: the sweep has already taken it off the list, and learns here
+// that the finalizer did delete it.  Any other destruction is that of an
+// object whose constructor raised.
 inline ZORQelIObjectIMP::~ZORQelIObjectIMP() {
-  if (__builtin_expect(this != finalizing_, 0)) Unlink();
+  if (__builtin_expect(this == finalizing_, 1))
+    finalizing_ = nullptr;
+  else
+    Unlink();
 }
 
 // The two scans every member check calls once per reference it holds, inline

@@ -18,7 +18,11 @@ class ZORQelIPrint;
 // removed during it shifts the later ones down: the view that moves into the
 // removed position is skipped in that pass.  An observer registered as a
 // view serves its own views before the next view of this one (depth first).
-// An exception from a view ends the fan-out.
+// An exception from a view ends the fan-out.  The observer stays alive until
+// its fan-out returns, even when a view drops every handle on it and
+// collects.  An observer that reaches itself through its views (registered
+// as its own view, say) would notify without end: once the nesting no longer
+// fits the calling thread's stack, the fan-out raises ZORQelI::Exception.
 //
 // Ownership: `views` is a handle member, scanned by GarbageCollectorMemberCheck,
 // so the list and every registered view live at least as long as an observer

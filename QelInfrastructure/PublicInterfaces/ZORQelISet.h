@@ -63,8 +63,13 @@ class QL0KRN_EXPORT ZORQelISet {
     ZORQELI_TRACE("ZORQelIObjectIMP* ZORQelISet::Held(ZORQelIObjectIMP* x) const");
     return table->Locate(x);
   }
-  // Remove(X) for X's object x, which is not null.
-  ZORQelI::boolean Erase(ZORQelIObjectIMP* x);
+  // Remove(X) for X's object x, which is not null; *removed (when given)
+  // receives the object removed (x or another object Equal to x), or null.
+  ZORQelI::boolean Erase(ZORQelIObjectIMP* x, ZORQelIObjectIMP** removed = nullptr);
+  // Removes x itself if it is held, found by identity: no HashCode or Equal
+  // is called, so x is found even when its hash code changed while it was
+  // held (a renamed identifier).  Reads the whole table; no trace frame.
+  void Forget(ZORQelIObjectIMP* x) { table->Table().RemoveIdentical(x); }
 
  private:
   friend struct ZORQelIInternal::Quiet;  // the library's unobservable fast paths

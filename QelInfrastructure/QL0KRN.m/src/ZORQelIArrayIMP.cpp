@@ -7,9 +7,12 @@
 
 #include "ZORQelIArrayWalker.h"
 #include "ZORQelIBoundError.h"
+#include "ZORQelIListUniqueIMP.h"
 #include "ZORQelINullPtrAccess.h"
+#include "ZORQelIPin.h"
 #include "ZORQelIPrint.h"
 #include "ZORQelIRaise.h"
+#include "ZORQelIStackRoom.h"
 #include "ZORQelITracer.h"
 
 ZORQELI_DEFINE_IMP(ZORQelIArrayIMP, ZORQelIObjectIMP)
@@ -108,6 +111,24 @@ ZORQelIObjectIMP* ZORQelIArrayIMP::Clone() const {
 
 void ZORQelIArrayIMP::Text(ZORQelIPrint& o) const {
   ZORQELI_TRACE("void ZORQelIArrayIMP::Text(ZORQelIPrint& o) const");
+  if (printing_)
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string(
+                      "ZORQelIArray::Text: the array contains itself (directly or through its "
+                      "elements), so its text would never end")),
+                  ZORQELI_SOURCE(ZORQelIArrayIMP), __LINE__);
+  if (ZORQelIInternal::StackNearlyExhausted())
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string(
+                      "ZORQelIArray::Text: arrays nested too deeply to be printed on this "
+                      "thread's stack")),
+                  ZORQELI_SOURCE(ZORQelIArrayIMP), __LINE__);
+  // An element's Text is the client's code: it may drop the last handle on
+  // this array and collect.
+  ZORQelIInternal::Pin pin(const_cast<ZORQelIArrayIMP*>(this));
+  struct Printing {
+    explicit Printing(bool& flag) : flag(flag) { flag = true; }
+    ~Printing() { flag = false; }
+    bool& flag;
+  } printing(const_cast<ZORQelIArrayIMP*>(this)->printing_);
   o.Print(ZORQelI::string("("));
   // size and elements are read afresh: an element's Text may reach this array.
   for (integer i = 0; i < size; ++i) {
@@ -144,6 +165,8 @@ void ZORQelIArrayIMP::RemoveAll() {
 ZORQelI::Mint ZORQelIArrayIMP::Look(ZORQelIObject o, int pos) const {
   ZORQELI_TRACE("ZORQelI::Mint ZORQelIArrayIMP::Look(ZORQelIObject o, int pos) const");
   ZORQelIObjectIMP* searched = o.RefMe();
+  // HashCode and Equal may be the client's code (see Text).
+  ZORQelIInternal::Pin pin(const_cast<ZORQelIArrayIMP*>(this));
   const ZORQelI::integer h = searched->HashCode();
   // The bound is read at every step: an element's Equal may change the array.
   for (integer i = pos < 0 ? 0 : pos; i < size; ++i) {
@@ -173,8 +196,13 @@ ZORQelI::Mint ZORQelIArrayIMP::Remove(ZORQelIObject o) {
 void ZORQelIArrayIMP::Remove(int pos) {
   ZORQELI_TRACE("void ZORQelIArrayIMP::Remove(int pos)");
   CheckBounds(pos);
+  ZORQelIObjectIMP* const removed = elements[pos];
   --size;
   RawCopy(elements + pos, elements + pos + 1, size - pos);
+  // Every element that leaves a unique list's array part leaves here: the
+  // list keeps its set from holding an element the array no longer keeps
+  // alive, whichever handle the removal came through.
+  if (auto* list = dynamic_cast<ZORQelIListUniqueIMP*>(this)) list->Left(removed);
 }
 
 void ZORQelIArrayIMP::AppendArray(ZORQelIArrayIMP* x) {
@@ -195,7 +223,9 @@ ZORQelI::boolean ZORQelIArrayIMP::ForEach(ZORQelIArrayWalker& ctx, int start, in
       "ZORQelI::boolean ZORQelIArrayIMP::ForEach(ZORQelIArrayWalker& ctx, int start, int stop)");
   CheckRange(start, stop);
   // The walker may change the array: the storage is read afresh at each step,
-  // and a walk whose array has shrunk below i ends there.
+  // and a walk whose array has shrunk below i ends there.  It may also drop
+  // the last handle on the array and collect: the pin keeps it alive.
+  ZORQelIInternal::Pin pin(this);
   for (integer i = start; i < stop && i < size; ++i) {
     ZORQelI::boolean more;
     {

@@ -19,6 +19,7 @@
 #include "ZORQelIType.h"
 #include "ZORQelIWrapper.h"
 #include "ZORQelIRaise.h"
+#include "ZORQelIStackRoom.h"
 #include "ZORQelIStreamFormat.h"
 #include "ZORQelIStringStream.h"
 #include "ZORQelITracer.h"
@@ -125,6 +126,17 @@ ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIParamDesc&) {
 
 namespace {
 ZORQelI::string S(const char* text) { return ZORQelI::string(text); }
+
+// Aggregate types and values print their elements inside their own text:
+// nesting deeper than the calling thread's stack can take raises instead of
+// overflowing it.  (The printed text is left in the printer.)
+void CheckNesting(const char* what) {
+  if (ZORQelIInternal::StackNearlyExhausted())
+    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string("ZORQelIExpressForm: ") + what +
+                                          " nested too deeply to be printed on this thread's "
+                                          "stack"),
+                   ZORQELI_SOURCE(ZORQelIExpressForm), __LINE__);
+}
 }  // namespace
 
 ZORQelIStream& ZORQelIExpressForm::Print(const ZORQelIType& X) {
@@ -150,6 +162,7 @@ ZORQelIExpressForm& ZORQelIExpressForm::PrintField(const ZORQelIType& X) {
 
 ZORQelIExpressForm& ZORQelIExpressForm::PrintAggregate(const ZORQelIType& X) {
   ZORQELI_TRACE("ZORQelIExpressForm& ZORQelIExpressForm::PrintAggregate(const ZORQelIType& X)");
+  CheckNesting("aggregate types");
   Print(X.PrimitiveType());
   Print(S(" "));
   const ZORQelI::Mint low = X.LowerBound();
@@ -501,6 +514,7 @@ void DirectText::Line(const ZORQelIInstance& X) {
 
 void DirectText::ValueText(const ZORQelIInstance& x) {
   if (x.IsValid() != ZORQelI::Itrue) return Put("$");
+  CheckNesting("aggregate values");
   const ZORQelIType type = x.GetType();
   switch (type.PrimitiveType()) {
     case ZORQelI::Iinteger:
@@ -586,6 +600,7 @@ ZORQelIStream& ZORQelIExpressForm::PrintInstance(const ZORQelIInstance& x) {
     return *this;
   }
   if (x.IsValid() != ZORQelI::Itrue) return Print(S("$"));
+  CheckNesting("aggregate values");
   switch (x.GetType().PrimitiveType()) {
     case ZORQelI::Iinteger:
       return Print(x.GetInt());

@@ -80,13 +80,18 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
           if (FinalizerOf(o) == baseFinalizer) {
             ZORQelITracer frame(ZORQelIObjectIMP::finalizerTrace_);
             delete o;
-          } else {
-            o->Finalizer();
+            continue;
           }
-#else
-          o->Finalizer();
 #endif
-          ZORQelIObjectIMP::finalizing_ = nullptr;
+          o->Finalizer();
+          if (__builtin_expect(ZORQelIObjectIMP::finalizing_ != nullptr, 0)) {
+            // A client's finalizer kept its object: it stays on the list.
+            ZORQelIObjectIMP::finalizing_ = nullptr;
+            if (keptTail == nullptr) keptTail = o;
+            o->next = keptHead;
+            keptHead = o;
+            ++kept;
+          }
         }
       } catch (...) {
         survivors.head = keptHead;
@@ -107,7 +112,11 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
           o->next = nullptr;
           ZORQelIObjectIMP::finalizing_ = o;
           o->Finalizer();
-          ZORQelIObjectIMP::finalizing_ = nullptr;
+          if (__builtin_expect(ZORQelIObjectIMP::finalizing_ != nullptr, 0)) {
+            // A client's finalizer kept its object: it stays on the list.
+            ZORQelIObjectIMP::finalizing_ = nullptr;
+            survivors.Add(o);
+          }
         }
       }
     }
@@ -115,8 +124,13 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
     // A finalizer raised: keep every object not yet examined (o's successor
     // onward) and the survivors on the list, so nothing is lost or left
     // dangling.  The unexamined objects' marks are cleared with the
-    // others.
-    ZORQelIObjectIMP::finalizing_ = nullptr;
+    // others.  The object whose finalizer raised stays too, unless its
+    // destructor ran (which cleared finalizing_): its finalizer runs again
+    // in a later cycle.
+    if (ZORQelIObjectIMP* undeleted = ZORQelIObjectIMP::finalizing_) {
+      ZORQelIObjectIMP::finalizing_ = nullptr;
+      survivors.Add(undeleted);
+    }
     ZORQelIObjectIMP* rest = n;
     while (rest != nullptr) {
       ZORQelIObjectIMP* after = rest->next;

@@ -1,5 +1,6 @@
 #include "ZORQelIListUniqueIMP.h"
 
+#include "ZORQelIPin.h"
 #include "ZORQelITracer.h"
 
 ZORQELI_DEFINE_IMP(ZORQelIListUniqueIMP, ZORQelIArrayIMP)
@@ -26,6 +27,9 @@ ZORQelIObjectIMP* ZORQelIListUniqueIMP::Clone() const {
 
 ZORQelI::boolean ZORQelIListUniqueIMP::Add(ZORQelIObject x) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIListUniqueIMP::Add(ZORQelIObject x)");
+  // The set calls HashCode and Equal, maybe the client's, which may drop the
+  // last handle on this list and collect.
+  ZORQelIInternal::Pin pin(this);
   // Raw objects from here on: x is the one handle of this call.
   ZORQelIObjectIMP* element = set.Insert(x);
   if (element == nullptr) return ZORQelI::Ifalse;
@@ -59,17 +63,54 @@ ZORQelIObject ZORQelIListUniqueIMP::Look(ZORQelIObject o) const {
   return ZORQelIObject(set.Held(o.RefMe()));
 }
 
+namespace {
+// The list's own removal: the array part reports the element it gives up
+// instead of taking it out of the set.
+struct OwnRemoval {
+  OwnRemoval(bool& flag, ZORQelIObjectIMP*& left) : flag(flag) {
+    flag = true;
+    left = nullptr;
+  }
+  ~OwnRemoval() { flag = false; }
+  bool& flag;
+};
+}  // namespace
+
+void ZORQelIListUniqueIMP::Forget(ZORQelIObjectIMP* e) {
+  for (integer i = 0; i < size; ++i)
+    if (elements[i] == e) return;
+  set.Forget(e);
+}
+
 ZORQelI::boolean ZORQelIListUniqueIMP::Remove(integer i) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIListUniqueIMP::Remove(integer i)");
   CheckBounds(static_cast<int>(i));  // raises before anything changes
   ZORQelIObjectIMP* element = elements[i];
-  ZORQelIArrayIMP::Remove(static_cast<int>(i));
-  return set.Erase(element);
+  {
+    OwnRemoval own(ownRemoval_, left_);
+    ZORQelIArrayIMP::Remove(static_cast<int>(i));
+  }
+  ZORQelIObjectIMP* taken = nullptr;
+  const ZORQelI::boolean held = set.Erase(element, &taken);
+  // Another object than the element (or none) left the set: the element's
+  // hash code changed while it was held, or it was appended beside an Equal
+  // one.  It must not stay in the set once the array has let it go.
+  if (taken != element) Forget(element);
+  return held;
 }
 
 ZORQelI::boolean ZORQelIListUniqueIMP::Remove(ZORQelIObject o) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIListUniqueIMP::Remove(ZORQelIObject o)");
-  if (set.Erase(o.RefMe()) == ZORQelI::Ifalse) return ZORQelI::Ifalse;
-  ZORQelIArrayIMP::Remove(o, 0);
+  ZORQelIObjectIMP* taken = nullptr;
+  if (set.Erase(o.RefMe(), &taken) == ZORQelI::Ifalse) return ZORQelI::Ifalse;
+  ZORQelIObjectIMP* left;
+  {
+    // The array's Look calls Equal, maybe the client's.
+    ZORQelIInternal::Pin pin(this);
+    OwnRemoval own(ownRemoval_, left_);
+    ZORQelIArrayIMP::Remove(o, 0);
+    left = left_;
+  }
+  if (left != nullptr && left != taken) Forget(left);
   return ZORQelI::Itrue;
 }

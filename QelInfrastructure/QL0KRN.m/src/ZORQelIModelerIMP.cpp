@@ -17,6 +17,10 @@ ZORQelI::boolean ZORQelIModelerIMP::Save(ZORQelI::string fileName) {
   printer.Print(modeler);
   const ZORQelI::string text = printer.Get();
   file << static_cast<const char*>(text);
-  // Decided before the stream is closed (when the operation returns).
+  // Flushed first: a destination that refuses the bytes only when they
+  // reach it (a full device or disk) reports it there, and the text must
+  // not be lost without a word.  Decided before the stream is closed (when
+  // the operation returns).
+  file.flush();
   return file.rdstate() == std::ios::goodbit ? ZORQelI::Itrue : ZORQelI::Ifalse;
 }

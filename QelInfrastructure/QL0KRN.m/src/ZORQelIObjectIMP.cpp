@@ -9,7 +9,9 @@
 #include "ZORQelIExpressForm.h"
 #include "ZORQelIGholder.h"
 #include "ZORQelIInvalidType.h"
+#include "ZORQelICheck.h"
 #include "ZORQelIObject.h"
+#include "ZORQelIPin.h"
 #include "ZORQelIQuiet.h"
 #include "ZORQelIRaise.h"
 #include "ZORQelIStringStream.h"
@@ -53,6 +55,39 @@ bool draining = false;
 bool inCycle = false;
 bool strayMarks = false;
 bool raising = false;  // the recursion flag of Raise
+
+// A cycle (or a sweep asked for on its own) is running.  A collection asked
+// for meanwhile, by a member check or by a destructor that the sweep runs,
+// would sweep with half the marks made, or mark objects that this sweep has
+// already examined and so leave their marks for the next cycle: it is
+// deferred instead (the tables it named are kept) and run once the running
+// one has finished.  A sweep asked for meanwhile is refused.
+bool collecting = false;
+bool cycleSweep = false;  // the running cycle's own sweep is due
+ZORQelIGholder* deferredVa = nullptr;
+ZORQelIGholder* deferredVs = nullptr;
+
+struct Collecting {
+  Collecting() { collecting = true; }
+  ~Collecting() {
+    collecting = false;
+    cycleSweep = false;
+  }
+};
+
+// Runs the collection deferred during the one that just ended, once: a
+// collection asked for during that one is dropped, so that a finalizer that
+// always asks cannot keep the collector running.
+void RunDeferred() {
+  if (deferredVa == nullptr) return;
+  ZORQelIGholder& va = *deferredVa;
+  ZORQelIGholder& vs = *deferredVs;
+  deferredVa = deferredVs = nullptr;
+  struct Drop {
+    ~Drop() { deferredVa = deferredVs = nullptr; }
+  } drop;
+  ZORQelIObjectIMP::GarbageCollect(va, vs);
+}
 }  // namespace
 
 void ZORQelIObjectIMP::ReserveMarkStack(std::int64_t needed) {
@@ -266,26 +301,69 @@ void ZORQelIObjectIMP::ClearAllMarks() {
 
 void ZORQelIObjectIMP::GarbageCollect(ZORQelIGholder& va, ZORQelIGholder& vs) {
   ZORQELI_TRACE("void ZORQelIObjectIMP::GarbageCollect(ZORQelIGholder& va, ZORQelIGholder& vs)");
-  if (strayMarks) ClearAllMarks();
-  inCycle = true;
-  try {
-    vs.Scanner();
-    va.Scanner();
-  } catch (...) {
-    // A member check raised: forget this cycle's marks so that the next
-    // cycle scans every reachable object again.
-    inCycle = false;
-    draining = false;
-    ClearAllMarks();
-    throw;
+  if (collecting) {
+    deferredVa = &va;
+    deferredVs = &vs;
+    return;
   }
-  inCycle = false;
-  GarbageCollectCleaner();
+  {
+    Collecting running;
+    if (strayMarks) ClearAllMarks();
+    inCycle = true;
+    try {
+      vs.Scanner();
+      va.Scanner();
+      // The objects whose own operations are running (ZORQelIPin.h).
+      for (std::int32_t i = 0; i < ZORQelIInternal::Pin::Count(); ++i) {
+        ZORQelIObjectIMP* o = ZORQelIInternal::Pin::At(i);
+        if (o->garbageCollectorHit == 0) o->GarbageCollectorScan();
+      }
+    } catch (...) {
+      // A member check raised: forget this cycle's marks so that the next
+      // cycle scans every reachable object again.
+      inCycle = false;
+      draining = false;
+      ClearAllMarks();
+      deferredVa = deferredVs = nullptr;
+      throw;
+    }
+    inCycle = false;
+    cycleSweep = true;
+    try {
+      GarbageCollectCleaner();
+    } catch (...) {
+      deferredVa = deferredVs = nullptr;
+      throw;
+    }
+#if ZORQELI_DCHECK_IS_ON
+    for (ZORQelIObjectIMP* o = list_.head; o != nullptr; o = o->next)
+      ZORQELI_DCHECK(o->garbageCollectorHit == 0 || strayMarks,
+                     "an object kept its mark past the end of a cycle");
+#endif
+  }
+  RunDeferred();
 }
 
 void ZORQelIObjectIMP::GarbageCollectCleaner() {
   ZORQELI_TRACE("void ZORQelIObjectIMP::GarbageCollectCleaner()");
-  list_.Cleaner();
+  if (collecting) {
+    // Only the running cycle's own sweep: any other would free the objects
+    // that this cycle has not marked yet, or sweep inside this sweep.
+    if (!cycleSweep) return;
+    cycleSweep = false;
+    list_.Cleaner();
+    return;
+  }
+  {
+    Collecting running;
+    try {
+      list_.Cleaner();
+    } catch (...) {
+      deferredVa = deferredVs = nullptr;
+      throw;
+    }
+  }
+  RunDeferred();
 }
 
 void ZORQelIObjectIMP::DrainMarkStack() {

@@ -1,6 +1,9 @@
 #include "ZORQelIObserverIMP.h"
 
+#include "ZORQelIPin.h"
 #include "ZORQelIPrint.h"
+#include "ZORQelIRaise.h"
+#include "ZORQelIStackRoom.h"
 #include "ZORQelITracer.h"
 
 ZORQELI_DEFINE_IMP(ZORQelIObserverIMP, ZORQelIViewIMP)
@@ -34,6 +37,15 @@ void ZORQelIObserverIMP::GarbageCollectorMemberCheck() {
 
 void ZORQelIObserverIMP::FanOut(void (ZORQelIView::*notify)(ZORQelIObject),
                                 const ZORQelIObject& o) {
+  // A view that is an observer fans out in turn, inside this call: an
+  // observer that reaches itself through its views would do so without end.
+  if (ZORQelIInternal::StackNearlyExhausted())
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string(
+                      "ZORQelIObserver: notifications nested too deeply for this thread's "
+                      "stack; an observer reaches itself through its views")),
+                  ZORQELI_SOURCE(ZORQelIObserverIMP), __LINE__);
+  // A view may drop the last handle on this observer and collect.
+  ZORQelIInternal::Pin pin(this);
   if (views.Size() < 1) return;
   integer i = 0;
   do {

@@ -104,9 +104,11 @@ ZORQelI::boolean ZORQelISet::Remove(ZORQelIObject X) {
   return table->Remove(X.RefMe()) ? ZORQelI::Itrue : ZORQelI::Ifalse;
 }
 
-ZORQelI::boolean ZORQelISet::Erase(ZORQelIObjectIMP* x) {
+ZORQelI::boolean ZORQelISet::Erase(ZORQelIObjectIMP* x, ZORQelIObjectIMP** removed) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelISet::Erase(ZORQelIObjectIMP* x)");
-  return table->Remove(x) ? ZORQelI::Itrue : ZORQelI::Ifalse;
+  ZORQelIObjectIMP* taken = table->Take(x);
+  if (removed != nullptr) *removed = taken;
+  return taken != nullptr ? ZORQelI::Itrue : ZORQelI::Ifalse;
 }
 
 void ZORQelISet::RemoveAll() {

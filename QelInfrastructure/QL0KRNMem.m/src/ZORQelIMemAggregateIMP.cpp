@@ -2,6 +2,11 @@
 // provider.
 #include "ZORQelIMemAggregateIMP.h"
 
+#include <climits>
+#include <new>
+#include <stdexcept>
+#include <string>
+
 #include "ZORQelIMemCellIMP.h"
 #include "ZORQelIMemEntityInstanceIMP.h"
 #include "ZORQelIMemModelerIMP.h"
@@ -9,6 +14,9 @@
 
 namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemAggregateIMP";
+// stop - 1, the last position of a walk, with 32-bit wrap-around: a stop of
+// INT_MIN is reported in the bound error, not overflowed.
+int LastPosition(int stop) { return static_cast<int>(static_cast<unsigned>(stop) - 1u); }
 }  // namespace
 
 ZORQELI_DEFINE_IMP(ZORQelIMemAggregateIMP, ZORQelIMemInstanceIMP)
@@ -26,9 +34,28 @@ ZORQelIMemAggregateIMP* ZORQelIMemAggregateIMP::Make(ZORQelIMemTypeIMP* type,
                                             " are inverted: no array can be made of it"),
                      kSource, __LINE__);
     }
-    count = static_cast<int>(static_cast<std::int64_t>(high) - low + 1);
+    const std::int64_t elements = static_cast<std::int64_t>(high) - low + 1;
+    // Positions are 32-bit: [0:2147483647] and wider bounds name more
+    // elements than any aggregate can hold.
+    if (elements > INT_MAX) {
+      ZORQelI::Throw(new ZORQelI::Exception(
+                         type->FullTypeName() + " has " +
+                         ZORQelI::string(std::to_string(elements).c_str()) +
+                         " elements: more than an aggregate can hold (2147483647)"),
+                     kSource, __LINE__);
+    }
+    count = static_cast<int>(elements);
   }
-  return new ZORQelIMemAggregateIMP(type, holder, count);
+  try {
+    return new ZORQelIMemAggregateIMP(type, holder, count);
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+  // Out of the handlers: the allocation's exception is over before ours.
+  ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string("no memory for the ") +
+                                        ZORQelI::string(std::to_string(count).c_str()) +
+                                        " elements of " + type->FullTypeName()),
+                 kSource, __LINE__);
 }
 
 ZORQelIMemAggregateIMP::ZORQelIMemAggregateIMP(ZORQelIMemTypeIMP* type,
@@ -160,7 +187,7 @@ ZORQelI::boolean ZORQelIMemAggregateIMP::ForEach(ZORQelIWalker& x, int start, in
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemAggregateIMP::ForEach(ZORQelIWalker& x, int start, int stop)");
   int n = Size();
   if (start < 0 || stop > n || start > stop) {
-    ZORQelI::Throw(new ZORQelI::BoundError(start, stop - 1, 0, n - 1), kSource, __LINE__);
+    ZORQelI::Throw(new ZORQelI::BoundError(start, LastPosition(stop), 0, n - 1), kSource, __LINE__);
   }
   for (int i = start; i < stop; ++i) {
     if (x.Walk(ZORQelIInstance(new ZORQelIMemCellIMP(this, i)), i) != ZORQelI::Itrue) {

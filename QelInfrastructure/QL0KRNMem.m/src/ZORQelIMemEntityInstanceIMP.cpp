@@ -13,6 +13,9 @@
 
 namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemEntityInstanceIMP";
+// stop - 1, the last position of a walk, with 32-bit wrap-around: a stop of
+// INT_MIN is reported in the bound error, not overflowed.
+int LastPosition(int stop) { return static_cast<int>(static_cast<unsigned>(stop) - 1u); }
 }
 
 ZORQELI_DEFINE_IMP(ZORQelIMemEntityInstanceIMP, ZORQelIMemInstanceIMP)
@@ -225,7 +228,7 @@ ZORQelIInstance ZORQelIMemEntityInstanceIMP::GetAttr(ZORQelI::string key) const 
 ZORQelI::boolean ZORQelIMemEntityInstanceIMP::ForEach(ZORQelIWalker& x, int start, int stop) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemEntityInstanceIMP::ForEach(ZORQelIWalker& x, int start, int stop)");
   if (start < 0 || stop > count_ || start > stop) {
-    ZORQelI::Throw(new ZORQelI::BoundError(start, stop - 1, 0, count_ - 1), kSource, __LINE__);
+    ZORQelI::Throw(new ZORQelI::BoundError(start, LastPosition(stop), 0, count_ - 1), kSource, __LINE__);
   }
   for (int i = start; i < stop; ++i) {
     if (x.Walk(ZORQelIInstance(new ZORQelIMemCellIMP(this, i)), i) != ZORQelI::Itrue) {

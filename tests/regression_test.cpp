@@ -1,0 +1,388 @@
+// Regressions of ordinary client mistakes and hostile inputs, each named after
+// the fault it guards: a crash, a use after free or a silent loss that the
+// library must turn into its own exception or survive.
+#include <pthread.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "CoreTestSupport.h"
+#include "QL0KRN.h"
+#include "QL0KRNMem.h"
+#include "TestSupport.h"
+
+namespace regression {
+
+using qtest::CollectAll;
+using qtest::ExpectRaise;
+using qtest::NewNode;
+using qtest::NodeIMP;
+using ZORQelI::Ifalse;
+using ZORQelI::Itrue;
+using ZORQelI::Mint;
+
+// Runs f and counts the collection-visible effects around it: every test
+// ends with the object count back where it started.
+class Regression : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ZORQelIMemWrapper::Default();  // made once per process, never collected
+    CollectAll();
+    before_ = ZORQelIVariable::GetInstancesCount__();
+  }
+  void TearDown() override {
+    CollectAll();
+    EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), before_);
+  }
+  ZORQelI::integer before_ = 0;
+};
+
+// --- 1. A collection started while one runs --------------------------------
+
+// Its member check collects once (when armed) before scanning its raw member.
+class CollectingCheckIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(CollectingCheckIMP, ZORQelIObjectIMP)
+ public:
+  ZORQelIObjectIMP* Clone() const override { return new CollectingCheckIMP(*this); }
+  void Text(ZORQelIPrint&) const override {}
+  void GarbageCollectorMemberCheck() override {
+    ZORQelIObjectIMP::GarbageCollectorMemberCheck();
+    if (armed) {
+      armed = false;
+      ZORQelIVariable::GarbageCollect();
+    }
+    GarbageCollectorScan(raw);
+  }
+  ZORQelIObjectIMP* raw = nullptr;
+  bool armed = false;
+};
+ZORQELI_DEFINE_IMP(CollectingCheckIMP, ZORQelIObjectIMP)
+
+// Collects from its destructor, as a finalizing client object might.
+class CollectingDestructorIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(CollectingDestructorIMP, ZORQelIObjectIMP)
+ public:
+  ~CollectingDestructorIMP() override { ZORQelIVariable::GarbageCollect(); }
+  ZORQelIObjectIMP* Clone() const override { std::abort(); }
+  void Text(ZORQelIPrint&) const override {}
+};
+ZORQELI_DEFINE_IMP(CollectingDestructorIMP, ZORQelIObjectIMP)
+
+TEST_F(Regression, NestedCollectionFromAMemberCheckFreesNothingReachable) {
+  int finalized = 0;
+  auto* check = new CollectingCheckIMP();
+  ZORQelIObject root(check);
+  check->raw = NewNode(&finalized, 1);  // reached only through the check's scan
+  check->armed = true;
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_FALSE(check->armed);
+  EXPECT_EQ(finalized, 0);
+  EXPECT_EQ(static_cast<NodeIMP*>(check->raw)->value, 1);
+  CollectAll();
+  EXPECT_EQ(finalized, 0);
+  root = ZORQelIObject();
+  CollectAll();
+  EXPECT_EQ(finalized, 1);
+}
+
+TEST_F(Regression, NestedCollectionFromADestructorLeavesNoStaleMark) {
+  int finalized = 0;
+  // The sweep walks the newest object first: the kept owner is examined
+  // before the collecting object, its member after it.
+  NodeIMP* member = NewNode(&finalized, 1);
+  new CollectingDestructorIMP();
+  NodeIMP* owner = NewNode(&finalized, 2);
+  owner->raw = member;
+  ZORQelIObject root(owner);
+  ZORQelIVariable::GarbageCollect();
+  // A mark left on the owner would skip its member check in this cycle.
+  ZORQelIVariable::GarbageCollect();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, 0);
+  EXPECT_EQ(static_cast<NodeIMP*>(owner->raw)->value, 1);
+  root = ZORQelIObject();
+  CollectAll();
+  EXPECT_EQ(finalized, 2);
+}
+
+// --- 2. The object whose operation runs is dropped and collected ----------
+
+class FnWalker : public ZORQelIArrayWalker {
+ public:
+  explicit FnWalker(std::function<void(ZORQelIObject, int)> f) : f_(std::move(f)) {}
+  ZORQelI::boolean Walk(ZORQelIObject o, integer pos) override {
+    f_(o, pos);
+    return Itrue;
+  }
+
+ private:
+  std::function<void(ZORQelIObject, int)> f_;
+};
+
+TEST_F(Regression, WalkerThatDropsTheLastHandleOfItsArrayAndCollectsFinishesTheWalk) {
+  int finalized = 0;
+  auto array = std::make_unique<ZORQelIArray>();  // the only handle on the array
+  for (int i = 0; i < 3; ++i) array->Add(ZORQelIObject(NewNode(&finalized, 10 + i)));
+  std::vector<int> seen;
+  FnWalker walker([&](ZORQelIObject o, int) {
+    seen.push_back(static_cast<NodeIMP*>(o.RefMe())->value);
+    if (seen.size() == 1) {
+      *array = ZORQelIArray();  // the walked array is no longer referred to
+      ZORQelIVariable::GarbageCollect();
+    }
+  });
+  array->ForEach(walker);
+  EXPECT_EQ(seen, (std::vector<int>{10, 11, 12}));
+  EXPECT_EQ(finalized, 0);
+  CollectAll();
+  EXPECT_EQ(finalized, 3);
+}
+
+TEST_F(Regression, ViewThatDropsTheLastHandleOfItsObserverAndCollectsFinishesTheFanOut) {
+  int finalized = 0;
+  std::vector<int> served;
+  auto observer = std::make_unique<ZORQelIObserver>();  // the only handle on it
+  for (int i = 0; i < 3; ++i) {
+    observer->AddView(ZORQelIView(new qtest::FnViewIMP(
+        [&, i](char, ZORQelIObject) {
+          served.push_back(i);
+          if (i == 0) {
+            *observer = ZORQelIObserver();  // the notifying observer is dropped
+            ZORQelIVariable::GarbageCollect();
+          }
+        },
+        &finalized)));
+  }
+  observer->NotifyCreated(ZORQelIObject());
+  EXPECT_EQ(served, (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(finalized, 0);
+  CollectAll();
+  EXPECT_EQ(finalized, 3);
+}
+
+// --- 3. A unique list's set and its array part disagree -------------------
+
+TEST_F(Regression, UniqueListElementRemovedThroughTheArrayLeavesTheSet) {
+  ZORQelIListUnique list;
+  list.Add(qtest::Value(1, 7));
+  list.Add(qtest::Value(2, 8));
+  ZORQelIArray& asArray = list;
+  EXPECT_EQ(static_cast<int>(asArray.Remove(qtest::Value(2, 8))), 1);
+  asArray.Remove(0);
+  EXPECT_EQ(list.Size(), 0);
+  CollectAll();  // the removed elements are gone: the set must not hold them
+  EXPECT_FALSE(list.Look(qtest::Value(1, 7)).IsValid());
+  EXPECT_FALSE(list.Look(qtest::Value(3, 8)).IsValid());
+  EXPECT_EQ(list.Add(qtest::Value(1, 7)), Itrue);
+  EXPECT_EQ(list.Add(qtest::Value(2, 8)), Itrue);
+  EXPECT_EQ(list.Size(), 2);
+}
+
+TEST_F(Regression, UniqueListRenamedIdentifierRemovedByPositionLeavesTheSet) {
+  ZORQelIListUnique list;
+  ZORQelIIdentifier id(ZORQelI::string("first"));
+  list.Add(id);
+  list.Add(ZORQelIIdentifier(ZORQelI::string("other")));
+  id.Rename(ZORQelI::string("renamed"));  // its hash code changes while held
+  EXPECT_EQ(list.Remove(0), Ifalse);      // the set cannot find it by its new name
+  EXPECT_EQ(list.Size(), 1);
+  id = ZORQelIIdentifier();
+  CollectAll();
+  EXPECT_FALSE(list.Look(ZORQelIIdentifier(ZORQelI::string("first"))).IsValid());
+  EXPECT_EQ(list.Add(ZORQelIIdentifier(ZORQelI::string("first"))), Itrue);
+  EXPECT_TRUE(list.Look(ZORQelIIdentifier(ZORQelI::string("other"))).IsValid());
+  EXPECT_EQ(list.Remove(ZORQelIIdentifier(ZORQelI::string("other"))), Itrue);
+  EXPECT_EQ(list.Size(), 1);
+}
+
+// --- 4. Unbounded recursion --------------------------------------------------
+
+TEST_F(Regression, ArrayThatContainsItselfRaisesWhenPrinted) {
+  ZORQelIArray outer, inner;
+  inner.Add(ZORQelIObject(NewNode(nullptr, 5)));
+  outer.Add(inner);
+  inner.Add(outer);  // outer -> inner -> outer
+  ExpectRaise<ZORQelI::Exception>([&] { outer.ToString(); }, "contains itself");
+  inner.Remove(1);
+  EXPECT_EQ(qtest::Str(outer.ToString()), qtest::Str(outer.ToString()));  // usable again
+}
+
+TEST_F(Regression, ObserverRegisteredAsItsOwnViewRaisesWhenNotified) {
+  int notified = 0;
+  ZORQelIObserver observer;
+  observer.AddView(ZORQelIView(new qtest::FnViewIMP([&](char, ZORQelIObject) { ++notified; })));
+  observer.AddView(observer);
+  ExpectRaise<ZORQelI::Exception>([&] { observer.NotifyUpdate(ZORQelIObject()); },
+                                  "reaches itself");
+  EXPECT_GE(notified, 1);
+  observer.RemoveView(observer);
+  notified = 0;
+  observer.NotifyUpdate(ZORQelIObject());
+  EXPECT_EQ(notified, 1);
+}
+
+// Runs f on a thread whose stack is `bytes` long.
+void OnSmallStack(std::size_t bytes, const std::function<void()>& f) {
+  pthread_attr_t attr;
+  ASSERT_EQ(pthread_attr_init(&attr), 0);
+  ASSERT_EQ(pthread_attr_setstacksize(&attr, bytes), 0);
+  struct Call {
+    static void* Run(void* p) {
+      (*static_cast<const std::function<void()>*>(p))();
+      return nullptr;
+    }
+  };
+  pthread_t thread;
+  ASSERT_EQ(pthread_create(&thread, &attr, &Call::Run, const_cast<std::function<void()>*>(&f)),
+            0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attr);
+}
+
+TEST_F(Regression, DeeplyNestedArraysTypesAndValuesRaiseInsteadOfOverflowingTheStack) {
+  constexpr int kDeep = 20000;  // arrays: far beyond what a 512 KiB stack takes
+  ZORQelIModeler m = ZORQelIMemWrapper::Default().NewModeler(ZORQelI::string("Deep"));
+  // A value nested 600 deep, each level holding the one below.  The
+  // provider copies a value as it is appended, by recursion: it is built
+  // here, on the main thread's stack.
+  ZORQelIType t = m.MakeInteger();
+  ZORQelIInstance value = m.InstanciateInteger().PutInt(1);
+  for (int i = 0; i < 600; ++i) {
+    t = m.MakeList(t, Mint::UNSET, Mint::UNSET, Ifalse);
+    ZORQelIInstance outer = m.Instanciate(t);
+    outer.Append(value);
+    value = outer;
+  }
+  auto raisesNested = [](const std::function<void()>& print) {
+    try {
+      print();
+    } catch (const ZORQelI::Exception& e) {
+      return std::string(static_cast<const char*>(e.Message())).find("nested") !=
+             std::string::npos;
+    }
+    return false;
+  };
+  bool arrays = false, types = false, values = false;
+  std::string shallowType;
+  OnSmallStack(512 << 10, [&] {
+    ZORQelIArray array;
+    for (int i = 0; i < kDeep; ++i) {
+      ZORQelIArray outer;
+      outer.Add(array);
+      array = outer;
+    }
+    arrays = raisesNested([&] { array.ToString(); });
+    ZORQelIType type = m.MakeInteger();
+    for (int i = 0; i < 2000; ++i) {
+      type = m.MakeList(type, Mint::UNSET, Mint::UNSET, Ifalse);
+      if (i == 1) shallowType = qtest::Str(type.ToString());
+    }
+    types = raisesNested([&] { ZORQelIExpressForm().Print(type); });
+    values = raisesNested([&] { ZORQelIExpressForm().Print(value); });
+  });
+  EXPECT_TRUE(arrays);
+  EXPECT_TRUE(types);
+  EXPECT_TRUE(values);
+  EXPECT_EQ(shallowType, "List of List of Integer");
+}
+
+// --- 5. A write that fails only when flushed ---------------------------------
+
+TEST_F(Regression, SaveToADeviceThatFailsOnFlushReportsFailure) {
+  if (::access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+  ZORQelIModeler m = ZORQelIMemWrapper::Default().NewModeler(ZORQelI::string("Lost"));
+  m.MakeEntity("Thing");
+  EXPECT_EQ(m.Save(ZORQelI::string("/dev/full")), Ifalse);
+  EXPECT_EQ(m.Save(ZORQelI::string("/dev/null")), Itrue);
+}
+
+// --- 6. and 7. Extreme positions and bounds ---------------------------------
+
+class Counting : public ZORQelIWalker {
+ public:
+  ZORQelI::boolean Walk(ZORQelIInstance, integer) override {
+    ++walked;
+    return Itrue;
+  }
+  int walked = 0;
+};
+
+TEST_F(Regression, ForEachWithAStopOfIntMinRaisesBoundErrorWithoutOverflow) {
+  ZORQelIModeler m = ZORQelIMemWrapper::Default().NewModeler(ZORQelI::string("Walks"));
+  ZORQelIEntity e = m.MakeEntity("Pair");
+  e.CreateAttr("a", m.MakeInteger(), Ifalse);
+  ZORQelIInstance pair = m.Instanciate(ZORQelI::string("Pair"));
+  ZORQelIInstance list = m.Instanciate(m.MakeList(m.MakeInteger(), Mint::UNSET, Mint::UNSET, Ifalse));
+  list.Append(m.InstanciateInteger().PutInt(3));
+  Counting walker;
+  for (ZORQelIInstance* walked : {&pair, &list}) {
+    const std::string text = qtest::RaisedText<ZORQelI::BoundError>(
+        [&] { walked->ForEach(walker, 0, INT_MIN); });
+    EXPECT_NE(text.find("range [0..2147483647] didn't fit in array bounds  [0..0]"), std::string::npos) << text;
+  }
+  EXPECT_EQ(walker.walked, 0);
+}
+
+TEST_F(Regression, ArrayWithMoreElementsThanAnAggregateCanHoldRaisesTheLibrarysException) {
+  ZORQelIModeler m = ZORQelIMemWrapper::Default().NewModeler(ZORQelI::string("Huge"));
+  for (const auto& bounds : {std::make_pair(0, INT_MAX), std::make_pair(INT_MIN + 1, INT_MAX),
+                             std::make_pair(-1, INT_MAX - 1)}) {
+    ZORQelIType huge = m.MakeArray(m.MakeInteger(), bounds.first, bounds.second, Ifalse, Ifalse);
+    ExpectRaise<ZORQelI::Exception>([&] { m.Instanciate(huge); }, "elements");
+  }
+  ZORQelIType small = m.MakeArray(m.MakeInteger(), INT_MAX - 2, INT_MAX, Ifalse, Ifalse);
+  EXPECT_EQ(m.Instanciate(small).Size(), 3);
+}
+
+// --- 8. A finalizer that raises before deleting its object ------------------
+
+class ReluctantIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(ReluctantIMP, ZORQelIObjectIMP)
+ public:
+  explicit ReluctantIMP(int* finalized) : finalized(finalized) {}
+  ~ReluctantIMP() override { ++*finalized; }
+  ZORQelIObjectIMP* Clone() const override { std::abort(); }
+  void Text(ZORQelIPrint&) const override {}
+  void Finalizer() override {
+    if (refuse) throw std::runtime_error("not yet");
+    delete this;
+  }
+  int* finalized;
+  static bool refuse;
+};
+bool ReluctantIMP::refuse = false;
+ZORQELI_DEFINE_IMP(ReluctantIMP, ZORQelIObjectIMP)
+
+TEST_F(Regression, FinalizerThatRaisesBeforeDeletingLeavesItsObjectOnTheList) {
+  int finalized = 0;
+  new ReluctantIMP(&finalized);
+  const ZORQelI::integer made = ZORQelIVariable::GetInstancesCount__();
+  ReluctantIMP::refuse = true;
+  EXPECT_THROW(ZORQelIVariable::GarbageCollect(), std::runtime_error);
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), made);
+  EXPECT_THROW(ZORQelIVariable::GarbageCollect(), std::runtime_error);  // asked again
+  ReluctantIMP::refuse = false;
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, 1);
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), made - 1);
+}
+
+// --- 9. Equal of an empty handle ---------------------------------------------
+
+TEST_F(Regression, EqualOfAnEmptyHandleRaisesOnlyAgainstANonEmptyOne) {
+  ZORQelIObject empty, other;
+  ZORQelIObject full(NewNode());
+  EXPECT_EQ(empty.Equal(other), Itrue);
+  EXPECT_EQ(full.Equal(empty), Ifalse);
+  ExpectRaise<ZORQelI::NullPtrAccess>([&] { empty.Equal(full); });
+}
+
+}  // namespace regression
