@@ -109,8 +109,9 @@ class FuzzViewIMP : public ZORQelIViewIMP {
 ZORQELI_DEFINE_IMP(FuzzViewIMP, ZORQelIViewIMP)
 
 struct Object {
+  explicit Object(Kind k) : kind(k) {}
   Kind kind;
-  ZORQelIObjectIMP* imp;
+  ZORQelIObjectIMP* imp = nullptr;
   bool freed = false;
   long link = -1, raw = -1;  // nodes
   std::vector<long> out;     // elements of arrays and lists, views of observers
@@ -121,6 +122,7 @@ constexpr std::size_t kMaxObjects = 2048;
 constexpr std::size_t kMaxElements = 64;
 
 struct Program {
+  Program(const std::uint8_t* d, std::size_t n) : data(d), size(n) {}
   const std::uint8_t* data;
   std::size_t size;
   std::size_t at = 0;
@@ -137,7 +139,7 @@ struct Program {
   long Make(Kind kind) {
     const std::size_t id = objects.size();
     ZORQelIObjectIMP* imp = nullptr;
-    objects.push_back(Object{kind, nullptr});
+    objects.emplace_back(kind);
     switch (kind) {
       case kNode: imp = new FuzzNodeIMP(id); break;
       case kArray: imp = new FuzzArrayIMP(id); break;
@@ -479,7 +481,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ZORQelIVariable::GarbageCollect();
   ZORQelIVariable::GarbageCollect();
   const ZORQelI::integer baseline = ZORQelIVariable::GetInstancesCount__();
-  Program p{data, size};
+  Program p(data, size);
   g_program = &p;
   while (!p.Done()) p.Step();
   p.Check();
