@@ -385,4 +385,22 @@ TEST_F(Regression, EqualOfAnEmptyHandleRaisesOnlyAgainstANonEmptyOne) {
   ExpectRaise<ZORQelI::NullPtrAccess>([&] { empty.Equal(full); });
 }
 
+// --- A documented hazard, checked in debug builds -----------------------------
+
+#ifndef NDEBUG  // the library is built with the tests' configuration
+TEST(HazardDeathTest, HandleWhoseForgottenSlotWasTakenOverAbortsWhenItWritesToIt) {
+  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+  EXPECT_DEATH(
+      {
+        ZORQelIObject below;  // so that the slot below stays in use
+        qtest::KeyedHandle forgotten(NewNode());
+        // What a ZORQelIGCState scope does on exit to a handle made inside it.
+        ZORQelIVariable::FlushInstancePool(forgotten.Slot());
+        ZORQelIObject taker(NewNode());  // takes the forgotten slot over
+        forgotten = NewNode();           // would overwrite taker's root
+      },
+      "another handle has taken that slot over");
+}
+#endif
+
 }  // namespace regression

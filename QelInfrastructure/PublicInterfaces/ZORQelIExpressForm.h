@@ -19,6 +19,18 @@ class ZORQelIEntity;
 // end a line.  Every block printer leaves the indentation as it found it,
 // unless an exception interrupts it (the deeper indentation then stays).
 //
+// Hazard: names and string values are written as they are, with no
+// escaping.  A name or a string holding a quote, a line end or a "*)" makes
+// text that an EXPRESS reader cannot read back as it was written (the value
+// it's prints as 'it's', where a reader expects 'it''s').  The text is meant to be read by
+// people; a program that must read it back escapes the values it stores
+// first.
+//
+// Aggregate types and values, and arrays printed through their Text, nest
+// their elements' text inside their own; nesting deeper than the calling
+// thread's stack can take raises ZORQelI::Exception rather than overflow it,
+// leaving what was printed before in the printer.
+//
 // Not copyable (the stream is owned).
 class QL0KRN_EXPORT ZORQelIExpressForm : public ZORQelIPrint {
  public:

@@ -21,6 +21,17 @@ class ZORQelIVariable;
 //     refers to nothing; any other value is the object its handle refers to.
 //  3. Holes are reused only from the end: Add first trims trailing holes.
 //
+// Hazard (invariant 3, on purpose: registering and releasing a handle stay a
+// few stores): a hole below the last used slot is reused only once every
+// slot above it is free.  Handles that die in the reverse order of their
+// creation (stack handles, containers emptied from the back) leave no holes.
+// Heap handles that do not, such as a long-lived handle replaced again and
+// again by a fresh copy made before the old one is dropped, leave one hole
+// each time: the table grows by one slot per replacement while the live
+// handles stay few, and every collection scans the whole table.  Drop the
+// old handle first, or assign to it instead of replacing it.  Debug builds
+// check the table's counters whenever a slot is added or the table scanned.
+//
 // The slot array grows by `click` slots with realloc, so growing a large
 // table usually remaps pages instead of copying them.
 class QL0KRN_EXPORT ZORQelIGholder {

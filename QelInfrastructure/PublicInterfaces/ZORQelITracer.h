@@ -43,6 +43,12 @@ class QL0KRN_EXPORT ZORQelITracer {
   // A trace line of the caller's own wording for this frame.
   void Print(const char* what);
   // Writes the stack dump, marking this frame as the current one.
+  //
+  // Hazard: the context records the elements of the first 10000 frames only
+  // (ZORQelITracerContext::stackSize_); deeper frames are counted but not
+  // recorded.  In a recursion deeper than that, a dump lists the element of
+  // position 9999 at every position from 9999 on, and a deep frame's trace
+  // lines name that element too, whatever the frame's own operation.
   void Dump();
   // Discards every frame above this one.
   void Flush();

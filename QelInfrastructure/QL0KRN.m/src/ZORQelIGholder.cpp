@@ -5,6 +5,7 @@
 #include <new>
 
 #include "ZORQelIBoundError.h"
+#include "ZORQelICheck.h"
 #include "ZORQelIClass.h"
 #include "ZORQelIDumbIMP.h"
 #include "ZORQelIObjectIMP.h"
@@ -52,6 +53,7 @@ void ZORQelIGholder::Size(int t) {
 int ZORQelIGholder::Add(ZORQelIObjectIMP* x) {
   ZORQELI_TRACE("int ZORQelIGholder::Add(ZORQelIObjectIMP* x)");
   while (count > 0 && table[count - 1] == nullptr) --count;
+  ZORQELI_DCHECK(count >= 0 && count <= top, "a holder table's count outside its capacity");
   if (count == top) Allocate();
   table[count++] = x;
   return count - 1;
@@ -68,6 +70,7 @@ void ZORQelIGholder::ReplaceKey(int key, ZORQelIObjectIMP* x) {
 void ZORQelIGholder::Scanner() {
   ZORQELI_TRACE("void ZORQelIGholder::Scanner()");
   while (count > 0 && table[count - 1] == nullptr) --count;
+  ZORQELI_DCHECK(count >= 0 && count <= top, "a holder table's count outside its capacity");
   null->GarbageCollectorScan();
   // count is read afresh: a member check may register (or free) handles.
   for (std::int32_t i = 0; i < count; ++i) {

@@ -7,6 +7,7 @@
 #include <limits>
 #include <new>
 
+#include "ZORQelICheck.h"
 #include "ZORQelIObjectIMP.h"
 #include "ZORQelITracer.h"
 
@@ -57,6 +58,26 @@ ZORQelIGholder* ZORQelIVariable::Holders() {
   return holder;
 }
 
+#if ZORQELI_DCHECK_IS_ON
+namespace {
+// Invariant 1 of a registered variable, as far as the table still counts its
+// slot: the slot holds the variable's object (or the placeholder).  A slot
+// forgotten by a ZORQelIGCState scope (or FlushInstancePool) and taken over
+// by a later handle holds that handle's object instead: the variable
+// outlived the scope that forgot it, and writing to the slot now would
+// overwrite the other handle's root.
+void CheckOwnSlot(std::int32_t key, const ZORQelIObjectIMP* objectIMP) {
+  if (key == ZORQelIGholder::MEMBER) return;
+  const ZORQelIGholder& table = ZORQelIVariable::holder[key & 1];
+  const std::int32_t slot = key >> 1;
+  ZORQELI_DCHECK(slot >= table.count ||
+                     table.table[slot] == (objectIMP != nullptr ? objectIMP : ZORQelIGholder::null),
+                 "a handle outlived the ZORQelIGCState scope (or FlushInstancePool) that forgot "
+                 "its slot, and another handle has taken that slot over");
+}
+}  // namespace
+#endif
+
 ZORQelIGholder& ZORQelIVariable::Holder() {
   ZORQELI_TRACE("ZORQelIGholder& ZORQelIVariable::Holder()");
   return Holders()[key & 1];
@@ -69,6 +90,9 @@ int ZORQelIVariable::CheckIfOnStack() const {
 
 void ZORQelIVariable::SetObjectIMP(ZORQelIObjectIMP* X) {
   ZORQELI_TRACE("void ZORQelIVariable::SetObjectIMP(ZORQelIObjectIMP* X)");
+#if ZORQELI_DCHECK_IS_ON
+  CheckOwnSlot(key, objectIMP);
+#endif
   objectIMP = X;
   Holder().ReplaceKey(key >> 1, X);
 }
@@ -76,6 +100,9 @@ void ZORQelIVariable::SetObjectIMP(ZORQelIObjectIMP* X) {
 void ZORQelIVariable::DefineAsMember() {
   ZORQELI_TRACE("void ZORQelIVariable::DefineAsMember()");
   if (key == ZORQelIGholder::MEMBER) return;
+#if ZORQELI_DCHECK_IS_ON
+  CheckOwnSlot(key, objectIMP);
+#endif
   Holders()[key & 1].table[key >> 1] = nullptr;
   key = ZORQelIGholder::MEMBER;
 }
