@@ -113,6 +113,30 @@ TEST_F(Regression, NestedCollectionFromADestructorLeavesNoStaleMark) {
   EXPECT_EQ(finalized, 2);
 }
 
+// Makes garbage of its own kind (up to a limit) and asks for a collection
+// as it dies.
+class SpawningIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(SpawningIMP, ZORQelIObjectIMP)
+ public:
+  ~SpawningIMP() override {
+    if (++died < 6) new SpawningIMP();
+    ZORQelIVariable::GarbageCollect();
+  }
+  ZORQelIObjectIMP* Clone() const override { std::abort(); }
+  void Text(ZORQelIPrint&) const override {}
+  static int died;
+};
+int SpawningIMP::died = 0;
+ZORQELI_DEFINE_IMP(SpawningIMP, ZORQelIObjectIMP)
+
+TEST_F(Regression, NestedCollectionRequestsRunOnceAfterTheCycleNotWithoutEnd) {
+  new SpawningIMP();
+  ZORQelIVariable::GarbageCollect();  // the cycle, then the one it asked for
+  EXPECT_EQ(SpawningIMP::died, 2);
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(SpawningIMP::died, 4);
+}
+
 // --- 2. The object whose operation runs is dropped and collected ----------
 
 class FnWalker : public ZORQelIArrayWalker {

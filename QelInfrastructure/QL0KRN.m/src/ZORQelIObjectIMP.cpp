@@ -5,11 +5,11 @@
 #include <iostream>
 #include <new>
 
+#include "ZORQelICheck.h"
 #include "ZORQelIException.h"
 #include "ZORQelIExpressForm.h"
 #include "ZORQelIGholder.h"
 #include "ZORQelIInvalidType.h"
-#include "ZORQelICheck.h"
 #include "ZORQelIObject.h"
 #include "ZORQelIPin.h"
 #include "ZORQelIQuiet.h"
@@ -78,14 +78,19 @@ struct Collecting {
 // Runs the collection deferred during the one that just ended, once: a
 // collection asked for during that one is dropped, so that a finalizer that
 // always asks cannot keep the collector running.
+bool followingUp = false;  // the deferred collection is running
 void RunDeferred() {
-  if (deferredVa == nullptr) return;
+  if (deferredVa == nullptr || followingUp) return;
   ZORQelIGholder& va = *deferredVa;
   ZORQelIGholder& vs = *deferredVs;
   deferredVa = deferredVs = nullptr;
-  struct Drop {
-    ~Drop() { deferredVa = deferredVs = nullptr; }
-  } drop;
+  struct FollowUp {
+    FollowUp() { followingUp = true; }
+    ~FollowUp() {
+      followingUp = false;
+      deferredVa = deferredVs = nullptr;
+    }
+  } followUp;
   ZORQelIObjectIMP::GarbageCollect(va, vs);
 }
 }  // namespace
