@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "CoreTestSupport.h"
+#include "DictionaryDoubles.h"
 #include "QL0KRN.h"
 #include "QL0KRNMem.h"
 #include "TestSupport.h"
@@ -272,19 +273,25 @@ void OnSmallStack(std::size_t bytes, const std::function<void()>& f) {
 }
 
 TEST_F(Regression, DeeplyNestedArraysTypesAndValuesRaiseInsteadOfOverflowingTheStack) {
-  constexpr int kDeep = 20000;  // arrays: far beyond what a 512 KiB stack takes
-  ZORQelIModeler m = ZORQelIMemWrapper::Default().NewModeler(ZORQelI::string("Deep"));
-  // A value nested 600 deep, each level holding the one below.  The
-  // provider copies a value as it is appended, by recursion: it is built
-  // here, on the main thread's stack.
-  ZORQelIType t = m.MakeInteger();
-  ZORQelIInstance value = m.InstanciateInteger().PutInt(1);
-  for (int i = 0; i < 600; ++i) {
-    t = m.MakeList(t, Mint::UNSET, Mint::UNSET, Ifalse);
-    ZORQelIInstance outer = m.Instanciate(t);
-    outer.Append(value);
-    value = outer;
-  }
+  constexpr int kDeep = 100000;  // far beyond what a 512 KiB stack takes
+  doubles::Provider provider("Deep");
+  auto nestedType = [&](int depth) {
+    ZORQelIType type(new doubles::Type(provider, ZORQelIModeler(), ZORQelI::Iinteger));
+    for (int i = 0; i < depth; ++i)
+      type = ZORQelIType(new doubles::Type(provider, ZORQelIModeler(), ZORQelI::Ilist, type.IMP()));
+    return type;
+  };
+  // A value whose every level is a list holding the level below.
+  auto nestedValue = [&](int depth) {
+    ZORQelIType listType = nestedType(1);
+    ZORQelIInstance value(new doubles::Instance(provider, listType.SubType(), Mint::UNSET));
+    for (int i = 0; i < depth; ++i) {
+      ZORQelIInstance outer(new doubles::Instance(provider, listType, Mint::UNSET));
+      outer.Append(value);
+      value = outer;
+    }
+    return value;
+  };
   auto raisesNested = [](const std::function<void()>& print) {
     try {
       print();
@@ -295,7 +302,7 @@ TEST_F(Regression, DeeplyNestedArraysTypesAndValuesRaiseInsteadOfOverflowingTheS
     return false;
   };
   bool arrays = false, types = false, values = false;
-  std::string shallowType;
+  std::string shallow;
   OnSmallStack(512 << 10, [&] {
     ZORQelIArray array;
     for (int i = 0; i < kDeep; ++i) {
@@ -304,18 +311,18 @@ TEST_F(Regression, DeeplyNestedArraysTypesAndValuesRaiseInsteadOfOverflowingTheS
       array = outer;
     }
     arrays = raisesNested([&] { array.ToString(); });
-    ZORQelIType type = m.MakeInteger();
-    for (int i = 0; i < 2000; ++i) {
-      type = m.MakeList(type, Mint::UNSET, Mint::UNSET, Ifalse);
-      if (i == 1) shallowType = qtest::Str(type.ToString());
-    }
+    const ZORQelIType type = nestedType(kDeep);
     types = raisesNested([&] { ZORQelIExpressForm().Print(type); });
+    const ZORQelIInstance value = nestedValue(kDeep);
     values = raisesNested([&] { ZORQelIExpressForm().Print(value); });
+    ZORQelIExpressForm printer;  // what fits is printed as before
+    printer.Print(nestedValue(3));
+    shallow = qtest::Str(printer.Get());
   });
   EXPECT_TRUE(arrays);
   EXPECT_TRUE(types);
   EXPECT_TRUE(values);
-  EXPECT_EQ(shallowType, "List of List of Integer");
+  EXPECT_EQ(shallow, "(((0)))");
 }
 
 // --- 5. A write that fails only when flushed ---------------------------------
