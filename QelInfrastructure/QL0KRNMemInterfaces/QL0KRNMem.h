@@ -15,6 +15,9 @@
 #include "QL0KRN.h"
 #include "ZORQelIMemExport.h"
 
+#include "ZORQelIMemClause.h"
+#include "ZORQelIMemDeclaration.h"
+#include "ZORQelIMemDiagnostic.h"
 #include "ZORQelIMemSlot.h"
 #include "ZORQelIMemWrapper.h"
 

@@ -1,0 +1,702 @@
+// ZORQelIMemSchemaBuilder: reads a schema file and maps its schemas onto the
+// in-memory dictionary.
+#include "ZORQelIMemSchemaBuilder.h"
+
+#include <cstdio>
+#include <unordered_set>
+
+#include "ZORQelIMemAttrIMP.h"
+#include "ZORQelIMemEntityIMP.h"
+#include "ZORQelIMemExpressLexer.h"
+#include "ZORQelIMemExpressParser.h"
+#include "ZORQelIMemModelerIMP.h"
+#include "ZORQelIMemOwnTextReader.h"
+#include "ZORQelIMemTypeIMP.h"
+#include "ZORQelIMemWrapper.h"
+
+using namespace ZORQelIMemExpress;
+
+namespace {
+
+// Enough to show what is wrong; the rest would mostly follow from those.
+constexpr int kMaxErrors = 100;
+
+std::string Key(const std::string& name) { return ZORQelIMemModelerIMP::NameKey(name.c_str()); }
+
+ZORQelIMemClause MakeClause(const Clause& c, const std::string& text) {
+  ZORQelIMemClause k;
+  switch (c.kind) {
+    case Clause::Derive: k.kind = ZORQelIMemClause::Derive; break;
+    case Clause::Inverse: k.kind = ZORQelIMemClause::Inverse; break;
+    case Clause::Unique: k.kind = ZORQelIMemClause::Unique; break;
+    case Clause::Where: k.kind = ZORQelIMemClause::Where; break;
+    case Clause::Redeclared: k.kind = ZORQelIMemClause::Redeclared; break;
+  }
+  k.name = c.name.c_str();
+  k.text = text.substr(c.text.begin, c.text.end - c.text.begin).c_str();
+  k.line = c.pos.line;
+  k.column = c.pos.column;
+  return k;
+}
+
+}  // namespace
+
+bool ZORQelIMemSchemaBuilder::ReadFile(const ZORQelI::string& f, std::string& text) {
+  ZORQELI_TRACE("bool ZORQelIMemSchemaBuilder::ReadFile(const ZORQelI::string& f, std::string& text)");
+  std::FILE* in = std::fopen(static_cast<const char*>(f), "rb");
+  if (in == nullptr) return false;
+  text.clear();
+  char buffer[65536];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) text.append(buffer, n);
+  bool ok = std::ferror(in) == 0;
+  std::fclose(in);
+  return ok;
+}
+
+bool ZORQelIMemSchemaBuilder::Load(const std::string& text, const ZORQelI::string& file,
+                                   ZORQelIMemWrapper& wrapper, ZORQelIMemModelerIMP* target,
+                                   std::vector<ZORQelIModeler>* all,
+                                   std::vector<ZORQelIMemDiagnostic>& diagnostics) {
+  ZORQELI_TRACE("bool ZORQelIMemSchemaBuilder::Load(const std::string& text, const ZORQelI::string& file, ZORQelIMemWrapper& wrapper, ZORQelIMemModelerIMP* target, std::vector<ZORQelIModeler>* all, std::vector<ZORQelIMemDiagnostic>& diagnostics)");
+  ZORQelIMemSchemaBuilder b(text, file, wrapper, diagnostics);
+  return b.Run(target, all);
+}
+
+void ZORQelIMemSchemaBuilder::Error(const Pos& pos, const std::string& message) {
+  if (++errors_ > kMaxErrors) return;
+  ZORQelIMemDiagnostic d;
+  d.file = file_;
+  d.line = pos.line;
+  d.column = pos.column;
+  d.message = message.c_str();
+  out_.push_back(d);
+}
+
+void ZORQelIMemSchemaBuilder::Warning(const Pos& pos, const std::string& message) {
+  ZORQelIMemDiagnostic d;
+  d.file = file_;
+  d.line = pos.line;
+  d.column = pos.column;
+  d.warning = true;
+  d.message = message.c_str();
+  out_.push_back(d);
+}
+
+bool ZORQelIMemSchemaBuilder::Run(ZORQelIMemModelerIMP* target, std::vector<ZORQelIModeler>* all) {
+  ZORQELI_TRACE("bool ZORQelIMemSchemaBuilder::Run(ZORQelIMemModelerIMP* target, std::vector<ZORQelIModeler>* all)");
+  Message m;
+  if (ZORQelIMemOwnTextReader::Recognize(text_)) {
+    ownText_ = true;
+    if (!ZORQelIMemOwnTextReader::Read(text_, schemas_, &m)) {
+      Error(m.pos, m.text);
+      return false;
+    }
+  } else {
+    std::vector<Token> tokens;
+    ZORQelIMemExpressLexer lexer(text_);
+    if (!lexer.Run(tokens, &m)) {
+      Error(m.pos, m.text);
+      return false;
+    }
+    ZORQelIMemExpressParser parser(text_, tokens);
+    if (!parser.Run(schemas_, &m)) {
+      Error(m.pos, m.text);
+      return false;
+    }
+  }
+  scopes_.resize(schemas_.size());
+  for (std::size_t i = 0; i < schemas_.size(); ++i) {
+    if (!schemaIndex_.emplace(Key(schemas_[i].name), static_cast<int>(i)).second) {
+      Error(schemas_[i].pos, "schema '" + schemas_[i].name + "' is declared twice");
+    }
+  }
+  if (errors_ != 0) return false;
+  DeclareLocals();
+  ResolveInterfaces();
+  if (errors_ != 0) return false;
+  int main = ChooseMain();
+  // The schemas, the main one being target when there is one.
+  for (std::size_t i = 0; i < schemas_.size(); ++i) {
+    Scope& sc = scopes_[i];
+    const Schema& s = schemas_[i];
+    if (target != nullptr && static_cast<int>(i) == main) {
+      sc.modeler = target;
+      for (const Entity& e : s.entities) {
+        if (target->FindEntity(e.name.c_str()) != nullptr || target->FindType(e.name.c_str()) != nullptr) {
+          Error(e.pos, "schema '" + std::string(static_cast<const char*>(target->Name())) +
+                           "' already holds a declaration named '" + e.name + "'");
+        }
+      }
+      for (const TypeDecl& t : s.typeDecls) {
+        if (target->FindEntity(t.name.c_str()) != nullptr || target->FindType(t.name.c_str()) != nullptr) {
+          Error(t.pos, "schema '" + std::string(static_cast<const char*>(target->Name())) +
+                           "' already holds a declaration named '" + t.name + "'");
+        }
+      }
+    } else {
+      sc.modeler = new ZORQelIMemModelerIMP(wrapper_, s.name.c_str());
+      keep_.emplace_back(sc.modeler);
+    }
+    sc.entities.reserve(s.entities.size());
+    for (const Entity& e : s.entities) {
+      sc.entities.push_back(new ZORQelIMemEntityIMP(sc.modeler, e.name.c_str()));
+      keep_.emplace_back(sc.entities.back());
+    }
+  }
+  if (errors_ != 0) return false;
+  BuildTypes();
+  if (errors_ != 0) return false;
+  BuildEntities();
+  if (errors_ != 0) return false;
+  Commit(target, main, all);
+  return true;
+}
+
+int ZORQelIMemSchemaBuilder::ChooseMain() const {
+  std::vector<bool> interfaced(schemas_.size(), false);
+  for (std::size_t i = 0; i < schemas_.size(); ++i) {
+    for (const Interface& in : schemas_[i].interfaces) {
+      auto it = schemaIndex_.find(Key(in.schema));
+      if (it != schemaIndex_.end() && it->second != static_cast<int>(i)) interfaced[it->second] = true;
+    }
+  }
+  for (std::size_t i = 0; i < schemas_.size(); ++i) {
+    if (!interfaced[i]) return static_cast<int>(i);
+  }
+  return 0;
+}
+
+void ZORQelIMemSchemaBuilder::DeclareLocals() {
+  ZORQELI_TRACE("void ZORQelIMemSchemaBuilder::DeclareLocals()");
+  for (std::size_t i = 0; i < schemas_.size(); ++i) {
+    const Schema& s = schemas_[i];
+    auto& visible = scopes_[i].visible;
+    visible.reserve(s.entities.size() + s.typeDecls.size() + s.others.size());
+    auto declare = [&](const std::string& name, const Pos& pos, Ref::Kind kind, int index) {
+      Ref r;
+      r.kind = kind;
+      r.schema = static_cast<int>(i);
+      r.index = index;
+      if (!visible.emplace(Key(name), r).second) {
+        Error(pos, "'" + name + "' is declared twice in schema '" + s.name + "'");
+      }
+    };
+    for (std::size_t k = 0; k < s.entities.size(); ++k) {
+      declare(s.entities[k].name, s.entities[k].pos, Ref::Entity, static_cast<int>(k));
+    }
+    for (std::size_t k = 0; k < s.typeDecls.size(); ++k) {
+      declare(s.typeDecls[k].name, s.typeDecls[k].pos, Ref::Type, static_cast<int>(k));
+    }
+    for (std::size_t k = 0; k < s.others.size(); ++k) {
+      // A CONSTANT block declares several names; its first is recorded only.
+      if (s.others[k].kind == Other::Constant) continue;
+      declare(s.others[k].name, s.others[k].pos, Ref::Other, static_cast<int>(k));
+    }
+  }
+}
+
+void ZORQelIMemSchemaBuilder::ResolveInterfaces() {
+  ZORQELI_TRACE("void ZORQelIMemSchemaBuilder::ResolveInterfaces()");
+  // Items interfaced into a schema can be interfaced from it in turn, so the
+  // visible names grow until nothing changes (schemas may interface each
+  // other in a cycle).  Each pass adds at least one name or ends the loop.
+  std::vector<std::unordered_set<std::string>> warned(schemas_.size());
+  bool changed = true;
+  while (changed) {
+    changed = false;
+    for (std::size_t i = 0; i < schemas_.size(); ++i) {
+      for (const Interface& in : schemas_[i].interfaces) {
+        auto from = schemaIndex_.find(Key(in.schema));
+        if (from == schemaIndex_.end()) {
+          if (warned[i].insert(Key(in.schema)).second) {
+            Warning(in.pos, "schema '" + in.schema + "' is not supplied: " +
+                                (in.all ? "names not declared otherwise"
+                                        : "the items interfaced from it") +
+                                " become placeholder entities without attributes");
+          }
+          if (in.all) {
+            if (scopes_[i].missingAll.empty()) scopes_[i].missingAll = in.schema;
+            continue;
+          }
+          for (const Interface::Item& item : in.items) {
+            const std::string& local = item.alias.empty() ? item.name : item.alias;
+            std::string key = Key(local);
+            if (scopes_[i].visible.count(key) != 0) continue;
+            Ref r;
+            r.kind = Ref::Placeholder;
+            r.index = Placeholder(in.schema, item.name);
+            scopes_[i].visible.emplace(key, r);
+            changed = true;
+          }
+          continue;
+        }
+        if (from->second == static_cast<int>(i)) continue;
+        const auto& source = scopes_[from->second].visible;
+        auto& target = scopes_[i].visible;
+        if (in.all) {
+          for (const auto& [key, ref] : source) {
+            if (target.emplace(key, ref).second) changed = true;
+          }
+        } else {
+          for (const Interface::Item& item : in.items) {
+            auto it = source.find(Key(item.name));
+            if (it == source.end()) continue;  // reported below, once settled
+            const std::string& local = item.alias.empty() ? item.name : item.alias;
+            if (target.emplace(Key(local), it->second).second) changed = true;
+          }
+        }
+      }
+    }
+  }
+  for (std::size_t i = 0; i < schemas_.size(); ++i) {
+    for (const Interface& in : schemas_[i].interfaces) {
+      auto from = schemaIndex_.find(Key(in.schema));
+      if (from == schemaIndex_.end() || in.all) continue;
+      for (const Interface::Item& item : in.items) {
+        if (scopes_[from->second].visible.count(Key(item.name)) == 0) {
+          Error(item.pos, "'" + item.name + "' is not declared in schema '" + in.schema + "'");
+        }
+      }
+    }
+  }
+}
+
+int ZORQelIMemSchemaBuilder::Placeholder(const std::string& schema, const std::string& item) {
+  std::string skey = Key(schema);
+  Missing& m = missing_[skey];
+  if (m.modeler == nullptr) {
+    m.modeler = new ZORQelIMemModelerIMP(wrapper_, schema.c_str());
+    keep_.emplace_back(m.modeler);
+    missingOrder_.push_back(skey);
+  }
+  std::string ikey = Key(item);
+  auto it = m.byKey.find(ikey);
+  if (it != m.byKey.end()) return it->second;
+  auto* e = new ZORQelIMemEntityIMP(m.modeler, item.c_str());
+  keep_.emplace_back(e);
+  m.entities.push_back(e);
+  int index = static_cast<int>(placeholders_.size());
+  placeholders_.push_back(e);
+  m.byKey.emplace(ikey, index);
+  return index;
+}
+
+bool ZORQelIMemSchemaBuilder::Resolve(int s, const std::string& name, const Pos& pos, Ref& out) {
+  auto& visible = scopes_[s].visible;
+  auto it = visible.find(Key(name));
+  if (it != visible.end()) {
+    out = it->second;
+    return true;
+  }
+  if (!scopes_[s].missingAll.empty()) {
+    out.kind = Ref::Placeholder;
+    out.index = Placeholder(scopes_[s].missingAll, name);
+    visible.emplace(Key(name), out);
+    return true;
+  }
+  if (ownText_) {
+    out.kind = Ref::Unknown;
+    return true;
+  }
+  Error(pos, "'" + name + "' is not declared in schema '" + schemas_[s].name + "'");
+  return false;
+}
+
+ZORQelITypeIMP* ZORQelIMemSchemaBuilder::Referenced(const Ref& r, const std::string& name,
+                                                    const Pos& pos) {
+  switch (r.kind) {
+    case Ref::Entity:
+      return scopes_[r.schema].entities[r.index];
+    case Ref::Type:
+      return scopes_[r.schema].types[r.index];
+    case Ref::Placeholder:
+      return placeholders_[r.index];
+    case Ref::Other:
+    case Ref::Unknown:
+      break;
+  }
+  Error(pos, "'" + name + "' is not a type or an entity");
+  return nullptr;
+}
+
+ZORQelITypeIMP* ZORQelIMemSchemaBuilder::TypeOf(int s, int node) {
+  const TypeSpec& t = schemas_[s].types[node];
+  switch (t.form) {
+    case TypeSpec::Named: {
+      Ref r;
+      if (!Resolve(s, t.name, t.pos, r)) return nullptr;
+      if (r.kind == Ref::Unknown) {
+        // The own text names a type it does not declare: a type of kind
+        // Void under that name, which prints back the same.
+        auto* x = new ZORQelIMemTypeIMP(scopes_[s].modeler, ZORQelI::Ivoid, nullptr);
+        keep_.emplace_back(x);
+        x->Rename(t.name.c_str());
+        return x;
+      }
+      return Referenced(r, t.name, t.pos);
+    }
+    case TypeSpec::Simple:
+    case TypeSpec::Aggregate: {
+      auto* x = new ZORQelIMemTypeIMP(scopes_[s].modeler, t.kind, nullptr);
+      keep_.emplace_back(x);
+      Fill(x, s, node);
+      return x;
+    }
+    case TypeSpec::Generic:
+    case TypeSpec::GenericEntity:
+    case TypeSpec::AnyAggregate:
+      Error(t.pos, "a generalized type is allowed only for parameters of functions and procedures");
+      return nullptr;
+    case TypeSpec::Enumeration:
+    case TypeSpec::Select:
+      break;
+  }
+  Error(t.pos, "ENUMERATION and SELECT are allowed only in TYPE declarations");
+  return nullptr;
+}
+
+void ZORQelIMemSchemaBuilder::Fill(ZORQelIMemTypeIMP* x, int s, int node) {
+  // The properties of x from the type written at node of schema s; x's kind
+  // was chosen from it.
+  const TypeSpec& t = schemas_[s].types[node];
+  auto express = [&]() -> ZORQelIMemTypeIMP::Express& { return x->MutableExpressInfo(); };
+  switch (t.form) {
+    case TypeSpec::Simple:
+      if (t.kind == ZORQelI::Istring || t.kind == ZORQelI::Ibinary) {
+        if (t.width.IsSet() && t.width < 0) Error(t.pos, "a width is not negative");
+        else x->Width(t.width);
+        x->Fixed(t.fixed ? ZORQelI::Itrue : ZORQelI::Ifalse);
+        if (!t.widthText.empty()) express().widthText = t.widthText.c_str();
+      } else if (t.kind == ZORQelI::Ireal) {
+        if (t.number) express().number = true;
+        if (t.width.IsSet()) {
+          express().widthText = std::to_string(static_cast<int>(t.width)).c_str();
+        } else if (!t.widthText.empty()) {
+          express().widthText = t.widthText.c_str();
+        }
+      }
+      return;
+    case TypeSpec::Aggregate: {
+      bool counted = t.kind != ZORQelI::Iarray;
+      if (counted && ((t.low.IsSet() && t.low < 0) || (t.high.IsSet() && t.high < 0))) {
+        Error(t.pos, "the bounds of a LIST, SET or BAG are not negative");
+        return;
+      }
+      x->LowerBound(t.low);
+      x->UpperBound(t.high);
+      x->Unique(t.unique ? ZORQelI::Itrue : ZORQelI::Ifalse);
+      x->Optional(t.optional ? ZORQelI::Itrue : ZORQelI::Ifalse);
+      if (!t.lowText.empty()) express().lowText = t.lowText.c_str();
+      if (!t.highText.empty()) express().highText = t.highText.c_str();
+      x->SetElement(TypeOf(s, t.element));
+      return;
+    }
+    case TypeSpec::Enumeration:
+    case TypeSpec::Select: {
+      ZORQelIMemTypeIMP::Express& e = express();
+      e.form = t.form == TypeSpec::Enumeration ? ZORQelIMemTypeIMP::Enumeration
+                                               : ZORQelIMemTypeIMP::Select;
+      e.extensible = t.extensible;
+      e.genericEntity = t.genericEntity;
+      if (!t.basedOn.empty()) {
+        Ref r;
+        if (Resolve(s, t.basedOn, t.basedOnPos, r)) {
+          if (r.kind != Ref::Type) {
+            Error(t.basedOnPos, "'" + t.basedOn + "' is not a type");
+          } else {
+            e.basedOn = scopes_[r.schema].types[r.index];
+          }
+        }
+      }
+      std::unordered_set<std::string> seen;
+      for (std::size_t i = 0; i < t.items.size(); ++i) {
+        if (!seen.insert(Key(t.items[i])).second) {
+          Error(t.itemPos[i], "'" + t.items[i] + "' is listed twice");
+          continue;
+        }
+        if (t.form == TypeSpec::Enumeration) {
+          e.items.push_back(t.items[i].c_str());
+        } else {
+          Ref r;
+          if (!Resolve(s, t.items[i], t.itemPos[i], r)) continue;
+          if (ZORQelITypeIMP* m = Referenced(r, t.items[i], t.itemPos[i])) e.members.push_back(m);
+        }
+      }
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+void ZORQelIMemSchemaBuilder::BuildTypes() {
+  ZORQELI_TRACE("void ZORQelIMemSchemaBuilder::BuildTypes()");
+  // Every TYPE declaration gets its object first, of the kind of the type at
+  // the end of its chain of named types (TYPE a = b; TYPE b = REAL;), so that
+  // references among them resolve whatever their order.  Chains are followed
+  // by a loop; one longer than the number of declarations has a cycle.
+  struct Root {
+    int schema = -1, node = -1;       // the type written at the chain's end
+    ZORQelITypeIMP* first = nullptr;  // the first named type, for TYPE a = b
+    bool placeholder = false;
+  };
+  std::size_t total = 0;
+  for (const Schema& s : schemas_) total += s.typeDecls.size();
+  std::vector<std::vector<Root>> roots(schemas_.size());
+  for (std::size_t i = 0; i < schemas_.size(); ++i) {
+    const Schema& s = schemas_[i];
+    Scope& sc = scopes_[i];
+    roots[i].resize(s.typeDecls.size());
+    sc.types.resize(s.typeDecls.size(), nullptr);
+    for (std::size_t k = 0; k < s.typeDecls.size(); ++k) {
+      const TypeDecl& d = s.typeDecls[k];
+      int schema = static_cast<int>(i);
+      int node = d.type;
+      std::size_t steps = 0;
+      bool ok = true;
+      Root& root = roots[i][k];
+      while (ok && schemas_[schema].types[node].form == TypeSpec::Named) {
+        const TypeSpec& t = schemas_[schema].types[node];
+        Ref r;
+        if (!Resolve(schema, t.name, t.pos, r)) {
+          ok = false;
+        } else if (r.kind == Ref::Placeholder) {
+          root.placeholder = true;
+          if (steps == 0) root.first = placeholders_[r.index];
+          break;
+        } else if (r.kind != Ref::Type) {
+          Error(t.pos, "'" + t.name + "' is not a type: a TYPE is defined by a type");
+          ok = false;
+        } else if (++steps > total) {
+          Error(d.pos, "type '" + d.name + "' is defined through itself");
+          ok = false;
+        } else {
+          schema = r.schema;
+          node = schemas_[schema].typeDecls[r.index].type;
+        }
+      }
+      if (!ok) continue;
+      if (!root.placeholder) {
+        root.schema = schema;
+        root.node = node;
+      }
+      const TypeSpec& t = root.placeholder ? TypeSpec() : schemas_[schema].types[node];
+      ZORQelI::Types kind = ZORQelI::Ivoid;
+      if (root.placeholder || t.form == TypeSpec::Select) kind = ZORQelI::Ivoid;
+      else if (t.form == TypeSpec::Enumeration) kind = ZORQelI::Istring;
+      else if (t.form == TypeSpec::Simple || t.form == TypeSpec::Aggregate) kind = t.kind;
+      else {
+        Error(t.pos, "a generalized type is allowed only for parameters of functions and procedures");
+        continue;
+      }
+      auto* x = new ZORQelIMemTypeIMP(sc.modeler, kind, nullptr);
+      keep_.emplace_back(x);
+      x->Rename(d.name.c_str());
+      ZORQelIMemTypeIMP::Express& e = x->MutableExpressInfo();
+      e.declared = true;
+      sc.types[k] = x;
+    }
+  }
+  if (errors_ != 0) return;
+  for (std::size_t i = 0; i < schemas_.size(); ++i) {
+    const Schema& s = schemas_[i];
+    for (std::size_t k = 0; k < s.typeDecls.size(); ++k) {
+      const TypeDecl& d = s.typeDecls[k];
+      ZORQelIMemTypeIMP* x = scopes_[i].types[k];
+      const Root& root = roots[i][k];
+      if (!root.placeholder) Fill(x, root.schema, root.node);
+      ZORQelIMemTypeIMP::Express& e = x->MutableExpressInfo();
+      const TypeSpec& own = s.types[d.type];
+      if (own.form == TypeSpec::Named) {
+        e.form = ZORQelIMemTypeIMP::Defined;
+        Ref r;
+        Resolve(static_cast<int>(i), own.name, own.pos, r);
+        e.underlying = r.kind == Ref::Type ? static_cast<ZORQelITypeIMP*>(scopes_[r.schema].types[r.index])
+                                           : root.first;
+      } else if (own.form == TypeSpec::Simple || own.form == TypeSpec::Aggregate) {
+        e.form = ZORQelIMemTypeIMP::Defined;
+      }
+      for (const Clause& c : d.where) e.clauses.push_back(MakeClause(c, text_));
+    }
+  }
+}
+
+void ZORQelIMemSchemaBuilder::BuildEntities() {
+  ZORQELI_TRACE("void ZORQelIMemSchemaBuilder::BuildEntities()");
+  // Super entities first, all of them, then a search for cycles over the
+  // whole graph, then the attributes.
+  std::vector<std::vector<std::vector<ZORQelIMemEntityIMP*>>> supers(schemas_.size());
+  std::unordered_map<const ZORQelIMemEntityIMP*, const std::vector<ZORQelIMemEntityIMP*>*> graph;
+  std::unordered_map<const ZORQelIMemEntityIMP*, Pos> where;
+  for (std::size_t i = 0; i < schemas_.size(); ++i) {
+    const Schema& s = schemas_[i];
+    supers[i].resize(s.entities.size());
+    for (std::size_t k = 0; k < s.entities.size(); ++k) {
+      const Entity& e = s.entities[k];
+      std::unordered_set<const ZORQelIMemEntityIMP*> seen;
+      for (std::size_t j = 0; j < e.supers.size(); ++j) {
+        Ref r;
+        if (!Resolve(static_cast<int>(i), e.supers[j], e.superPos[j], r)) continue;
+        ZORQelIMemEntityIMP* x = nullptr;
+        if (r.kind == Ref::Entity) x = scopes_[r.schema].entities[r.index];
+        else if (r.kind == Ref::Placeholder) x = placeholders_[r.index];
+        if (x == nullptr) {
+          Error(e.superPos[j], "'" + e.supers[j] + "' is not an entity");
+          continue;
+        }
+        if (!seen.insert(x).second) {
+          Error(e.superPos[j], "'" + e.supers[j] + "' is listed twice");
+          continue;
+        }
+        supers[i][k].push_back(x);
+      }
+      graph.emplace(scopes_[i].entities[k], &supers[i][k]);
+      where.emplace(scopes_[i].entities[k], e.pos);
+    }
+  }
+  if (errors_ != 0) return;
+  // Depth-first search with an explicit stack: 1 on the stack, 2 done.
+  std::unordered_map<const ZORQelIMemEntityIMP*, int> state;
+  for (const auto& [start, unused] : graph) {
+    (void)unused;
+    if (state[start] != 0) continue;
+    std::vector<std::pair<const ZORQelIMemEntityIMP*, std::size_t>> stack{{start, 0}};
+    state[start] = 1;
+    while (!stack.empty() && errors_ == 0) {
+      auto& [e, next] = stack.back();
+      auto g = graph.find(e);
+      const std::vector<ZORQelIMemEntityIMP*>* list = g == graph.end() ? nullptr : g->second;
+      if (list != nullptr && next < list->size()) {
+        const ZORQelIMemEntityIMP* s = (*list)[next++];
+        int& st = state[s];
+        if (st == 1) {
+          Error(where[s], "cyclic inheritance: entity '" +
+                              std::string(static_cast<const char*>(s->Name())) +
+                              "' is its own supertype");
+        } else if (st == 0) {
+          st = 1;
+          stack.emplace_back(s, 0);
+        }
+        continue;
+      }
+      state[e] = 2;
+      stack.pop_back();
+    }
+    if (errors_ != 0) return;
+  }
+  for (std::size_t i = 0; i < schemas_.size(); ++i) {
+    const Schema& s = schemas_[i];
+    for (std::size_t k = 0; k < s.entities.size(); ++k) {
+      const Entity& e = s.entities[k];
+      ZORQelIMemEntityIMP* x = scopes_[i].entities[k];
+      x->SetSupers(supers[i][k]);
+      std::unordered_set<std::string> names;
+      for (const Attribute& a : e.attrs) {
+        if (!names.insert(Key(a.name)).second) {
+          Error(a.pos, "attribute '" + a.name + "' is declared twice in entity '" + e.name + "'");
+          continue;
+        }
+        ZORQelITypeIMP* type = TypeOf(static_cast<int>(i), a.type);
+        if (type == nullptr && !ownText_) continue;
+        x->AppendAttr(a.name.c_str(), type, a.optional ? ZORQelI::Itrue : ZORQelI::Ifalse);
+      }
+      if (e.abstract || e.hasSupertypeExpr || !e.clauses.empty()) {
+        ZORQelIMemEntityIMP::Express& info = x->MutableExpressInfo();
+        info.abstract = e.abstract;
+        info.hasSupertypeExpr = e.hasSupertypeExpr;
+        if (e.hasSupertypeExpr) info.supertypeExpr = SpanText(e.supertypeExpr).c_str();
+        info.clauses.reserve(e.clauses.size());
+        for (const Clause& c : e.clauses) info.clauses.push_back(MakeClause(c, text_));
+      }
+    }
+  }
+  if (errors_ != 0) return;
+  // An explicit attribute may not take the name of an inherited one.
+  for (std::size_t i = 0; i < schemas_.size(); ++i) {
+    const Schema& s = schemas_[i];
+    for (std::size_t k = 0; k < s.entities.size(); ++k) {
+      ZORQelIMemEntityIMP* x = scopes_[i].entities[k];
+      if (x->SuperEntity() == nullptr || x->NumberOfAttributes() == 0) continue;
+      std::unordered_map<std::string, const ZORQelIMemAttrIMP*> inherited;
+      for (const ZORQelIMemAttrIMP* a : x->ExchangeOrder()) {
+        if (a->Owner() != x) inherited.emplace(Key(static_cast<const char*>(a->NameRef())), a);
+      }
+      for (const Attribute& a : s.entities[k].attrs) {
+        auto it = inherited.find(Key(a.name));
+        if (it != inherited.end()) {
+          Error(a.pos, "attribute '" + a.name + "' of entity '" + s.entities[k].name +
+                           "' is already inherited from '" +
+                           static_cast<const char*>(it->second->Owner()->Name()) + "'");
+        }
+      }
+    }
+  }
+}
+
+void ZORQelIMemSchemaBuilder::Commit(ZORQelIMemModelerIMP* target, int main,
+                                     std::vector<ZORQelIModeler>* all) {
+  ZORQELI_TRACE("void ZORQelIMemSchemaBuilder::Commit(ZORQelIMemModelerIMP* target, int main, std::vector<ZORQelIModeler>* all)");
+  for (const std::string& key : missingOrder_) {
+    Missing& m = missing_[key];
+    m.modeler->AddRead(m.entities, {}, {}, ZORQelI::string());
+  }
+  for (std::size_t i = 0; i < schemas_.size(); ++i) {
+    const Schema& s = schemas_[i];
+    Scope& sc = scopes_[i];
+    std::vector<ZORQelIMemDeclaration> decls;
+    if (!ownText_) {
+      decls.reserve(s.order.size());
+      for (const Order& o : s.order) {
+        ZORQelIMemDeclaration d;
+        switch (o.kind) {
+          case Order::Interface: {
+            const Interface& in = s.interfaces[o.index];
+            d.kind = in.use ? ZORQelIMemDeclaration::Use : ZORQelIMemDeclaration::Reference;
+            d.name = in.schema.c_str();
+            d.text = SpanText(in.text).c_str();
+            break;
+          }
+          case Order::Entity:
+            d.kind = ZORQelIMemDeclaration::Entity;
+            d.entity = sc.entities[o.index];
+            d.name = d.entity->Name();
+            break;
+          case Order::Type:
+            d.kind = ZORQelIMemDeclaration::Type;
+            d.type = sc.types[o.index];
+            d.name = d.type->Name();
+            break;
+          case Order::Other: {
+            const Other& x = s.others[o.index];
+            static const ZORQelIMemDeclaration::Kind kinds[] = {
+                ZORQelIMemDeclaration::Function, ZORQelIMemDeclaration::Procedure,
+                ZORQelIMemDeclaration::Rule, ZORQelIMemDeclaration::SubtypeConstraint,
+                ZORQelIMemDeclaration::Constant};
+            d.kind = kinds[x.kind];
+            d.name = x.name.c_str();
+            d.text = SpanText(x.text).c_str();
+            break;
+          }
+        }
+        decls.push_back(std::move(d));
+      }
+    }
+    for (const Interface& in : s.interfaces) {
+      for (const Interface::Item& item : in.items) {
+        if (item.alias.empty()) continue;
+        Ref r;
+        if (!Resolve(static_cast<int>(i), item.alias, item.pos, r)) continue;
+        if (r.kind == Ref::Entity || r.kind == Ref::Type || r.kind == Ref::Placeholder) {
+          sc.modeler->AddAlias(Referenced(r, item.alias, item.pos), item.alias.c_str());
+        }
+      }
+    }
+    if (sc.modeler == target && sc.modeler->Name() != s.name.c_str()) {
+      sc.modeler->Rename(s.name.c_str());
+    }
+    sc.modeler->AddRead(sc.entities, sc.types, decls, s.version.c_str());
+    if (all != nullptr) all->emplace_back(sc.modeler);
+  }
+  (void)main;
+}
