@@ -123,7 +123,9 @@ class Reader {
       if (first < 0) first = node;
       if (!more) return first;
       parent = node;
-      if (++depth_ > 10000) return Fail(line, column, "aggregates nested too deep");
+      // The same bound as for EXPRESS: the schema builder follows element
+      // types recursively.
+      if (++depth_ >= 200) return Fail(line, column, "nesting deeper than 200 levels");
     }
   }
 

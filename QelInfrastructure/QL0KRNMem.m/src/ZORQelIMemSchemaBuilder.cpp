@@ -529,6 +529,7 @@ void ZORQelIMemSchemaBuilder::BuildEntities() {
   std::vector<std::vector<std::vector<ZORQelIMemEntityIMP*>>> supers(schemas_.size());
   std::unordered_map<const ZORQelIMemEntityIMP*, const std::vector<ZORQelIMemEntityIMP*>*> graph;
   std::unordered_map<const ZORQelIMemEntityIMP*, Pos> where;
+  std::vector<const ZORQelIMemEntityIMP*> inOrder;  // the search starts in file order
   for (std::size_t i = 0; i < schemas_.size(); ++i) {
     const Schema& s = schemas_[i];
     supers[i].resize(s.entities.size());
@@ -552,14 +553,14 @@ void ZORQelIMemSchemaBuilder::BuildEntities() {
         supers[i][k].push_back(x);
       }
       graph.emplace(scopes_[i].entities[k], &supers[i][k]);
+      inOrder.push_back(scopes_[i].entities[k]);
       where.emplace(scopes_[i].entities[k], e.pos);
     }
   }
   if (errors_ != 0) return;
   // Depth-first search with an explicit stack: 1 on the stack, 2 done.
   std::unordered_map<const ZORQelIMemEntityIMP*, int> state;
-  for (const auto& [start, unused] : graph) {
-    (void)unused;
+  for (const ZORQelIMemEntityIMP* start : inOrder) {
     if (state[start] != 0) continue;
     std::vector<std::pair<const ZORQelIMemEntityIMP*, std::size_t>> stack{{start, 0}};
     state[start] = 1;
