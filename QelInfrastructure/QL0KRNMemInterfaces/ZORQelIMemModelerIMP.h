@@ -233,8 +233,7 @@ class QL0KRNMEM_EXPORT ZORQelIMemModelerIMP : public ZORQelIModelerIMP {
   std::vector<ZORQelIMemDeclaration> declarations_;
   std::vector<ZORQelIMemDiagnostic> diagnostics_;
   ZORQelI::string version_;
-  // Interfaced objects renamed here; not scanned (the attributes that use
-  // them keep them alive).
+  // Interfaced objects renamed here, kept alive by the member check.
   std::unordered_map<const ZORQelITypeIMP*, ZORQelI::string> aliases_;
 };
 

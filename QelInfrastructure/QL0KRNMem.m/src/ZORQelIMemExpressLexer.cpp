@@ -194,7 +194,12 @@ bool ZORQelIMemExpressLexer::Run(std::vector<Token>& out, Message* error) {
     } else if (c == '\'') {
       ++i;
       for (;;) {
-        if (i >= n) return fail(t.begin, "unterminated string literal");
+        if (i >= n) {
+          error->pos = t.pos;
+          error->warning = false;
+          error->text = "unterminated string literal";
+          return false;
+        }
         if (s[i] == '\'') {
           if (i + 1 < n && s[i + 1] == '\'') {
             i += 2;
@@ -217,8 +222,13 @@ bool ZORQelIMemExpressLexer::Run(std::vector<Token>& out, Message* error) {
         ++digits;
         ++i;
       }
-      if (i >= n) return fail(t.begin, "unterminated encoded string literal");
-      if (digits % 8 != 0) return fail(t.begin, "an encoded string literal holds groups of 8 digits");
+      if (i >= n || digits % 8 != 0) {
+        error->pos = t.pos;
+        error->warning = false;
+        error->text = i >= n ? "unterminated encoded string literal"
+                             : "an encoded string literal holds groups of 8 digits";
+        return false;
+      }
       ++i;
       t.kind = Token::String;
     } else if (c == '%') {

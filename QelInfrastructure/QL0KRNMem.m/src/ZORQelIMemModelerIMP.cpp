@@ -59,6 +59,9 @@ void ZORQelIMemModelerIMP::GarbageCollectorMemberCheck() {
   GarbageCollectorScan(population_);
   GarbageCollectorScan(observer_);
   for (ZORQelIMemTypeIMP* t : types_) GarbageCollectorScan(t);
+  // A renamed interfaced item stays alive while its local name is known, so
+  // that its address is never another object's.
+  for (auto& [t, name] : aliases_) GarbageCollectorScan(const_cast<ZORQelITypeIMP*>(t));
 }
 
 ZORQelIWrapper& ZORQelIMemModelerIMP::Wrapper() const {

@@ -154,6 +154,39 @@ bool ZORQelIMemOwnTextReader::Recognize(const std::string& text) {
 
 bool ZORQelIMemOwnTextReader::Read(const std::string& text, std::vector<Schema>& out,
                                    Message* error) {
+  // Text only: UTF-8 without control bytes other than tab, carriage return
+  // and form feed, as for EXPRESS.
+  {
+    const auto* b = reinterpret_cast<const unsigned char*>(text.data());
+    int line = 1;
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i < text.size();) {
+      unsigned char c = b[i];
+      std::size_t len = 1;
+      bool ok = true;
+      if (c == '\n') {
+        ++line;
+        lineStart = i + 1;
+      } else if ((c < 0x20 && c != '\t' && c != '\r' && c != '\f') || c == 0x7F) {
+        ok = false;
+      } else if (c >= 0x80) {
+        len = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+        ok = len != 0 && i + len <= text.size();
+        for (std::size_t k = 1; ok && k < len; ++k) ok = (b[i + k] & 0xC0) == 0x80;
+        if (ok && ((c == 0xE0 && b[i + 1] < 0xA0) || (c == 0xED && b[i + 1] >= 0xA0) ||
+                   (c == 0xF0 && b[i + 1] < 0x90) || (c == 0xF4 && b[i + 1] >= 0x90))) {
+          ok = false;
+        }
+      }
+      if (!ok) {
+        error->pos = {line, static_cast<int>(i - lineStart) + 1};
+        error->warning = false;
+        error->text = "bytes that are not text";
+        return false;
+      }
+      i += len;
+    }
+  }
   out.emplace_back();
   Schema& s = out.back();
   Reader reader(s, error);

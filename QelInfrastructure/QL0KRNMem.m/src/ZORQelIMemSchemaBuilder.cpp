@@ -542,6 +542,13 @@ void ZORQelIMemSchemaBuilder::BuildEntities() {
         ZORQelIMemEntityIMP* x = nullptr;
         if (r.kind == Ref::Entity) x = scopes_[r.schema].entities[r.index];
         else if (r.kind == Ref::Placeholder) x = placeholders_[r.index];
+        else if (r.kind == Ref::Unknown) {
+          // The own text names a super entity it does not hold (one that was
+          // interfaced from another schema): a placeholder, as for EXPRESS.
+          Warning(e.superPos[j], "'" + e.supers[j] + "' is not an entity of the schema text: it "
+                                 "becomes a placeholder entity without attributes of schema 'unresolved'");
+          x = placeholders_[Placeholder("unresolved", e.supers[j])];
+        }
         if (x == nullptr) {
           Error(e.superPos[j], "'" + e.supers[j] + "' is not an entity");
           continue;
