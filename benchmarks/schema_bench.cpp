@@ -95,7 +95,7 @@ std::string Synthetic() {
     s += "FUNCTION Fn" + std::to_string(i) +
          "\n (Arg : AGGREGATE OF GENERIC:T; Dim : INTEGER)\n : LOGICAL;\n"
          "  LOCAL\n    Result : LOGICAL := TRUE;\n    Cnt : INTEGER := 0;\n  END_LOCAL;\n";
-    for (int k = 0; k < 30; ++k) {
+    for (int k = 0; k < 8; ++k) {
       s += "  REPEAT i := LOINDEX(Arg) TO HIINDEX(Arg);\n"
            "    IF (Arg[i] :<>: ?) AND ('SYNTHETIC4.ENTITY" + std::to_string(k) +
            "' IN TYPEOF(Arg[i])) THEN\n      Cnt := Cnt + 1;\n    ELSE\n"
