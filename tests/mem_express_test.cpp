@@ -209,6 +209,21 @@ TEST(MemExpressRead, LoadTakesTheSchemaThatNoOtherOneInterfaces) {
   std::remove(path.c_str());
 }
 
+TEST(MemExpressRead, InterfacedItemsChainThroughSchemasThatInterfaceEachOther) {
+  // a sees c's point as vertex through b; a and b use each other whole.
+  std::vector<ZORQelIModeler> schemas = LoadAll(
+      "SCHEMA a; USE FROM b; ENTITY shape; corner : vertex; spot : mark; END_ENTITY; END_SCHEMA;\n"
+      "SCHEMA b; USE FROM a; REFERENCE FROM c (point AS vertex); TYPE mark = c_label; END_TYPE;\n"
+      "  USE FROM c (label AS c_label); END_SCHEMA;\n"
+      "SCHEMA c; ENTITY point; x : REAL; END_ENTITY; TYPE label = STRING(4); END_TYPE; END_SCHEMA;\n");
+  ASSERT_EQ(3u, schemas.size());
+  ZORQelIEntity shape = schemas[0].LookEntity("shape");
+  EXPECT_EQ("c.point", Str(shape.GetAttr("corner").GetType().FullTypeName()));
+  EXPECT_EQ(Itrue, shape.GetAttr("corner").GetType().Equal(schemas[2].LookEntity("point")));
+  EXPECT_EQ("mark", Str(shape.GetAttr("spot").GetType().Name()));
+  EXPECT_EQ(4, shape.GetAttr("spot").GetType().Width());
+}
+
 TEST(MemExpressRead, MalformedSchemasFailWithLocatedErrorsAndChangeNothing) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"SCHEMA s;\nENTITY a;\n  x : INTEGER\nEND_ENTITY;\nEND_SCHEMA;\n",

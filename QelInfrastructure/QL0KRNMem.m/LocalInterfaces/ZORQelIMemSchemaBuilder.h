@@ -43,16 +43,28 @@ class ZORQelIMemSchemaBuilder {
     int schema = 0;
     int index = 0;
   };
+  // An item a schema interfaces by name (USE FROM s (a AS b) gives b).
+  struct Item {
+    int schema = -1;     // the source schema, -1 when the file lacks it
+    std::string key;     // the item's key in its source
+    Ref placeholder;     // for a missing source
+  };
   struct Scope {
     ZORQelIMemModelerIMP* modeler = nullptr;
+    // The schema's own declarations, by key.
     std::unordered_map<std::string, Ref> visible;
+    // Items interfaced by name, by local key.
+    std::unordered_map<std::string, Item> items;
+    // Schemas interfaced whole (USE FROM s; REFERENCE FROM s;).
+    std::vector<int> whole;
+    // Names resolved so far.
+    std::unordered_map<std::string, Ref> resolved;
     // A USE or REFERENCE of every item of a schema the file does not hold:
     // names not found otherwise become its placeholders.
     std::string missingAll;
     std::vector<ZORQelIMemEntityIMP*> entities;  // by declaration index
     std::vector<ZORQelIMemTypeIMP*> types;       // by declaration index
   };
-
   ZORQelIMemSchemaBuilder(const std::string& text, const ZORQelI::string& file,
                           ZORQelIMemWrapper& wrapper, std::vector<ZORQelIMemDiagnostic>& out)
       : text_(text), file_(file), wrapper_(wrapper), out_(out) {}
@@ -63,6 +75,9 @@ class ZORQelIMemSchemaBuilder {
   int ChooseMain() const;
   void DeclareLocals();
   void ResolveInterfaces();
+  // What key names in schema s through its declarations and interfaces,
+  // searched depth first without recursion; false when nothing.
+  bool Lookup(int s, const std::string& key, Ref& out);
   // The entity, type or placeholder name stands for in schema s; false
   // (with an error) when it is neither declared nor interfaced.
   bool Resolve(int s, const std::string& name, const ZORQelIMemExpress::Pos& pos, Ref& out);

@@ -87,7 +87,7 @@ bool ZORQelIMemExpressLexer::Run(std::vector<Token>& out, Message* error) {
   int line = 1;
   std::size_t lineStart = 0;
   out.clear();
-  out.reserve(n / 4 + 16);
+  out.reserve(n / 3 + 16);
   auto fail = [&](std::size_t at, const std::string& message) {
     error->pos.line = line;
     error->pos.column = static_cast<int>(at - lineStart) + 1;

@@ -198,54 +198,43 @@ void ZORQelIMemSchemaBuilder::DeclareLocals() {
 
 void ZORQelIMemSchemaBuilder::ResolveInterfaces() {
   ZORQELI_TRACE("void ZORQelIMemSchemaBuilder::ResolveInterfaces()");
-  // Items interfaced into a schema can be interfaced from it in turn, so the
-  // visible names grow until nothing changes (schemas may interface each
-  // other in a cycle).  Each pass adds at least one name or ends the loop.
-  std::vector<std::unordered_set<std::string>> warned(schemas_.size());
-  bool changed = true;
-  while (changed) {
-    changed = false;
-    for (std::size_t i = 0; i < schemas_.size(); ++i) {
-      for (const Interface& in : schemas_[i].interfaces) {
-        auto from = schemaIndex_.find(Key(in.schema));
-        if (from == schemaIndex_.end()) {
-          if (warned[i].insert(Key(in.schema)).second) {
-            Warning(in.pos, "schema '" + in.schema + "' is not supplied: " +
-                                (in.all ? "names not declared otherwise"
-                                        : "the items interfaced from it") +
-                                " become placeholder entities without attributes");
-          }
-          if (in.all) {
-            if (scopes_[i].missingAll.empty()) scopes_[i].missingAll = in.schema;
-            continue;
-          }
-          for (const Interface::Item& item : in.items) {
-            const std::string& local = item.alias.empty() ? item.name : item.alias;
-            std::string key = Key(local);
-            if (scopes_[i].visible.count(key) != 0) continue;
-            Ref r;
-            r.kind = Ref::Placeholder;
-            r.index = Placeholder(in.schema, item.name);
-            scopes_[i].visible.emplace(key, r);
-            changed = true;
-          }
+  // Items interfaced into a schema can be interfaced from it in turn (in a
+  // cycle too): names are looked up through the interfaces when used
+  // (Lookup), not copied into every schema that might see them.
+  for (std::size_t i = 0; i < schemas_.size(); ++i) {
+    Scope& sc = scopes_[i];
+    std::unordered_set<std::string> warned;
+    for (const Interface& in : schemas_[i].interfaces) {
+      auto from = schemaIndex_.find(Key(in.schema));
+      if (from == schemaIndex_.end()) {
+        if (warned.insert(Key(in.schema)).second) {
+          Warning(in.pos, "schema '" + in.schema + "' is not supplied: " +
+                              (in.all ? "names not declared otherwise"
+                                      : "the items interfaced from it") +
+                              " become placeholder entities without attributes");
+        }
+        if (in.all) {
+          if (sc.missingAll.empty()) sc.missingAll = in.schema;
           continue;
         }
-        if (from->second == static_cast<int>(i)) continue;
-        const auto& source = scopes_[from->second].visible;
-        auto& target = scopes_[i].visible;
-        if (in.all) {
-          for (const auto& [key, ref] : source) {
-            if (target.emplace(key, ref).second) changed = true;
-          }
-        } else {
-          for (const Interface::Item& item : in.items) {
-            auto it = source.find(Key(item.name));
-            if (it == source.end()) continue;  // reported below, once settled
-            const std::string& local = item.alias.empty() ? item.name : item.alias;
-            if (target.emplace(Key(local), it->second).second) changed = true;
-          }
+        for (const Interface::Item& item : in.items) {
+          Item x;
+          x.placeholder.kind = Ref::Placeholder;
+          x.placeholder.index = Placeholder(in.schema, item.name);
+          sc.items.emplace(Key(item.alias.empty() ? item.name : item.alias), x);
         }
+        continue;
+      }
+      if (from->second == static_cast<int>(i)) continue;
+      if (in.all) {
+        sc.whole.push_back(from->second);
+        continue;
+      }
+      for (const Interface::Item& item : in.items) {
+        Item x;
+        x.schema = from->second;
+        x.key = Key(item.name);
+        sc.items.emplace(Key(item.alias.empty() ? item.name : item.alias), x);
       }
     }
   }
@@ -254,12 +243,50 @@ void ZORQelIMemSchemaBuilder::ResolveInterfaces() {
       auto from = schemaIndex_.find(Key(in.schema));
       if (from == schemaIndex_.end() || in.all) continue;
       for (const Interface::Item& item : in.items) {
-        if (scopes_[from->second].visible.count(Key(item.name)) == 0) {
+        Ref r;
+        if (!Lookup(from->second, Key(item.name), r)) {
           Error(item.pos, "'" + item.name + "' is not declared in schema '" + in.schema + "'");
         }
       }
     }
   }
+}
+
+bool ZORQelIMemSchemaBuilder::Lookup(int s, const std::string& key, Ref& out) {
+  auto cached = scopes_[s].resolved.find(key);
+  if (cached != scopes_[s].resolved.end()) {
+    out = cached->second;
+    return true;
+  }
+  // Depth first over (schema, key) pairs: the schema's own declarations,
+  // then its items interfaced by name, then the schemas it interfaces whole,
+  // in the order written.
+  std::vector<std::pair<int, std::string>> todo{{s, key}};
+  std::unordered_set<std::string> seen;
+  while (!todo.empty()) {
+    auto [x, k] = std::move(todo.back());
+    todo.pop_back();
+    if (!seen.insert(std::to_string(x) + '\0' + k).second) continue;
+    const Scope& sc = scopes_[x];
+    auto own = sc.visible.find(k);
+    if (own != sc.visible.end()) {
+      out = own->second;
+      scopes_[s].resolved.emplace(key, out);
+      return true;
+    }
+    auto item = sc.items.find(k);
+    if (item != sc.items.end()) {
+      if (item->second.schema < 0) {
+        out = item->second.placeholder;
+        scopes_[s].resolved.emplace(key, out);
+        return true;
+      }
+      todo.emplace_back(item->second.schema, item->second.key);
+      continue;
+    }
+    for (auto w = sc.whole.rbegin(); w != sc.whole.rend(); ++w) todo.emplace_back(*w, k);
+  }
+  return false;
 }
 
 int ZORQelIMemSchemaBuilder::Placeholder(const std::string& schema, const std::string& item) {
@@ -283,16 +310,12 @@ int ZORQelIMemSchemaBuilder::Placeholder(const std::string& schema, const std::s
 }
 
 bool ZORQelIMemSchemaBuilder::Resolve(int s, const std::string& name, const Pos& pos, Ref& out) {
-  auto& visible = scopes_[s].visible;
-  auto it = visible.find(Key(name));
-  if (it != visible.end()) {
-    out = it->second;
-    return true;
-  }
+  const std::string key = Key(name);
+  if (Lookup(s, key, out)) return true;
   if (!scopes_[s].missingAll.empty()) {
     out.kind = Ref::Placeholder;
     out.index = Placeholder(scopes_[s].missingAll, name);
-    visible.emplace(Key(name), out);
+    scopes_[s].resolved.emplace(key, out);
     return true;
   }
   if (ownText_) {
