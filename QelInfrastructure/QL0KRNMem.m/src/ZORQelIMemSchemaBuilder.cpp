@@ -616,22 +616,31 @@ void ZORQelIMemSchemaBuilder::BuildEntities() {
     }
     if (errors_ != 0) return;
   }
+  // The keys of each entity's own explicit attributes, for the check below.
+  std::vector<std::vector<std::vector<std::string>>> keys(schemas_.size());
+  std::unordered_map<const ZORQelIMemEntityIMP*, const std::vector<std::string>*> keysOf;
   for (std::size_t i = 0; i < schemas_.size(); ++i) {
     const Schema& s = schemas_[i];
+    keys[i].resize(s.entities.size());
     for (std::size_t k = 0; k < s.entities.size(); ++k) {
       const Entity& e = s.entities[k];
       ZORQelIMemEntityIMP* x = scopes_[i].entities[k];
       x->SetSupers(supers[i][k]);
-      std::unordered_set<std::string> names;
+      std::vector<std::string>& own = keys[i][k];
       for (const Attribute& a : e.attrs) {
-        if (!names.insert(Key(a.name)).second) {
+        std::string key = Key(a.name);
+        bool twice = false;
+        for (const std::string& o : own) twice = twice || o == key;
+        if (twice) {
           Error(a.pos, "attribute '" + a.name + "' is declared twice in entity '" + e.name + "'");
           continue;
         }
+        own.push_back(std::move(key));
         ZORQelITypeIMP* type = TypeOf(static_cast<int>(i), a.type);
         if (type == nullptr && !ownText_) continue;
         x->AppendAttr(a.name.c_str(), type, a.optional ? ZORQelI::Itrue : ZORQelI::Ifalse);
       }
+      if (!own.empty()) keysOf.emplace(x, &own);
       if (e.abstract || e.hasSupertypeExpr || !e.clauses.empty()) {
         ZORQelIMemEntityIMP::Express& info = x->MutableExpressInfo();
         info.abstract = e.abstract;
@@ -643,23 +652,40 @@ void ZORQelIMemSchemaBuilder::BuildEntities() {
     }
   }
   if (errors_ != 0) return;
-  // An explicit attribute may not take the name of an inherited one.
+  // An explicit attribute may not take the name of an inherited one: each
+  // entity's own names against those of every entity above it (a walk over
+  // the super entities, each visited once; the names compared as keys).
+  std::vector<const ZORQelIMemEntityIMP*> todo;
+  // The walk that last visited each entity (no set to clear per walk).
+  std::unordered_map<const ZORQelIMemEntityIMP*, std::size_t> visited;
+  std::size_t walk = 0;
   for (std::size_t i = 0; i < schemas_.size(); ++i) {
     const Schema& s = schemas_[i];
     for (std::size_t k = 0; k < s.entities.size(); ++k) {
-      ZORQelIMemEntityIMP* x = scopes_[i].entities[k];
-      if (x->SuperEntity() == nullptr || x->NumberOfAttributes() == 0) continue;
-      std::unordered_map<std::string, const ZORQelIMemAttrIMP*> inherited;
-      for (const ZORQelIMemAttrIMP* a : x->ExchangeOrder()) {
-        if (a->Owner() != x) inherited.emplace(Key(static_cast<const char*>(a->NameRef())), a);
-      }
-      for (const Attribute& a : s.entities[k].attrs) {
-        auto it = inherited.find(Key(a.name));
-        if (it != inherited.end()) {
-          Error(a.pos, "attribute '" + a.name + "' of entity '" + s.entities[k].name +
-                           "' is already inherited from '" +
-                           static_cast<const char*>(it->second->Owner()->Name()) + "'");
+      const std::vector<std::string>& own = keys[i][k];
+      if (own.empty() || supers[i][k].empty()) continue;
+      todo.assign(supers[i][k].begin(), supers[i][k].end());
+      ++walk;
+      while (!todo.empty()) {
+        const ZORQelIMemEntityIMP* up = todo.back();
+        todo.pop_back();
+        std::size_t& last = visited[up];
+        if (last == walk) continue;
+        last = walk;
+        auto it = keysOf.find(up);
+        if (it != keysOf.end()) {
+          for (const std::string& theirs : *it->second) {
+            for (std::size_t n = 0; n < own.size(); ++n) {
+              if (own[n] != theirs) continue;
+              const Attribute& a = s.entities[k].attrs[n];
+              Error(a.pos, "attribute '" + a.name + "' of entity '" + s.entities[k].name +
+                               "' is already inherited from '" +
+                               static_cast<const char*>(up->Name()) + "'");
+            }
+          }
         }
+        auto g = graph.find(up);
+        if (g != graph.end()) todo.insert(todo.end(), g->second->begin(), g->second->end());
       }
     }
   }
