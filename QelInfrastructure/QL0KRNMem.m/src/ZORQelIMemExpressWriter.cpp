@@ -94,11 +94,9 @@ class Writer {
       // A schema read from EXPRESS has its interfaces among its
       // declarations; one built by code gets them here.
       if (owner != &m_ && m_.Declarations().empty()) {
-        auto& names = foreign_[Str(t->GetModeler().Name())];
+        std::string schema = Str(t->GetModeler().Name());
         std::string n = Str(t->Name());
-        bool seen = false;
-        for (const std::string& x : names) seen = seen || x == n;
-        if (!seen) names.push_back(n);
+        if (foreignSeen_.insert(schema + '\n' + n).second) foreign_[schema].push_back(n);
       }
       return;
     }
@@ -283,6 +281,7 @@ class Writer {
 
   const ZORQelIMemModelerIMP& m_;
   std::map<std::string, std::vector<std::string>> foreign_;
+  std::unordered_set<std::string> foreignSeen_;
   std::vector<const ZORQelITypeIMP*> implied_;
   std::unordered_set<std::string> impliedNames_;
 };

@@ -2,6 +2,7 @@
 // in-memory dictionary.
 #include "ZORQelIMemSchemaBuilder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <unordered_set>
 
@@ -458,53 +459,73 @@ void ZORQelIMemSchemaBuilder::BuildTypes() {
   // Every TYPE declaration gets its object first, of the kind of the type at
   // the end of its chain of named types (TYPE a = b; TYPE b = REAL;), so that
   // references among them resolve whatever their order.  Chains are followed
-  // by a loop; one longer than the number of declarations has a cycle.
+  // by a loop, and every declaration met on the way learns the chain's end,
+  // so each is followed once however long the chains; meeting a declaration
+  // of the chain being followed is a cycle.
   struct Root {
-    int schema = -1, node = -1;       // the type written at the chain's end
-    ZORQelITypeIMP* first = nullptr;  // the first named type, for TYPE a = b
-    bool placeholder = false;
+    int schema = -1, node = -1;  // the type written at the chain's end
+    bool placeholder = false;    // the chain ends at a placeholder
+    int state = 0;               // 0 not yet, 1 on the chain followed, 2 known, 3 failed
   };
-  std::size_t total = 0;
-  for (const Schema& s : schemas_) total += s.typeDecls.size();
   std::vector<std::vector<Root>> roots(schemas_.size());
+  for (std::size_t i = 0; i < schemas_.size(); ++i) {
+    roots[i].resize(schemas_[i].typeDecls.size());
+    scopes_[i].types.resize(schemas_[i].typeDecls.size(), nullptr);
+  }
+  std::vector<Root*> path;
   for (std::size_t i = 0; i < schemas_.size(); ++i) {
     const Schema& s = schemas_[i];
     Scope& sc = scopes_[i];
-    roots[i].resize(s.typeDecls.size());
-    sc.types.resize(s.typeDecls.size(), nullptr);
     for (std::size_t k = 0; k < s.typeDecls.size(); ++k) {
       const TypeDecl& d = s.typeDecls[k];
-      int schema = static_cast<int>(i);
-      int node = d.type;
-      std::size_t steps = 0;
+      Root end;
       bool ok = true;
-      Root& root = roots[i][k];
-      while (ok && schemas_[schema].types[node].form == TypeSpec::Named) {
+      int schema = static_cast<int>(i);
+      int index = static_cast<int>(k);
+      path.clear();
+      for (;;) {
+        Root& here = roots[schema][index];
+        if (here.state == 2) {
+          end = here;
+          break;
+        }
+        if (here.state == 3) {
+          ok = false;
+          break;
+        }
+        if (here.state == 1) {
+          Error(d.pos, "type '" + d.name + "' is defined through itself");
+          ok = false;
+          break;
+        }
+        here.state = 1;
+        path.push_back(&here);
+        const int node = schemas_[schema].typeDecls[index].type;
         const TypeSpec& t = schemas_[schema].types[node];
+        if (t.form != TypeSpec::Named) {
+          end.schema = schema;
+          end.node = node;
+          break;
+        }
         Ref r;
         if (!Resolve(schema, t.name, t.pos, r)) {
           ok = false;
         } else if (r.kind == Ref::Placeholder) {
-          root.placeholder = true;
-          if (steps == 0) root.first = placeholders_[r.index];
+          end.placeholder = true;
           break;
         } else if (r.kind != Ref::Type) {
           Error(t.pos, "'" + t.name + "' is not a type: a TYPE is defined by a type");
           ok = false;
-        } else if (++steps > total) {
-          Error(d.pos, "type '" + d.name + "' is defined through itself");
-          ok = false;
-        } else {
-          schema = r.schema;
-          node = schemas_[schema].typeDecls[r.index].type;
         }
+        if (!ok) break;
+        schema = r.schema;
+        index = r.index;
       }
+      end.state = ok ? 2 : 3;
+      for (Root* p : path) *p = end;
       if (!ok) continue;
-      if (!root.placeholder) {
-        root.schema = schema;
-        root.node = node;
-      }
-      const TypeSpec& t = root.placeholder ? TypeSpec() : schemas_[schema].types[node];
+      const Root& root = end;
+      const TypeSpec& t = root.placeholder ? TypeSpec() : schemas_[root.schema].types[root.node];
       ZORQelI::Types kind = ZORQelI::Ivoid;
       if (root.placeholder || t.form == TypeSpec::Select) kind = ZORQelI::Ivoid;
       else if (t.form == TypeSpec::Enumeration) kind = ZORQelI::Istring;
@@ -536,7 +557,8 @@ void ZORQelIMemSchemaBuilder::BuildTypes() {
         Ref r;
         Resolve(static_cast<int>(i), own.name, own.pos, r);
         e.underlying = r.kind == Ref::Type ? static_cast<ZORQelITypeIMP*>(scopes_[r.schema].types[r.index])
-                                           : root.first;
+                       : r.kind == Ref::Placeholder ? placeholders_[r.index]
+                                                    : nullptr;
       } else if (own.form == TypeSpec::Simple || own.form == TypeSpec::Aggregate) {
         e.form = ZORQelIMemTypeIMP::Defined;
       }
@@ -652,18 +674,73 @@ void ZORQelIMemSchemaBuilder::BuildEntities() {
     }
   }
   if (errors_ != 0) return;
-  // An explicit attribute may not take the name of an inherited one: each
-  // entity's own names against those of every entity above it (a walk over
-  // the super entities, each visited once; the names compared as keys).
+  // An explicit attribute may not take the name of an inherited one.
+  // Entities with one super entity all the way up form a forest, numbered
+  // depth first, where "a is above e" is an interval test: the entities
+  // declaring one name are sorted by that numbering and checked in one
+  // pass with a stack, so the whole check is linear however deep the
+  // chains.  Entities at or below a multiple inheritance are checked by a
+  // walk over their super entities.
+  std::unordered_map<const ZORQelIMemEntityIMP*, std::vector<const ZORQelIMemEntityIMP*>> children;
+  std::vector<const ZORQelIMemEntityIMP*> roots;
+  for (const ZORQelIMemEntityIMP* e : inOrder) {
+    const std::vector<ZORQelIMemEntityIMP*>& up = *graph[e];
+    if (up.empty()) {
+      roots.push_back(e);
+    } else if (up.size() == 1) {
+      if (graph.count(up[0]) == 0 && children.count(up[0]) == 0) roots.push_back(up[0]);  // a placeholder
+      children[up[0]].push_back(e);
+    }
+  }
+  struct Span {
+    std::size_t pre = 0, post = 0;
+  };
+  std::unordered_map<const ZORQelIMemEntityIMP*, Span> spans;
+  std::size_t clock = 0;
+  for (const ZORQelIMemEntityIMP* root : roots) {
+    std::vector<std::pair<const ZORQelIMemEntityIMP*, std::size_t>> stack{{root, 0}};
+    spans[root].pre = clock++;
+    while (!stack.empty()) {
+      auto& [e, next] = stack.back();
+      auto c = children.find(e);
+      if (c != children.end() && next < c->second.size()) {
+        const ZORQelIMemEntityIMP* child = c->second[next++];
+        spans[child].pre = clock++;
+        stack.emplace_back(child, 0);
+        continue;
+      }
+      spans[e].post = clock++;
+      stack.pop_back();
+    }
+  }
+  auto reportInherited = [&](std::size_t i, std::size_t k, std::size_t n, const ZORQelIMemEntityIMP* up) {
+    const Attribute& a = schemas_[i].entities[k].attrs[n];
+    Error(a.pos, "attribute '" + a.name + "' of entity '" + schemas_[i].entities[k].name +
+                     "' is already inherited from '" + static_cast<const char*>(up->Name()) + "'");
+  };
+  struct Declared {
+    std::size_t pre, post, i, k, n;
+    const ZORQelIMemEntityIMP* entity;
+  };
+  std::unordered_map<std::string, std::vector<Declared>> byName;
+  std::vector<const std::string*> names;  // first appearance order
   std::vector<const ZORQelIMemEntityIMP*> todo;
-  // The walk that last visited each entity (no set to clear per walk).
   std::unordered_map<const ZORQelIMemEntityIMP*, std::size_t> visited;
   std::size_t walk = 0;
   for (std::size_t i = 0; i < schemas_.size(); ++i) {
-    const Schema& s = schemas_[i];
-    for (std::size_t k = 0; k < s.entities.size(); ++k) {
+    for (std::size_t k = 0; k < schemas_[i].entities.size(); ++k) {
       const std::vector<std::string>& own = keys[i][k];
-      if (own.empty() || supers[i][k].empty()) continue;
+      const ZORQelIMemEntityIMP* x = scopes_[i].entities[k];
+      auto span = spans.find(x);
+      if (span != spans.end()) {
+        for (std::size_t n = 0; n < own.size(); ++n) {
+          auto [it, fresh] = byName.try_emplace(own[n]);
+          if (fresh) names.push_back(&it->first);
+          it->second.push_back({span->second.pre, span->second.post, i, k, n, x});
+        }
+        continue;
+      }
+      if (own.empty()) continue;
       todo.assign(supers[i][k].begin(), supers[i][k].end());
       ++walk;
       while (!todo.empty()) {
@@ -672,21 +749,30 @@ void ZORQelIMemSchemaBuilder::BuildEntities() {
         std::size_t& last = visited[up];
         if (last == walk) continue;
         last = walk;
-        auto it = keysOf.find(up);
-        if (it != keysOf.end()) {
-          for (const std::string& theirs : *it->second) {
+        auto theirs = keysOf.find(up);
+        if (theirs != keysOf.end()) {
+          for (const std::string& t : *theirs->second) {
             for (std::size_t n = 0; n < own.size(); ++n) {
-              if (own[n] != theirs) continue;
-              const Attribute& a = s.entities[k].attrs[n];
-              Error(a.pos, "attribute '" + a.name + "' of entity '" + s.entities[k].name +
-                               "' is already inherited from '" +
-                               static_cast<const char*>(up->Name()) + "'");
+              if (own[n] == t) reportInherited(i, k, n, up);
             }
           }
         }
         auto g = graph.find(up);
         if (g != graph.end()) todo.insert(todo.end(), g->second->begin(), g->second->end());
       }
+    }
+  }
+  std::vector<const Declared*> open;
+  for (const std::string* name : names) {
+    std::vector<Declared>& list = byName[*name];
+    if (list.size() < 2) continue;
+    std::sort(list.begin(), list.end(),
+              [](const Declared& x, const Declared& y) { return x.pre < y.pre; });
+    open.clear();
+    for (const Declared& d : list) {
+      while (!open.empty() && open.back()->post < d.pre) open.pop_back();
+      if (!open.empty()) reportInherited(d.i, d.k, d.n, open.back()->entity);
+      open.push_back(&d);
     }
   }
 }
