@@ -224,6 +224,39 @@ TEST(MemExpressRead, InterfacedItemsChainThroughSchemasThatInterfaceEachOther) {
   EXPECT_EQ(4, shape.GetAttr("spot").GetType().Width());
 }
 
+TEST(MemExpressRead, InheritedNamesAreCheckedAlongLongChainsSiblingsAndDiamonds) {
+  // A chain of 5,000 entities, each with its own attribute, and a chain of
+  // 5,000 defined types: both load; siblings may share attribute names.
+  std::string chain = "SCHEMA chain;\nTYPE t0 = REAL; END_TYPE;\nENTITY e0; a0 : t4999; END_ENTITY;\n";
+  for (int i = 1; i < 5000; ++i) {
+    const std::string n = std::to_string(i), p = std::to_string(i - 1);
+    chain += "TYPE t" + n + " = t" + p + "; END_TYPE;\nENTITY e" + n + " SUBTYPE OF (e" + p +
+             "); a" + n + " : INTEGER; END_ENTITY;\nENTITY s" + n + " SUBTYPE OF (e" + p +
+             "); a" + n + " : REAL; END_ENTITY;\n";
+  }
+  std::vector<ZORQelIModeler> ok = LoadAll(chain + "END_SCHEMA;\n");
+  ASSERT_EQ(1u, ok.size());
+  EXPECT_EQ(9999, ok[0].GetNumberOfEntities());
+  EXPECT_EQ(ZORQelI::Ireal, ok[0].LookEntity("e0").GetAttr("a0").GetType().PrimitiveType());
+  EXPECT_EQ(5000u, ZORQelIMemEntityIMP::DownCast(ok[0].LookEntity("e4999"))->ExchangeOrder().size());
+
+  // The same name deep down the chain, and below a diamond.
+  ZORQelIModeler m = ZORQelIMemWrapper::Default().NewModeler("x");
+  EXPECT_EQ(Ifalse, Imp(m)->LoadText(chain + "ENTITY deep SUBTYPE OF (e4999); A17 : REAL; END_ENTITY;\n"
+                                             "END_SCHEMA;\n", "c.exp"));
+  ASSERT_EQ(1u, Imp(m)->Diagnostics().size());
+  EXPECT_EQ("c.exp:15001:33: error: attribute 'A17' of entity 'deep' is already inherited from 'e17'",
+            Imp(m)->Diagnostics()[0].Text());
+  EXPECT_EQ(Ifalse, Imp(m)->LoadText("SCHEMA d; ENTITY a; x : INTEGER; END_ENTITY;\n"
+                                     "ENTITY b SUBTYPE OF (a); END_ENTITY; ENTITY c SUBTYPE OF (a); END_ENTITY;\n"
+                                     "ENTITY d SUBTYPE OF (b, c); y : INTEGER; END_ENTITY;\n"
+                                     "ENTITY e SUBTYPE OF (d); X : REAL; END_ENTITY; END_SCHEMA;\n", "d.exp"));
+  ASSERT_EQ(1u, Imp(m)->Diagnostics().size());
+  EXPECT_EQ("d.exp:4:26: error: attribute 'X' of entity 'e' is already inherited from 'a'",
+            Imp(m)->Diagnostics()[0].Text());
+  EXPECT_EQ(0, m.GetNumberOfEntities());
+}
+
 TEST(MemExpressRead, MalformedSchemasFailWithLocatedErrorsAndChangeNothing) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"SCHEMA s;\nENTITY a;\n  x : INTEGER\nEND_ENTITY;\nEND_SCHEMA;\n",
