@@ -444,6 +444,23 @@ ZORQelI::integer LoadAndUse(ZORQelI::integer before) {
   ZORQelIExpressForm printer;
   printer.Print(m.GetInstances());
   EXPECT_EQ("#1=coloured_circle('disc',$,$,$,$);\n#2=group($,$,$);\n", Str(printer.Get()));
+
+  // A view registered before a load hears of every entity read; the deep
+  // copy carries the instances into that second schema.
+  int created = 0;
+  ZORQelIModeler target = ZORQelIMemWrapper::Default().NewModeler("target");
+  target.AddView(ZORQelIView(new qtest::FnViewIMP([&created](char kind, ZORQelIObject) { created += kind == 'c'; })));
+  EXPECT_EQ(Itrue, Imp(target)->LoadText(qtest::GrammarSchemas(), "again.exp"));
+  EXPECT_EQ(8, created);
+  ZORQelIInstanceListUnique source;
+  for (ZORQelI::integer i = 0; i < m.GetInstances().Size(); ++i) source.Add(m.GetInstances().Get(i));
+  ZORQelIInstanceListUnique copy;
+  copy.SetTargetModeler(target);
+  copy.Copy(source);
+  ZORQelIExpressForm copied;
+  copied.Print(target.GetInstances());
+  EXPECT_EQ(Str(printer.Get()), Str(copied.Get()));
+  EXPECT_EQ("disc", Str(target.GetInstances().Get(0).GetAttr("name").GetString()));
   return held;
 }
 
