@@ -8,7 +8,13 @@
 //   ZORQelIInstance f = m.Instanciate("Figure");
 //   f.PutAttr(name, m.InstanciateString().PutString("outline"));
 //
-// and work through the library's handles from there.
+// or load a schema file (EXPRESS or the library's own schema text):
+//
+//   ZORQelIModeler ifc = ZORQelIMemWrapper::Default().NewModeler("IFC4");
+//   ifc.Load("IFC4.exp");   // Ifalse: see ZORQelIMemModelerIMP::Diagnostics
+//
+// and work through the library's handles from there.  The mapping of
+// EXPRESS onto the dictionary is described at ZORQelIMemModelerIMP.h.
 #ifndef QL0KRNMem_h
 #define QL0KRNMem_h
 
