@@ -127,7 +127,7 @@ TEST(MemEntities, AttributesKeepTheirOrderAndRemovalRenumbers) {
   ExpectRaise<ZORQelI::BoundError>([&] { e.GetAttr(1); });
 }
 
-TEST(MemEntities, EntityNamesAreUniqueAndLookedUpExactly) {
+TEST(MemEntities, EntityNamesAreUniqueAndLookedUpIgnoringCase) {
   ZORQelIModeler m = NewSchema("Names");
   ZORQelIEntity a = m.MakeEntity("Figure");
   ZORQelIEntity b = m.MakeEntity("Group");
@@ -136,7 +136,11 @@ TEST(MemEntities, EntityNamesAreUniqueAndLookedUpExactly) {
   ExpectRaise<ZORQelI::Exception>([&] { b.Rename("Figure"); });
   EXPECT_EQ("Group", Str(b.Name()));
   EXPECT_EQ(Itrue, m.LookEntity("Figure").Equal(a));
-  EXPECT_EQ(Ifalse, m.LookEntity("figure").IsValid());
+  EXPECT_EQ(Itrue, m.LookEntity("fIGURE").Equal(a));  // as EXPRESS names
+  ExpectRaise<ZORQelI::Exception>([&] { m.MakeEntity("FIGURE"); }, "already has an entity");
+  b.Rename("GROUP");  // its own name in another case
+  EXPECT_EQ(Itrue, m.LookEntity("group").Equal(b));
+  b.Rename("Group");
   ASSERT_EQ(2, m.GetNumberOfEntities());
   EXPECT_EQ(Itrue, m.GetEntity(1).Equal(b));
   ExpectRaise<ZORQelI::BoundError>([&] { m.GetEntity(2); });

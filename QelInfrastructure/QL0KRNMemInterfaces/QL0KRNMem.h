@@ -8,13 +8,22 @@
 //   ZORQelIInstance f = m.Instanciate("Figure");
 //   f.PutAttr(name, m.InstanciateString().PutString("outline"));
 //
-// and work through the library's handles from there.
+// or load a schema file (EXPRESS or the library's own schema text):
+//
+//   ZORQelIModeler ifc = ZORQelIMemWrapper::Default().NewModeler("IFC4");
+//   ifc.Load("IFC4.exp");   // Ifalse: see ZORQelIMemModelerIMP::Diagnostics
+//
+// and work through the library's handles from there.  The mapping of
+// EXPRESS onto the dictionary is described at ZORQelIMemModelerIMP.h.
 #ifndef QL0KRNMem_h
 #define QL0KRNMem_h
 
 #include "QL0KRN.h"
 #include "ZORQelIMemExport.h"
 
+#include "ZORQelIMemClause.h"
+#include "ZORQelIMemDeclaration.h"
+#include "ZORQelIMemDiagnostic.h"
 #include "ZORQelIMemSlot.h"
 #include "ZORQelIMemWrapper.h"
 

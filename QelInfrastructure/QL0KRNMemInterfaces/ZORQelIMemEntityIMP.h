@@ -2,17 +2,20 @@
 #ifndef ZORQelIMemEntityIMP_h
 #define ZORQelIMemEntityIMP_h
 
+#include <memory>
 #include <vector>
 
 #include "QL0KRN.h"
 #include "ZORQelIEntityIMP.h"
+#include "ZORQelIMemClause.h"
 #include "ZORQelIMemExport.h"
 
 class ZORQelIMemAttrIMP;
 class ZORQelIMemModelerIMP;
 
-// A named record type: its own attributes in order and at most one super
-// entity of the same wrapper.
+// A named record type: its own attributes in order and its super entities
+// of the same wrapper.  Super() is the first of them; entities read from
+// EXPRESS may have several (SUBTYPE OF (a, b)), listed by Supers().
 //
 // Invariants:
 //  1. Attribute names are unique along every inheritance chain: no entity
@@ -20,10 +23,11 @@ class ZORQelIMemModelerIMP;
 //     entities' attributes.
 //  2. The super chain is finite and has no cycle.
 //  3. Once an instance of this entity or of one of its sub-entities exists,
-//     the entity is frozen: its attribute layout (the attributes of the root
-//     super entity first, then those of each sub-entity, down to the
-//     entity's own) never changes again, since instances store their values
-//     by position in that layout.  Layout() is the frozen layout.
+//     the entity is frozen: its attribute layout (ExchangeOrder(): with one
+//     super entity, the attributes of the root super entity first, then
+//     those of each sub-entity, down to the entity's own) never changes
+//     again, since instances store their values by position in that layout.
+//     Layout() is the frozen layout.
 //
 // Decisions of this provider:
 //  - Names are exact and case-sensitive.  GetAttr(name) and GetAttrIndex
@@ -52,7 +56,7 @@ class ZORQelIMemModelerIMP;
 //  - Clone makes an entity of the same schema, with the same super entity
 //    and copies of the attributes, that the schema does not list.
 //
-// Collector: the schema, the attributes and the super entity are raw
+// Collector: the schema, the attributes and the super entities are raw
 // pointers scanned by the member check.
 class QL0KRNMEM_EXPORT ZORQelIMemEntityIMP : public ZORQelIEntityIMP {
   ZORQELI_DECLARE_IMP(ZORQelIMemEntityIMP, ZORQelIEntityIMP)
@@ -87,6 +91,36 @@ class QL0KRNMEM_EXPORT ZORQelIMemEntityIMP : public ZORQelIEntityIMP {
   ZORQelI::boolean RemoveAttr(int pos) override;
   ZORQelIEntity Super() const override;
   void Super(ZORQelIEntity ent) override;
+
+  // --- Read from EXPRESS ------------------------------------------------------------
+  // What an ENTITY declaration says beyond its explicit attributes.
+  struct Express {
+    bool abstract = false;          // ABSTRACT [SUPERTYPE]
+    bool hasSupertypeExpr = false;  // SUPERTYPE OF (...) was written
+    ZORQelI::string supertypeExpr;  // its text inside the parentheses
+    // DERIVE, INVERSE, UNIQUE, WHERE and redeclared attributes, in the order
+    // of the declaration.
+    std::vector<ZORQelIMemClause> clauses;
+  };
+  // The record; a shared empty one for entities made by code.
+  const Express& ExpressInfo() const;
+  Express& MutableExpressInfo();
+  // Every super entity in declared order (Super() is the first); empty for
+  // a root.
+  std::vector<ZORQelIMemEntityIMP*> Supers() const;
+  // Sets the super entities without the checks of Super(ent).  REQUIRES: no
+  // cycle, the names of invariant 1 checked by the caller, not frozen (the
+  // schema reader checks all of them on the whole schema at once).
+  void SetSupers(const std::vector<ZORQelIMemEntityIMP*>& supers);
+  // Appends an attribute without the checks of CreateAttr.  REQUIRES: the
+  // caller checked the name and that type belongs to this wrapper.
+  ZORQelIMemAttrIMP* AppendAttr(const ZORQelI::string& name, ZORQelITypeIMP* type,
+                                ZORQelI::boolean optional);
+  // The attributes of an instance in the order ISO 10303-21 writes them:
+  // the super entities' attributes first, depth first in the declared order
+  // of each SUBTYPE OF list, an entity reached twice (repeated inheritance)
+  // taken once, at its first place; the entity's own attributes last.
+  std::vector<ZORQelIMemAttrIMP*> ExchangeOrder() const;
 
   // --- Provider side --------------------------------------------------------------
   ZORQelIMemModelerIMP* Modeler() const { return modeler_; }
@@ -127,6 +161,11 @@ class QL0KRNMEM_EXPORT ZORQelIMemEntityIMP : public ZORQelIEntityIMP {
   std::vector<ZORQelIMemAttrIMP*> layout_;
   ZORQelI::string name_;
   bool frozen_ = false;
+  // Null for entities made by code.
+  std::unique_ptr<Express> express_;
+  // The super entities after the first, kept alive by the member check
+  // (empty unless SetSupers gave several).
+  std::vector<ZORQelIMemEntityIMP*> moreSupers_;
 };
 
 #endif

@@ -3,8 +3,12 @@
 #ifndef ZORQelIMemTypeIMP_h
 #define ZORQelIMemTypeIMP_h
 
+#include <memory>
+#include <vector>
+
 #include "QL0KRN.h"
 #include "ZORQelITypeIMP.h"
+#include "ZORQelIMemClause.h"
 #include "ZORQelIMemExport.h"
 
 class ZORQelIMemModelerIMP;
@@ -37,8 +41,15 @@ class ZORQelIMemModelerIMP;
 //    defined type); an empty Rename goes back to the kind's name.
 //  - Clone copies the properties; the copy shares the element type.
 //
+// Types read from EXPRESS (see ZORQelIMemModelerIMP for the whole mapping)
+// also carry an Express record: how the type was declared, the items of an
+// enumeration, the members of a select, bounds and widths written as
+// expressions, and the WHERE rules of a TYPE declaration.
+//
 // Collector: the schema and the element type are raw pointers scanned by the
-// member check, so a held type keeps its schema and its element type alive.
+// member check, so a held type keeps its schema and its element type alive;
+// so are the select members, the BASED_ON type and the underlying type of
+// the Express record.
 class QL0KRNMEM_EXPORT ZORQelIMemTypeIMP : public ZORQelITypeIMP {
   ZORQELI_DECLARE_IMP(ZORQelIMemTypeIMP, ZORQelITypeIMP)
  public:
@@ -79,6 +90,38 @@ class QL0KRNMEM_EXPORT ZORQelIMemTypeIMP : public ZORQelITypeIMP {
   void LowerBound(ZORQelI::Mint v) override;
   void UpperBound(ZORQelI::Mint v) override;
 
+  // --- Read from EXPRESS ------------------------------------------------------------
+  // How a type was declared.  Plain: made by code, or written inside another
+  // declaration (an attribute's LIST OF ..., say).  Defined: TYPE t = a simple,
+  // aggregate or named type.  Enumeration: TYPE t = ENUMERATION OF (...), of
+  // kind String (a value is an item's name).  Select: TYPE t = SELECT (...),
+  // of kind Void (a value is any instance of one of the members).
+  enum Form { Plain, Defined, Enumeration, Select };
+  struct Express {
+    Form form = Plain;
+    bool declared = false;       // a TYPE declaration, listed by its schema
+    bool number = false;         // kind Real written as NUMBER
+    bool extensible = false;     // EXTENSIBLE enumeration or select
+    bool genericEntity = false;  // EXTENSIBLE GENERIC_ENTITY SELECT
+    std::vector<ZORQelI::string> items;   // enumeration items, in order
+    std::vector<ZORQelITypeIMP*> members; // select members (entities or types)
+    ZORQelITypeIMP* basedOn = nullptr;    // BASED_ON type, else null
+    // Defined from a named type (TYPE a = b): b.  The type itself holds a
+    // copy of b's properties under its own name.
+    ZORQelITypeIMP* underlying = nullptr;
+    // Bounds and widths (or a REAL's precision) written as expressions; the
+    // numeric property is then UNSET.  Empty when a literal or absent.
+    ZORQelI::string lowText, highText, widthText;
+    std::vector<ZORQelIMemClause> clauses;  // WHERE rules of the declaration
+  };
+  // The record; a shared empty one (form Plain) for types made by code.
+  const Express& ExpressInfo() const;
+  // Creates the record when absent.
+  Express& MutableExpressInfo();
+  // The element type may be set after construction by the schema reader,
+  // which makes every declared type before resolving references among them.
+  void SetElement(ZORQelITypeIMP* element) { element_ = element; }
+
   // --- Provider side --------------------------------------------------------------
   ZORQelIMemModelerIMP* Modeler() const { return modeler_; }
   // The EXPRESS-like text of any type of this provider (FullTypeName), "Void"
@@ -106,6 +149,8 @@ class QL0KRNMEM_EXPORT ZORQelIMemTypeIMP : public ZORQelITypeIMP {
   ZORQelI::boolean fixed_ = ZORQelI::Ifalse;
   ZORQelI::boolean unique_ = ZORQelI::Ifalse;
   ZORQelI::boolean optional_ = ZORQelI::Ifalse;
+  // Null for types made by code.
+  std::unique_ptr<Express> express_;
 };
 
 #endif

@@ -2,19 +2,23 @@
 #ifndef ZORQelIMemWrapper_h
 #define ZORQelIMemWrapper_h
 
+#include <string>
+#include <vector>
+
 #include "QL0KRN.h"
 #include "ZORQelIInterface.h"
 #include "ZORQelIModeler.h"
 #include "ZORQelIWrapper.h"
+#include "ZORQelIMemDiagnostic.h"
 #include "ZORQelIMemExport.h"
 
 // A provider whose schemas, populations, interfaces and values live in
 // memory only.  It states the capabilities it really has:
 //   Instances            every schema owns a population of instances;
 //   EditableDictionnary  schemas are built and changed through the handles.
-// It claims neither persistence (Load reads nothing; Save writes the schema
-// text but nothing reads it back) nor expressions (NewExpression gives an
-// empty handle).
+// It claims neither persistence (schemas are read from files, by Load and
+// LoadSchemas, and written by Save, but populations are not) nor
+// expressions (NewExpression gives an empty handle).
 //
 // Ownership: every object made through this provider refers to it by
 // address.  REQUIRES: the wrapper outlives every object made through it that
@@ -45,6 +49,18 @@ class QL0KRNMEM_EXPORT ZORQelIMemWrapper : public ZORQelIWrapper {
   // A new interface named name with no function, method or modeler.  An
   // empty name raises ZORQelI::Exception.
   ZORQelIInterface NewInterface(ZORQelI::string name);
+
+  // Reads every schema of the file (EXPRESS or the library's own text; see
+  // ZORQelIMemModelerIMP.h) into new schemas, references among them
+  // resolved, and appends them to schemas in file order.  Errors and
+  // warnings are appended to diagnostics.  Ifalse on an error, and then
+  // nothing is appended to schemas.
+  ZORQelI::boolean LoadSchemas(ZORQelI::string file, std::vector<ZORQelIModeler>& schemas,
+                               std::vector<ZORQelIMemDiagnostic>& diagnostics);
+  // The same for a text in memory; fileName names it in diagnostics.
+  ZORQelI::boolean LoadSchemasText(const std::string& text, ZORQelI::string fileName,
+                                   std::vector<ZORQelIModeler>& schemas,
+                                   std::vector<ZORQelIMemDiagnostic>& diagnostics);
 
  private:
   ZORQelI::string name_;

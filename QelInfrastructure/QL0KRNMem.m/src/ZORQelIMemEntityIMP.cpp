@@ -2,6 +2,8 @@
 #include "ZORQelIMemEntityIMP.h"
 
 #include <cstdint>
+#include <unordered_set>
+#include <utility>
 
 #include "ZORQelIMemAttrIMP.h"
 #include "ZORQelIMemModelerIMP.h"
@@ -28,6 +30,8 @@ ZORQelIObjectIMP* ZORQelIMemEntityIMP::Clone() const {
   ZORQELI_TRACE("ZORQelIObjectIMP* ZORQelIMemEntityIMP::Clone() const");
   auto* copy = new ZORQelIMemEntityIMP(modeler_, name_);
   copy->super_ = super_;
+  copy->moreSupers_ = moreSupers_;
+  if (express_) copy->express_.reset(new Express(*express_));
   copy->attrs_.reserve(attrs_.size());
   for (ZORQelIMemAttrIMP* a : attrs_) {
     auto* c = static_cast<ZORQelIMemAttrIMP*>(a->Clone());
@@ -54,6 +58,75 @@ void ZORQelIMemEntityIMP::GarbageCollectorMemberCheck() {
   GarbageCollectorScan(super_);
   for (ZORQelIMemAttrIMP* a : attrs_) GarbageCollectorScan(a);
   for (ZORQelIMemAttrIMP* a : layout_) GarbageCollectorScan(a);
+  for (ZORQelIMemEntityIMP* e : moreSupers_) GarbageCollectorScan(e);
+}
+
+const ZORQelIMemEntityIMP::Express& ZORQelIMemEntityIMP::ExpressInfo() const {
+  ZORQELI_TRACE("const ZORQelIMemEntityIMP::Express& ZORQelIMemEntityIMP::ExpressInfo() const");
+  static const Express* const empty = new Express();
+  return express_ ? *express_ : *empty;
+}
+
+ZORQelIMemEntityIMP::Express& ZORQelIMemEntityIMP::MutableExpressInfo() {
+  ZORQELI_TRACE("ZORQelIMemEntityIMP::Express& ZORQelIMemEntityIMP::MutableExpressInfo()");
+  if (!express_) express_.reset(new Express());
+  return *express_;
+}
+
+std::vector<ZORQelIMemEntityIMP*> ZORQelIMemEntityIMP::Supers() const {
+  ZORQELI_TRACE("std::vector<ZORQelIMemEntityIMP*> ZORQelIMemEntityIMP::Supers() const");
+  std::vector<ZORQelIMemEntityIMP*> all;
+  if (super_ == nullptr) return all;
+  all.reserve(1 + moreSupers_.size());
+  all.push_back(super_);
+  all.insert(all.end(), moreSupers_.begin(), moreSupers_.end());
+  return all;
+}
+
+void ZORQelIMemEntityIMP::SetSupers(const std::vector<ZORQelIMemEntityIMP*>& supers) {
+  ZORQELI_TRACE("void ZORQelIMemEntityIMP::SetSupers(const std::vector<ZORQelIMemEntityIMP*>& supers)");
+  super_ = supers.empty() ? nullptr : supers[0];
+  moreSupers_.assign(supers.size() > 1 ? supers.begin() + 1 : supers.end(), supers.end());
+}
+
+ZORQelIMemAttrIMP* ZORQelIMemEntityIMP::AppendAttr(const ZORQelI::string& name,
+                                                   ZORQelITypeIMP* type,
+                                                   ZORQelI::boolean optional) {
+  ZORQELI_TRACE("ZORQelIMemAttrIMP* ZORQelIMemEntityIMP::AppendAttr(const ZORQelI::string& name, ZORQelITypeIMP* type, ZORQelI::boolean optional)");
+  auto* a = new ZORQelIMemAttrIMP(modeler_, this, name, type, optional);
+  attrs_.push_back(a);
+  return a;
+}
+
+std::vector<ZORQelIMemAttrIMP*> ZORQelIMemEntityIMP::ExchangeOrder() const {
+  ZORQELI_TRACE("std::vector<ZORQelIMemAttrIMP*> ZORQelIMemEntityIMP::ExchangeOrder() const");
+  std::vector<ZORQelIMemAttrIMP*> order;
+  if (moreSupers_.empty()) {
+    // One chain: root first.  Walked without recursion, however long.
+    std::vector<const ZORQelIMemEntityIMP*> chain;
+    for (const ZORQelIMemEntityIMP* e = this; e != nullptr; e = e->super_) chain.push_back(e);
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+      order.insert(order.end(), (*it)->attrs_.begin(), (*it)->attrs_.end());
+    }
+    return order;
+  }
+  // Depth first over the SUBTYPE OF lists, with an explicit stack; an entity
+  // is written after all of its super entities.
+  std::unordered_set<const ZORQelIMemEntityIMP*> seen{this};
+  std::vector<std::pair<const ZORQelIMemEntityIMP*, std::size_t>> stack{{this, 0}};
+  while (!stack.empty()) {
+    auto& [e, next] = stack.back();
+    std::size_t count = e->super_ == nullptr ? 0 : 1 + e->moreSupers_.size();
+    if (next < count) {
+      const ZORQelIMemEntityIMP* s = next == 0 ? e->super_ : e->moreSupers_[next - 1];
+      ++next;
+      if (seen.insert(s).second) stack.emplace_back(s, 0);
+      continue;
+    }
+    order.insert(order.end(), e->attrs_.begin(), e->attrs_.end());
+    stack.pop_back();
+  }
+  return order;
 }
 
 ZORQelIWrapper& ZORQelIMemEntityIMP::Wrapper() const {
@@ -70,10 +143,13 @@ void ZORQelIMemEntityIMP::Rename(ZORQelI::string x) {
   ZORQELI_TRACE("void ZORQelIMemEntityIMP::Rename(ZORQelI::string x)");
   if (x == name_) return;
   if (x.GetLengthInChar() == 0) Refuse(ZORQelI::string("an entity needs a name"), __LINE__);
-  if (modeler_->FindEntity(x) != nullptr) {
+  ZORQelIMemEntityIMP* other = modeler_->FindEntity(x);
+  if (other != nullptr && other != this) {
     Refuse("schema '" + modeler_->Name() + "' already has an entity named '" + x + "'", __LINE__);
   }
+  ZORQelI::string old = name_;
   name_ = x;
+  modeler_->EntityRenamed(this, old);
   modeler_->Notify(ZORQelIMemModelerIMP::Updated, this);
 }
 
@@ -85,11 +161,7 @@ ZORQelI::boolean ZORQelIMemEntityIMP::IsA(ZORQelITypeIMP* x) const {
 ZORQelI::boolean ZORQelIMemEntityIMP::IsAKindOf(ZORQelIEntity ent) const {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemEntityIMP::IsAKindOf(ZORQelIEntity ent) const");
   if (ent.IsValid() != ZORQelI::Itrue) return ZORQelI::Ifalse;
-  const ZORQelIObjectIMP* target = ent.RefMe();
-  for (const ZORQelIMemEntityIMP* e = this; e != nullptr; e = e->super_) {
-    if (e == target) return ZORQelI::Itrue;
-  }
-  return ZORQelI::Ifalse;
+  return Inherits(ent.RefMe()) ? ZORQelI::Itrue : ZORQelI::Ifalse;
 }
 
 ZORQelI::string ZORQelIMemEntityIMP::FullTypeName() const {
@@ -202,13 +274,30 @@ void ZORQelIMemEntityIMP::Super(ZORQelIEntity ent) {
     }
   }
   super_ = next;
+  moreSupers_.clear();
   modeler_->Notify(ZORQelIMemModelerIMP::Updated, this);
 }
 
 bool ZORQelIMemEntityIMP::Inherits(const ZORQelIObjectIMP* e) const {
   ZORQELI_TRACE("bool ZORQelIMemEntityIMP::Inherits(const ZORQelIObjectIMP* e) const");
+  bool several = false;
   for (const ZORQelIMemEntityIMP* x = this; x != nullptr; x = x->super_) {
     if (x == e) return true;
+    several = several || !x->moreSupers_.empty();
+  }
+  if (!several) return false;
+  // Several super entities somewhere: search the whole graph, without
+  // recursion.
+  std::unordered_set<const ZORQelIMemEntityIMP*> seen{this};
+  std::vector<const ZORQelIMemEntityIMP*> todo{this};
+  while (!todo.empty()) {
+    const ZORQelIMemEntityIMP* x = todo.back();
+    todo.pop_back();
+    if (x == e) return true;
+    if (x->super_ != nullptr && seen.insert(x->super_).second) todo.push_back(x->super_);
+    for (const ZORQelIMemEntityIMP* s : x->moreSupers_) {
+      if (seen.insert(s).second) todo.push_back(s);
+    }
   }
   return false;
 }
@@ -218,7 +307,12 @@ const std::vector<ZORQelIMemAttrIMP*>& ZORQelIMemEntityIMP::Freeze() {
   if (frozen_) return layout_;
   std::vector<ZORQelIMemAttrIMP*> layout;
   if (super_ != nullptr) layout = super_->Freeze();
-  layout.insert(layout.end(), attrs_.begin(), attrs_.end());
+  if (moreSupers_.empty()) {
+    layout.insert(layout.end(), attrs_.begin(), attrs_.end());
+  } else {
+    for (ZORQelIMemEntityIMP* s : moreSupers_) s->Freeze();
+    layout = ExchangeOrder();
+  }
   if (layout.size() > UINT16_MAX) {
     Refuse("entity '" + name_ + "' has too many attributes for an instance", __LINE__);
   }

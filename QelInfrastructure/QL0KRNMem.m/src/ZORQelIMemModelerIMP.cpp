@@ -1,8 +1,13 @@
 // ZORQelIMemModelerIMP: a schema of the in-memory provider.
 #include "ZORQelIMemModelerIMP.h"
 
+#include <fstream>
+#include <sstream>
+
 #include "ZORQelIMemEntityIMP.h"
+#include "ZORQelIMemExpressWriter.h"
 #include "ZORQelIMemInstancesIMP.h"
+#include "ZORQelIMemSchemaBuilder.h"
 #include "ZORQelIMemTypeIMP.h"
 #include "ZORQelIMemWrapper.h"
 
@@ -24,7 +29,14 @@ ZORQelIMemModelerIMP::ZORQelIMemModelerIMP(const ZORQelIMemModelerIMP& o)
       name_(o.name_),
       entities_(o.entities_),
       population_(o.population_),
-      observer_(o.observer_) {
+      observer_(o.observer_),
+      entityIndex_(o.entityIndex_),
+      typeIndex_(o.typeIndex_),
+      types_(o.types_),
+      declarations_(o.declarations_),
+      diagnostics_(o.diagnostics_),
+      version_(o.version_),
+      aliases_(o.aliases_) {
   ZORQELI_TRACE(" ZORQelIMemModelerIMP::ZORQelIMemModelerIMP(const ZORQelIMemModelerIMP& o)");
 }
 
@@ -46,6 +58,10 @@ void ZORQelIMemModelerIMP::GarbageCollectorMemberCheck() {
   for (ZORQelIMemEntityIMP* e : entities_) GarbageCollectorScan(e);
   GarbageCollectorScan(population_);
   GarbageCollectorScan(observer_);
+  for (ZORQelIMemTypeIMP* t : types_) GarbageCollectorScan(t);
+  // A renamed interfaced item stays alive while its local name is known, so
+  // that its address is never another object's.
+  for (auto& [t, name] : aliases_) GarbageCollectorScan(const_cast<ZORQelITypeIMP*>(t));
 }
 
 ZORQelIWrapper& ZORQelIMemModelerIMP::Wrapper() const {
@@ -80,9 +96,84 @@ ZORQelIType ZORQelIMemModelerIMP::Scope(ZORQelI::string s) const {
   return ZORQelIType();
 }
 
-ZORQelI::boolean ZORQelIMemModelerIMP::Load(ZORQelI::string) {
+ZORQelI::boolean ZORQelIMemModelerIMP::Load(ZORQelI::string f) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemModelerIMP::Load(ZORQelI::string f)");
-  return ZORQelI::Ifalse;
+  std::string text;
+  if (!ZORQelIMemSchemaBuilder::ReadFile(f, text)) {
+    ZORQelIMemDiagnostic d;
+    d.file = f;
+    d.line = 1;
+    d.column = 1;
+    d.message = "cannot read the file";
+    diagnostics_.assign(1, d);
+    return ZORQelI::Ifalse;
+  }
+  return LoadText(text, f);
+}
+
+ZORQelI::boolean ZORQelIMemModelerIMP::LoadText(const std::string& text,
+                                                const ZORQelI::string& fileName) {
+  ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemModelerIMP::LoadText(const std::string& text, const ZORQelI::string& fileName)");
+  std::vector<ZORQelIMemDiagnostic> d;
+  bool ok = ZORQelIMemSchemaBuilder::Load(text, fileName, *wrapper_, this, nullptr, d);
+  diagnostics_ = std::move(d);
+  return ok ? ZORQelI::Itrue : ZORQelI::Ifalse;
+}
+
+ZORQelIMemTypeIMP* ZORQelIMemModelerIMP::FindType(const ZORQelI::string& name) const {
+  ZORQELI_TRACE("ZORQelIMemTypeIMP* ZORQelIMemModelerIMP::FindType(const ZORQelI::string& name) const");
+  auto it = typeIndex_.find(NameKey(name));
+  return it == typeIndex_.end() ? nullptr : it->second;
+}
+
+ZORQelI::string ZORQelIMemModelerIMP::ExpressText() const {
+  ZORQELI_TRACE("ZORQelI::string ZORQelIMemModelerIMP::ExpressText() const");
+  return ZORQelI::string(ZORQelIMemExpressWriter::Write(*this).c_str());
+}
+
+void ZORQelIMemModelerIMP::AddRead(const std::vector<ZORQelIMemEntityIMP*>& entities,
+                                   const std::vector<ZORQelIMemTypeIMP*>& types,
+                                   const std::vector<ZORQelIMemDeclaration>& declarations,
+                                   const ZORQelI::string& version) {
+  ZORQELI_TRACE("void ZORQelIMemModelerIMP::AddRead(const std::vector<ZORQelIMemEntityIMP*>& entities, const std::vector<ZORQelIMemTypeIMP*>& types, const std::vector<ZORQelIMemDeclaration>& declarations, const ZORQelI::string& version)");
+  entities_.reserve(entities_.size() + entities.size());
+  for (ZORQelIMemEntityIMP* e : entities) {
+    entities_.push_back(e);
+    entityIndex_.emplace(NameKey(e->Name()), e);
+  }
+  for (ZORQelIMemTypeIMP* t : types) {
+    types_.push_back(t);
+    typeIndex_.emplace(NameKey(t->Name()), t);
+  }
+  declarations_.insert(declarations_.end(), declarations.begin(), declarations.end());
+  if (version.GetLengthInChar() != 0) version_ = version;
+  for (ZORQelIMemEntityIMP* e : entities) Notify(Created, e);
+}
+
+ZORQelI::string ZORQelIMemModelerIMP::LocalName(const ZORQelITypeIMP* t) const {
+  ZORQELI_TRACE("ZORQelI::string ZORQelIMemModelerIMP::LocalName(const ZORQelITypeIMP* t) const");
+  if (!aliases_.empty()) {
+    auto it = aliases_.find(t);
+    if (it != aliases_.end()) return it->second;
+  }
+  return t->Name();
+}
+
+void ZORQelIMemModelerIMP::EntityRenamed(ZORQelIMemEntityIMP* e, const ZORQelI::string& oldName) {
+  ZORQELI_TRACE("void ZORQelIMemModelerIMP::EntityRenamed(ZORQelIMemEntityIMP* e, const ZORQelI::string& oldName)");
+  auto it = entityIndex_.find(NameKey(oldName));
+  // Entities that the schema does not list (clones) are not indexed.
+  if (it == entityIndex_.end() || it->second != e) return;
+  entityIndex_.erase(it);
+  entityIndex_.emplace(NameKey(e->Name()), e);
+}
+
+std::string ZORQelIMemModelerIMP::NameKey(const char* name) {
+  std::string key(name);
+  for (char& c : key) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
+  }
+  return key;
 }
 
 ZORQelIType ZORQelIMemModelerIMP::NewType(ZORQelI::Types kind, ZORQelITypeIMP* element,
@@ -188,6 +279,7 @@ ZORQelIEntity ZORQelIMemModelerIMP::MakeEntity(ZORQelI::string name) {
   }
   auto* e = new ZORQelIMemEntityIMP(this, name);
   entities_.push_back(e);
+  entityIndex_.emplace(NameKey(name), e);
   Notify(Created, e);
   return ZORQelIEntity(e);
 }
@@ -229,10 +321,8 @@ void ZORQelIMemModelerIMP::RemoveView(ZORQelIView v) {
 
 ZORQelIMemEntityIMP* ZORQelIMemModelerIMP::FindEntity(const ZORQelI::string& name) const {
   ZORQELI_TRACE("ZORQelIMemEntityIMP* ZORQelIMemModelerIMP::FindEntity(const ZORQelI::string& name) const");
-  for (ZORQelIMemEntityIMP* e : entities_) {
-    if (e->Name() == name) return e;
-  }
-  return nullptr;
+  auto it = entityIndex_.find(NameKey(name));
+  return it == entityIndex_.end() ? nullptr : it->second;
 }
 
 void ZORQelIMemModelerIMP::Notify(Event what, ZORQelIObjectIMP* o) const {

@@ -46,6 +46,7 @@ ZORQelIMemTypeIMP::ZORQelIMemTypeIMP(const ZORQelIMemTypeIMP& o)
       unique_(o.unique_),
       optional_(o.optional_) {
   ZORQELI_TRACE(" ZORQelIMemTypeIMP::ZORQelIMemTypeIMP(const ZORQelIMemTypeIMP& o)");
+  if (o.express_) express_.reset(new Express(*o.express_));
 }
 
 ZORQelIMemTypeIMP::~ZORQelIMemTypeIMP() = default;
@@ -65,6 +66,23 @@ void ZORQelIMemTypeIMP::GarbageCollectorMemberCheck() {
   ZORQelITypeIMP::GarbageCollectorMemberCheck();
   GarbageCollectorScan(modeler_);
   GarbageCollectorScan(element_);
+  if (express_) {
+    for (ZORQelITypeIMP* m : express_->members) GarbageCollectorScan(m);
+    GarbageCollectorScan(express_->basedOn);
+    GarbageCollectorScan(express_->underlying);
+  }
+}
+
+const ZORQelIMemTypeIMP::Express& ZORQelIMemTypeIMP::ExpressInfo() const {
+  ZORQELI_TRACE("const ZORQelIMemTypeIMP::Express& ZORQelIMemTypeIMP::ExpressInfo() const");
+  static const Express* const empty = new Express();
+  return express_ ? *express_ : *empty;
+}
+
+ZORQelIMemTypeIMP::Express& ZORQelIMemTypeIMP::MutableExpressInfo() {
+  ZORQELI_TRACE("ZORQelIMemTypeIMP::Express& ZORQelIMemTypeIMP::MutableExpressInfo()");
+  if (!express_) express_.reset(new Express());
+  return *express_;
 }
 
 ZORQelIWrapper& ZORQelIMemTypeIMP::Wrapper() const {

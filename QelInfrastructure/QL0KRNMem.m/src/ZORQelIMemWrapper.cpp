@@ -3,6 +3,7 @@
 
 #include "ZORQelIMemInterfaceIMP.h"
 #include "ZORQelIMemModelerIMP.h"
+#include "ZORQelIMemSchemaBuilder.h"
 
 namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemWrapper";
@@ -52,4 +53,31 @@ ZORQelIInterface ZORQelIMemWrapper::NewInterface(ZORQelI::string name) {
                    kSource, __LINE__);
   }
   return ZORQelIInterface(new ZORQelIMemInterfaceIMP(*this, name));
+}
+
+ZORQelI::boolean ZORQelIMemWrapper::LoadSchemas(ZORQelI::string file,
+                                               std::vector<ZORQelIModeler>& schemas,
+                                               std::vector<ZORQelIMemDiagnostic>& diagnostics) {
+  ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemWrapper::LoadSchemas(ZORQelI::string file, std::vector<ZORQelIModeler>& schemas, std::vector<ZORQelIMemDiagnostic>& diagnostics)");
+  std::string text;
+  if (!ZORQelIMemSchemaBuilder::ReadFile(file, text)) {
+    ZORQelIMemDiagnostic d;
+    d.file = file;
+    d.line = 1;
+    d.column = 1;
+    d.message = "cannot read the file";
+    diagnostics.push_back(d);
+    return ZORQelI::Ifalse;
+  }
+  return LoadSchemasText(text, file, schemas, diagnostics);
+}
+
+ZORQelI::boolean ZORQelIMemWrapper::LoadSchemasText(const std::string& text,
+                                                   ZORQelI::string fileName,
+                                                   std::vector<ZORQelIModeler>& schemas,
+                                                   std::vector<ZORQelIMemDiagnostic>& diagnostics) {
+  ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemWrapper::LoadSchemasText(const std::string& text, ZORQelI::string fileName, std::vector<ZORQelIModeler>& schemas, std::vector<ZORQelIMemDiagnostic>& diagnostics)");
+  return ZORQelIMemSchemaBuilder::Load(text, fileName, *this, nullptr, &schemas, diagnostics)
+             ? ZORQelI::Itrue
+             : ZORQelI::Ifalse;
 }
