@@ -10,6 +10,7 @@
 #include "ZORQelIMemEntityIMP.h"
 #include "ZORQelIMemEntityInstanceIMP.h"
 #include "ZORQelIMemModelerIMP.h"
+#include "ZORQelIMemNesting.h"
 #include "ZORQelIMemTypeIMP.h"
 
 namespace {
@@ -317,6 +318,8 @@ void ZORQelIMemInstanceIMP::MakeValue(ZORQelITypeIMP* declared, ZORQelIInstance 
     case ZORQelI::Iset:
     case ZORQelI::Ibag: {
       if (v.GetType().IsAggr() != ZORQelI::Itrue) RaiseKind(__LINE__);
+      // Each element is made through Insert or PutInstance, back here.
+      ZORQelIMemInternal::RequireStackRoom("copied", kSource, __LINE__);
       ZORQelIMemAggregateIMP* a =
           ZORQelIMemAggregateIMP::Make(static_cast<ZORQelIMemTypeIMP*>(declared), nullptr);
       ZORQelIInstance keep(a);
@@ -342,6 +345,10 @@ void ZORQelIMemInstanceIMP::MakeValue(ZORQelITypeIMP* declared, ZORQelIInstance 
 void ZORQelIMemInstanceIMP::CopySlot(const ZORQelIMemSlot& from, std::uint8_t fromTag,
                                      ZORQelIMemSlot& to, std::uint8_t& toTag) {
   ZORQELI_TRACE("void ZORQelIMemInstanceIMP::CopySlot(const ZORQelIMemSlot& from, std::uint8_t fromTag, ZORQelIMemSlot& to, std::uint8_t& toTag)");
+  // An aggregate's Clone copies its elements back here.  Checked before
+  // anything is written: a refused copy leaves `to` as it was.
+  if (fromTag == ZORQelIMemSlot::Aggregate)
+    ZORQelIMemInternal::RequireStackRoom("copied", kSource, __LINE__);
   to = from;
   toTag = fromTag;
   if (fromTag == ZORQelIMemSlot::String) {
@@ -379,6 +386,7 @@ bool ZORQelIMemInstanceIMP::Matches(const ZORQelIMemSlot& s, std::uint8_t tag,
     }
     case ZORQelIMemSlot::Aggregate: {
       if (v.GetType().IsAggr() != ZORQelI::Itrue) return false;
+      ZORQelIMemInternal::RequireStackRoom("compared", kSource, __LINE__);
       const auto* a = static_cast<const ZORQelIMemAggregateIMP*>(s.object);
       int n = static_cast<int>(a->SlotVector().size());
       if (v.Size() != n) return false;

@@ -6,6 +6,11 @@
 #include <new>
 
 #include "ZORQelIMemAggregateIMP.h"
+#include "ZORQelIMemNesting.h"
+
+namespace {
+const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemSlot";
+}  // namespace
 
 void ZORQelIMemSlot::Release(ZORQelIMemSlot& s, std::uint8_t& tag) {
   ZORQELI_TRACE("void ZORQelIMemSlot::Release(ZORQelIMemSlot& s, std::uint8_t& tag)");
@@ -46,6 +51,7 @@ bool ZORQelIMemSlot::Same(const ZORQelIMemSlot& a, std::uint8_t ta, const ZORQel
       const auto* x = static_cast<const ZORQelIMemAggregateIMP*>(a.object);
       const auto* y = static_cast<const ZORQelIMemAggregateIMP*>(b.object);
       if (x == y) return true;
+      ZORQelIMemInternal::RequireStackRoom("compared", kSource, __LINE__);
       const auto& xs = x->SlotVector();
       const auto& ys = y->SlotVector();
       if (xs.size() != ys.size()) return false;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "ZORQelIMemModelerIMP.h"
 
@@ -17,11 +18,11 @@ const char* const kKindNames[] = {"Void", nullptr, "Boolean", "Logical", "Intege
 bool IsFieldKind(ZORQelI::Types k) { return k == ZORQelI::Istring || k == ZORQelI::Ibinary; }
 bool IsAggregateKind(ZORQelI::Types k) { return k >= ZORQelI::Iarray && k <= ZORQelI::Ibag; }
 
-ZORQelI::string BoundText(ZORQelI::Mint v) {
-  if (!v.IsSet()) return ZORQelI::string("?");
+std::string BoundText(ZORQelI::Mint v) {
+  if (!v.IsSet()) return "?";
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "%d", static_cast<int>(v));
-  return ZORQelI::string(buffer);
+  return buffer;
 }
 }  // namespace
 
@@ -103,22 +104,29 @@ void ZORQelIMemTypeIMP::Rename(ZORQelI::string x) {
 
 ZORQelI::boolean ZORQelIMemTypeIMP::IsA(ZORQelITypeIMP* x) const {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemTypeIMP::IsA(ZORQelITypeIMP* x) const");
-  if (x == nullptr) return ZORQelI::Ifalse;
-  if (x == this) return ZORQelI::Itrue;
-  if (x->PrimitiveType() != kind_) return ZORQelI::Ifalse;
-  if (IsFieldKind(kind_)) {
-    return (x->Width() == width_ && x->IsFixed() == fixed_) ? ZORQelI::Itrue : ZORQelI::Ifalse;
+  // One level per turn, down both element chains together: aggregates nested
+  // however deep are compared without recursion.
+  const ZORQelITypeIMP* mine = this;
+  while (true) {
+    if (x == nullptr || mine == nullptr) return x == mine ? ZORQelI::Itrue : ZORQelI::Ifalse;
+    if (x == mine) return ZORQelI::Itrue;
+    // Another provider's type or an entity at this level decides for itself.
+    if (mine->Match(ZORQelIMemTypeIMP::ClassId()) != ZORQelI::Itrue) return mine->IsA(x);
+    const auto* t = static_cast<const ZORQelIMemTypeIMP*>(mine);
+    const ZORQelI::Types kind = t->kind_;
+    if (x->PrimitiveType() != kind) return ZORQelI::Ifalse;
+    if (IsFieldKind(kind)) {
+      return (x->Width() == t->width_ && x->IsFixed() == t->fixed_) ? ZORQelI::Itrue
+                                                                   : ZORQelI::Ifalse;
+    }
+    if (!IsAggregateKind(kind)) return ZORQelI::Itrue;
+    if (x->LowerBound() != t->lower_ || x->UpperBound() != t->upper_ ||
+        x->IsUnique() != t->unique_ || x->IsOptional() != t->optional_) {
+      return ZORQelI::Ifalse;
+    }
+    mine = t->element_;
+    x = x->SubType();
   }
-  if (!IsAggregateKind(kind_)) return ZORQelI::Itrue;
-  if (x->LowerBound() != lower_ || x->UpperBound() != upper_ || x->IsUnique() != unique_ ||
-      x->IsOptional() != optional_) {
-    return ZORQelI::Ifalse;
-  }
-  ZORQelITypeIMP* other = x->SubType();
-  if (element_ == nullptr || other == nullptr) {
-    return element_ == other ? ZORQelI::Itrue : ZORQelI::Ifalse;
-  }
-  return element_->IsA(other);
 }
 
 ZORQelI::string ZORQelIMemTypeIMP::FullTypeName() const {
@@ -128,27 +136,37 @@ ZORQelI::string ZORQelIMemTypeIMP::FullTypeName() const {
 
 ZORQelI::string ZORQelIMemTypeIMP::TypeText(const ZORQelITypeIMP* t) {
   ZORQELI_TRACE("ZORQelI::string ZORQelIMemTypeIMP::TypeText(const ZORQelITypeIMP* t)");
-  if (t == nullptr) return ZORQelI::string("Void");
-  ZORQelI::Types k = t->PrimitiveType();
-  if (k == ZORQelI::Ientity) return t->FullTypeName();
-  if (k < ZORQelI::Ivoid || k > ZORQelI::Ibag || kKindNames[k] == nullptr) {
-    return ZORQelI::string("UncknowType");
+  // Each aggregate level writes its prefix ("List [0:?] of unique ") and
+  // passes on to its element type: a loop into one growing buffer, so that
+  // aggregates nested however deep are named without recursion and in
+  // linear time.
+  std::string text;
+  const auto done = [&text](const char* tail) {
+    text += tail;
+    return ZORQelI::string(text.c_str());
+  };
+  while (true) {
+    if (t == nullptr) return done("Void");
+    ZORQelI::Types k = t->PrimitiveType();
+    if (k == ZORQelI::Ientity) return done(static_cast<const char*>(t->FullTypeName()));
+    if (k < ZORQelI::Ivoid || k > ZORQelI::Ibag || kKindNames[k] == nullptr) {
+      return done("UncknowType");
+    }
+    text += kKindNames[k];
+    if (IsFieldKind(k)) {
+      if (t->Width().IsSet()) text += "(" + BoundText(t->Width()) + ")";
+      if (t->IsFixed() == ZORQelI::Itrue) text += " Fixed";
+      return done("");
+    }
+    if (!IsAggregateKind(k)) return done("");
+    ZORQelI::Mint low = t->LowerBound();
+    ZORQelI::Mint high = t->UpperBound();
+    if (low.IsSet() || high.IsSet()) text += " [" + BoundText(low) + ":" + BoundText(high) + "]";
+    text += " of ";
+    if (t->IsUnique() == ZORQelI::Itrue) text += "unique ";
+    if (t->IsOptional() == ZORQelI::Itrue) text += "optional ";
+    t = t->SubType();
   }
-  ZORQelI::string text(kKindNames[k]);
-  if (IsFieldKind(k)) {
-    if (t->Width().IsSet()) text += "(" + BoundText(t->Width()) + ")";
-    if (t->IsFixed() == ZORQelI::Itrue) text += ZORQelI::string(" Fixed");
-    return text;
-  }
-  if (!IsAggregateKind(k)) return text;
-  ZORQelI::Mint low = t->LowerBound();
-  ZORQelI::Mint high = t->UpperBound();
-  if (low.IsSet() || high.IsSet()) text += " [" + BoundText(low) + ":" + BoundText(high) + "]";
-  text += ZORQelI::string(" of ");
-  if (t->IsUnique() == ZORQelI::Itrue) text += ZORQelI::string("unique ");
-  if (t->IsOptional() == ZORQelI::Itrue) text += ZORQelI::string("optional ");
-  text += TypeText(t->SubType());
-  return text;
 }
 
 ZORQelIModeler ZORQelIMemTypeIMP::GetModeler() const {
