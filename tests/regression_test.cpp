@@ -193,6 +193,59 @@ TEST_F(Regression, ViewThatDropsTheLastHandleOfItsObserverAndCollectsFinishesThe
   EXPECT_EQ(finalized, 3);
 }
 
+// An element whose HashCode and Equal run `hook` once when it is armed; all
+// share one hash code, so the set asks Equal on every lookup.
+class HookedValueIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(HookedValueIMP, ZORQelIObjectIMP)
+ public:
+  explicit HookedValueIMP(int v) : value(v) {}
+  ZORQelIObjectIMP* Clone() const override { return new HookedValueIMP(*this); }
+  void Text(ZORQelIPrint&) const override {}
+  ZORQelI::integer HashCode() const override {
+    Fire();
+    return 5;
+  }
+  ZORQelI::boolean Equal(ZORQelIObjectIMP* o) const override {
+    Fire();
+    if (o == nullptr || &o->Id() != &ClassId()) return Ifalse;
+    return static_cast<HookedValueIMP*>(o)->value == value ? Itrue : Ifalse;
+  }
+  static void Fire() {
+    if (!hook) return;
+    const std::function<void()> run = std::move(hook);
+    hook = nullptr;
+    run();
+  }
+  int value;
+  static std::function<void()> hook;
+};
+ZORQELI_DEFINE_IMP(HookedValueIMP, ZORQelIObjectIMP)
+std::function<void()> HookedValueIMP::hook;
+
+TEST_F(Regression, UniqueListLookupOrRemoveWhoseEqualDropsTheListAndCollectsReadsNoFreedMemory) {
+  auto hooked = [](int v) { return ZORQelIObject(new HookedValueIMP(v)); };
+  const std::vector<std::function<ZORQelI::boolean(ZORQelIListUnique&)>> operations = {
+      [&](ZORQelIListUnique& l) { return l.Look(hooked(3)).IsValid(); },
+      [&](ZORQelIListUnique& l) { return l.Look(hooked(1)).IsValid(); },
+      [&](ZORQelIListUnique& l) { return l.Remove(hooked(1)); },
+      [&](ZORQelIListUnique& l) { return l.Remove(0); },
+      [&](ZORQelIListUnique& l) { return l.Remove(1); },
+  };
+  const std::vector<ZORQelI::boolean> expected = {Ifalse, Itrue, Itrue, Itrue, Itrue};
+  for (std::size_t i = 0; i < operations.size(); ++i) {
+    auto list = std::make_unique<ZORQelIListUnique>();  // the only handle on the list
+    for (int v = 0; v < 3; ++v) ASSERT_EQ(list->Add(hooked(v)), Itrue);
+    HookedValueIMP::hook = [&] {
+      *list = ZORQelIListUnique();  // the list whose operation runs is dropped
+      ZORQelIVariable::GarbageCollect();
+    };
+    ZORQelIListUnique& self = *list;
+    EXPECT_EQ(operations[i](self), expected[i]) << "operation " << i;
+    EXPECT_FALSE(static_cast<bool>(HookedValueIMP::hook)) << "operation " << i;
+    HookedValueIMP::hook = nullptr;
+  }
+}
+
 // --- 3. A unique list's set and its array part disagree -------------------
 
 TEST_F(Regression, UniqueListElementRemovedThroughTheArrayLeavesTheSet) {
@@ -323,6 +376,62 @@ TEST_F(Regression, DeeplyNestedArraysTypesAndValuesRaiseInsteadOfOverflowingTheS
   EXPECT_TRUE(types);
   EXPECT_TRUE(values);
   EXPECT_EQ(shallow, "(((0)))");
+}
+
+// The in-memory provider's own type names and comparisons walk the element
+// chain in a loop: any depth is named and compared, also on a small stack.
+TEST_F(Regression, MemProviderDeeplyNestedTypesAreNamedAndComparedWithoutOverflow) {
+  constexpr int kDeep = 100000;
+  ZORQelIModeler m = ZORQelIMemWrapper::Default().NewModeler(ZORQelI::string("DeepTypes"));
+  auto nested = [&](int depth, ZORQelI::boolean unique) {
+    ZORQelIType type = m.MakeInteger();
+    for (int i = 0; i < depth; ++i) type = m.MakeList(type, 0, Mint::UNSET, unique);
+    return type;
+  };
+  std::string shallow;
+  std::size_t length = 0;
+  bool same = false, differ = true;
+  OnSmallStack(512 << 10, [&] {
+    const ZORQelIType a = nested(kDeep, Ifalse), b = nested(kDeep, Ifalse);
+    const ZORQelIType c = nested(kDeep - 1, Ifalse), d = nested(kDeep, Itrue);
+    length = qtest::Str(a.FullTypeName()).size();
+    same = a.IsA(b) == Itrue;
+    differ = c.IsA(a) == Itrue || d.IsA(a) == Itrue;
+    shallow = qtest::Str(nested(2, Itrue).FullTypeName());
+  });
+  EXPECT_EQ(length, kDeep * std::string("List [0:?] of ").size() + std::string("Integer").size());
+  EXPECT_TRUE(same);
+  EXPECT_FALSE(differ);
+  EXPECT_EQ(shallow, "List [0:?] of unique List [0:?] of unique Integer");
+}
+
+// Appending a value copies it level by level: nesting deeper than the stack
+// takes raises the library's exception; what fits is copied whole.
+TEST_F(Regression, MemProviderDeeplyNestedValueCopyRaisesInsteadOfOverflowingTheStack) {
+  ZORQelIModeler m = ZORQelIMemWrapper::Default().NewModeler(ZORQelI::string("DeepValues"));
+  std::string raised;
+  int reached = 0;
+  std::string shallow;
+  OnSmallStack(512 << 10, [&] {
+    ZORQelIType type = m.MakeInteger();
+    ZORQelIInstance value = m.InstanciateInteger().PutInt(7);
+    try {
+      for (; reached < 100000; ++reached) {
+        type = m.MakeList(type, 0, Mint::UNSET, Ifalse);
+        ZORQelIInstance outer = m.Instanciate(type);
+        outer.Append(value);  // a copy of the whole of `value`
+        value = outer;
+        if (reached == 2) shallow = qtest::Str(value.GetInstance(0).GetInstance(0).ToString());
+      }
+    } catch (const ZORQelI::Exception& e) {
+      raised = static_cast<const char*>(e.Message());
+    }
+  });
+  EXPECT_NE(raised.find("aggregate values nested too deeply to be copied"), std::string::npos)
+      << raised;
+  EXPECT_GT(reached, 10);
+  EXPECT_LT(reached, 100000);
+  EXPECT_EQ(shallow, "(7)");
 }
 
 // --- 5. A write that fails only when flushed ---------------------------------

@@ -64,10 +64,7 @@ class QL0KRN_EXPORT ZORQelIListUniqueIMP : public ZORQelIArrayIMP {
   // Look(o) for o's object x, which is not null: the held object Equal to x,
   // or null.  The handle's Look calls it with its own argument's object, so
   // that a lookup copies no handle on its way to the set.
-  ZORQelIObjectIMP* Held(ZORQelIObjectIMP* x) const {
-    ZORQELI_TRACE("ZORQelIObjectIMP* ZORQelIListUniqueIMP::Held(ZORQelIObjectIMP* x) const");
-    return set.Held(x);
-  }
+  ZORQelIObjectIMP* Held(ZORQelIObjectIMP* x) const;
 
  private:
   friend struct ZORQelIInternal::Quiet;  // the library's unobservable fast paths

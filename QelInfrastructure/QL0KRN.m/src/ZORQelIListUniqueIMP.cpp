@@ -48,19 +48,33 @@ void ZORQelIListUniqueIMP::RemoveAll() {
   set.RemoveAll();
 }
 
+// Every operation below that reaches the set may run the elements' HashCode
+// and Equal, maybe the client's, which may drop the last handle on this list
+// and collect: each pins the list until it returns, so that neither the list
+// nor its set is freed under the table's own loop.
+
 void ZORQelIListUniqueIMP::Rehash(integer new_size) {
   ZORQELI_TRACE("void ZORQelIListUniqueIMP::Rehash(integer new_size)");
+  ZORQelIInternal::Pin pin(this);
   set.Rehash(new_size);
 }
 
 ZORQelIObject ZORQelIListUniqueIMP::Look(integer o) const {
   ZORQELI_TRACE("ZORQelIObject ZORQelIListUniqueIMP::Look(integer o) const");
+  ZORQelIInternal::Pin pin(const_cast<ZORQelIListUniqueIMP*>(this));
   return set.Look(o);
 }
 
 ZORQelIObject ZORQelIListUniqueIMP::Look(ZORQelIObject o) const {
   ZORQELI_TRACE("ZORQelIObject ZORQelIListUniqueIMP::Look(ZORQelIObject o) const");
+  ZORQelIInternal::Pin pin(const_cast<ZORQelIListUniqueIMP*>(this));
   return ZORQelIObject(set.Held(o.RefMe()));
+}
+
+ZORQelIObjectIMP* ZORQelIListUniqueIMP::Held(ZORQelIObjectIMP* x) const {
+  ZORQELI_TRACE("ZORQelIObjectIMP* ZORQelIListUniqueIMP::Held(ZORQelIObjectIMP* x) const");
+  ZORQelIInternal::Pin pin(const_cast<ZORQelIListUniqueIMP*>(this));
+  return set.Held(x);
 }
 
 namespace {
@@ -85,7 +99,11 @@ void ZORQelIListUniqueIMP::Forget(ZORQelIObjectIMP* e) {
 ZORQelI::boolean ZORQelIListUniqueIMP::Remove(integer i) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIListUniqueIMP::Remove(integer i)");
   CheckBounds(static_cast<int>(i));  // raises before anything changes
+  ZORQelIInternal::Pin pin(this);
   ZORQelIObjectIMP* element = elements[i];
+  // Once out of the array part the element is held by the untraced set
+  // alone, while the set's Erase asks its HashCode and Equal.
+  ZORQelIInternal::Pin keepElement(element != nullptr ? element : this);
   {
     OwnRemoval own(ownRemoval_, left_);
     ZORQelIArrayIMP::Remove(static_cast<int>(i));
@@ -101,12 +119,12 @@ ZORQelI::boolean ZORQelIListUniqueIMP::Remove(integer i) {
 
 ZORQelI::boolean ZORQelIListUniqueIMP::Remove(ZORQelIObject o) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIListUniqueIMP::Remove(ZORQelIObject o)");
+  // Both the set's Erase and the array's Look call Equal.
+  ZORQelIInternal::Pin pin(this);
   ZORQelIObjectIMP* taken = nullptr;
   if (set.Erase(o.RefMe(), &taken) == ZORQelI::Ifalse) return ZORQelI::Ifalse;
   ZORQelIObjectIMP* left;
   {
-    // The array's Look calls Equal, maybe the client's.
-    ZORQelIInternal::Pin pin(this);
     OwnRemoval own(ownRemoval_, left_);
     ZORQelIArrayIMP::Remove(o, 0);
     left = left_;
