@@ -257,6 +257,54 @@ TEST(MemExpressRead, InheritedNamesAreCheckedAlongLongChainsSiblingsAndDiamonds)
   EXPECT_EQ(0, m.GetNumberOfEntities());
 }
 
+TEST(MemExpressRead, EveryInheritedAttributeOfSeveralSupertypesIsPrintedAndCopied) {
+  // e inherits several super entities through d only; a is reached twice.
+  const std::string text =
+      "SCHEMA m; ENTITY a; x : INTEGER; END_ENTITY;\n"
+      "ENTITY b SUBTYPE OF (a); p : INTEGER; END_ENTITY;\n"
+      "ENTITY c SUBTYPE OF (a); q : INTEGER; END_ENTITY;\n"
+      "ENTITY d SUBTYPE OF (b, c); y : INTEGER; END_ENTITY;\n"
+      "ENTITY e SUBTYPE OF (d); z : INTEGER; r : OPTIONAL d; END_ENTITY; END_SCHEMA;\n";
+  std::vector<ZORQelIModeler> read = LoadAll(text);
+  ASSERT_EQ(1u, read.size());
+  ZORQelIModeler m = read[0];
+  std::string order;
+  for (ZORQelIMemAttrIMP* a : ZORQelIMemEntityIMP::DownCast(m.LookEntity("e"))->ExchangeOrder())
+    order += Str(a->Name()) + " ";
+  EXPECT_EQ("x p q y z r ", order);
+
+  ZORQelIInstance target = m.Instanciate(ZORQelI::string("d"));
+  ZORQelIInstance x = m.Instanciate(ZORQelI::string("e"));
+  int value = 1;
+  for (const char* owner : {"a", "b", "c", "d"}) {
+    const ZORQelIAttr first = m.LookEntity(owner).GetAttr(0);
+    x.PutAttr(first, m.InstanciateInteger().PutInt(value));
+    target.PutAttr(first, m.InstanciateInteger().PutInt(10 * value++));
+  }
+  x.PutAttr(m.LookEntity("e").GetAttr(0), m.InstanciateInteger().PutInt(5));
+  x.PutAttr(m.LookEntity("e").GetAttr(1), target);
+  ZORQelIExpressForm printer;
+  printer.Print(m.GetInstances());
+  EXPECT_EQ("#1=d(10,20,30,40);\n#2=e(1,2,3,4,5,#1);\n", Str(printer.Get()));
+
+  // The deep copy carries every one of them, the reference mapped to the
+  // copy of its target.
+  ZORQelIModeler copyModeler = ZORQelIMemWrapper::Default().NewModeler("copy");
+  ASSERT_EQ(Itrue, Imp(copyModeler)->LoadText(text, "copy.exp"));
+  ZORQelIInstanceListUnique source;
+  source.Add(target);
+  source.Add(x);
+  ZORQelIInstanceListUnique copy;
+  copy.SetTargetModeler(copyModeler);
+  copy.Copy(source);
+  ZORQelIExpressForm copied;
+  copied.Print(copyModeler.GetInstances());
+  EXPECT_EQ(Str(printer.Get()), Str(copied.Get()));
+  EXPECT_EQ(3, copyModeler.GetInstances().Get(1).GetAttr("q").GetInt());
+  EXPECT_EQ(copyModeler.GetInstances().Get(0).GetInstanceId(),
+            copyModeler.GetInstances().Get(1).GetAttr("r").GetInstanceId());
+}
+
 TEST(MemExpressRead, MalformedSchemasFailWithLocatedErrorsAndChangeNothing) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"SCHEMA s;\nENTITY a;\n  x : INTEGER\nEND_ENTITY;\nEND_SCHEMA;\n",
@@ -439,11 +487,18 @@ ZORQelI::integer LoadAndUse(ZORQelI::integer before) {
   EXPECT_DOUBLE_EQ(2.5, c.GetAttr("radius").GetReal());
   m.Instanciate(ZORQelI::string("group"));
   EXPECT_EQ(2, m.GetInstances().Size());
-  // The library's instance text follows Super() only: the value inherited
-  // from circle is held but not printed.
+  // The library's instance text takes the attributes of every super entity,
+  // in the ISO 10303-21 order (name tags grid colour_value radius centre
+  // alpha): the value inherited from the second super entity, circle, too.
   ZORQelIExpressForm printer;
   printer.Print(m.GetInstances());
-  EXPECT_EQ("#1=coloured_circle('disc',$,$,$,$);\n#2=group($,$,$);\n", Str(printer.Get()));
+  EXPECT_EQ("#1=coloured_circle('disc',$,$,$,2.500000,$,$);\n#2=group($,$,$);\n",
+            Str(printer.Get()));
+  // The handle path (taken by a printer of a derived class) prints the same.
+  struct DerivedForm : ZORQelIExpressForm {};
+  DerivedForm general;
+  general.PrintLong(c);
+  EXPECT_EQ("#1=coloured_circle('disc',$,$,$,2.500000,$,$);\n", Str(general.Get()));
 
   // A view registered before a load hears of every entity read; the deep
   // copy carries the instances into that second schema.
@@ -461,6 +516,7 @@ ZORQelI::integer LoadAndUse(ZORQelI::integer before) {
   copied.Print(target.GetInstances());
   EXPECT_EQ(Str(printer.Get()), Str(copied.Get()));
   EXPECT_EQ("disc", Str(target.GetInstances().Get(0).GetAttr("name").GetString()));
+  EXPECT_DOUBLE_EQ(2.5, target.GetInstances().Get(0).GetAttr("radius").GetReal());
   return held;
 }
 

@@ -5,6 +5,7 @@
 #include "ZORQelI.h"
 #include "ZORQelITypeIMP.h"
 
+class ZORQelIArray;
 class ZORQelIAttr;
 class ZORQelIEntity;
 class ZORQelIType;
@@ -19,9 +20,10 @@ class ZORQelIType;
 // type: kind 12, no width, no bounds, no element type, its own terminal type;
 // the setters that an entity cannot honour are accepted and ignored.
 //
-// Walking all attributes, inherited ones included: the entity's own by
-// position, then Super()'s, until Super() is an empty handle.  The library's
-// printers and deep copy rely on that walk ending.
+// Walking all attributes, inherited ones included: the own attributes, by
+// position, of each entity that AttributeOwners lists; by default the entity
+// itself, then Super()'s, until Super() is an empty handle.  The library's
+// instance text and deep copy rely on that walk ending.
 class QL0KRN_EXPORT ZORQelIEntityIMP : public ZORQelITypeIMP {
   ZORQELI_DECLARE_ABSTRACT_IMP(ZORQelIEntityIMP, ZORQelITypeIMP)
  public:
@@ -54,11 +56,22 @@ class QL0KRN_EXPORT ZORQelIEntityIMP : public ZORQelITypeIMP {
   // The super entity; an empty handle for a root entity.
   virtual ZORQelIEntity Super() const = 0;
   virtual void Super(ZORQelIEntity ent) = 0;
+  // The entities whose own attributes an instance of this entity carries,
+  // each once, as a new array of entity handles: this entity first.  The
+  // library's deep copy takes their attributes in this order (each entity's
+  // own by position); its instance text prints them in the reverse order of
+  // entities (the last entity's attributes first, each entity's own in
+  // position order, this entity's last).  The default walks Super() until it
+  // is an empty handle; an entity with several super entities overrides it
+  // to list them all, in the reverse of the order its instances' attributes
+  // are exchanged in.
+  virtual ZORQelIArray AttributeOwners() const;
 
   // Ifalse: an entity is not ordered.
   ZORQelI::boolean IsOrdered() const;
 };
 
+#include "ZORQelIArray.h"
 #include "ZORQelIAttr.h"
 #include "ZORQelIEntity.h"
 #include "ZORQelIType.h"

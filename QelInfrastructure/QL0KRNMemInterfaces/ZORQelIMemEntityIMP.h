@@ -91,6 +91,11 @@ class QL0KRNMEM_EXPORT ZORQelIMemEntityIMP : public ZORQelIEntityIMP {
   ZORQelI::boolean RemoveAttr(int pos) override;
   ZORQelIEntity Super() const override;
   void Super(ZORQelIEntity ent) override;
+  // Every entity whose attributes an instance carries, in the reverse of
+  // ExchangeOrder()'s order of entities (this entity first): the library's
+  // instance text then prints the attributes in ExchangeOrder(), and its
+  // deep copy carries the values of every super entity.
+  ZORQelIArray AttributeOwners() const override;
 
   // --- Read from EXPRESS ------------------------------------------------------------
   // What an ENTITY declaration says beyond its explicit attributes.
@@ -121,6 +126,8 @@ class QL0KRNMEM_EXPORT ZORQelIMemEntityIMP : public ZORQelIEntityIMP {
   // of each SUBTYPE OF list, an entity reached twice (repeated inheritance)
   // taken once, at its first place; the entity's own attributes last.
   std::vector<ZORQelIMemAttrIMP*> ExchangeOrder() const;
+  // The entities of ExchangeOrder(), in that order, each once.
+  std::vector<const ZORQelIMemEntityIMP*> ExchangeEntities() const;
 
   // --- Provider side --------------------------------------------------------------
   ZORQelIMemModelerIMP* Modeler() const { return modeler_; }

@@ -76,3 +76,11 @@ ZORQelI::boolean ZORQelIEntityIMP::IsOrdered() const {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIEntityIMP::IsOrdered() const");
   return ZORQelI::Ifalse;
 }
+
+ZORQelIArray ZORQelIEntityIMP::AttributeOwners() const {
+  ZORQELI_TRACE("ZORQelIArray ZORQelIEntityIMP::AttributeOwners() const");
+  ZORQelIArray owners;
+  owners.Add(ZORQelIEntity(const_cast<ZORQelIEntityIMP*>(this)));
+  for (ZORQelIEntity e = Super(); e.IsValid() == ZORQelI::Itrue; e = e.Super()) owners.Add(e);
+  return owners;
+}

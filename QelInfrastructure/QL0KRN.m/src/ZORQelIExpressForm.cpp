@@ -478,11 +478,16 @@ void DirectText::Entity(const ZORQelIType& type) {
   Put("=");
   name_ = entity_.Name();
   Put(name_);
-  // Own attributes last-to-first, then each super entity's: reversed, they
-  // come in inheritance order.
+  // Own attributes last-to-first, then each owner's (ZORQelIEntityIMP::
+  // AttributeOwners): reversed, they come in inheritance order.
   attributes_.clear();
-  for (ZORQelIEntity e = entity_; e.IsValid() == ZORQelI::Itrue; e = e.Super())
-    for (int i = e.NumberOfAttributes() - 1; i >= 0; --i) attributes_.push_back(e.GetAttr(i));
+  if (entity_.IsValid() == ZORQelI::Itrue) {
+    const ZORQelIArray owners = entity_.IMP()->AttributeOwners();
+    for (ZORQelI::integer k = 0; k < owners.Size(); ++k) {
+      const ZORQelIEntity e = ZORQelIEntity::DownCast(owners.Get(k));
+      for (int i = e.NumberOfAttributes() - 1; i >= 0; --i) attributes_.push_back(e.GetAttr(i));
+    }
+  }
   std::reverse(attributes_.begin(), attributes_.end());
   attributeIMPs_.clear();
   for (const ZORQelIAttr& attribute : attributes_) attributeIMPs_.push_back(attribute.RefMe());
@@ -573,11 +578,16 @@ void ZORQelIExpressForm::PrintLong(const ZORQelIInstance& X) {
   ZORQelIEntity entity = ZORQelIEntity::DownCast(X.GetType());
   Print(S("="));
   Print(entity.Name());
-  // The attributes, own ones last-to-first, then each super entity's: read
-  // backwards, they come in inheritance order.
+  // The attributes, own ones last-to-first, then each owner's (ZORQelIEntityIMP::
+  // AttributeOwners): read backwards, they come in inheritance order.
   ZORQelIArray attributes;
-  for (ZORQelIEntity e = entity; e.IsValid() == ZORQelI::Itrue; e = e.Super())
-    for (int i = e.NumberOfAttributes() - 1; i >= 0; --i) attributes.Add(e.GetAttr(i));
+  if (entity.IsValid() == ZORQelI::Itrue) {
+    const ZORQelIArray owners = entity.IMP()->AttributeOwners();
+    for (ZORQelI::integer k = 0; k < owners.Size(); ++k) {
+      const ZORQelIEntity e = ZORQelIEntity::DownCast(owners.Get(k));
+      for (int i = e.NumberOfAttributes() - 1; i >= 0; --i) attributes.Add(e.GetAttr(i));
+    }
+  }
   Print(S("("));
   for (ZORQelI::integer j = attributes.Size() - 1; j >= 0; --j) {
     ZORQelIAttr attribute = ZORQelIAttr::DownCast(attributes.Get(j));

@@ -1,5 +1,6 @@
 #include "ZORQelIInstanceCopy.h"
 
+#include "ZORQelIArray.h"
 #include "ZORQelIAttr.h"
 #include "ZORQelIEntity.h"
 #include "ZORQelINotYetImplemented.h"
@@ -23,8 +24,13 @@ void ZORQelIInstanceCopy::CopyInstance(integer pos) {
 void ZORQelIInstanceCopy::CopyInstance(ZORQelIInstance toInstance, ZORQelIInstance fromInstance) {
   ZORQELI_TRACE("void ZORQelIInstanceCopy::CopyInstance(ZORQelIInstance to, ZORQelIInstance from)");
   if (fromInstance.IsValid() != ZORQelI::Itrue) return;
-  for (ZORQelIEntity e = ZORQelIEntity::DownCast(fromInstance.GetType());
-       e.IsValid() == ZORQelI::Itrue; e = e.Super()) {
+  const ZORQelIEntity entity = ZORQelIEntity::DownCast(fromInstance.GetType());
+  if (entity.IsValid() != ZORQelI::Itrue) return;
+  // The instance's own entity first, then the others that own attributes of
+  // it (up the Super() chain unless the entity says otherwise).
+  const ZORQelIArray owners = entity.IMP()->AttributeOwners();
+  for (ZORQelI::integer k = 0; k < owners.Size(); ++k) {
+    const ZORQelIEntity e = ZORQelIEntity::DownCast(owners.Get(k));
     for (int i = 0; i < e.NumberOfAttributes(); ++i) {
       ZORQelIAttr attribute = e.GetAttr(i);
       fromValue = fromInstance.GetAttr(attribute);

@@ -1,6 +1,8 @@
 // ZORQelIMemEntityIMP: an entity of the in-memory provider.
 #include "ZORQelIMemEntityIMP.h"
 
+#include <algorithm>
+
 #include <cstdint>
 #include <unordered_set>
 #include <utility>
@@ -98,20 +100,23 @@ ZORQelIMemAttrIMP* ZORQelIMemEntityIMP::AppendAttr(const ZORQelI::string& name,
   return a;
 }
 
-std::vector<ZORQelIMemAttrIMP*> ZORQelIMemEntityIMP::ExchangeOrder() const {
-  ZORQELI_TRACE("std::vector<ZORQelIMemAttrIMP*> ZORQelIMemEntityIMP::ExchangeOrder() const");
-  std::vector<ZORQelIMemAttrIMP*> order;
-  if (moreSupers_.empty()) {
+std::vector<const ZORQelIMemEntityIMP*> ZORQelIMemEntityIMP::ExchangeEntities() const {
+  ZORQELI_TRACE("std::vector<const ZORQelIMemEntityIMP*> ZORQelIMemEntityIMP::ExchangeEntities() const");
+  std::vector<const ZORQelIMemEntityIMP*> entities;
+  bool single = true;
+  for (const ZORQelIMemEntityIMP* e = this; e != nullptr && single; e = e->super_) {
+    single = e->moreSupers_.empty();
+    entities.push_back(e);
+  }
+  if (single) {
     // One chain: root first.  Walked without recursion, however long.
-    std::vector<const ZORQelIMemEntityIMP*> chain;
-    for (const ZORQelIMemEntityIMP* e = this; e != nullptr; e = e->super_) chain.push_back(e);
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-      order.insert(order.end(), (*it)->attrs_.begin(), (*it)->attrs_.end());
-    }
-    return order;
+    std::reverse(entities.begin(), entities.end());
+    return entities;
   }
   // Depth first over the SUBTYPE OF lists, with an explicit stack; an entity
-  // is written after all of its super entities.
+  // comes after all of its super entities.  (Several super entities anywhere
+  // up the chain count: a sub-entity of such an entity inherits them all.)
+  entities.clear();
   std::unordered_set<const ZORQelIMemEntityIMP*> seen{this};
   std::vector<std::pair<const ZORQelIMemEntityIMP*, std::size_t>> stack{{this, 0}};
   while (!stack.empty()) {
@@ -123,10 +128,27 @@ std::vector<ZORQelIMemAttrIMP*> ZORQelIMemEntityIMP::ExchangeOrder() const {
       if (seen.insert(s).second) stack.emplace_back(s, 0);
       continue;
     }
-    order.insert(order.end(), e->attrs_.begin(), e->attrs_.end());
+    entities.push_back(e);
     stack.pop_back();
   }
+  return entities;
+}
+
+std::vector<ZORQelIMemAttrIMP*> ZORQelIMemEntityIMP::ExchangeOrder() const {
+  ZORQELI_TRACE("std::vector<ZORQelIMemAttrIMP*> ZORQelIMemEntityIMP::ExchangeOrder() const");
+  std::vector<ZORQelIMemAttrIMP*> order;
+  for (const ZORQelIMemEntityIMP* e : ExchangeEntities())
+    order.insert(order.end(), e->attrs_.begin(), e->attrs_.end());
   return order;
+}
+
+ZORQelIArray ZORQelIMemEntityIMP::AttributeOwners() const {
+  ZORQELI_TRACE("ZORQelIArray ZORQelIMemEntityIMP::AttributeOwners() const");
+  const std::vector<const ZORQelIMemEntityIMP*> entities = ExchangeEntities();
+  ZORQelIArray owners(static_cast<ZORQelI::integer>(entities.size()));
+  for (auto it = entities.rbegin(); it != entities.rend(); ++it)
+    owners.Add(ZORQelIEntity(const_cast<ZORQelIMemEntityIMP*>(*it)));
+  return owners;
 }
 
 ZORQelIWrapper& ZORQelIMemEntityIMP::Wrapper() const {
