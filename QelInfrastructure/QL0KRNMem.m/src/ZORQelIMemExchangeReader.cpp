@@ -108,6 +108,15 @@ struct TypeDesc {
   std::unordered_map<std::string, ZORQelIMemTypeIMP*> named;
 };
 
+// How messages name a declared type: a select or an enumeration by its
+// name, others by their type text.
+std::string Named(const TypeDesc* d) {
+  if (d->kind == TypeDesc::Select || d->kind == TypeDesc::Enumeration) {
+    return std::string(static_cast<const char*>(d->type->Name()));
+  }
+  return std::string(static_cast<const char*>(ZORQelIMemTypeIMP::TypeText(d->type)));
+}
+
 // The part of an instance's layout that one entity's own attributes take.
 struct Part {
   std::string key;  // upper-case entity name
@@ -762,7 +771,7 @@ void Reader::Text(const TypeDesc* d, ZORQelIMemSlot& s, std::uint8_t& tag) {
     for (char c : text_) chars += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     if (d->width >= 0 && (chars > d->width || (d->fixedWidth && chars != d->width))) {
       Fail(at, "string of " + std::to_string(chars) + " characters for " +
-                   std::string(ZORQelIMemTypeIMP::TypeText(d->type)));
+                   Named(d));
     }
   }
   StoreText(s, tag, text_);
@@ -786,7 +795,7 @@ void Reader::BinaryLiteral(const TypeDesc* d, ZORQelIMemSlot& s, std::uint8_t& t
     std::int64_t bits = static_cast<std::int64_t>(text_.size() - 1) * 4 - (text_[0] - '0');
     if (bits > d->width || (d->fixedWidth && bits != d->width)) {
       Fail(at, "binary of " + std::to_string(bits) + " bits for " +
-                   std::string(ZORQelIMemTypeIMP::TypeText(d->type)));
+                   Named(d));
     }
   }
   StoreText(s, tag, text_);
@@ -806,7 +815,7 @@ void Reader::Reference(const TypeDesc* d, ZORQelIMemSlot& s, std::uint8_t& tag,
   if (q == digits) Fail(at, "'#' must be followed by an instance number");
   p_ = q;
   if (d->kind != TypeDesc::Entity && d->kind != TypeDesc::Select) {
-    Fail(at, "a reference where " + std::string(ZORQelIMemTypeIMP::TypeText(d->type)) +
+    Fail(at, "a reference where " + Named(d) +
                  " is expected");
   }
   const auto number = static_cast<ZORQelI::integer>(n);
@@ -819,7 +828,7 @@ void Reader::Reference(const TypeDesc* d, ZORQelIMemSlot& s, std::uint8_t& tag,
   }
   if (!Admits(d, x)) {
     Fail(at, "#" + std::to_string(number) + " is " + std::string(x->Entity()->Name()) +
-                 ", not " + std::string(ZORQelIMemTypeIMP::TypeText(d->type)));
+                 ", not " + Named(d));
   }
   s.object = x;
   tag = d->kind == TypeDesc::Entity ? ZORQelIMemSlot::Reference : ZORQelIMemSlot::Object;
@@ -833,7 +842,7 @@ void Reader::Typed(const TypeDesc* d, ZORQelIMemSlot& s, std::uint8_t& tag,
   Keyword(name, n);
   if (d->kind != TypeDesc::Select) {
     Fail(at, "typed value " + std::string(name, n) + "(...) where " +
-                 std::string(ZORQelIMemTypeIMP::TypeText(d->type)) + " is expected");
+                 Named(d) + " is expected");
   }
   if (!d->flattened) Flatten(const_cast<TypeDesc*>(d));
   key_.clear();
@@ -898,7 +907,7 @@ void Reader::Aggregate(const TypeDesc* d, ZORQelIMemSlot& s, std::uint8_t& tag, 
     const auto count = static_cast<std::int64_t>(slots.size());
     if ((d->low >= 0 && count < d->low) || (d->high >= 0 && count > d->high)) {
       Fail(at, std::to_string(count) + " elements for " +
-                   std::string(ZORQelIMemTypeIMP::TypeText(d->type)));
+                   Named(d));
     }
   } catch (...) {
     for (std::size_t i = 0; i < slots.size(); ++i) ZORQelIMemSlot::Release(slots[i], tags[i]);
@@ -938,7 +947,7 @@ void Reader::Value(const TypeDesc* d, ZORQelIMemSlot& s, std::uint8_t& tag,
     return;
   }
   auto wrong = [&](const char* what) {
-    Fail(p_, std::string(what) + " where " + std::string(ZORQelIMemTypeIMP::TypeText(d->type)) +
+    Fail(p_, std::string(what) + " where " + Named(d) +
                  " is expected");
   };
   switch (d->kind) {
@@ -977,7 +986,7 @@ void Reader::Value(const TypeDesc* d, ZORQelIMemSlot& s, std::uint8_t& tag,
         return;
       }
       Fail(at, "." + std::string(name, n) + ". is no value of " +
-                   std::string(ZORQelIMemTypeIMP::TypeText(d->type)));
+                   Named(d));
     }
     case TypeDesc::String:
       if (c != '\'') wrong("not a string");
@@ -1383,13 +1392,14 @@ void Reader::Data() {
       }
       continue;
     }
+    const char* at = p_;
     const char* name;
     std::size_t n;
     if (Keyword(name, n) && IsKeyword(name, n, "ENDSEC")) {
       Expect(';', true);
       return;
     }
-    Lose(p_, "expected an instance or ENDSEC");
+    Lose(at, "expected an instance or ENDSEC");
   }
 }
 
@@ -1405,7 +1415,7 @@ void Reader::Resolve() {
       }
       if (!Admits(f.desc, x)) {
         Fail(at, "#" + std::to_string(f.number) + " is " + std::string(x->Entity()->Name()) +
-                     ", not " + std::string(ZORQelIMemTypeIMP::TypeText(f.desc->type)));
+                     ", not " + Named(f.desc));
       }
     } catch (const Bad&) {
       continue;  // the value stays unset
