@@ -87,6 +87,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     One(text, size, false);
     One(text, size, true);
   }
-  if (++runs % 256 == 0) ZORQelIVariable::GarbageCollect();
+  if (++runs % 16 == 0) ZORQelIVariable::GarbageCollect();
   return 0;
 }

@@ -856,7 +856,12 @@ void Reader::Typed(const TypeDesc* d, ZORQelIMemSlot& s, std::uint8_t& tag,
   ZORQelIMemSlot v = ZORQelIMemSlot::None();
   std::uint8_t vtag = ZORQelIMemSlot::Unset;
   Value(inner, v, vtag, store, index, depth + 1, false);
-  Expect(')', false);
+  try {
+    Expect(')', false);
+  } catch (...) {
+    ZORQelIMemSlot::Release(v, vtag);  // a text owned by nobody yet
+    throw;
+  }
   if (vtag == ZORQelIMemSlot::Aggregate) {
     // The aggregate itself is the carried value, owned by no slot.
     static_cast<ZORQelIMemAggregateIMP*>(v.object)->SetHolder(nullptr);
