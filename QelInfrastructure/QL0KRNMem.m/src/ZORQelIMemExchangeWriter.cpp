@@ -393,7 +393,7 @@ std::string ZORQelIMemExchangeWriter::Write(ZORQelIModeler m, const ZORQelIMemEx
   }
   if (!schema) {
     out += "FILE_SCHEMA((";
-    const char* n = modeler->Name();
+    const ZORQelI::string n = modeler->Name();
     AppendString(out, n, std::strlen(n));
     out += "));\n";
   }
