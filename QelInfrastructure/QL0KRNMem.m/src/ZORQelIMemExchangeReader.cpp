@@ -200,6 +200,7 @@ class Reader {
   void Flatten(TypeDesc* d);
   EntityDesc* Describe(ZORQelIMemEntityIMP* e);
   EntityDesc* EntityNamed(const char* s, std::size_t n);
+  EntityDesc* Lookup(const char* s, std::size_t n);
   EntityDesc* Combination(std::vector<std::string>& keys);
   bool Admits(const TypeDesc* d, ZORQelIMemEntityInstanceIMP* x);
 
@@ -256,6 +257,10 @@ class Reader {
   std::unordered_map<const ZORQelIMemEntityIMP*, EntityDesc*> entities_;
   std::unordered_map<std::string, EntityDesc*> combinations_;
   std::string key_;
+  // EntityNamed's last answer; the name points into the file.
+  const char* lastName_ = nullptr;
+  std::size_t lastLength_ = 0;
+  EntityDesc* lastEntity_ = nullptr;
 
   std::vector<ZORQelIMemEntityInstanceIMP*> made_;
   std::vector<ZORQelIMemEntityInstanceIMP*> dense_;
@@ -678,6 +683,17 @@ EntityDesc* Reader::Describe(ZORQelIMemEntityIMP* e) {
 }
 
 EntityDesc* Reader::EntityNamed(const char* s, std::size_t n) {
+  // Files often hold runs of one entity: the last name is compared first.
+  if (n == lastLength_ && lastName_ != nullptr && std::memcmp(s, lastName_, n) == 0) {
+    return lastEntity_;
+  }
+  lastName_ = s;
+  lastLength_ = n;
+  lastEntity_ = Lookup(s, n);
+  return lastEntity_;
+}
+
+EntityDesc* Reader::Lookup(const char* s, std::size_t n) {
   key_.clear();
   AppendUpper(key_, s, n);
   auto it = entitiesByName_.find(key_);
@@ -696,7 +712,7 @@ EntityDesc* Reader::Combination(std::vector<std::string>& keys) {
   if (it != combinations_.end()) return it->second;
   EntityDesc* found = nullptr;
   for (const std::string& k : keys) {
-    EntityDesc* d = EntityNamed(k.data(), k.size());
+    EntityDesc* d = Lookup(k.data(), k.size());
     if (d == nullptr || d->family.size() != keys.size()) continue;
     bool all = true;
     for (const Part& p : d->parts) all = all && std::binary_search(keys.begin(), keys.end(), p.key);
