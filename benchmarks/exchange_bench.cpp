@@ -233,6 +233,10 @@ void BM_DeepCopy(benchmark::State& state) {
     state.ResumeTiming();
   }
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * source.Size()));
+  state.PauseTiming();
+  source.Clear();
+  ZORQelIVariable::GarbageCollect();
+  state.ResumeTiming();
 }
 BENCHMARK(BM_DeepCopy)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -240,6 +244,7 @@ void BM_CollectPopulation(benchmark::State& state) {
   const std::string& file = FileOf(state.range(0));
   for (auto _ : state) {
     state.PauseTiming();
+    ZORQelIVariable::GarbageCollect();  // what earlier runs left
     {
       ZORQelIModeler m = Schema();
       ReadOnce(m, file);
