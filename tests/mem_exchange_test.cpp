@@ -315,6 +315,9 @@ TEST(MemExchange, ErrorsThatLoseThePlaceFailBothModes) {
       {std::string(kHead) + "#1=POINT('p',$,(1.),.T.,.T.)\n",
        "t.p21:8:1: error: #1: no ';' ends this instance: the rest of the file is lost"},
       {"HEADER;\n", "t.p21:1:1: error: not an exchange file: it must start with ISO-10303-21;"},
+      // Found by exchange_fuzz: a '!' with no name after it was read as a name.
+      {"ISO-10303-21;\nHEADER;\nFILE_DESCRIPTION((!),'2;1');\n",
+       "t.p21:3:19: error: '!' must be followed by a name"},
       {"ISO-10303-21;\nHEADER;\nFILE_NAME('','',(''),(''),'','','');\nENDSEC;\n",
        "t.p21:4:8: error: the header has no FILE_SCHEMA"},
       {std::string(kHead) + "ENDSEC;\nEND-ISO-10303-21",

@@ -855,7 +855,7 @@ void Reader::Typed(const TypeDesc* d, ZORQelIMemSlot& s, std::uint8_t& tag,
   const char* at = p_;
   const char* name;
   std::size_t n;
-  Keyword(name, n);
+  if (!Keyword(name, n)) Fail(at, "expected a type name");
   if (d->kind != TypeDesc::Select) {
     Fail(at, "typed value " + std::string(name, n) + "(...) where " +
                  Named(d) + " is expected");
@@ -1127,7 +1127,7 @@ void Reader::Generic(std::string* out, bool list) {
     } else if (IsLetter(c) || c == '!') {
       const char* name;
       std::size_t n;
-      Keyword(name, n);
+      if (!Keyword(name, n)) Fail(p_, "'!' must be followed by a name");
       if (out) AppendUpper(*out, name, n);
       typedOpen = true;
       continue;
