@@ -80,7 +80,8 @@ struct ZORQelIMemExchangeResult {
 //                       ISO 8859-1 too), \X\hh is U+00hh, \X2\...\X0\ holds
 //                       UTF-16 units (surrogate pairs joined), \X4\ code
 //                       points; line ends inside a string are dropped;
-//                       bytes above 0x7F are taken as UTF-8.  A NUL
+//                       bytes above 0x7F are taken as UTF-8, a byte that
+//                       starts no valid sequence as ISO 8859-1.  A NUL
 //                       character, or a text longer than a STRING(n)'s
 //                       width (of another length for FIXED), is an error
 //   BINARY              the exchange text itself: the digit of unused bits

@@ -82,6 +82,33 @@ void AppendUtf8(std::string& out, std::uint32_t c) {
   }
 }
 
+// The length of the valid UTF-8 sequence at s (s < end, *s >= 0x80), 0 when
+// none starts there.  The writer decodes strings the same way, so that a
+// text read, written and read again is the same text.
+std::size_t Utf8Length(const char* s, const char* end) {
+  const auto b = static_cast<unsigned char>(*s);
+  std::size_t len = 0;
+  std::uint32_t cp = 0;
+  if (b >= 0xC2 && b <= 0xDF) {
+    len = 2, cp = b & 0x1F;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    len = 3, cp = b & 0x0F;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    len = 4, cp = b & 0x07;
+  } else {
+    return 0;
+  }
+  if (static_cast<std::size_t>(end - s) < len) return 0;
+  for (std::size_t k = 1; k < len; ++k) {
+    const auto c = static_cast<unsigned char>(s[k]);
+    if ((c & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (c & 0x3F);
+  }
+  if (len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) return 0;
+  if (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) return 0;
+  return len;
+}
+
 // What the reader needs of a declared type, worked out once per type.
 struct TypeDesc {
   enum Kind { Untyped, Boolean, Logical, Integer, Real, String, Binary, Enumeration, Entity,
@@ -363,13 +390,27 @@ void Reader::StringLiteral(std::string& out) {
   out.clear();
   for (;;) {
     const char* run = s;
-    while (s < end_ && *s != '\'' && *s != '\\' && static_cast<unsigned char>(*s) >= 0x20 &&
-           *s != 0x7F) {
+    while (s < end_) {
+      const auto u = static_cast<unsigned char>(*s);
+      if (u < 0x20 || u >= 0x7F || u == '\'' || u == '\\') break;
       ++s;
     }
     out.append(run, static_cast<std::size_t>(s - run));
     if (s >= end_) Lose(open, "unterminated string");
     const char c = *s;
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      // UTF-8 as it is; a byte that starts no valid sequence stands for
+      // U+0080 .. U+00FF (ISO 8859-1).
+      const std::size_t len = Utf8Length(s, end_);
+      if (len != 0) {
+        out.append(s, len);
+        s += len;
+      } else {
+        AppendUtf8(out, static_cast<unsigned char>(c));
+        ++s;
+      }
+      continue;
+    }
     if (c == '\'') {
       if (s + 1 < end_ && s[1] == '\'') {
         out += '\'';
