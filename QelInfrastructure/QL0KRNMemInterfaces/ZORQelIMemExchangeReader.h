@@ -127,7 +127,8 @@ class QL0KRNMEM_EXPORT ZORQelIMemExchangeReader {
   // Reads size bytes at data into m's population (m is a schema of the
   // in-memory provider: else ZORQelI::InvalidType).  On a failed read
   // (ok false) the population is as it was; instances made meanwhile are
-  // garbage for the next collection.  The population's views are told once
+  // garbage for the next collection (their entities stay frozen, as making
+  // any instance leaves them).  The population's views are told once
   // (NotifyUpdate of the population) after a successful read.
   static ZORQelIMemExchangeResult Read(ZORQelIModeler m, const char* data, std::size_t size,
                                        const ZORQelIMemExchangeOptions& options = {});
