@@ -84,7 +84,7 @@ END_SCHEMA;
 )";
 
 // One block of 20 instances numbered from b + 1; prev + 1 .. prev + 20 is
-// the block before (the first block refers to itself instead).
+// the block before (prev < 0 for the first block, which has none).
 void Block(std::string& out, long b, long prev) {
   char line[320];
   auto n = [&](int i) { return b + i; };
@@ -105,7 +105,11 @@ void Block(std::string& out, long b, long prev) {
   put(std::snprintf(line, sizeof line, "#%ld=IFCDIRECTION((0.,0.,1.));\n", n(6)));
   put(std::snprintf(line, sizeof line, "#%ld=IFCDIRECTION((1.,0.,0.));\n", n(7)));
   put(std::snprintf(line, sizeof line, "#%ld=IFCAXIS2PLACEMENT3D(#%ld,#%ld,#%ld);\n", n(8), n(2), n(6), n(7)));
-  put(std::snprintf(line, sizeof line, "#%ld=IFCLOCALPLACEMENT(#%ld,#%ld);\n", n(9), prev + 9, n(8)));
+  if (prev < 0) {
+    put(std::snprintf(line, sizeof line, "#%ld=IFCLOCALPLACEMENT($,#%ld);\n", n(9), n(8)));
+  } else {
+    put(std::snprintf(line, sizeof line, "#%ld=IFCLOCALPLACEMENT(#%ld,#%ld);\n", n(9), prev + 9, n(8)));
+  }
   put(std::snprintf(line, sizeof line, "#%ld=IFCPOLYLOOP((#%ld,#%ld,#%ld,#%ld));\n", n(10), n(2), n(3), n(4), n(5)));
   put(std::snprintf(line, sizeof line,
                     "#%ld=IFCWALL('%s',#%ld,'Basic Wall:Exterior - 300mm:%ld',$,'Basic Wall:Exterior - 300mm',#%ld,$,'%ld',.STANDARD.);\n",
@@ -118,8 +122,13 @@ void Block(std::string& out, long b, long prev) {
   put(std::snprintf(line, sizeof line, "#%ld=IFCPROPERTYSINGLEVALUE('IsExternal',$,IFCBOOLEAN(.T.),$);\n", n(16)));
   put(std::snprintf(line, sizeof line, "#%ld=IFCPROPERTYSET('%s',#%ld,'Pset_WallCommon',$,(#%ld,#%ld,#%ld,#%ld));\n",
                     n(17), gid(17).c_str(), n(1), n(13), n(14), n(15), n(16)));
-  put(std::snprintf(line, sizeof line, "#%ld=IFCRELDEFINESBYPROPERTIES('%s',#%ld,$,$,(#%ld,#%ld,#%ld),#%ld);\n", n(18),
-                    gid(18).c_str(), n(1), n(11), n(12), prev + 11, n(17)));
+  if (prev < 0) {
+    put(std::snprintf(line, sizeof line, "#%ld=IFCRELDEFINESBYPROPERTIES('%s',#%ld,$,$,(#%ld,#%ld),#%ld);\n", n(18),
+                      gid(18).c_str(), n(1), n(11), n(12), n(17)));
+  } else {
+    put(std::snprintf(line, sizeof line, "#%ld=IFCRELDEFINESBYPROPERTIES('%s',#%ld,$,$,(#%ld,#%ld,#%ld),#%ld);\n", n(18),
+                      gid(18).c_str(), n(1), n(11), n(12), prev + 11, n(17)));
+  }
   put(std::snprintf(line, sizeof line, "#%ld=IFCFACEOUTERBOUND(#%ld,.T.);\n", n(19), n(10)));
   put(std::snprintf(line, sizeof line, "#%ld=IFCFACE((#%ld));\n", n(20), n(19)));
 }
@@ -129,7 +138,7 @@ std::string MakeFile(long instances) {
       "ISO-10303-21;\nHEADER;\nFILE_DESCRIPTION(('generated'),'2;1');\n"
       "FILE_NAME('bench.p21','',(''),(''),'','','');\nFILE_SCHEMA(('IFC4'));\nENDSEC;\nDATA;\n";
   out.reserve(static_cast<std::size_t>(instances) * 95);
-  for (long b = 0; b < instances; b += 20) Block(out, b, b == 0 ? 0 : b - 20);
+  for (long b = 0; b < instances; b += 20) Block(out, b, b == 0 ? -1 : b - 20);
   out += "ENDSEC;\nEND-ISO-10303-21;\n";
   return out;
 }

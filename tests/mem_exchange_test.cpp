@@ -245,6 +245,8 @@ TEST(MemExchange, StrictErrorsAreLocatedAndLeaveThePopulationAsItWas) {
       {"#1=PROP(#2,$,.RED.,'ABCD');\n#2=PROP(COUNT(1),$,.RED.,'ABCD');",
        "t.p21:8:9: error: #1: #2 is prop, not value_select"},
       {"#3=GROUP('g',$,(#99),(),(1,2));", "t.p21:8:17: error: #3: #99 is not in the file"},
+      {"#1=POINT('p',$,(1.),.T.,.T.);\n#2=GROUP('g',$,(#1,#3,#1),(),(1,2));\n#3=POINT('q',$,(1.),.T.,.T.);",
+       "t.p21:9:16: error: #2: element 3 of Set [0:?] of SAMPLE_P21.shape repeats an earlier one"},
       {"#1=PROP(COUNT(1),$,.RED.,'ABCD');\n#1=PROP(COUNT(1),$,.RED.,'ABCD');",
        "t.p21:9:1: error: #1: instance number used twice"},
       {"#1=PROP(COLOUR(.RED.),$,.RED.,'ABCD');",
@@ -291,20 +293,26 @@ TEST(MemExchange, LenientSkipsAndListsBadInstancesAndReadsTheRest) {
       "#2=PROP(COUNT(1),$,.PURPLE.,'ABCD');\n"
       "#3=GROUP('g',$,(#2),(),(1,2));\n"
       "#4=NOPE((1,(2,'x;y')));\n"
-      "#5=PROP(LABEL('ok'),$,.RED.,'WXYZ');\n";
+      "#5=PROP(LABEL('ok'),$,.RED.,'WXYZ');\n"
+      "#6=GROUP('g',$,(#7,#7),(),(1,2));\n"
+      "#7=POINT('p',$,(1.),.T.,.T.);\n";
   ZORQelIMemExchangeResult strict = Read(m, File(data));
   EXPECT_FALSE(strict.ok);
-  EXPECT_EQ(3u, strict.diagnostics.size()) << Messages(strict);
+  EXPECT_EQ(4u, strict.diagnostics.size()) << Messages(strict);
   EXPECT_EQ(0, m.GetInstances().Size());
 
   ZORQelIMemExchangeResult r = Read(m, File(data), true);
   ASSERT_TRUE(r.ok) << Messages(r);
   EXPECT_EQ(std::vector<ZORQelI::integer>({2, 4}), r.skipped);
-  EXPECT_EQ(3u, r.instances);
+  EXPECT_EQ(5u, r.instances);
   EXPECT_EQ("t.p21:9:20: error: #2: .PURPLE. is no item of colour\n"
             "t.p21:11:4: error: #4: schema SAMPLE_P21 has no entity 'NOPE'\n"
-            "t.p21:10:17: error: #3: #2 was skipped\n",
+            "t.p21:10:17: error: #3: #2 was skipped\n"
+            "t.p21:13:16: error: #6: element 2 of Set [0:?] of SAMPLE_P21.shape repeats an earlier "
+            "one (repeats dropped)\n",
             Messages(r));
+  // The repeat is dropped, the instance kept.
+  EXPECT_EQ(1, m.GetInstances().LookById(6).GetAttr("members").Size());
   // The instance that referred to a skipped one is kept, the reference unset.
   ZORQelIInstance g = m.GetInstances().LookById(3);
   ASSERT_TRUE(g.IsValid());

@@ -97,8 +97,9 @@ struct ZORQelIMemExchangeResult {
 //                       of member selects, ignoring case
 //   ARRAY/LIST/SET/BAG  (v, ...), the count checked against the bounds (an
 //                       array with both bounds has exactly that count);
-//                       distinct elements of sets and unique lists are not
-//                       checked
+//                       an element of a SET or of UNIQUE elements equal to
+//                       an earlier one is an error (in lenient mode the
+//                       repeats are dropped and listed, the instance kept)
 //   $                   unset, for any attribute (optionality is not
 //                       checked: real files break it too often)
 //   *                   unset, only for an attribute that an entity of the

@@ -122,6 +122,7 @@ struct TypeDesc {
   const TypeDesc* element = nullptr;
   std::int64_t low = -1, high = -1;
   bool fixedCount = false;
+  bool distinct = false;  // a SET, or UNIQUE elements
   // Strings and binaries: the width (-1: none), FIXED.
   std::int64_t width = -1;
   bool fixedWidth = false;
@@ -168,6 +169,15 @@ struct Fixup {
   ZORQelIMemInstanceIMP* store;
   std::uint32_t index;
   ZORQelI::integer number;
+  const TypeDesc* desc;
+  std::size_t offset;
+  ZORQelI::integer owner;
+};
+
+// An aggregate of distinct elements, checked once its references are
+// resolved.
+struct Distinct {
+  ZORQelIMemAggregateIMP* aggregate;
   const TypeDesc* desc;
   std::size_t offset;
   ZORQelI::integer owner;
@@ -257,6 +267,9 @@ class Reader {
   void Register(ZORQelI::integer number, ZORQelIMemEntityInstanceIMP* x, const char* at);
   ZORQelIMemEntityInstanceIMP* Find(ZORQelI::integer number) const;
   void Resolve();
+  // Equal elements in the aggregates of distinct elements: errors; in
+  // lenient mode the later ones are dropped.
+  void CheckDistinct();
   void SkipSection(const char* name);
 
   ZORQelIMemModelerIMP* modeler_;
@@ -295,6 +308,7 @@ class Reader {
   std::unordered_set<ZORQelI::integer> taken_;
   std::unordered_set<ZORQelI::integer> skipped_;
   std::vector<Fixup> fixups_;
+  std::vector<Distinct> distinct_;
   // Per nesting depth, the elements of the aggregate being read.
   std::vector<std::vector<ZORQelIMemSlot>> scratchSlots_;
   std::vector<std::vector<std::uint8_t>> scratchTags_;
@@ -606,6 +620,7 @@ const TypeDesc* Reader::Desc(ZORQelITypeIMP* t) {
     case ZORQelI::Ibag: {
       d->kind = TypeDesc::Aggregate;
       d->elementType = d->mem->SubType();
+      d->distinct = kind == ZORQelI::Iset || d->mem->IsUnique() == ZORQelI::Itrue;
       ZORQelI::Mint low = d->mem->LowerBound(), high = d->mem->UpperBound();
       if (kind == ZORQelI::Iarray) {
         if (low.IsSet() && high.IsSet()) {
@@ -983,6 +998,9 @@ void Reader::Aggregate(const TypeDesc* d, ZORQelIMemSlot& s, std::uint8_t& tag, 
   tags.clear();
   for (std::size_t i = mark; i < fixups_.size(); ++i) {
     if (fixups_[i].store == nullptr) fixups_[i].store = a;
+  }
+  if (d->distinct && a->SlotVector().size() > 1) {
+    distinct_.push_back(Distinct{a, d, static_cast<std::size_t>(at - begin_), current_});
   }
   s.object = a;
   tag = ZORQelIMemSlot::Aggregate;
@@ -1491,6 +1509,51 @@ void Reader::Resolve() {
   current_ = ZORQelI::Mint::UNSET;
 }
 
+void Reader::CheckDistinct() {
+  std::unordered_set<std::uint64_t> seen[ZORQelIMemSlot::Object + 1];
+  std::unordered_set<std::string> texts;
+  for (const Distinct& x : distinct_) {
+    for (auto& set : seen) set.clear();
+    texts.clear();
+    ZORQelIMemAggregateIMP* a = x.aggregate;
+    std::vector<int> repeated;
+    const std::vector<ZORQelIMemSlot>& slots = a->SlotVector();
+    const std::vector<std::uint8_t>& tags = a->TagVector();
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+      const std::uint8_t tag = tags[i];
+      bool fresh = true;
+      if (tag == ZORQelIMemSlot::Unset) continue;  // unset elements are never equal
+      if (ZORQelIMemSlot::IsText(tag)) {
+        fresh = texts.insert(ZORQelIMemSlot::TextOf(slots[i], tag)).second;
+      } else if (tag == ZORQelIMemSlot::Aggregate) {
+        for (std::size_t j = 0; fresh && j < i; ++j) {
+          fresh = !ZORQelIMemSlot::Same(slots[i], tag, slots[j], tags[j]);
+        }
+      } else if (tag <= ZORQelIMemSlot::Object) {
+        std::uint64_t bits = 0;
+        if (tag == ZORQelIMemSlot::Integer) {
+          bits = static_cast<std::uint32_t>(slots[i].integer);
+        } else if (tag == ZORQelIMemSlot::Boolean) {
+          bits = slots[i].boolean;
+        } else {
+          std::memcpy(&bits, &slots[i], sizeof bits);
+        }
+        fresh = seen[tag].insert(bits).second;
+      }
+      if (!fresh) repeated.push_back(static_cast<int>(i));
+    }
+    if (repeated.empty()) continue;
+    current_ = x.owner;
+    Note(begin_ + x.offset, "element " + std::to_string(repeated.front() + 1) + " of " +
+                                Named(x.desc) + " repeats an earlier one" +
+                                (options_.lenient ? " (repeats dropped)" : ""));
+    if (options_.lenient) {
+      for (auto it = repeated.rbegin(); it != repeated.rend(); ++it) a->RemoveCell(*it);
+    }
+  }
+  current_ = ZORQelI::Mint::UNSET;
+}
+
 void Reader::Run() {
   ZORQelIMemInstancesIMP* population = modeler_->Population();
   const int members = population->Size();
@@ -1533,6 +1596,7 @@ void Reader::Run() {
     }
     if (!data) Note(p_, "the file has no DATA section", true);
     Resolve();
+    CheckDistinct();
   } catch (const Lost&) {
     result_.ok = false;
     return;
