@@ -7,7 +7,10 @@
 //   4. the schema saved to a file with the modeler's default Save;
 //   5. the population deep-copied into a second schema, references mapped
 //      to the new instances;
-//   6. everything dropped, a collection, and the collector's status.
+//   6. a model read from an exchange file (examples/model/): counts by
+//      entity, a part deep-copied into a second population and written out
+//      as an exchange file, a view told of a change;
+//   7. everything dropped, a collection, and the collector's status.
 //
 // Usage: demo [directory]   (the saved schema goes there; default: a new
 // temporary directory).  With ZORQelITracerContext=ZORQelIExpressForm in the
@@ -148,6 +151,76 @@ void Print(const ZORQelIInstances& population) {
   std::cout << Narrow(printer.Get());
 }
 
+// A view that says what it is told about instances.
+class WatchIMP : public ZORQelIViewIMP {
+  ZORQELI_DECLARE_IMP(WatchIMP, ZORQelIViewIMP)
+ public:
+  ZORQelIObjectIMP* Clone() const override { return new WatchIMP(*this); }
+  void Text(ZORQelIPrint& ot) const override { ot.Print(ZORQelI::string("Watch")); }
+  void NotifyUpdate(ZORQelIObject o) override { Tell("changed", o); }
+  void NotifyDeleted(ZORQelIObject o) override { Tell("deleted", o); }
+  void NotifyCreated(ZORQelIObject o) override { Tell("made", o); }
+
+ private:
+  static void Tell(const char* what, ZORQelIObject o) {
+    ZORQelIInstance x = ZORQelIInstance::DownCast(o);
+    if (x.IsValid()) std::cout << "view: #" << x.GetInstanceId() << " " << what << "\n";
+  }
+};
+
+ZORQELI_DEFINE_IMP(WatchIMP, ZORQelIViewIMP)
+
+// The house schema of examples/model/, loaded afresh.
+ZORQelIModeler House(ZORQelIMemWrapper& provider) {
+  ZORQelIModeler m = provider.NewModeler("House");
+  if (m.Load(QL0KRN_DEMO_MODEL "/house.exp") != ZORQelI::Itrue) {
+    for (const ZORQelIMemDiagnostic& d : ZORQelIMemModelerIMP::DownCast(m)->Diagnostics())
+      std::cerr << d.Text() << "\n";
+  }
+  return m;
+}
+
+void ExchangeFile(ZORQelIMemWrapper& provider, const std::string& directory) {
+  std::cout << "== 6. a model read from an exchange file ==\n";
+  ZORQelIModeler house = House(provider);
+  ZORQelIMemExchangeResult r =
+      ZORQelIMemExchangeReader::ReadFile(house, QL0KRN_DEMO_MODEL "/house.p21");
+  for (const ZORQelIMemDiagnostic& d : r.diagnostics) std::cerr << d.Text() << "\n";
+  std::cout << "read " << r.instances << " instances of schema " << Narrow(r.header.schemas.at(0))
+            << "\n";
+  ZORQelIInstances all = house.GetInstances();
+  for (int e = 0; e < house.GetNumberOfEntities(); ++e) {
+    ZORQelIEntity entity = house.GetEntity(e);
+    int count = 0;
+    for (ZORQelI::integer i = 0; i < all.Size(); ++i)
+      count += all.Get(i).GetType().IsA(entity) == ZORQelI::Itrue ? 1 : 0;
+    if (count > 0) std::cout << "  " << Narrow(entity.Name()) << " " << count << "\n";
+  }
+
+  // The geometry (points and outlines) copied into a second population: the
+  // outlines of the copy refer to the copied points.
+  ZORQelIModeler part = House(provider);
+  ZORQelIInstanceListUnique geometry;
+  for (ZORQelI::integer i = 0; i < all.Size(); ++i) {
+    ZORQelIInstance x = all.Get(i);
+    std::string name = Narrow(x.GetType().Name());
+    if (name == "point" || name == "outline") geometry.Add(x);
+  }
+  ZORQelIInstanceListUnique copy;
+  copy.SetTargetModeler(part);
+  copy.Copy(geometry);
+  std::string file = directory + "/geometry.p21";
+  ZORQelIMemExchangeWriter::WriteFile(part, file.c_str());
+  std::cout << "the geometry, " << copy.Size() << " instances, written to " << file << ":\n"
+            << ZORQelIMemExchangeWriter::Write(part);
+
+  // A view on the model hears of a change.
+  house.AddView(ZORQelIView(new WatchIMP()));
+  ZORQelIInstance gable = all.LookById(15);
+  gable.GetAttr("height").PutReal(2.1);
+  std::cout << "gable height now " << gable.GetAttr("height").GetReal() << "\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -198,9 +271,11 @@ int main(int argc, char** argv) {
     copy.SetTargetModeler(copySchema);
     copy.Copy(source);  // ...and the references follow them
     Print(copySchema.GetInstances());
+
+    ExchangeFile(provider, directory);
   }
 
-  std::cout << "== 6. everything dropped, one collection ==\n";
+  std::cout << "== 7. everything dropped, one collection ==\n";
   ZORQelIVariable::GarbageCollect();
   ZORQelIVariable::GarbageCollect();  // member handles stop being roots at the first
   std::cout << "objects beyond those at start: " << ZORQelIVariable::GetInstancesCount__() - base

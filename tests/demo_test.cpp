@@ -16,6 +16,14 @@ namespace {
 
 const char* const kSchema = qtest::kDrawingText;
 
+// The part of the model the demonstration copies and writes out.
+const char kGeometry[] =
+    "ISO-10303-21;\nHEADER;\nFILE_DESCRIPTION((''),'2;1');\nFILE_NAME('','',(''),(''),'','','');\n"
+    "FILE_SCHEMA(('HOUSE'));\nENDSEC;\nDATA;\n"
+    "#1=POINT(0.,0.);\n#2=POINT(8.,0.);\n#3=POINT(8.,6.);\n#4=POINT(0.,6.);\n"
+    "#5=OUTLINE((#1,#2,#3));\n#6=OUTLINE((#2,#3,#4,#1));\n"
+    "ENDSEC;\nEND-ISO-10303-21;\n";
+
 std::string Expected(const std::string& directory) {
   return std::string(
              "== 1. handles and the collector ==\n"
@@ -36,7 +44,14 @@ std::string Expected(const std::string& directory) {
          "#2=Figure('outline',$);\n"
          "#3=Polyline('route',\"0A1B\",(1.500000,2.000000),.T.);\n"
          "#4=Group((#2,#3),2);\n"
-         "== 6. everything dropped, one collection ==\n"
+         "== 6. a model read from an exchange file ==\n"
+         "read 16 instances of schema HOUSE\n"
+         "  point 4\n  outline 2\n  wall 5\n  window 1\n  storey 2\n  property 2\n"
+         "the geometry, 6 instances, written to " + directory + "/geometry.p21:\n" +
+         kGeometry +
+         "view: #15 changed\n"
+         "gable height now 2.1\n"
+         "== 7. everything dropped, one collection ==\n"
          "objects beyond those at start: 0\n"
          "collector status (standard error)\n";
 }
@@ -50,6 +65,7 @@ class DemoTest : public ::testing::Test {
   }
   void TearDown() override {
     std::remove((dir_ + "/Drawing.exp").c_str());
+    std::remove((dir_ + "/geometry.p21").c_str());
     std::remove(dir_.c_str());
   }
   std::string dir_;
@@ -68,6 +84,10 @@ TEST_F(DemoTest, PrintsEverySectionAndSavesTheSchema) {
   std::stringstream text;
   text << saved.rdbuf();
   EXPECT_EQ(text.str(), kSchema);
+  std::ifstream geometry(dir_ + "/geometry.p21");
+  std::stringstream written;
+  written << geometry.rdbuf();
+  EXPECT_EQ(written.str(), kGeometry);
 }
 
 TEST_F(DemoTest, TracesThePrinterWhenAskedTo) {

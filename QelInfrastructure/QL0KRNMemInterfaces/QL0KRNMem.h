@@ -39,6 +39,9 @@
 #include "ZORQelIMemInstancesIMP.h"
 #include "ZORQelIMemValueIMP.h"
 
+#include "ZORQelIMemExchangeReader.h"
+#include "ZORQelIMemExchangeWriter.h"
+
 #include "ZORQelIMemInterfaceIMP.h"
 #include "ZORQelIMemMethodIMP.h"
 #include "ZORQelIMemParamDescIMP.h"

@@ -52,6 +52,14 @@ class QL0KRNMEM_EXPORT ZORQelIMemAggregateIMP final : public ZORQelIMemInstanceI
   // `type`, whose changes are told to `holder` (null: none).  REQUIRES: type
   // is an aggregate type of this provider.
   static ZORQelIMemAggregateIMP* Make(ZORQelIMemTypeIMP* type, ZORQelIMemEntityInstanceIMP* holder);
+  // A new aggregate of type `type` holding the n detached values (s, tags),
+  // whose changes are told to `holder`: the exchange reader's construction,
+  // one allocation per vector.  REQUIRES: the values fit the element type
+  // and the count fits the type's bounds (the caller checked them).
+  static ZORQelIMemAggregateIMP* MakeFilled(ZORQelIMemTypeIMP* type,
+                                            ZORQelIMemEntityInstanceIMP* holder,
+                                            const ZORQelIMemSlot* s, const std::uint8_t* tags,
+                                            int n);
   ~ZORQelIMemAggregateIMP() override;
 
   // --- ZORQelIObjectIMP -------------------------------------------------------

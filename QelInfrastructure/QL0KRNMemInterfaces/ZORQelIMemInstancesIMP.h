@@ -20,7 +20,8 @@ class ZORQelIMemTypeIMP;
 // Decisions of this provider:
 //  - Entity instances are numbered from 1 in their population, in the order
 //    they are made; numbers are never reused, and an instance keeps its
-//    number when it is removed and put back.
+//    number when it is removed and put back.  Instances read from an
+//    exchange file (ZORQelIMemExchangeReader) keep the file's numbers.
 //  - Only entity instances are members.  Values of other kinds made by
 //    Instanciate* (primitives, fields, Void, aggregates) are free-standing:
 //    they are not counted, listed or numbered.
@@ -85,10 +86,18 @@ class QL0KRNMEM_EXPORT ZORQelIMemInstancesIMP : public ZORQelIInstancesIMP {
 
   // --- Provider side --------------------------------------------------------------
   ZORQelIMemModelerIMP* Modeler() const { return modeler_; }
+  // The members at their positions.
+  const std::vector<ZORQelIMemEntityInstanceIMP*>& Members() const { return items_; }
   // A new instance of e, numbered and appended; the views are told.
   ZORQelIMemEntityInstanceIMP* MakeInstance(ZORQelIMemEntityIMP* e) const;
   // Takes x out of the positions, if it is at one.
   void Withdraw(ZORQelIMemEntityInstanceIMP* x);
+  // Appends the instances of an exchange file, read with their file
+  // numbers, and tells the views once (NotifyUpdate of the population).
+  // Later instances are numbered above the highest.  REQUIRES: xs in
+  // increasing number order, none in a population, no number held by a
+  // member.
+  void AdoptRead(const std::vector<ZORQelIMemEntityInstanceIMP*>& xs);
 
  private:
   // The position of x, or -1.

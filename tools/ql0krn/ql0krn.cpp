@@ -1,5 +1,6 @@
-// ql0krn: command-line access to the libraries.  One verb so far:
+// ql0krn: command-line access to the libraries:
 //   ql0krn schema [--print | --express] FILE...
+//   ql0krn stats|convert|print [--lenient] SCHEMA DATA... (ExchangeVerbs)
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "QL0KRN.h"
 #include "QL0KRNMem.h"
+#include "ExchangeVerbs.h"
 
 namespace {
 
@@ -26,10 +28,17 @@ const char kHelp[] =
     "      Errors and warnings go to standard error as\n"
     "          FILE:LINE:COLUMN: error: MESSAGE\n"
     "      Exit status: 0 when every file loaded, 1 when a file had an error,\n"
-    "      2 on a usage error.\n"
+    "      2 on a usage error.\n";
+const char kOptionsHelp[] =
     "\n"
     "Options:\n"
     "  --help     print this text and exit\n";
+
+void Help() {
+  std::fputs(kHelp, stdout);
+  std::fputs(kExchangeHelp, stdout);
+  std::fputs(kOptionsHelp, stdout);
+}
 
 int Usage(const std::string& message) {
   std::fprintf(stderr, "ql0krn: %s\n", message.c_str());
@@ -50,7 +59,7 @@ int Schema(const std::vector<std::string>& args) {
       if (mode != Counts) return Usage("give --print or --express once");
       mode = a == "--print" ? Print : Express;
     } else if (options && (a == "--help" || a == "-h")) {
-      Out(kHelp);
+      Help();
       return 0;
     } else if (options && a.size() > 1 && a[0] == '-') {
       return Usage("unknown option '" + a + "'");
@@ -92,9 +101,10 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) return Usage("a verb is needed");
   if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-    Out(kHelp);
+    Help();
     return 0;
   }
   if (args[0] == "schema") return Schema({args.begin() + 1, args.end()});
+  if (IsExchangeVerb(args[0])) return ExchangeVerb(args[0], {args.begin() + 1, args.end()});
   return Usage("unknown verb '" + args[0] + "'");
 }

@@ -58,6 +58,22 @@ ZORQelIMemAggregateIMP* ZORQelIMemAggregateIMP::Make(ZORQelIMemTypeIMP* type,
                  kSource, __LINE__);
 }
 
+ZORQelIMemAggregateIMP* ZORQelIMemAggregateIMP::MakeFilled(ZORQelIMemTypeIMP* type,
+                                                           ZORQelIMemEntityInstanceIMP* holder,
+                                                           const ZORQelIMemSlot* s,
+                                                           const std::uint8_t* tags, int n) {
+  ZORQELI_TRACE("ZORQelIMemAggregateIMP* ZORQelIMemAggregateIMP::MakeFilled(ZORQelIMemTypeIMP* type, ZORQelIMemEntityInstanceIMP* holder, const ZORQelIMemSlot* s, const std::uint8_t* tags, int n)");
+  auto* a = new ZORQelIMemAggregateIMP(type, holder, 0);
+  a->slots_.assign(s, s + n);
+  a->tags_.assign(tags, tags + n);
+  for (int i = 0; i < n; ++i) {
+    if (tags[i] == ZORQelIMemSlot::Aggregate) {
+      static_cast<ZORQelIMemAggregateIMP*>(s[i].object)->SetHolder(holder);
+    }
+  }
+  return a;
+}
+
 ZORQelIMemAggregateIMP::ZORQelIMemAggregateIMP(ZORQelIMemTypeIMP* type,
                                                ZORQelIMemEntityInstanceIMP* holder, int count)
     : type_(type),

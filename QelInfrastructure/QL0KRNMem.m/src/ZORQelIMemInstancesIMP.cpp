@@ -228,6 +228,22 @@ ZORQelIMemEntityInstanceIMP* ZORQelIMemInstancesIMP::MakeInstance(ZORQelIMemEnti
   return x;
 }
 
+void ZORQelIMemInstancesIMP::AdoptRead(const std::vector<ZORQelIMemEntityInstanceIMP*>& xs) {
+  ZORQELI_TRACE("void ZORQelIMemInstancesIMP::AdoptRead(const std::vector<ZORQelIMemEntityInstanceIMP*>& xs)");
+  if (xs.empty()) return;
+  const std::size_t first = items_.size();
+  items_.reserve(first + xs.size());
+  std::int64_t next = nextId_;
+  for (ZORQelIMemEntityInstanceIMP* x : xs) {
+    items_.push_back(x);
+    x->SetInPopulation(true);
+    next = std::max<std::int64_t>(next, static_cast<std::int64_t>(x->Number()) + 1);
+  }
+  nextId_ = static_cast<ZORQelI::integer>(std::min<std::int64_t>(next, INT32_MAX));
+  if (first > 0) NoteOrder(static_cast<int>(first));
+  modeler_->Notify(ZORQelIMemModelerIMP::Updated, this);
+}
+
 void ZORQelIMemInstancesIMP::Withdraw(ZORQelIMemEntityInstanceIMP* x) {
   ZORQELI_TRACE("void ZORQelIMemInstancesIMP::Withdraw(ZORQelIMemEntityInstanceIMP* x)");
   int pos = PositionOf(x);
