@@ -14,9 +14,9 @@ class QL0KRN_EXPORT ZORQelIAttr : public ZORQelIParamDesc {
   ZORQELI_DECLARE_HANDLE(ZORQelIAttr, ZORQelIAttrIMP)
   ZORQELI_DECLARE_CAST_ANYWAY(ZORQelIAttr)
  public:
-  // The owning entity.
-  const ZORQelIEntity Parent();
-  ZORQelI::boolean IsInverse() const;
+  // The forwarding operations, one row each in ZORQelIAttr.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIAttr.def"
 };
 
 #include "ZORQelIAttrIMP.h"

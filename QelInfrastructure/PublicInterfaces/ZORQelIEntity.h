@@ -14,19 +14,9 @@ class QL0KRN_EXPORT ZORQelIEntity : public ZORQelIType {
   ZORQELI_DECLARE_HANDLE(ZORQelIEntity, ZORQelIEntityIMP)
   ZORQELI_DECLARE_CAST_ANYWAY(ZORQelIEntity)
  public:
-  // Number of the entity's own attributes.
-  int NumberOfAttributes() const;
-  // A new attribute added to the entity's own attributes.
-  ZORQelIAttr CreateAttr(ZORQelI::string name, ZORQelIType tp, ZORQelI::boolean optional);
-  ZORQelIAttr GetAttr(ZORQelI::string member) const;
-  // The own attribute at 0-based position nth.
-  ZORQelIAttr GetAttr(int nth) const;
-  ZORQelI::Mint GetAttrIndex(ZORQelI::string member) const;
-  ZORQelI::boolean RemoveAttr(ZORQelI::string name);
-  ZORQelI::boolean RemoveAttr(int pos);
-  // The super entity; an empty handle when there is none.
-  ZORQelIEntity Super() const;
-  void Super(ZORQelIEntity ent);
+  // The forwarding operations, one row each in ZORQelIEntity.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIEntity.def"
 };
 
 #include "ZORQelIAttr.h"

@@ -19,8 +19,9 @@ class QL0KRN_EXPORT ZORQelIIdentifier : public ZORQelIObject {
   // A new identifier holding name.
   explicit ZORQelIIdentifier(ZORQelI::string name);
 
-  void Rename(ZORQelI::string name);
-  ZORQelI::string Name() const;
+  // The forwarding operations, one row each in ZORQelIIdentifier.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIIdentifier.def"
 };
 
 #endif

@@ -27,17 +27,9 @@ class QL0KRN_EXPORT ZORQelIInstanceListUnique : public ZORQelIObject {
   ZORQelIInstanceListUnique(const ZORQelIInstanceListUnique& x);
   ZORQelIInstanceListUnique& operator=(const ZORQelIInstanceListUnique& x) = default;
 
-  void SetTargetModeler(ZORQelIModeler a);
-  void Add(ZORQelIInstance a);
-  void Add(ZORQelIInstanceListUnique a);
-  ZORQelIInstance Get(integer pos) const;
-  ZORQelI::Mint Look(ZORQelIInstance a);
-  void Clear();
-  ZORQelI::integer Size() const;
-  void Instanciate(ZORQelIInstance a);
-  void Instanciate(ZORQelIInstanceListUnique from);
-  void CopyInstances(ZORQelIInstanceListUnique from);
-  void Copy(ZORQelIInstanceListUnique os);
+  // The forwarding operations, one row each in ZORQelIInstanceListUnique.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIInstanceListUnique.def"
 
   const ZORQelIInstanceListUniqueIMP* IMP() const;
   ZORQelIInstanceListUniqueIMP* IMP();

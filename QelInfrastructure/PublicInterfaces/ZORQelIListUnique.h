@@ -17,11 +17,10 @@ class QL0KRN_EXPORT ZORQelIListUnique : public ZORQelIArray {
   // integer never turns into a list by accident.
   explicit ZORQelIListUnique(integer size);
 
-  void Rehash(integer new_size);
-  ZORQelIObject Look(integer o) const;
+  // The forwarding operations, one row each in ZORQelIListUnique.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIListUnique.def"
   ZORQelIObject Look(ZORQelIObject o) const;
-  ZORQelI::boolean Remove(integer i);
-  ZORQelI::boolean Remove(ZORQelIObject o);
 };
 
 #endif

@@ -18,25 +18,9 @@ class ZORQelIView;
 class QL0KRN_EXPORT ZORQelIModeler : public ZORQelIWrapperObject {
   ZORQELI_DECLARE_HANDLE(ZORQelIModeler, ZORQelIModelerIMP)
  public:
-  ZORQelIType Parent() const;
-  ZORQelIType Scope(ZORQelI::string s) const;
-  ZORQelI::boolean Load(ZORQelI::string f);
-  ZORQelI::boolean Save(ZORQelI::string f);
-  ZORQelIType MakeType(ZORQelI::Types t) const;
-  ZORQelIType MakeField(ZORQelI::Types t, ZORQelI::Mint width, ZORQelI::boolean fixed_width) const;
-  ZORQelIType MakeList(ZORQelIType t, ZORQelI::Mint low, ZORQelI::Mint upper,
-                       ZORQelI::boolean unique) const;
-  ZORQelIType MakeBag(ZORQelIType t, ZORQelI::Mint low, ZORQelI::Mint upper) const;
-  ZORQelIType MakeSet(ZORQelIType t, ZORQelI::Mint low, ZORQelI::Mint upper) const;
-  ZORQelIType MakeArray(ZORQelIType t, ZORQelI::Mint low, ZORQelI::Mint upper,
-                        ZORQelI::boolean opt, ZORQelI::boolean unique) const;
-  ZORQelIEntity MakeEntity(ZORQelI::string name);
-  ZORQelIEntity LookEntity(ZORQelI::string S) const;
-  ZORQelIEntity GetEntity(int i) const;
-  int GetNumberOfEntities() const;
-  ZORQelIInstances GetInstances() const;
-  void AddView(ZORQelIView v);
-  void RemoveView(ZORQelIView v);
+  // The forwarding operations, one row each in ZORQelIModeler.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIModeler.def"
 
   // --- Conveniences -------------------------------------------------------------
   ZORQelIType MakeInteger() const;   // MakeType(ZORQelI::Iinteger)

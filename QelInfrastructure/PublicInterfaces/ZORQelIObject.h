@@ -141,6 +141,44 @@ class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
   ZORQELI_DEFINE_SHARING_COPY_CONSTRUCTOR(This, Base)                             \
   ZORQELI_DEFINE_IMP_ACCESSOR(This, Imp)
 
+// Forwarding operations.  Most operations of a handle call IMP() and then the
+// implementation's operation of the same name with the same arguments.  A
+// family lists those in its .def file, one row each:
+//
+//   // Number of the entity's own attributes.
+//   ZORQELI_FORWARD(int, NumberOfAttributes, (), (), const, 19)
+//   ZORQELI_FORWARD(void, Super, (ZORQelIEntity ent), (ent), , 48)
+//
+// The columns are the result type, the name, the parameter list, the
+// argument list (the parameter names, in order), `const` or nothing, and the
+// source line the operation's trace frame reports.  The header includes the
+// .def inside the class body with ZORQELI_FORWARD defined as
+// ZORQELI_DECLARE_FORWARDER; the family's source includes it with
+// ZORQELI_DEFINE_FORWARDER:
+//
+//   #define ZORQELI_FORWARD(...) ZORQELI_DEFINE_FORWARDER(ZORQelIEntity, __VA_ARGS__)
+//   #include "ZORQelIEntity.def"
+//
+// The trace text is the row's own tokens, so it always reads as the
+// declaration does: "int ZORQelIEntity::NumberOfAttributes() const".  The
+// lines of the rows that existed when the forwarders were written by hand are
+// the lines those reported, kept so that traces and stack dumps read as they
+// did; a new row gives its own line in the .def file.  An operation that does
+// more than forward is written out in the family's source as usual.
+#define ZORQELI_FORWARD_TEXT(This, Result, Name, Params, Const)                   \
+  #Result " " #This "::" #Name #Params ZORQELI_FORWARD_CONST_TEXT_##Const
+#define ZORQELI_FORWARD_CONST_TEXT_const " const"
+#define ZORQELI_FORWARD_CONST_TEXT_
+
+#define ZORQELI_DECLARE_FORWARDER(Result, Name, Params, Args, Const, Line)        \
+  Result Name Params Const;
+
+#define ZORQELI_DEFINE_FORWARDER(This, Result, Name, Params, Args, Const, Line)   \
+  Result This::Name Params Const {                                                \
+    ZORQELI_TRACE_LINE(ZORQELI_FORWARD_TEXT(This, Result, Name, Params, Const), Line); \
+    return IMP()->Name Args;                                                      \
+  }
+
 // Lenient down-cast: an empty o gives an empty handle; an object of another
 // class raises ZORQelI::InvalidType.
 #define ZORQELI_DEFINE_LENIENT_DOWNCAST(This, Imp)                                \

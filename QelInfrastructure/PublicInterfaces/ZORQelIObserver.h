@@ -15,9 +15,9 @@ class QL0KRN_EXPORT ZORQelIObserver : public ZORQelIView {
  public:
   ~ZORQelIObserver() override;
 
-  void AddView(ZORQelIView a);
-  void RemoveView(ZORQelIView a);
-  ZORQelI::integer NumberOfView() const;
+  // The forwarding operations, one row each in ZORQelIObserver.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIObserver.def"
 };
 
 #endif

@@ -14,15 +14,9 @@ class QL0KRN_EXPORT ZORQelIParamDesc : public ZORQelIWrapperObject {
   ZORQELI_DECLARE_HANDLE(ZORQelIParamDesc, ZORQelIParamDescIMP)
   ZORQELI_DECLARE_CAST_ANYWAY(ZORQelIParamDesc)
  public:
-  ZORQelI::boolean IsIn() const;
-  ZORQelI::boolean IsOut() const;
-  ZORQelI::boolean IsOptional() const;
-  ZORQelIType GetType() const;
-  // Const on the handle: the handle itself does not change.
-  void SetType(ZORQelIType t) const;
-  void SetIn(ZORQelI::boolean v);
-  void SetOut(ZORQelI::boolean v);
-  void SetOptional(ZORQelI::boolean v);
+  // The forwarding operations, one row each in ZORQelIParamDesc.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIParamDesc.def"
 };
 
 #include "ZORQelIParamDescIMP.h"

@@ -11,9 +11,9 @@
 class QL0KRN_EXPORT ZORQelIView : public ZORQelIObject {
   ZORQELI_DECLARE_HANDLE(ZORQelIView, ZORQelIViewIMP)
  public:
-  void NotifyUpdate(ZORQelIObject o);
-  void NotifyDeleted(ZORQelIObject o);
-  void NotifyCreated(ZORQelIObject o);
+  // The forwarding operations, one row each in ZORQelIView.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIView.def"
 };
 
 #endif

@@ -29,10 +29,9 @@ class QL0KRN_EXPORT ZORQelIWrapperObject : public ZORQelIObject {
   ZORQELI_DECLARE_HANDLE(ZORQelIWrapperObject, ZORQelIWrapperObjectIMP)
   ZORQELI_DECLARE_CAST_ANYWAY(ZORQelIWrapperObject)
  public:
-  // The implementation's wrapper, returned by reference.
-  ZORQelIWrapper& Wrapper() const;
-  ZORQelI::string Name() const;
-  void Rename(ZORQelI::string x);
+  // The forwarding operations, one row each in ZORQelIWrapperObject.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIWrapperObject.def"
 };
 
 #include "ZORQelIWrapperObjectIMP.h"
