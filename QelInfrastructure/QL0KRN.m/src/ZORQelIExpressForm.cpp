@@ -103,11 +103,9 @@ void ZORQelIExpressForm::Nl2() {
 
 void ZORQelIExpressForm::Print(ZORQelI::Types X) {
   ZORQELI_TRACE("void ZORQelIExpressForm::Print(ZORQelI::Types X)");
-  static const char* const names[] = {"Void", nullptr, "Boolean", "Logical", "Integer", "Real",
-                                      "String", "Binary", "Array", "List", "Set", "Bag"};
-  if (X < 0 || X > ZORQelI::Ibag || names[X] == nullptr)
-    ZORQELI_RAISE(ZORQelI::InvalidType(), ZORQELI_SOURCE(ZORQelIExpressForm), 232);
-  Print(ZORQelI::string(names[X]));
+  const char* name = ZORQelI::KindName(X);
+  if (name == nullptr) ZORQELI_RAISE(ZORQelI::InvalidType(), ZORQELI_SOURCE(ZORQelIExpressForm), 232);
+  Print(ZORQelI::string(name));
 }
 
 void ZORQelIExpressForm::PrintFlags(ZORQelI::string text, ZORQelI::boolean v) {

@@ -10,9 +10,9 @@
 namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemTypeIMP";
 
-// The display names of the kinds 0 .. 11 (1 has none).
-const char* const kKindNames[] = {"Void", nullptr, "Boolean", "Logical", "Integer", "Real",
-                                  "String", "Binary", "Array", "List", "Set", "Bag"};
+// The kinds' display names, in the type text and in KindNamed, are the
+// library's one table of them (ZORQelI::KindName): a schema read back names
+// its kinds as the schema text printed them.
 
 bool IsFieldKind(ZORQelI::Types k) { return k == ZORQelI::Istring || k == ZORQelI::Ibinary; }
 bool IsAggregateKind(ZORQelI::Types k) { return k >= ZORQelI::Iarray && k <= ZORQelI::Ibag; }
@@ -113,10 +113,9 @@ ZORQelI::string ZORQelIMemTypeIMP::TypeText(const ZORQelITypeIMP* t) {
   if (t == nullptr) return ZORQelI::string("Void");
   ZORQelI::Types k = t->PrimitiveType();
   if (k == ZORQelI::Ientity) return t->FullTypeName();
-  if (k < ZORQelI::Ivoid || k > ZORQelI::Ibag || kKindNames[k] == nullptr) {
-    return ZORQelI::string("UncknowType");
-  }
-  ZORQelI::string text(kKindNames[k]);
+  const char* name = ZORQelI::KindName(k);
+  if (name == nullptr) return ZORQelI::string("UncknowType");
+  ZORQelI::string text(name);
   if (IsFieldKind(k)) {
     if (t->Width().IsSet()) text += "(" + BoundText(t->Width()) + ")";
     if (t->IsFixed() == ZORQelI::Itrue) text += ZORQelI::string(" Fixed");
@@ -234,7 +233,8 @@ void ZORQelIMemTypeIMP::CheckCount(ZORQelI::Mint v) {
 bool ZORQelIMemTypeIMP::KindNamed(const ZORQelI::string& s, ZORQelI::Types& kind) {
   ZORQELI_TRACE("bool ZORQelIMemTypeIMP::KindNamed(const ZORQelI::string& s, ZORQelI::Types& kind)");
   for (int k = ZORQelI::Ivoid; k <= ZORQelI::Ibinary; ++k) {
-    if (kKindNames[k] != nullptr && s == kKindNames[k]) {
+    const char* name = ZORQelI::KindName(k);
+    if (name != nullptr && s == name) {
       kind = static_cast<ZORQelI::Types>(k);
       return true;
     }
