@@ -103,8 +103,10 @@ void ZORQelIExpressForm::Nl2() {
 
 void ZORQelIExpressForm::Print(ZORQelI::Types X) {
   ZORQELI_TRACE("void ZORQelIExpressForm::Print(ZORQelI::Types X)");
+  // The library's one table of kind names; a kind without a name (1, the
+  // entity kind, values outside the enumeration) raises and prints nothing.
   const char* name = ZORQelI::KindName(X);
-  if (name == nullptr) ZORQELI_RAISE(ZORQelI::InvalidType(), ZORQELI_SOURCE(ZORQelIExpressForm), 232);
+  if (name == nullptr) ZORQELI_RAISE_AT(kKindText, ZORQelI::InvalidType());
   Print(ZORQelI::string(name));
 }
 

@@ -113,6 +113,7 @@ ZORQelI::string ZORQelIMemTypeIMP::TypeText(const ZORQelITypeIMP* t) {
   if (t == nullptr) return ZORQelI::string("Void");
   ZORQelI::Types k = t->PrimitiveType();
   if (k == ZORQelI::Ientity) return t->FullTypeName();
+  // 1 and the values outside the enumeration have no name.
   const char* name = ZORQelI::KindName(k);
   if (name == nullptr) return ZORQelI::string("UncknowType");
   ZORQelI::string text(name);
@@ -226,15 +227,14 @@ void ZORQelIMemTypeIMP::UpperBound(ZORQelI::Mint v) {
 void ZORQelIMemTypeIMP::CheckCount(ZORQelI::Mint v) {
   ZORQELI_TRACE("void ZORQelIMemTypeIMP::CheckCount(ZORQelI::Mint v)");
   if (v.IsSet() && v < 0) {
-    ZORQelI::Throw(new ZORQelI::BoundError(v, v, 0, INT32_MAX), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(v, v, 0, INT32_MAX), kSource, __LINE__);
   }
 }
 
 bool ZORQelIMemTypeIMP::KindNamed(const ZORQelI::string& s, ZORQelI::Types& kind) {
   ZORQELI_TRACE("bool ZORQelIMemTypeIMP::KindNamed(const ZORQelI::string& s, ZORQelI::Types& kind)");
   for (int k = ZORQelI::Ivoid; k <= ZORQelI::Ibinary; ++k) {
-    const char* name = ZORQelI::KindName(k);
-    if (name != nullptr && s == name) {
+    if (ZORQelI::KindName(k) != nullptr && s == ZORQelI::KindName(k)) {
       kind = static_cast<ZORQelI::Types>(k);
       return true;
     }
@@ -244,10 +244,10 @@ bool ZORQelIMemTypeIMP::KindNamed(const ZORQelI::string& s, ZORQelI::Types& kind
 
 void ZORQelIMemTypeIMP::RequireField() const {
   ZORQELI_TRACE("void ZORQelIMemTypeIMP::RequireField() const");
-  if (!IsFieldKind(kind_)) ZORQelI::Throw(new ZORQelI::InvalidType(), kSource, __LINE__);
+  if (!IsFieldKind(kind_)) ZORQELI_RAISE(ZORQelI::InvalidType(), kSource, __LINE__);
 }
 
 void ZORQelIMemTypeIMP::RequireAggregate() const {
   ZORQELI_TRACE("void ZORQelIMemTypeIMP::RequireAggregate() const");
-  if (!IsAggregateKind(kind_)) ZORQelI::Throw(new ZORQelI::InvalidType(), kSource, __LINE__);
+  if (!IsAggregateKind(kind_)) ZORQELI_RAISE(ZORQelI::InvalidType(), kSource, __LINE__);
 }
