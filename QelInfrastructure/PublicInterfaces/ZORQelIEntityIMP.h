@@ -22,6 +22,10 @@ class ZORQelIType;
 // Walking all attributes, inherited ones included: the entity's own by
 // position, then Super()'s, until Super() is an empty handle.  The library's
 // printers and deep copy rely on that walk ending.
+//
+// Contract: that of the dictionary implementations
+// (ZORQelIWrapperObjectIMP.h); the type operations answered here raise
+// nothing.
 class QL0KRN_EXPORT ZORQelIEntityIMP : public ZORQelITypeIMP {
   ZORQELI_DECLARE_ABSTRACT_IMP(ZORQelIEntityIMP, ZORQelITypeIMP)
  public:

@@ -18,6 +18,12 @@ class ZORQelIInstanceListUniqueIMP;
 //   ZORQelIInstanceListUnique copy;
 //   copy.SetTargetModeler(otherSchema);
 //   copy.Copy(source);   // references among the copies are mapped
+//
+// Contract: that of every handle (ZORQelIObject.h).  Get raises
+// ZORQelI::BoundError outside 0 .. Size()-1; Copy and CopyInstances raise what
+// the deep copy raises (ZORQelIInstanceCopy.h: ZORQelI::NotYetImplemented for
+// an aggregate value) and what the target population raises.  The list keeps
+// its instances and its target modeler alive while it is reached.
 class QL0KRN_EXPORT ZORQelIInstanceListUnique : public ZORQelIObject {
  public:
   static constexpr const char* __CLASSNAME__ = "ZORQelIInstanceListUnique";

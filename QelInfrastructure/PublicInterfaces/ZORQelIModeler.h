@@ -15,6 +15,11 @@ class ZORQelIView;
 // Handle of a schema.  Besides forwarding, it builds the common types and
 // instances from the general operations.  DownCast is lenient; modelers have
 // no CastAnyway.
+//
+// Contract: that of every handle (ZORQelIObject.h) and of the dictionary
+// implementations (ZORQelIWrapperObjectIMP.h).  Load and Save report failure
+// as Ifalse (see ZORQelIModelerIMP.h); the conveniences raise what the
+// operations they are made of raise.
 class QL0KRN_EXPORT ZORQelIModeler : public ZORQelIWrapperObject {
   ZORQELI_DECLARE_HANDLE(ZORQelIModeler, ZORQelIModelerIMP)
  public:

@@ -10,6 +10,10 @@ class ZORQelIType;
 
 // Handle of a parameter descriptor (attributes included).  DownCast is
 // lenient; CastAnyway gives an empty handle on another class.
+//
+// Contract: that of every handle (ZORQelIObject.h: an empty handle raises
+// ZORQelI::NullPtrAccess) and of the dictionary implementations
+// (ZORQelIWrapperObjectIMP.h: the provider documents what its classes raise).
 class QL0KRN_EXPORT ZORQelIParamDesc : public ZORQelIWrapperObject {
   ZORQELI_DECLARE_HANDLE(ZORQelIParamDesc, ZORQelIParamDescIMP)
   ZORQELI_DECLARE_CAST_ANYWAY(ZORQelIParamDesc)

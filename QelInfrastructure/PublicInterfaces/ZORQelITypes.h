@@ -1,4 +1,5 @@
-// ZORQelI::Types: the kinds of dictionary types.
+// ZORQelI::Types: the kinds of dictionary types, and their display names.
+// Nothing here raises.
 #ifndef ZORQelITypes_h
 #define ZORQelITypes_h
 

@@ -25,6 +25,13 @@ class ZORQelIWrapperObjectIMP;
 
 // Handle of a dictionary object: its wrapper, its name, renaming.
 // DownCast is lenient (an empty handle gives an empty handle).
+//
+// Contract: that of every handle (ZORQelIObject.h: an empty handle raises
+// ZORQelI::NullPtrAccess) and of the dictionary implementations
+// (ZORQelIWrapperObjectIMP.h: the provider documents what its classes
+// raise).  Wrapper() returns the provider's wrapper by reference: it lives as
+// long as the provider keeps it, which is at least as long as any of its
+// objects is reached.
 class QL0KRN_EXPORT ZORQelIWrapperObject : public ZORQelIObject {
   ZORQELI_DECLARE_HANDLE(ZORQelIWrapperObject, ZORQelIWrapperObjectIMP)
   ZORQELI_DECLARE_CAST_ANYWAY(ZORQelIWrapperObject)
