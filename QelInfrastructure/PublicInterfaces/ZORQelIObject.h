@@ -23,26 +23,6 @@ class ZORQelIPrint;
 // constructors register the handle inline; copying and destroying a handle
 // costs one registration and one release, plus two frames when tracing can
 // be observed (ZORQELI_TRACE_EMPTY).
-//
-// The contract every handle family shares; each family's header adds what is
-// its own:
-//  - Raises: an operation that needs the object raises ZORQelI::NullPtrAccess
-//    on an empty handle before anything else ("QelInfrastructure/QL0KRN.m/src/
-//    ZORQelIObject" line 75 from a const operation, 93 otherwise).  A
-//    forwarding operation (a row of the family's .def file) then raises what
-//    the implementation's operation of the same name raises: the library's
-//    implementation headers say what theirs raise, a provider's headers say
-//    it for the provider's classes.  The library catches nothing.
-//  - Ownership: a handle owns its registration as a root and nothing else.
-//    The object belongs to the collector, which deletes it once no handle and
-//    no scanned member reaches it.  A handle result is a new handle of its
-//    own; an object given to an operation that stores it is kept alive by the
-//    object that stores it, as long as that one is reached.
-//  - Validity: an object lives at least as long as a handle on it, across
-//    collections.  A raw implementation pointer (RefMe, IMP, SpecializeMe) is
-//    valid only while a handle or a scanned member reaches the object: keep a
-//    handle, not the pointer, across a collection.  Strings are returned by
-//    value and stay valid on their own.
 class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
  public:
   static constexpr const char* __CLASSNAME__ = "ZORQelIObject";
@@ -97,6 +77,26 @@ class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
   }
   ZORQelIObject(ZORQelIObjectIMP* X, InHandleConstructor t) : ZORQelIVariable(X, t) {}
 };
+
+// The contract every handle family shares; each family's header adds what is
+// its own:
+//  - Raises: an operation that needs the object raises ZORQelI::NullPtrAccess
+//    on an empty handle before anything else ("QelInfrastructure/QL0KRN.m/src/
+//    ZORQelIObject" line 75 from a const operation, 93 otherwise).  A
+//    forwarding operation (a row of the family's .def file) then raises what
+//    the implementation's operation of the same name raises: the library's
+//    implementation headers say what theirs raise, a provider's headers say
+//    it for the provider's classes.  The library catches nothing.
+//  - Ownership: a handle owns its registration as a root and nothing else.
+//    The object belongs to the collector, which deletes it once no handle and
+//    no scanned member reaches it.  A handle result is a new handle of its
+//    own; an object given to an operation that stores it is kept alive by the
+//    object that stores it, as long as that one is reached.
+//  - Validity: an object lives at least as long as a handle on it, across
+//    collections.  A raw implementation pointer (RefMe, IMP, SpecializeMe) is
+//    valid only while a handle or a scanned member reaches the object: keep a
+//    handle, not the pointer, across a collection.  Strings are returned by
+//    value and stay valid on their own.
 
 // The handle family boilerplate, written once.  A family Xxx is a handle
 // class and an implementation class; inside the handle class's body:

@@ -10,9 +10,9 @@
 ZORQelIInstanceCopy::ZORQelIInstanceCopy(ZORQelIInstanceListUnique to,
                                          ZORQelIInstanceListUnique from)
     : from(from), to(to) {
-  ZORQELI_TRACE(
+  ZORQELI_TRACE_LINE(
       " ZORQelIInstanceCopy::ZORQelIInstanceCopy(ZORQelIInstanceListUnique to, "
-      "ZORQelIInstanceListUnique from)");
+      "ZORQelIInstanceListUnique from)", 13);
 }
 
 void ZORQelIInstanceCopy::CopyInstance(integer pos) {

@@ -8,14 +8,14 @@ ZORQelIInstanceListUnique::ZORQelIInstanceListUnique()
   ZORQELI_TRACE(" ZORQelIInstanceListUnique::ZORQelIInstanceListUnique()");
 }
 
-ZORQELI_DEFINE_POINTER_CONSTRUCTOR(ZORQelIInstanceListUnique, ZORQelIObject,
-                                   ZORQelIInstanceListUniqueIMP)
+ZORQELI_DEFINE_POINTER_CONSTRUCTOR(ZORQelIInstanceListUnique, ZORQelIObject, ZORQelIInstanceListUniqueIMP)
+// (One line each: a call spread over lines reports another line per compiler.)
 ZORQELI_DEFINE_SHARING_COPY_CONSTRUCTOR(ZORQelIInstanceListUnique, ZORQelIObject)
 ZORQELI_DEFINE_LENIENT_DOWNCAST(ZORQelIInstanceListUnique, ZORQelIInstanceListUniqueIMP)
 
 const ZORQelIInstanceListUniqueIMP* ZORQelIInstanceListUnique::IMP() const {
-  ZORQELI_TRACE(
-      "const ZORQelIInstanceListUniqueIMP* ZORQelIInstanceListUnique::IMP() const");
+  ZORQELI_TRACE_LINE(
+      "const ZORQelIInstanceListUniqueIMP* ZORQelIInstanceListUnique::IMP() const", 17);
   return static_cast<const ZORQelIInstanceListUniqueIMP*>(RefMe());
 }
 
