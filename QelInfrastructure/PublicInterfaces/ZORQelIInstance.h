@@ -24,15 +24,10 @@ class QL0KRN_EXPORT ZORQelIInstance : public ZORQelIWrapperObject {
   ZORQelI::integer GetInteger() const;
 
   // --- Writers: each returns a handle on this same object ---------------------
-  ZORQelIInstance PutInt(ZORQelI::integer v);
+  // (PutInt, PutReal, PutBoolean, PutString, PutObject and PutInstance are
+  // rows of ZORQelIInstance.def.)
   // The same as PutInt.
   ZORQelIInstance PutInteger(ZORQelI::integer v);
-  ZORQelIInstance PutReal(ZORQelI::real v);
-  ZORQelIInstance PutBoolean(ZORQelI::boolean bo);
-  ZORQelIInstance PutString(ZORQelI::string s);
-  ZORQelIInstance PutObject(ZORQelIObject obj);
-  ZORQelIInstance PutObject(ZORQelIInstance obj);
-  ZORQelIInstance PutInstance(int key, ZORQelIInstance inst);
   // GetAttr(key).PutObject(inst); returns this instance (the owner of the
   // attribute), not the attribute's value.  An empty GetAttr(key) raises
   // ZORQelI::NullPtrAccess.

@@ -199,6 +199,17 @@ class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
     return IMP()->Name Args;                                                      \
   }
 
+// A writer of a family whose writes chain: a ZORQELI_FORWARD_CHAIN row, which
+// declares and traces like a ZORQELI_FORWARD row, forwards the same way and
+// then returns a handle on this same object (the implementation's operation
+// returns nothing).
+#define ZORQELI_DEFINE_CHAINING_FORWARDER(This, Result, Name, Params, Args, Const, Line) \
+  Result This::Name Params Const {                                                \
+    ZORQELI_TRACE_LINE(ZORQELI_FORWARD_TEXT(This, Result, Name, Params, Const), Line); \
+    IMP()->Name Args;                                                             \
+    return *this;                                                                 \
+  }
+
 // Lenient down-cast: an empty o gives an empty handle; an object of another
 // class raises ZORQelI::InvalidType.
 #define ZORQELI_DEFINE_LENIENT_DOWNCAST(This, Imp)                                \

@@ -9,6 +9,7 @@ ZORQELI_DEFINE_LENIENT_DICTIONARY_HANDLE(ZORQelIInstance, ZORQelIWrapperObject, 
 ZORQELI_DEFINE_CAST_ANYWAY(ZORQelIInstance, ZORQelIInstanceIMP)
 
 #define ZORQELI_FORWARD(...) ZORQELI_DEFINE_FORWARDER(ZORQelIInstance, __VA_ARGS__)
+#define ZORQELI_FORWARD_CHAIN(...) ZORQELI_DEFINE_CHAINING_FORWARDER(ZORQelIInstance, __VA_ARGS__)
 #include "ZORQelIInstance.def"
 
 ZORQelI::integer ZORQelIInstance::GetInteger() const {
@@ -16,53 +17,12 @@ ZORQelI::integer ZORQelIInstance::GetInteger() const {
   return IMP()->GetInt();
 }
 
-// The writers return a new handle on this same object, so that writes chain.
-
-ZORQelIInstance ZORQelIInstance::PutInt(ZORQelI::integer v) {
-  ZORQELI_TRACE_LINE("ZORQelIInstance ZORQelIInstance::PutInt(ZORQelI::integer v)", 129);
-  IMP()->PutInt(v);
-  return *this;
-}
+// The writers return a new handle on this same object, so that writes chain;
+// those that only forward are rows of ZORQelIInstance.def.
 
 ZORQelIInstance ZORQelIInstance::PutInteger(ZORQelI::integer v) {
   ZORQELI_TRACE_LINE("ZORQelIInstance ZORQelIInstance::PutInteger(ZORQelI::integer v)", 135);
   IMP()->PutInt(v);
-  return *this;
-}
-
-ZORQelIInstance ZORQelIInstance::PutReal(ZORQelI::real v) {
-  ZORQELI_TRACE_LINE("ZORQelIInstance ZORQelIInstance::PutReal(ZORQelI::real v)", 141);
-  IMP()->PutReal(v);
-  return *this;
-}
-
-ZORQelIInstance ZORQelIInstance::PutBoolean(ZORQelI::boolean bo) {
-  ZORQELI_TRACE_LINE("ZORQelIInstance ZORQelIInstance::PutBoolean(ZORQelI::boolean bo)", 147);
-  IMP()->PutBoolean(bo);
-  return *this;
-}
-
-ZORQelIInstance ZORQelIInstance::PutString(ZORQelI::string s) {
-  ZORQELI_TRACE_LINE("ZORQelIInstance ZORQelIInstance::PutString(ZORQelI::string s)", 153);
-  IMP()->PutString(s);
-  return *this;
-}
-
-ZORQelIInstance ZORQelIInstance::PutObject(ZORQelIObject obj) {
-  ZORQELI_TRACE_LINE("ZORQelIInstance ZORQelIInstance::PutObject(ZORQelIObject obj)", 159);
-  IMP()->PutObject(obj);
-  return *this;
-}
-
-ZORQelIInstance ZORQelIInstance::PutObject(ZORQelIInstance obj) {
-  ZORQELI_TRACE_LINE("ZORQelIInstance ZORQelIInstance::PutObject(ZORQelIInstance obj)", 165);
-  IMP()->PutObject(obj);
-  return *this;
-}
-
-ZORQelIInstance ZORQelIInstance::PutInstance(int key, ZORQelIInstance inst) {
-  ZORQELI_TRACE_LINE("ZORQelIInstance ZORQelIInstance::PutInstance(int key, ZORQelIInstance inst)", 171);
-  IMP()->PutInstance(key, inst);
   return *this;
 }
 
