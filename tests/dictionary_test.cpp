@@ -50,7 +50,11 @@ TEST_F(DictionaryTest, NameOfEveryKindAndTheEntityDiagnostic) {
     CaptureStderr err;
     EXPECT_EQ(std::string(Kind(kind).Name()), name) << "kind " << kind;
     EXPECT_EQ(err.Take(), "") << "kind " << kind;
+    // The one table the type, the schema text and the provider read.
+    const char* table = ZORQelI::KindName(kind);
+    EXPECT_EQ(table == nullptr ? std::string("UncknowType") : std::string(table), name) << "kind " << kind;
   }
+  EXPECT_EQ(ZORQelI::KindName(ZORQelI::Ientity), nullptr);
   CaptureStderr err;
   EXPECT_EQ(std::string(Kind(ZORQelI::Ientity).Name()), "UncknowType");
   EXPECT_EQ(err.Take(), " Can't Get Entity name.\n");

@@ -1,5 +1,9 @@
 // Handles: emptiness, equality, assignment, private copies, texts, and the placeholder.
+#include <algorithm>
+#include <dirent.h>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -218,6 +222,117 @@ TEST_F(HandleTest, PlaceholderIsInvalidWritesNothingClonesAndSurvivesAsTheSentin
   for (ZORQelIObjectIMP* o = ZORQelIObjectIMP::list_.head; o != nullptr; o = o->Next())
     found = found || o == sentinel;
   EXPECT_TRUE(found);
+}
+
+// The forwarding operations of every family, as their .def rows generate them: "family\tline\ttext".
+std::vector<std::string> GeneratedForwarderRows() {
+  std::vector<std::string> rows;
+#define QTEST_FORWARD_ROW(This, Result, Name, Params, Args, Const, Line) \
+  rows.push_back(std::string(#This "\t") + std::to_string(Line) + "\t" +    \
+                 ZORQELI_FORWARD_TEXT(This, Result, Name, Params, Const));
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIArray, __VA_ARGS__)
+#include "ZORQelIArray.def"
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIAttr, __VA_ARGS__)
+#include "ZORQelIAttr.def"
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIEntity, __VA_ARGS__)
+#include "ZORQelIEntity.def"
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIExpression, __VA_ARGS__)
+#include "ZORQelIExpression.def"
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIIdentifier, __VA_ARGS__)
+#include "ZORQelIIdentifier.def"
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIInstance, __VA_ARGS__)
+#include "ZORQelIInstance.def"
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIInstanceListUnique, __VA_ARGS__)
+#include "ZORQelIInstanceListUnique.def"
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIInstances, __VA_ARGS__)
+#include "ZORQelIInstances.def"
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIInterface, __VA_ARGS__)
+#include "ZORQelIInterface.def"
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIListUnique, __VA_ARGS__)
+#include "ZORQelIListUnique.def"
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIMethod, __VA_ARGS__)
+#include "ZORQelIMethod.def"
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIModeler, __VA_ARGS__)
+#include "ZORQelIModeler.def"
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIObserver, __VA_ARGS__)
+#include "ZORQelIObserver.def"
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIParamDesc, __VA_ARGS__)
+#include "ZORQelIParamDesc.def"
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIParsable, __VA_ARGS__)
+#include "ZORQelIParsable.def"
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIType, __VA_ARGS__)
+#include "ZORQelIType.def"
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIView, __VA_ARGS__)
+#include "ZORQelIView.def"
+#define ZORQELI_FORWARD(...) QTEST_FORWARD_ROW(ZORQelIWrapperObject, __VA_ARGS__)
+#include "ZORQelIWrapperObject.def"
+#undef QTEST_FORWARD_ROW
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+std::string SourceRoot() {
+  const std::string file = __FILE__;
+  return file.substr(0, file.rfind("/tests/"));
+}
+
+// Every trace text and line a forwarder reports, as the forwarders written by hand reported
+// them (tests/data/forwarder_traces.tsv, sorted), and no .def file left out of the list above.
+TEST(ForwarderTest, EveryGeneratedTraceTextAndLineIsTheOneOfItsDeclaration) {
+  std::ifstream golden(SourceRoot() + "/tests/data/forwarder_traces.tsv");
+  ASSERT_TRUE(golden.good());
+  std::vector<std::string> expected;
+  for (std::string line; std::getline(golden, line);) expected.push_back(line);
+  const std::vector<std::string> generated = GeneratedForwarderRows();
+  std::vector<std::string> unexpected, missing;
+  std::set_difference(generated.begin(), generated.end(), expected.begin(), expected.end(),
+                      std::back_inserter(unexpected));
+  std::set_difference(expected.begin(), expected.end(), generated.begin(), generated.end(),
+                      std::back_inserter(missing));
+  EXPECT_EQ(unexpected, std::vector<std::string>());
+  EXPECT_EQ(missing, std::vector<std::string>());
+  EXPECT_EQ(generated.size(), expected.size());  // no row twice
+
+  std::vector<std::string> defs, listed;
+  const std::string dir = SourceRoot() + "/QelInfrastructure/PublicInterfaces";
+  DIR* d = opendir(dir.c_str());
+  ASSERT_NE(d, nullptr);
+  for (dirent* e; (e = readdir(d)) != nullptr;) {
+    const std::string name = e->d_name;
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".def") == 0) defs.push_back(name.substr(0, name.size() - 4));
+  }
+  closedir(d);
+  for (const std::string& row : GeneratedForwarderRows()) {
+    const std::string family = row.substr(0, row.find('\t'));
+    if (listed.empty() || listed.back() != family) listed.push_back(family);
+  }
+  std::sort(defs.begin(), defs.end());
+  EXPECT_EQ(listed, defs);
+}
+
+// The frame a generated forwarder opens is the one its row describes, seen from the client's
+// implementation code that the forwarder calls.
+class FrameProbeIMP : public ZORQelIArrayIMP {
+ public:
+  void RemoveAll() override {
+    const ZORQelITracerContext& c = *ZORQelITracer::context_;
+    const ZORQelITracerElement& e = c.Get(c.depth - 1);
+    seen = std::string(e.text) + " " + std::to_string(e.line);
+    ZORQelIArrayIMP::RemoveAll();
+  }
+  ZORQelIObjectIMP* Clone() const override { return new FrameProbeIMP(*this); }
+  std::string seen;
+};
+
+TEST(ForwarderTest, TheForwarderRunsInsideTheFrameOfItsRow) {
+  FrameProbeIMP* imp = new FrameProbeIMP();
+  ZORQelIArray a(imp);
+  a.Add(ZORQelIArray());
+  a.RemoveAll();
+  EXPECT_EQ(imp->seen, "void ZORQelIArray::RemoveAll() 95");
+  EXPECT_EQ(a.Size(), 0);
+  ZORQelIArray empty(static_cast<ZORQelIArrayIMP*>(nullptr));
+  EXPECT_EQ(RaisedText<ZORQelI::NullPtrAccess>([&] { empty.RemoveAll(); }), kEmpty75);
 }
 
 }  // namespace handletest

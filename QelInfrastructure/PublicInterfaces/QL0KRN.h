@@ -1,4 +1,10 @@
 // QL0KRN: every public header of the library.
+//
+// Where the contracts are written: ZORQelIObject.h states what every handle
+// raises, owns and keeps valid, ZORQelIWrapperObjectIMP.h the same for every
+// dictionary implementation class, and each header adds what is its own.  A
+// family's forwarding operations are the rows of its .def file, beside its
+// header.  Exceptions are raised with ZORQELI_RAISE (ZORQelIException.h).
 #ifndef QL0KRN_h
 #define QL0KRN_h
 

@@ -1,4 +1,5 @@
 // The library's scalar types and constants, shared by every class.
+// Values only: nothing here raises or owns anything.
 #ifndef ZORQelI_h
 #define ZORQelI_h
 

@@ -22,25 +22,15 @@ class QL0KRN_EXPORT ZORQelIArray : public ZORQelIObject {
   // into an array by accident.
   explicit ZORQelIArray(integer top);
 
-  ZORQelI::Mint Look(ZORQelIObject o, int pos) const;
-  ZORQelI::Mint Look(ZORQelIObject o) const;
-  ZORQelI::Mint Remove(ZORQelIObject o, int pos);
-  ZORQelI::Mint Remove(ZORQelIObject o);
+  // The forwarding operations, one row each in ZORQelIArray.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIArray.def"
   ZORQelI::boolean Add(ZORQelIObject x);
   void AppendArray(ZORQelIArray x);
   // Walk positions 0 .. Size()-1.
   ZORQelI::boolean ForEach(ZORQelIArrayWalker& ctx);
   ZORQelI::boolean ForEach(ZORQelIArrayWalker& ctx) const;
-  ZORQelI::boolean ForEach(ZORQelIArrayWalker& ctx, int start, int stop);
-  ZORQelI::boolean ForEach(ZORQelIArrayWalker& ctx, int start, int stop) const;
   void Remove(integer pos);
-  void RemoveAll();
-  void Text(ZORQelIPrint& o) const;
-  void Dump() const;
-  void CheckBounds(integer pos) const;
-  void CheckRange(integer start, integer stop) const;
-  ZORQelIObject Get(integer pos) const;
-  ZORQelI::integer Size() const;
 
   // ZORQelIObject's Text() (the object's text form as a string) stays visible.
   using ZORQelIObject::Text;

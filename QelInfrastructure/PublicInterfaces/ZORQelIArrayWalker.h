@@ -15,6 +15,11 @@ class ZORQelIObject;
 // walk; a walk whose array shrinks below the current position ends there
 // (ForEach then returns Itrue), so nothing beyond the array's elements is
 // ever handed to Walk.
+//
+// Contract: the walker belongs to the caller of ForEach and must outlive the
+// walk; the library keeps no reference to it afterwards.  A bad range raises
+// ZORQelI::BoundError before the first Walk; an exception raised by Walk
+// leaves ForEach and reaches its caller.
 class QL0KRN_EXPORT ZORQelIArrayWalker {
  public:
   static constexpr const char* __CLASSNAME__ = "ZORQelIArrayWalker";

@@ -16,6 +16,11 @@ namespace ZORQelI {
 // and for a range, BoundError(2, 7, 0, 4), the second line is
 //    range [2..7] didn't fit in array bounds  [0..4]
 // and with no valid position it ends with " array is empty".
+//
+// Contract: made with new and raised through ZORQELI_RAISE; once thrown it
+// belongs to the error component.  Raised by the containers (and by
+// providers, where their headers say so) for a position or range outside
+// their elements.
 class QL0KRN_EXPORT BoundError : public Exception {
   ZORQELI_ERROR_CLASS_MEMBERS(BoundError)
  public:

@@ -6,6 +6,8 @@
 
 namespace ZORQelI {
 
+// Contract: made with new and raised through ZORQELI_RAISE; once thrown it
+// belongs to the error component.  The library itself raises it nowhere.
 class QL0KRN_EXPORT ConstObject : public Exception {
   ZORQELI_ERROR_CLASS_MEMBERS(ConstObject)
  public:

@@ -6,6 +6,10 @@
 
 // An object that stands for nothing: IsValid() is Ifalse and its text is
 // empty.  The library makes one when it is loaded, ZORQelIGholder::null.
+//
+// Contract: raises nothing.  Like every implementation object it is created
+// with new and deleted by the collector; ZORQelIGholder::null is never
+// collected.
 class QL0KRN_EXPORT ZORQelIDumbIMP : public ZORQelIObjectIMP {
   ZORQELI_DECLARE_IMP(ZORQelIDumbIMP, ZORQelIObjectIMP)
  public:

@@ -24,6 +24,10 @@ class ZORQelIType;
 // position, of each entity that AttributeOwners lists; by default the entity
 // itself, then Super()'s, until Super() is an empty handle.  The library's
 // instance text and deep copy rely on that walk ending.
+//
+// Contract: that of the dictionary implementations
+// (ZORQelIWrapperObjectIMP.h); the type operations answered here raise
+// nothing.
 class QL0KRN_EXPORT ZORQelIEntityIMP : public ZORQelITypeIMP {
   ZORQELI_DECLARE_ABSTRACT_IMP(ZORQelIEntityIMP, ZORQelITypeIMP)
  public:

@@ -6,6 +6,8 @@
 
 // A value: the error's message and the position it was found at (in the
 // unit's own counting; UNSET when unknown).  Copied freely.
+//
+// Contract: a value; nothing raises, and the getters return copies.
 class QL0KRN_EXPORT ZORQelIErrorClass {
  public:
   static constexpr const char* __CLASSNAME__ = "ZORQelIErrorClass";

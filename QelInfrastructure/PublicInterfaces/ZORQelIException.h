@@ -115,4 +115,15 @@ class QL0KRN_EXPORT Exception : public ZORError {
 
 }  // namespace ZORQelI
 
+// The one way the library and its providers raise: a new exception made from
+// the constructor call `exception`, thrown with the raising class's source
+// name and a line, which the exception's text reports ("<source> <line>: ").
+//
+//   ZORQELI_RAISE(ZORQelI::BoundError(pos, pos, 0, n - 1), kSource, __LINE__);
+//
+// The library's own raises report the fixed positions its documentation gives
+// (an internal table); a provider reports its own source and __LINE__.  The
+// exception belongs to the error component once thrown.
+#define ZORQELI_RAISE(exception, source, line) ZORQelI::Throw(new exception, source, line)
+
 #endif

@@ -18,19 +18,9 @@ class QL0KRN_EXPORT ZORQelIExpression : public ZORQelIParsable {
   ZORQELI_DECLARE_HANDLE(ZORQelIExpression, ZORQelIExpressionIMP)
   ZORQELI_DECLARE_CAST_ANYWAY(ZORQelIExpression)
  public:
-  // Creates a parameter descriptor and returns it.
-  ZORQelIParamDesc CreateParam(ZORQelI::string name, ZORQelI::boolean in, ZORQelI::boolean out,
-                               ZORQelIType t);
-  void AddParam(ZORQelIParamDesc par);
-  ZORQelIParamDesc GetParam(int pos);
-  int GetNumberOfParam() const;
-  ZORQelIExpression GetSubNode(int pos) const;
-  int GetNumberOfSubNode() const;
-  ZORQelIExpression Copy() const;
-  void Extract();
-  ZORQelIMethod GetMethod() const;
-  ZORQelIInterface GetInterface() const;
-  void SetInterface(ZORQelIInterface n);
+  // The forwarding operations, one row each in ZORQelIExpression.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIExpression.def"
 };
 
 #include "ZORQelIExpressionIMP.h"

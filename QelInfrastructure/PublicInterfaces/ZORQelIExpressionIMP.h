@@ -15,6 +15,10 @@ class ZORQelIType;
 // and the interface that defines that method.  Everything is supplied by the
 // concrete class; one that keeps handles scans them in its
 // GarbageCollectorMemberCheck.
+//
+// Contract: that of the dictionary implementations
+// (ZORQelIWrapperObjectIMP.h): the library's part raises nothing; what a
+// concrete class raises is its provider's to document.
 class QL0KRN_EXPORT ZORQelIExpressionIMP : public ZORQelIParsableIMP {
   ZORQELI_DECLARE_ABSTRACT_IMP(ZORQelIExpressionIMP, ZORQelIParsableIMP)
  public:

@@ -22,6 +22,9 @@ class ZORQelIPrint;
 //
 // Equal: the same object, or an object of exactly this class (same
 // descriptor) with the same hash and the same name.
+//
+// Contract: raises nothing.  Created with new and deleted by the collector;
+// Name() returns a copy.
 class QL0KRN_EXPORT ZORQelIIdentifierIMP : public ZORQelIObjectIMP {
   ZORQELI_DECLARE_IMP(ZORQelIIdentifierIMP, ZORQelIObjectIMP)
  public:

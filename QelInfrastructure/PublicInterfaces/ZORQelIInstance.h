@@ -17,42 +17,17 @@ class QL0KRN_EXPORT ZORQelIInstance : public ZORQelIWrapperObject {
   ZORQELI_DECLARE_HANDLE(ZORQelIInstance, ZORQelIInstanceIMP)
   ZORQELI_DECLARE_CAST_ANYWAY(ZORQelIInstance)
  public:
-  ZORQelIType GetType() const;
-  void Unset();
-  void Delete();
-  ZORQelI::integer GetInt() const;
+  // The forwarding operations, one row each in ZORQelIInstance.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIInstance.def"
   // The same as GetInt.
   ZORQelI::integer GetInteger() const;
-  ZORQelI::real GetReal() const;
-  ZORQelI::boolean GetBoolean() const;
-  ZORQelI::string GetString() const;
-  ZORQelIObject GetObject() const;
-  ZORQelI::Mint GetInstanceId() const;
-  ZORQelI::string GetSymbolicName() const;
-  ZORQelIInstance GetAttr(ZORQelIAttr key) const;
-  ZORQelIInstance GetAttr(ZORQelI::string key) const;
-  int Size() const;
-  ZORQelIInstance GetInstance(int key) const;
-  ZORQelI::boolean IsEmpty() const;
-  ZORQelI::Mint Look(ZORQelIInstance inst) const;
-  void Remove();
-  // The walker is passed on by reference.
-  ZORQelI::boolean ForEach(ZORQelIWalker& x, int start, int stop);
-  ZORQelI::boolean ForEach(ZORQelIWalker& x);
-  ZORQelI::integer GetMnum() const;
-  ZORQelI::integer GetJele() const;
-  ZORQelI::boolean CreateProxy(int mnum, int jele);
 
   // --- Writers: each returns a handle on this same object ---------------------
-  ZORQelIInstance PutInt(ZORQelI::integer v);
+  // (PutInt, PutReal, PutBoolean, PutString, PutObject and PutInstance are
+  // rows of ZORQelIInstance.def.)
   // The same as PutInt.
   ZORQelIInstance PutInteger(ZORQelI::integer v);
-  ZORQelIInstance PutReal(ZORQelI::real v);
-  ZORQelIInstance PutBoolean(ZORQelI::boolean bo);
-  ZORQelIInstance PutString(ZORQelI::string s);
-  ZORQelIInstance PutObject(ZORQelIObject obj);
-  ZORQelIInstance PutObject(ZORQelIInstance obj);
-  ZORQelIInstance PutInstance(int key, ZORQelIInstance inst);
   // GetAttr(key).PutObject(inst); returns this instance (the owner of the
   // attribute), not the attribute's value.  An empty GetAttr(key) raises
   // ZORQelI::NullPtrAccess.

@@ -18,6 +18,12 @@ class ZORQelIInstanceListUniqueIMP;
 //   ZORQelIInstanceListUnique copy;
 //   copy.SetTargetModeler(otherSchema);
 //   copy.Copy(source);   // references among the copies are mapped
+//
+// Contract: that of every handle (ZORQelIObject.h).  Get raises
+// ZORQelI::BoundError outside 0 .. Size()-1; Copy and CopyInstances raise what
+// the deep copy raises (ZORQelIInstanceCopy.h: ZORQelI::NotYetImplemented for
+// an aggregate value) and what the target population raises.  The list keeps
+// its instances and its target modeler alive while it is reached.
 class QL0KRN_EXPORT ZORQelIInstanceListUnique : public ZORQelIObject {
  public:
   static constexpr const char* __CLASSNAME__ = "ZORQelIInstanceListUnique";
@@ -27,17 +33,9 @@ class QL0KRN_EXPORT ZORQelIInstanceListUnique : public ZORQelIObject {
   ZORQelIInstanceListUnique(const ZORQelIInstanceListUnique& x);
   ZORQelIInstanceListUnique& operator=(const ZORQelIInstanceListUnique& x) = default;
 
-  void SetTargetModeler(ZORQelIModeler a);
-  void Add(ZORQelIInstance a);
-  void Add(ZORQelIInstanceListUnique a);
-  ZORQelIInstance Get(integer pos) const;
-  ZORQelI::Mint Look(ZORQelIInstance a);
-  void Clear();
-  ZORQelI::integer Size() const;
-  void Instanciate(ZORQelIInstance a);
-  void Instanciate(ZORQelIInstanceListUnique from);
-  void CopyInstances(ZORQelIInstanceListUnique from);
-  void Copy(ZORQelIInstanceListUnique os);
+  // The forwarding operations, one row each in ZORQelIInstanceListUnique.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIInstanceListUnique.def"
 
   const ZORQelIInstanceListUniqueIMP* IMP() const;
   ZORQelIInstanceListUniqueIMP* IMP();

@@ -22,6 +22,12 @@ class ZORQelIInstanceListUnique;
 // corresponding new instances (ZORQelIInstanceCopy).
 //
 // Both fields are handle members, scanned by the member check.
+//
+// Contract: Get raises ZORQelI::BoundError outside 0 .. Size()-1; an empty
+// instance given to Add or Look raises ZORQelI::NullPtrAccess; Copy and
+// CopyInstances raise what the deep copy raises (ZORQelIInstanceCopy.h).
+// Created with new and deleted by the collector like every implementation
+// object; the handles it returns are new handles of the caller's.
 class QL0KRN_EXPORT ZORQelIInstanceListUniqueIMP : public ZORQelIObjectIMP {
   ZORQELI_DECLARE_IMP(ZORQelIInstanceListUniqueIMP, ZORQelIObjectIMP)
  public:

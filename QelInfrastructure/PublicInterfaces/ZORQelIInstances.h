@@ -15,19 +15,9 @@ class QL0KRN_EXPORT ZORQelIInstances : public ZORQelIWrapperObject {
   ZORQELI_DECLARE_HANDLE(ZORQelIInstances, ZORQelIInstancesIMP)
   ZORQELI_DECLARE_CAST_ANYWAY(ZORQelIInstances)
  public:
-  ZORQelIInstance InstanciateString() const;
-  ZORQelIInstance InstanciateBoolean() const;
-  ZORQelIInstance InstanciateReal() const;
-  ZORQelIInstance InstanciateInteger() const;
-  ZORQelIInstance Instanciate(ZORQelI::string S) const;
-  ZORQelIInstance Instanciate(ZORQelIType T) const;
-  ZORQelIInstance Get(ZORQelI::integer nth) const;
-  void Put(ZORQelI::integer nth, ZORQelIInstance inst);
-  void Append(ZORQelIInstance inst);
-  ZORQelI::Mint Look(ZORQelIInstance inst) const;
-  ZORQelIInstance LookById(ZORQelI::integer id) const;
-  void Remove(ZORQelI::integer nth);
-  ZORQelI::integer Size() const;
+  // The forwarding operations, one row each in ZORQelIInstances.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIInstances.def"
 
   // Make and fill in one step.  When the write raises, the instance just
   // made stays in the population and the exception passes on.

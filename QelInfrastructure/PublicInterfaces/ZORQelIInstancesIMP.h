@@ -12,6 +12,10 @@ class ZORQelIType;
 // by identity (Look) and by number (LookById); it makes new instances.
 // Numbering, index checks and the result of failed look-ups belong to the
 // concrete class.
+//
+// Contract: that of the dictionary implementations
+// (ZORQelIWrapperObjectIMP.h): the library's part raises nothing; what a
+// concrete class raises is its provider's to document.
 class QL0KRN_EXPORT ZORQelIInstancesIMP : public ZORQelIWrapperObjectIMP {
   ZORQELI_DECLARE_ABSTRACT_IMP(ZORQelIInstancesIMP, ZORQelIWrapperObjectIMP)
  public:

@@ -22,27 +22,9 @@ class QL0KRN_EXPORT ZORQelIInterface : public ZORQelIParsable {
   ZORQELI_DECLARE_HANDLE(ZORQelIInterface, ZORQelIInterfaceIMP)
   ZORQELI_DECLARE_CAST_ANYWAY(ZORQelIInterface)
  public:
-  // The wrapper is passed on by reference, not copied.
-  void SetDictionaryWrapper(ZORQelIWrapper& wp);
-  int GetNumberOfFunctions() const;
-  int GetNumberOfMethods() const;
-  int GetNumberOfEntity() const;
-  ZORQelIFunction SearchFunction(ZORQelI::string f, ZORQelIType r) const;
-  ZORQelIFunction SearchFunction(ZORQelI::string f) const;
-  ZORQelIFunction GetFunction(int pos) const;
-  ZORQelIMethod SearchMethod(ZORQelIEntity cl, ZORQelI::string mtd, ZORQelIType r) const;
-  ZORQelIMethod SearchMethod(ZORQelI::string mtd) const;
-  ZORQelIMethod GetMethod(ZORQelIEntity cl, int pos) const;
-  ZORQelIMethod GetMethod(int pos) const;
-  int GetNumberOfMethods(ZORQelIEntity cl) const;
-  ZORQelIFunction MakeFunction(ZORQelI::string f, ZORQelIType r);
-  ZORQelIMethod MakeMethod(ZORQelIEntity cl, ZORQelI::string mtd, ZORQelIType r);
-  ZORQelI::boolean RemoveMethod(ZORQelIMethod mtd);
-  void AddModeler(ZORQelIModeler mdl);
-  ZORQelIModeler GetModeler(ZORQelI::integer pos) const;
-  void RemoveModeler(ZORQelIModeler mdl);
-  int NumberOfModelers() const;
-  ZORQelI::boolean Use(ZORQelIInterface MyInterface);
+  // The forwarding operations, one row each in ZORQelIInterface.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIInterface.def"
 };
 
 #include "ZORQelIEntity.h"

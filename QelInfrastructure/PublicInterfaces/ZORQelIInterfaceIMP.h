@@ -19,6 +19,11 @@ typedef ZORQelIMethod ZORQelIFunction;
 // modelers and can use other interfaces.  Everything is supplied by the
 // concrete class; one that keeps handles (functions, methods, modelers, used
 // interfaces) scans them in its GarbageCollectorMemberCheck.
+//
+// Contract: that of the dictionary implementations
+// (ZORQelIWrapperObjectIMP.h): the library's part raises nothing; what a
+// concrete class raises is its provider's to document.  SetDictionaryWrapper takes the wrapper by
+// reference: the caller keeps it alive as long as the interface uses it.
 class QL0KRN_EXPORT ZORQelIInterfaceIMP : public ZORQelIParsableIMP {
   ZORQELI_DECLARE_ABSTRACT_IMP(ZORQelIInterfaceIMP, ZORQelIParsableIMP)
  public:

@@ -6,6 +6,9 @@
 
 namespace ZORQelI {
 
+// Contract: made with new and raised through ZORQELI_RAISE; once thrown it
+// belongs to the error component.  Raised by the casts on an object of
+// another class, and by the dictionary where its headers say so.
 class QL0KRN_EXPORT InvalidType : public Exception {
   ZORQELI_ERROR_CLASS_MEMBERS(InvalidType)
  public:

@@ -19,11 +19,9 @@ class QL0KRN_EXPORT ZORQelIMethod : public ZORQelIWrapperObject {
   ZORQELI_DECLARE_HANDLE(ZORQelIMethod, ZORQelIMethodIMP)
   ZORQELI_DECLARE_CAST_ANYWAY(ZORQelIMethod)
  public:
-  // Creates a parameter, reached afterwards through GetParam.
-  void MakeParam(ZORQelI::string v, ZORQelI::boolean in, ZORQelI::boolean out, ZORQelIType t);
-  void SetType(ZORQelIType t);
-  ZORQelIType GetType() const;
-  ZORQelI::boolean Match(const ZORQelIExpression R) const;
+  // The forwarding operations, one row each in ZORQelIMethod.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIMethod.def"
   void SetPublic();
   void SetPrivate();
   void SetProtected();
@@ -32,13 +30,6 @@ class QL0KRN_EXPORT ZORQelIMethod : public ZORQelIWrapperObject {
   ZORQelI::boolean IsPublic() const;
   ZORQelI::boolean IsPrivate() const;
   ZORQelI::boolean IsProtected() const;
-  void AddParam(ZORQelIParamDesc pr);
-  void RemoveParam(ZORQelIParamDesc pr);
-  void RemoveParam(ZORQelI::integer pos);
-  ZORQelIParamDesc GetParam(ZORQelI::integer pos);
-  ZORQelI::integer NumberOfParams() const;
-  ZORQelI::boolean IsMethod() const;
-  ZORQelIEntity ImplementsEntity() const;
 };
 
 // A function is a method descriptor whose IsMethod() is Ifalse.

@@ -14,6 +14,10 @@ class ZORQelIType;
 // type, parameters and a visibility code.  Everything is supplied by the
 // concrete class; one that keeps handles (parameters, result type, entity)
 // scans them in its GarbageCollectorMemberCheck.
+//
+// Contract: that of the dictionary implementations
+// (ZORQelIWrapperObjectIMP.h): the library's part raises nothing; what a
+// concrete class raises is its provider's to document.
 class QL0KRN_EXPORT ZORQelIMethodIMP : public ZORQelIWrapperObjectIMP {
   ZORQELI_DECLARE_ABSTRACT_IMP(ZORQelIMethodIMP, ZORQelIWrapperObjectIMP)
  public:

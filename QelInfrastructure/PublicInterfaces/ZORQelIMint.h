@@ -11,6 +11,8 @@ namespace ZORQelI {
 // missing value is UNSET, the most negative 32-bit integer; a default
 // constructed Mint is UNSET.  Converts implicitly from and to int32_t, so
 // `Mint m = 3; int i = m;` and `m == Mint::UNSET` all work.
+//
+// Contract: a plain value; nothing raises.
 class Mint {
  public:
   constexpr Mint() : value_(INT32_MIN) {}

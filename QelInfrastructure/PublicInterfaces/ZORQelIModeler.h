@@ -15,28 +15,17 @@ class ZORQelIView;
 // Handle of a schema.  Besides forwarding, it builds the common types and
 // instances from the general operations.  DownCast is lenient; modelers have
 // no CastAnyway.
+//
+// Contract: that of every handle (ZORQelIObject.h) and of the dictionary
+// implementations (ZORQelIWrapperObjectIMP.h).  Load and Save report failure
+// as Ifalse (see ZORQelIModelerIMP.h); the conveniences raise what the
+// operations they are made of raise.
 class QL0KRN_EXPORT ZORQelIModeler : public ZORQelIWrapperObject {
   ZORQELI_DECLARE_HANDLE(ZORQelIModeler, ZORQelIModelerIMP)
  public:
-  ZORQelIType Parent() const;
-  ZORQelIType Scope(ZORQelI::string s) const;
-  ZORQelI::boolean Load(ZORQelI::string f);
-  ZORQelI::boolean Save(ZORQelI::string f);
-  ZORQelIType MakeType(ZORQelI::Types t) const;
-  ZORQelIType MakeField(ZORQelI::Types t, ZORQelI::Mint width, ZORQelI::boolean fixed_width) const;
-  ZORQelIType MakeList(ZORQelIType t, ZORQelI::Mint low, ZORQelI::Mint upper,
-                       ZORQelI::boolean unique) const;
-  ZORQelIType MakeBag(ZORQelIType t, ZORQelI::Mint low, ZORQelI::Mint upper) const;
-  ZORQelIType MakeSet(ZORQelIType t, ZORQelI::Mint low, ZORQelI::Mint upper) const;
-  ZORQelIType MakeArray(ZORQelIType t, ZORQelI::Mint low, ZORQelI::Mint upper,
-                        ZORQelI::boolean opt, ZORQelI::boolean unique) const;
-  ZORQelIEntity MakeEntity(ZORQelI::string name);
-  ZORQelIEntity LookEntity(ZORQelI::string S) const;
-  ZORQelIEntity GetEntity(int i) const;
-  int GetNumberOfEntities() const;
-  ZORQelIInstances GetInstances() const;
-  void AddView(ZORQelIView v);
-  void RemoveView(ZORQelIView v);
+  // The forwarding operations, one row each in ZORQelIModeler.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIModeler.def"
 
   // --- Conveniences -------------------------------------------------------------
   ZORQelIType MakeInteger() const;   // MakeType(ZORQelI::Iinteger)

@@ -81,6 +81,26 @@ class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
   ZORQelIObject(ZORQelIObjectIMP* X, InHandleConstructor t) : ZORQelIVariable(X, t) {}
 };
 
+// The contract every handle family shares; each family's header adds what is
+// its own:
+//  - Raises: an operation that needs the object raises ZORQelI::NullPtrAccess
+//    on an empty handle before anything else ("QelInfrastructure/QL0KRN.m/src/
+//    ZORQelIObject" line 75 from a const operation, 93 otherwise).  A
+//    forwarding operation (a row of the family's .def file) then raises what
+//    the implementation's operation of the same name raises: the library's
+//    implementation headers say what theirs raise, a provider's headers say
+//    it for the provider's classes.  The library catches nothing.
+//  - Ownership: a handle owns its registration as a root and nothing else.
+//    The object belongs to the collector, which deletes it once no handle and
+//    no scanned member reaches it.  A handle result is a new handle of its
+//    own; an object given to an operation that stores it is kept alive by the
+//    object that stores it, as long as that one is reached.
+//  - Validity: an object lives at least as long as a handle on it, across
+//    collections.  A raw implementation pointer (RefMe, IMP, SpecializeMe) is
+//    valid only while a handle or a scanned member reaches the object: keep a
+//    handle, not the pointer, across a collection.  Strings are returned by
+//    value and stay valid on their own.
+
 // The handle family boilerplate, written once.  A family Xxx is a handle
 // class and an implementation class; inside the handle class's body:
 //
@@ -143,6 +163,55 @@ class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
   ZORQELI_DEFINE_POINTER_CONSTRUCTOR(This, Base, Imp)                             \
   ZORQELI_DEFINE_SHARING_COPY_CONSTRUCTOR(This, Base)                             \
   ZORQELI_DEFINE_IMP_ACCESSOR(This, Imp)
+
+// Forwarding operations.  Most operations of a handle call IMP() and then the
+// implementation's operation of the same name with the same arguments.  A
+// family lists those in its .def file, one row each:
+//
+//   // Number of the entity's own attributes.
+//   ZORQELI_FORWARD(int, NumberOfAttributes, (), (), const, 19)
+//   ZORQELI_FORWARD(void, Super, (ZORQelIEntity ent), (ent), , 48)
+//
+// The columns are the result type, the name, the parameter list, the
+// argument list (the parameter names, in order), `const` or nothing, and the
+// source line the operation's trace frame reports.  The header includes the
+// .def inside the class body with ZORQELI_FORWARD defined as
+// ZORQELI_DECLARE_FORWARDER; the family's source includes it with
+// ZORQELI_DEFINE_FORWARDER:
+//
+//   #define ZORQELI_FORWARD(...) ZORQELI_DEFINE_FORWARDER(ZORQelIEntity, __VA_ARGS__)
+//   #include "ZORQelIEntity.def"
+//
+// The trace text is the row's own tokens, so it always reads as the
+// declaration does: "int ZORQelIEntity::NumberOfAttributes() const".  The
+// lines of the rows that existed when the forwarders were written by hand are
+// the lines those reported, kept so that traces and stack dumps read as they
+// did; a new row gives its own line in the .def file.  An operation that does
+// more than forward is written out in the family's source as usual.
+#define ZORQELI_FORWARD_TEXT(This, Result, Name, Params, Const)                   \
+  #Result " " #This "::" #Name #Params ZORQELI_FORWARD_CONST_TEXT_##Const
+#define ZORQELI_FORWARD_CONST_TEXT_const " const"
+#define ZORQELI_FORWARD_CONST_TEXT_
+
+#define ZORQELI_DECLARE_FORWARDER(Result, Name, Params, Args, Const, Line)        \
+  Result Name Params Const;
+
+#define ZORQELI_DEFINE_FORWARDER(This, Result, Name, Params, Args, Const, Line)   \
+  Result This::Name Params Const {                                                \
+    ZORQELI_TRACE_LINE(ZORQELI_FORWARD_TEXT(This, Result, Name, Params, Const), Line); \
+    return IMP()->Name Args;                                                      \
+  }
+
+// A writer of a family whose writes chain: a ZORQELI_FORWARD_CHAIN row, which
+// declares and traces like a ZORQELI_FORWARD row, forwards the same way and
+// then returns a handle on this same object (the implementation's operation
+// returns nothing).
+#define ZORQELI_DEFINE_CHAINING_FORWARDER(This, Result, Name, Params, Args, Const, Line) \
+  Result This::Name Params Const {                                                \
+    ZORQELI_TRACE_LINE(ZORQELI_FORWARD_TEXT(This, Result, Name, Params, Const), Line); \
+    IMP()->Name Args;                                                             \
+    return *this;                                                                 \
+  }
 
 // Lenient down-cast: an empty o gives an empty handle; an object of another
 // class raises ZORQelI::InvalidType.

@@ -10,6 +10,10 @@ class ZORQelIType;
 // A parameter: its type and whether it is input, output and optional.  An
 // entity's attribute is a parameter descriptor too (ZORQelIAttrIMP).
 // Everything is supplied by the concrete class.
+//
+// Contract: that of the dictionary implementations
+// (ZORQelIWrapperObjectIMP.h): the library's part raises nothing; what a
+// concrete class raises is its provider's to document.
 class QL0KRN_EXPORT ZORQelIParamDescIMP : public ZORQelIWrapperObjectIMP {
   ZORQELI_DECLARE_ABSTRACT_IMP(ZORQelIParamDescIMP, ZORQelIWrapperObjectIMP)
  public:

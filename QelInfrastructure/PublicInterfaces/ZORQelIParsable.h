@@ -17,14 +17,9 @@ class QL0KRN_EXPORT ZORQelIParsable : public ZORQelIWrapperObject {
   ZORQELI_DECLARE_HANDLE(ZORQelIParsable, ZORQelIParsableIMP)
   ZORQELI_DECLARE_CAST_ANYWAY(ZORQelIParsable)
  public:
-  // Itrue on success.
-  ZORQelI::boolean Load(ZORQelI::string fileName);
-  ZORQelI::boolean Save(ZORQelI::string fileName) const;
-  ZORQelI::boolean Parse(ZORQelI::string fileName);
-  int NumberOfErrors() const;
-  ZORQelIErrorClass GetError(int pos) const;
-  ZORQelI::boolean Check(ZORQelIInstances params);
-  ZORQelIInstance Eval(ZORQelIInstances param);
+  // The forwarding operations, one row each in ZORQelIParsable.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIParsable.def"
 };
 
 #include "ZORQelIErrorClass.h"

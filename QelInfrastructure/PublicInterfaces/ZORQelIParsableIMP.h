@@ -13,6 +13,10 @@ class ZORQelIInstances;
 // against a population and evaluated on one.  The errors of the last load or
 // parse belong to the concrete class.  Failures of Load, Save and Parse are
 // reported by an Ifalse result and the recorded errors.
+//
+// Contract: that of the dictionary implementations
+// (ZORQelIWrapperObjectIMP.h): the library's part raises nothing; what a
+// concrete class raises is its provider's to document; GetError returns a copy.
 class QL0KRN_EXPORT ZORQelIParsableIMP : public ZORQelIWrapperObjectIMP {
   ZORQELI_DECLARE_ABSTRACT_IMP(ZORQelIParsableIMP, ZORQelIWrapperObjectIMP)
  public:

@@ -17,6 +17,11 @@ class ZORQelIWrapper;
 // printer implements the five basic operations of ZORQelIStream and the
 // eight dictionary overloads below; the number and boolean overloads keep
 // the formats of ZORQelIStream.
+//
+// Contract: printing a dictionary object reads it through its handles and
+// raises what they raise (ZORQelI::NullPtrAccess for an empty one, unless
+// the printer says otherwise; see ZORQelIExpressForm.h).  A printer is owned
+// by whoever made it and keeps no reference to what it printed.
 class QL0KRN_EXPORT ZORQelIPrint : public ZORQelIStream {
  public:
   static constexpr const char __CLASSNAME__[] = "ZORQelIPrint";

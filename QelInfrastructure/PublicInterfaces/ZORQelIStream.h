@@ -15,6 +15,10 @@
 //
 // A subclass that overrides one Print overload hides the others: add
 // `using ZORQelIStream::Print;` to keep them visible.
+//
+// Contract: the operations here raise nothing of their own (a subclass's
+// Print(string) and Print(character) raise what it documents).  A stream is
+// a plain object owned by whoever made it, not collected.
 class QL0KRN_EXPORT ZORQelIStream {
  public:
   static constexpr const char __CLASSNAME__[] = "ZORQelIStream";

@@ -6,6 +6,10 @@
 #include "ZORQelIStream.h"
 
 // Appending is amortised constant time; Get() returns a copy of the text.
+//
+// Contract: raises nothing (running out of memory is the standard library's
+// std::bad_alloc).  Owned by whoever made it; Get returns a copy that stays
+// valid after the stream changes or is destroyed.
 class QL0KRN_EXPORT ZORQelIStringStream : public ZORQelIStream {
  public:
   static constexpr const char __CLASSNAME__[] = "ZORQelIStringStream";

@@ -15,6 +15,10 @@
 //
 // Popping sets the depth back to the frame's own index, so a frame that is
 // destroyed while frames above it are still counted discards them too.
+//
+// Contract: nothing here raises (frames beyond the stack's capacity are
+// counted, not recorded).  A frame refers to its element, which outlives it;
+// the context is the process's and is never destroyed.
 class QL0KRN_EXPORT ZORQelITracer {
  public:
   static constexpr const char* __CLASSNAME__ = "ZORQelITracer";

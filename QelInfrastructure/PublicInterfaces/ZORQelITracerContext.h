@@ -13,7 +13,8 @@
 // never destroyed.  Initialising reads the environment variable
 // ZORQelITracerContext once: present means tracing is enabled and its value
 // is the filter.  A context made by the public constructor reads it the same
-// way.  Not thread-safe: the library runs on one thread.
+// way.  Not thread-safe: the library runs on one thread.  Nothing here
+// raises; Get of a position beyond the stack reads its last position.
 //
 // Invariants:
 //  1. depth counts the frames pushed and not popped, recorded or not.

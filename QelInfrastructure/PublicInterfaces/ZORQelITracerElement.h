@@ -11,6 +11,7 @@
 // ZORQelITracer.h).  The constructor is constexpr, so the element is
 // constant-initialised: no guard word, no code on the operation's path.
 // Elements live until the process ends; `text` is a literal of the program.
+// Nothing here raises.
 class QL0KRN_EXPORT ZORQelITracerElement {
  public:
   static constexpr const char* __CLASSNAME__ = "ZORQelITracerElement";

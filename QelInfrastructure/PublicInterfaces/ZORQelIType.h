@@ -20,40 +20,14 @@ class QL0KRN_EXPORT ZORQelIType : public ZORQelIWrapperObject {
   // Compares with x's implementation (this handle's object is fetched
   // first); an empty x raises ZORQelI::NullPtrAccess.
   ZORQelI::boolean IsA(ZORQelIType x) const;
-  ZORQelI::boolean IsAKindOf(ZORQelIEntity ent) const;
-  ZORQelI::string FullTypeName() const;
-  ZORQelIModeler GetModeler() const;
-  ZORQelI::Types PrimitiveType() const;
+  // The forwarding operations, one row each in ZORQelIType.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIType.def"
 
-  ZORQelI::boolean IsABoolean() const;
-  ZORQelI::boolean IsAnInteger() const;
-  ZORQelI::boolean IsAReal() const;
-  ZORQelI::boolean IsAnEntity() const;
-  ZORQelI::boolean IsAField() const;
-  ZORQelI::boolean IsAString() const;
-  ZORQelI::boolean IsABinary() const;
-  ZORQelI::boolean IsAggr() const;
-  ZORQelI::boolean IsAnArray() const;
-  ZORQelI::boolean IsAList() const;
-  ZORQelI::boolean IsASet() const;
-  ZORQelI::boolean IsABag() const;
-  ZORQelI::boolean IsOrdered() const;
 
-  ZORQelI::boolean IsFixed() const;
-  void Fixed(ZORQelI::boolean fixed);
-  ZORQelI::Mint Width() const;
-  void Width(ZORQelI::Mint size);
   // Empty handles when the implementation answers null.
   ZORQelIType TerminalType() const;
   ZORQelIType SubType() const;
-  ZORQelI::boolean IsUnique() const;
-  void Unique(ZORQelI::boolean v);
-  ZORQelI::boolean IsOptional() const;
-  void Optional(ZORQelI::boolean v);
-  ZORQelI::Mint LowerBound() const;
-  ZORQelI::Mint UpperBound() const;
-  void LowerBound(ZORQelI::Mint v);
-  void UpperBound(ZORQelI::Mint v);
   // LowerBound(l), then UpperBound(u): an implementation that checks one
   // bound against the other sees the new lower bound beside the old upper.
   void Range(ZORQelI::Mint l, ZORQelI::Mint u);

@@ -16,6 +16,10 @@ class ZORQelIModeler;
 // kinds (Name) and the kind predicates, which are non-virtual and computed
 // from PrimitiveType() alone, so a concrete type changes their answers only
 // through PrimitiveType.  The library checks no value given to the setters.
+//
+// Contract: that of the dictionary implementations
+// (ZORQelIWrapperObjectIMP.h); Name and the kind predicates raise only what
+// the concrete class's PrimitiveType raises.
 class QL0KRN_EXPORT ZORQelITypeIMP : public ZORQelIWrapperObjectIMP {
   ZORQELI_DECLARE_ABSTRACT_IMP(ZORQelITypeIMP, ZORQelIWrapperObjectIMP)
  public:

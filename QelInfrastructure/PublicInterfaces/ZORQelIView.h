@@ -8,12 +8,16 @@
 
 // A default-constructed view is empty.  Each notification calls the view's
 // operation of the same name with a copy of o.
+//
+// Contract: that of every handle (ZORQelIObject.h).  A notification raises
+// what the view's implementation raises: the library's base view does nothing
+// and raises nothing; a client's view raises what it documents.
 class QL0KRN_EXPORT ZORQelIView : public ZORQelIObject {
   ZORQELI_DECLARE_HANDLE(ZORQelIView, ZORQelIViewIMP)
  public:
-  void NotifyUpdate(ZORQelIObject o);
-  void NotifyDeleted(ZORQelIObject o);
-  void NotifyCreated(ZORQelIObject o);
+  // The forwarding operations, one row each in ZORQelIView.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIView.def"
 };
 
 #endif

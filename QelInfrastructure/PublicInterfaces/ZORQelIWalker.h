@@ -11,6 +11,11 @@ class ZORQelIInstance;
 // walk.  The library only passes the walker on to the instance
 // implementation, which calls it; order, range and result of the walk are
 // the implementation's.
+//
+// Contract: the walker belongs to the caller of ForEach and must outlive the
+// walk; the library keeps no reference to it, and an implementation should
+// keep none after the walk either.  An exception raised
+// by Walk leaves ForEach and reaches its caller.
 class QL0KRN_EXPORT ZORQelIWalker {
  public:
   static constexpr const char* __CLASSNAME__ = "ZORQelIWalker";

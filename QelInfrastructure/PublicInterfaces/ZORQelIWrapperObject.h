@@ -25,14 +25,20 @@ class ZORQelIWrapperObjectIMP;
 
 // Handle of a dictionary object: its wrapper, its name, renaming.
 // DownCast is lenient (an empty handle gives an empty handle).
+//
+// Contract: that of every handle (ZORQelIObject.h: an empty handle raises
+// ZORQelI::NullPtrAccess) and of the dictionary implementations
+// (ZORQelIWrapperObjectIMP.h: the provider documents what its classes
+// raise).  Wrapper() returns the provider's wrapper by reference: it lives as
+// long as the provider keeps it, which is at least as long as any of its
+// objects is reached.
 class QL0KRN_EXPORT ZORQelIWrapperObject : public ZORQelIObject {
   ZORQELI_DECLARE_HANDLE(ZORQelIWrapperObject, ZORQelIWrapperObjectIMP)
   ZORQELI_DECLARE_CAST_ANYWAY(ZORQelIWrapperObject)
  public:
-  // The implementation's wrapper, returned by reference.
-  ZORQelIWrapper& Wrapper() const;
-  ZORQelI::string Name() const;
-  void Rename(ZORQelI::string x);
+  // The forwarding operations, one row each in ZORQelIWrapperObject.def.
+#define ZORQELI_FORWARD ZORQELI_DECLARE_FORWARDER
+#include "ZORQelIWrapperObject.def"
 };
 
 #include "ZORQelIWrapperObjectIMP.h"

@@ -49,6 +49,19 @@ class ZORQelIWrapperObject;
 //
 // The wrapper is held by reference by the concrete class: the provider keeps
 // it alive as long as any of its objects can be reached.
+//
+// The contract of every dictionary and behaviour implementation class (this
+// one and those derived from it):
+//  - Raises: the library's part raises nothing of its own beyond what a
+//    header says; what an operation of a concrete class raises is the
+//    provider's to document (the in-memory provider: its ZORQelIMem*IMP.h).
+//  - Ownership: an object is created with new and deleted only by the
+//    collector, through Finalizer, once nothing reaches it; a concrete class
+//    that holds handles or implementation pointers scans them in
+//    GarbageCollectorMemberCheck.  Handle results are new handles of the
+//    caller's.
+//  - Validity: a pointer to an implementation object is valid while a handle
+//    or a scanned member reaches the object.
 class QL0KRN_EXPORT ZORQelIWrapperObjectIMP : public ZORQelIObjectIMP {
   ZORQELI_DECLARE_ABSTRACT_IMP(ZORQelIWrapperObjectIMP, ZORQelIObjectIMP)
  public:

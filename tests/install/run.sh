@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build tree given as $1 into a scratch prefix, then builds and
-# runs a client with find_package(QL0KRN) and another with pkg-config.
+# runs the clients (the core alone, and with the in-memory provider) with
+# find_package(QL0KRN) and again with pkg-config.
 set -euo pipefail
 build="$1"; source_dir="$(cd "$(dirname "$0")" && pwd)"
 scratch="$(mktemp -d)"; trap 'rm -rf "$scratch"' EXIT
@@ -8,9 +9,13 @@ cmake --install "$build" --prefix "$scratch/prefix" > /dev/null
 cmake -S "$source_dir" -B "$scratch/client" -DCMAKE_PREFIX_PATH="$scratch/prefix" > /dev/null
 cmake --build "$scratch/client" > /dev/null
 LD_LIBRARY_PATH="$scratch/prefix/lib:$scratch/prefix/lib64:${LD_LIBRARY_PATH:-}" "$scratch/client/client"
+LD_LIBRARY_PATH="$scratch/prefix/lib:$scratch/prefix/lib64:${LD_LIBRARY_PATH:-}" "$scratch/client/mem_client"
 if command -v pkg-config > /dev/null; then
   pc_dir=$(dirname "$(find "$scratch/prefix" -name QL0KRN.pc | head -1)")
   flags=$(PKG_CONFIG_PATH="$pc_dir" pkg-config --cflags --libs QL0KRN)
   ${CXX:-c++} "$source_dir/client.cpp" -o "$scratch/pc-client" $flags
   LD_LIBRARY_PATH="$scratch/prefix/lib:$scratch/prefix/lib64:${LD_LIBRARY_PATH:-}" "$scratch/pc-client"
+  flags=$(PKG_CONFIG_PATH="$pc_dir" pkg-config --cflags --libs QL0KRNMem)
+  ${CXX:-c++} "$source_dir/mem_client.cpp" -o "$scratch/pc-mem-client" $flags
+  LD_LIBRARY_PATH="$scratch/prefix/lib:$scratch/prefix/lib64:${LD_LIBRARY_PATH:-}" "$scratch/pc-mem-client"
 fi

@@ -14,31 +14,14 @@ ZORQelIArray::ZORQelIArray(integer top) : ZORQelIObject(new ZORQelIArrayIMP(top)
   ZORQELI_TRACE(" ZORQelIArray::ZORQelIArray(integer top)");
 }
 
-ZORQelI::Mint ZORQelIArray::Look(ZORQelIObject o, int pos) const {
-  ZORQELI_TRACE("ZORQelI::Mint ZORQelIArray::Look(ZORQelIObject o, int pos) const");
-  return IMP()->Look(o, pos);
-}
-
-ZORQelI::Mint ZORQelIArray::Look(ZORQelIObject o) const {
-  ZORQELI_TRACE("ZORQelI::Mint ZORQelIArray::Look(ZORQelIObject o) const");
-  return IMP()->Look(o);
-}
-
-ZORQelI::Mint ZORQelIArray::Remove(ZORQelIObject o, int pos) {
-  ZORQELI_TRACE("ZORQelI::Mint ZORQelIArray::Remove(ZORQelIObject o, int pos)");
-  return IMP()->Remove(o, pos);
-}
-
-ZORQelI::Mint ZORQelIArray::Remove(ZORQelIObject o) {
-  ZORQELI_TRACE("ZORQelI::Mint ZORQelIArray::Remove(ZORQelIObject o)");
-  return IMP()->Remove(o);
-}
+#define ZORQELI_FORWARD(...) ZORQELI_DEFINE_FORWARDER(ZORQelIArray, __VA_ARGS__)
+#include "ZORQelIArray.def"
 
 namespace {
 // Add as traced, apart so that the quiet path needs no frame setup.
 __attribute__((noinline)) ZORQelI::boolean TracedAdd(const ZORQelIArray& array,
                                                      const ZORQelIObject& x) {
-  ZORQELI_TRACE("ZORQelI::boolean ZORQelIArray::Add(ZORQelIObject x)");
+  ZORQELI_TRACE_LINE("ZORQelI::boolean ZORQelIArray::Add(ZORQelIObject x)", 41);
   return array.IMP()->Add(x);
 }
 }  // namespace
@@ -56,72 +39,24 @@ ZORQelI::boolean ZORQelIArray::Add(ZORQelIObject x) {
 }
 
 void ZORQelIArray::AppendArray(ZORQelIArray x) {
-  ZORQELI_TRACE("void ZORQelIArray::AppendArray(ZORQelIArray x)");
+  ZORQELI_TRACE_LINE("void ZORQelIArray::AppendArray(ZORQelIArray x)", 59);
   ZORQelIArrayIMP* self = IMP();
   self->AppendArray(x.IMP());
 }
 
 ZORQelI::boolean ZORQelIArray::ForEach(ZORQelIArrayWalker& ctx) {
-  ZORQELI_TRACE("ZORQelI::boolean ZORQelIArray::ForEach(ZORQelIArrayWalker& ctx)");
+  ZORQELI_TRACE_LINE("ZORQelI::boolean ZORQelIArray::ForEach(ZORQelIArrayWalker& ctx)", 65);
   ZORQelIArrayIMP* self = IMP();
   return self->ForEach(ctx, 0, self->Size());
 }
 
 ZORQelI::boolean ZORQelIArray::ForEach(ZORQelIArrayWalker& ctx) const {
-  ZORQELI_TRACE("ZORQelI::boolean ZORQelIArray::ForEach(ZORQelIArrayWalker& ctx) const");
+  ZORQELI_TRACE_LINE("ZORQelI::boolean ZORQelIArray::ForEach(ZORQelIArrayWalker& ctx) const", 71);
   ZORQelIArrayIMP* self = IMP();
   return self->ForEach(ctx, 0, self->Size());
 }
 
-ZORQelI::boolean ZORQelIArray::ForEach(ZORQelIArrayWalker& ctx, int start, int stop) {
-  ZORQELI_TRACE(
-      "ZORQelI::boolean ZORQelIArray::ForEach(ZORQelIArrayWalker& ctx, int start, int stop)");
-  return IMP()->ForEach(ctx, start, stop);
-}
-
-ZORQelI::boolean ZORQelIArray::ForEach(ZORQelIArrayWalker& ctx, int start, int stop) const {
-  ZORQELI_TRACE(
-      "ZORQelI::boolean ZORQelIArray::ForEach(ZORQelIArrayWalker& ctx, int start, int stop) "
-      "const");
-  return IMP()->ForEach(ctx, start, stop);
-}
-
 void ZORQelIArray::Remove(integer pos) {
-  ZORQELI_TRACE("void ZORQelIArray::Remove(integer pos)");
+  ZORQELI_TRACE_LINE("void ZORQelIArray::Remove(integer pos)", 90);
   IMP()->Remove(static_cast<int>(pos));
-}
-
-void ZORQelIArray::RemoveAll() {
-  ZORQELI_TRACE("void ZORQelIArray::RemoveAll()");
-  IMP()->RemoveAll();
-}
-
-void ZORQelIArray::Text(ZORQelIPrint& o) const {
-  ZORQELI_TRACE("void ZORQelIArray::Text(ZORQelIPrint& o) const");
-  IMP()->Text(o);
-}
-
-void ZORQelIArray::Dump() const {
-  ZORQELI_TRACE("void ZORQelIArray::Dump() const");
-  IMP()->Dump();
-}
-
-void ZORQelIArray::CheckBounds(integer pos) const {
-  ZORQELI_TRACE("void ZORQelIArray::CheckBounds(integer pos) const");
-  IMP()->CheckBounds(pos);
-}
-
-void ZORQelIArray::CheckRange(integer start, integer stop) const {
-  ZORQELI_TRACE("void ZORQelIArray::CheckRange(integer start, integer stop) const");
-  IMP()->CheckRange(start, stop);
-}
-
-ZORQelIObject ZORQelIArray::Get(integer pos) const {
-  ZORQELI_TRACE("ZORQelIObject ZORQelIArray::Get(integer pos) const");
-  return IMP()->Get(pos);
-}
-
-ZORQelI::integer ZORQelIArray::Size() const {
-  ZORQELI_TRACE("ZORQelI::integer ZORQelIArray::Size() const");
-  return IMP()->Size();
 }

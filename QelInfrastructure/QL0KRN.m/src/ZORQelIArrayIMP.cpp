@@ -33,7 +33,7 @@ int WrappingPredecessor(int stop) {
 }
 
 [[noreturn]] void RaiseAllocationFailure() {
-  ZORQELI_RAISE(ZORQelI::NullPtrAccess(), ZORQELI_SOURCE(ZORQelIArrayIMP), 60);
+  ZORQELI_RAISE_AT(kArrayAllocation, ZORQelI::NullPtrAccess());
 }
 }  // namespace
 
@@ -51,7 +51,7 @@ void ZORQelIArrayIMP::RawCopy(ZORQelIObjectIMP** dest, ZORQelIObjectIMP** src, i
       "void ZORQelIArrayIMP::RawCopy(ZORQelIObjectIMP** dest, ZORQelIObjectIMP** src, integer "
       "count)");
   if (dest == nullptr || src == nullptr)
-    ZORQELI_RAISE(ZORQelI::NullPtrAccess(), ZORQELI_SOURCE(ZORQelIArrayIMP), 43);
+    ZORQELI_RAISE_AT(kArrayRawCopy, ZORQelI::NullPtrAccess());
   // memmove: Remove(pos) moves a range down over itself.
   if (count > 0) std::memmove(dest, src, static_cast<std::size_t>(count) * sizeof(*dest));
 }
@@ -258,15 +258,15 @@ void ZORQelIArrayIMP::Dump() const {
 void ZORQelIArrayIMP::CheckBounds(int pos) const {
   ZORQELI_TRACE("void ZORQelIArrayIMP::CheckBounds(int pos) const");
   if (pos < 0 || pos >= size)
-    ZORQELI_RAISE(ZORQelI::BoundError(pos, pos, 0, size - 1), ZORQELI_SOURCE(ZORQelIArrayIMP),
-                  348);
+    // The bound error names the position twice: a range of one.
+    ZORQELI_RAISE_AT(kArrayBounds, ZORQelI::BoundError(pos, pos, 0, size - 1));
 }
 
 void ZORQelIArrayIMP::CheckRange(int start, int stop) const {
   ZORQELI_TRACE("void ZORQelIArrayIMP::CheckRange(int start, int stop) const");
   if (start < 0 || stop < start || stop > size)
-    ZORQELI_RAISE(ZORQelI::BoundError(start, WrappingPredecessor(stop), 0, size - 1),
-                  ZORQELI_SOURCE(ZORQelIArrayIMP), 385);
+    ZORQELI_RAISE_AT(kArrayRange,
+                     ZORQelI::BoundError(start, WrappingPredecessor(stop), 0, size - 1));
 }
 
 ZORQelIObject ZORQelIArrayIMP::Get(int pos) const {

@@ -9,8 +9,8 @@ ZORQelIClass::ZORQelIClass(const ZORQelIClass* superClass_, const char* name)
   ZORQELI_TRACE(" ZORQelIClass::ZORQelIClass(const ZORQelIClass* superClass_, const char* name)");
   if (superClass_ == this) {
     superClass = nullptr;
-    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string("Hierarchy loop in ") + Text()),
-                  ZORQELI_SOURCE(ZORQelIClass), 44);
+    ZORQELI_RAISE_AT(kHierarchyLoop,
+                     ZORQelI::Exception(ZORQelI::string("Hierarchy loop in ") + Text()));
   }
 }
 

@@ -3,6 +3,7 @@
 #include <exception>
 #include <iostream>
 
+#include "ZORQelIRaise.h"
 #include "ZORQelITracer.h"
 
 namespace ZORQelI {
@@ -43,7 +44,7 @@ void Exception::Print(std::ostream& ot) const {
 
 void Exception::out(std::ostream& ot) const {
   Print(ot);
-  ZORQELI_TRACE_LINE("void ZORQelI::Exception::out(class ostream &ot) const", 47);
+  ZORQELI_TRACE_LINE("void ZORQelI::Exception::out(class ostream &ot) const", ZORQelIInternal::Fixed::kExceptionOutFrame.line);
   zorqeliTraceFrame_.Dump();
 }
 

@@ -104,11 +104,11 @@ void ZORQelIExpressForm::Nl2() {
 
 void ZORQelIExpressForm::Print(ZORQelI::Types X) {
   ZORQELI_TRACE("void ZORQelIExpressForm::Print(ZORQelI::Types X)");
-  static const char* const names[] = {"Void", nullptr, "Boolean", "Logical", "Integer", "Real",
-                                      "String", "Binary", "Array", "List", "Set", "Bag"};
-  if (X < 0 || X > ZORQelI::Ibag || names[X] == nullptr)
-    ZORQELI_RAISE(ZORQelI::InvalidType(), ZORQELI_SOURCE(ZORQelIExpressForm), 232);
-  Print(ZORQelI::string(names[X]));
+  // The library's one table of kind names; a kind without a name (1, the
+  // entity kind, values outside the enumeration) raises and prints nothing.
+  const char* name = ZORQelI::KindName(X);
+  if (name == nullptr) ZORQELI_RAISE_AT(kKindText, ZORQelI::InvalidType());
+  Print(ZORQelI::string(name));
 }
 
 void ZORQelIExpressForm::PrintFlags(ZORQelI::string text, ZORQelI::boolean v) {
@@ -132,7 +132,7 @@ ZORQelI::string S(const char* text) { return ZORQelI::string(text); }
 // overflowing it.  (The printed text is left in the printer.)
 void CheckNesting(const char* what) {
   if (ZORQelIInternal::StackNearlyExhausted())
-    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string("ZORQelIExpressForm: ") + what +
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string("ZORQelIExpressForm: ") + what +
                                           " nested too deeply to be printed on this thread's "
                                           "stack"),
                    ZORQELI_SOURCE(ZORQelIExpressForm), __LINE__);

@@ -62,8 +62,8 @@ int ZORQelIGholder::Add(ZORQelIObjectIMP* x) {
 void ZORQelIGholder::ReplaceKey(int key, ZORQelIObjectIMP* x) {
   ZORQELI_TRACE("void ZORQelIGholder::ReplaceKey(int key, ZORQelIObjectIMP* x)");
   if (key >= count)
-    ZORQELI_RAISE(ZORQelI::BoundError(key, key, 0, count - 1), ZORQELI_SOURCE(ZORQelIGholder),
-                  133);
+    ZORQELI_RAISE_AT(kHolderKey,
+                     ZORQelI::BoundError(key, key, 0, count - 1));
   if (key >= 0) table[key] = x != nullptr ? x : null;
 }
 

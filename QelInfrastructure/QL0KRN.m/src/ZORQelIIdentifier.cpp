@@ -28,12 +28,5 @@ ZORQelIIdentifier::ZORQelIIdentifier(const ZORQelIIdentifier& x) : ZORQelIObject
   ZORQELI_TRACE(" ZORQelIIdentifier::ZORQelIIdentifier(const ZORQelIIdentifier& x)");
 }
 
-void ZORQelIIdentifier::Rename(ZORQelI::string name) {
-  ZORQELI_TRACE("void ZORQelIIdentifier::Rename(ZORQelI::string name)");
-  IMP()->Rename(name);
-}
-
-ZORQelI::string ZORQelIIdentifier::Name() const {
-  ZORQELI_TRACE("ZORQelI::string ZORQelIIdentifier::Name() const");
-  return IMP()->Name();
-}
+#define ZORQELI_FORWARD(...) ZORQELI_DEFINE_FORWARDER(ZORQelIIdentifier, __VA_ARGS__)
+#include "ZORQelIIdentifier.def"

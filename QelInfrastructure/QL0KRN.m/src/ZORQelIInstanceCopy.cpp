@@ -11,9 +11,9 @@
 ZORQelIInstanceCopy::ZORQelIInstanceCopy(ZORQelIInstanceListUnique to,
                                          ZORQelIInstanceListUnique from)
     : from(from), to(to) {
-  ZORQELI_TRACE(
+  ZORQELI_TRACE_LINE(
       " ZORQelIInstanceCopy::ZORQelIInstanceCopy(ZORQelIInstanceListUnique to, "
-      "ZORQelIInstanceListUnique from)");
+      "ZORQelIInstanceListUnique from)", 13);
 }
 
 void ZORQelIInstanceCopy::CopyInstance(integer pos) {
@@ -59,7 +59,7 @@ ZORQelIInstance ZORQelIInstanceCopy::GetValue(ZORQelIInstance toCopy) {
   ZORQELI_TRACE("ZORQelIInstance ZORQelIInstanceCopy::GetValue(ZORQelIInstance toCopy)");
   ZORQelIType type = toCopy.GetType();
   if (type.IsAggr() == ZORQelI::Itrue)
-    ZORQELI_RAISE(ZORQelI::NotYetImplemented(), ZORQELI_SOURCE(ZORQelIInstanceCopy), 51);
+    ZORQELI_RAISE_AT(kCopyAggregate, ZORQelI::NotYetImplemented());
   if (type.IsAnEntity() == ZORQelI::Itrue) {
     ZORQelI::Mint pos = from.Look(toCopy);
     if (!pos.IsSet()) return ZORQelIInstance();

@@ -34,16 +34,16 @@ ZORQelIInstance ZORQelIInstanceIMP::GetAttr(ZORQelIAttr key) const {
 
 ZORQelI::integer ZORQelIInstanceIMP::GetMnum() const {
   ZORQELI_TRACE("ZORQelI::integer ZORQelIInstanceIMP::GetMnum() const");
-  ZORQELI_RAISE(ZORQelI::InvalidType(), ZORQELI_SOURCE(ZORQelIInstanceIMP), 142);
+  ZORQELI_RAISE_AT(kInstanceMnum, ZORQelI::InvalidType());
 }
 
 ZORQelI::integer ZORQelIInstanceIMP::GetJele() const {
   ZORQELI_TRACE("ZORQelI::integer ZORQelIInstanceIMP::GetJele() const");
-  ZORQELI_RAISE(ZORQelI::InvalidType(), ZORQELI_SOURCE(ZORQelIInstanceIMP), 159);
+  ZORQELI_RAISE_AT(kInstanceJele, ZORQelI::InvalidType());
 }
 
 ZORQelI::boolean ZORQelIInstanceIMP::CreateProxy(int mnum, int jele) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIInstanceIMP::CreateProxy(int mnum, int jele)");
   std::cerr << "can't create proxy for *" << jele << " in " << mnum << std::endl;
-  ZORQELI_RAISE(ZORQelI::InvalidType(), ZORQELI_SOURCE(ZORQelIInstanceIMP), 177);
+  ZORQELI_RAISE_AT(kInstanceProxy, ZORQelI::InvalidType());
 }

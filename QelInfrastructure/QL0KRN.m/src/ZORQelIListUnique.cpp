@@ -15,21 +15,14 @@ ZORQelIListUnique::ZORQelIListUnique(integer size)
   ZORQELI_TRACE(" ZORQelIListUnique::ZORQelIListUnique(integer size)");
 }
 
-void ZORQelIListUnique::Rehash(integer new_size) {
-  ZORQELI_TRACE("void ZORQelIListUnique::Rehash(integer new_size)");
-  IMP()->Rehash(new_size);
-}
-
-ZORQelIObject ZORQelIListUnique::Look(integer o) const {
-  ZORQELI_TRACE("ZORQelIObject ZORQelIListUnique::Look(integer o) const");
-  return IMP()->Look(o);
-}
+#define ZORQELI_FORWARD(...) ZORQELI_DEFINE_FORWARDER(ZORQelIListUnique, __VA_ARGS__)
+#include "ZORQelIListUnique.def"
 
 namespace {
 // Look as traced, apart so that the quiet path needs no frame setup.
 __attribute__((noinline)) ZORQelIObject TracedLook(const ZORQelIListUnique& list,
                                                   const ZORQelIObject& o) {
-  ZORQELI_TRACE("ZORQelIObject ZORQelIListUnique::Look(ZORQelIObject o) const");
+  ZORQELI_TRACE_LINE("ZORQelIObject ZORQelIListUnique::Look(ZORQelIObject o) const", 32);
   // The implementation's Look would take a copy of o: its object is passed
   // instead.  An empty list raises before an empty o, as through that Look.
   return ZORQelIObject(list.IMP()->Held(const_cast<ZORQelIObjectIMP*>(o.RefMe())));
@@ -46,14 +39,4 @@ ZORQelIObject ZORQelIListUnique::Look(ZORQelIObject o) const {
           &held))
     return ZORQelIInternal::Quiet::Handle(held);
   return TracedLook(*this, o);
-}
-
-ZORQelI::boolean ZORQelIListUnique::Remove(integer i) {
-  ZORQELI_TRACE("ZORQelI::boolean ZORQelIListUnique::Remove(integer i)");
-  return IMP()->Remove(i);
-}
-
-ZORQelI::boolean ZORQelIListUnique::Remove(ZORQelIObject o) {
-  ZORQELI_TRACE("ZORQelI::boolean ZORQelIListUnique::Remove(ZORQelIObject o)");
-  return IMP()->Remove(o);
 }

@@ -9,87 +9,35 @@
 ZORQELI_DEFINE_STRICT_DICTIONARY_HANDLE(ZORQelIMethod, ZORQelIWrapperObject, ZORQelIMethodIMP)
 ZORQELI_DEFINE_CAST_ANYWAY(ZORQelIMethod, ZORQelIMethodIMP)
 
-void ZORQelIMethod::MakeParam(ZORQelI::string v, ZORQelI::boolean in, ZORQelI::boolean out, ZORQelIType t) {
-  ZORQELI_TRACE("void ZORQelIMethod::MakeParam(ZORQelI::string v, ZORQelI::boolean in, ZORQelI::boolean out, ZORQelIType t)");
-  IMP()->MakeParam(v, in, out, t);
-}
-
-void ZORQelIMethod::SetType(ZORQelIType t) {
-  ZORQELI_TRACE("void ZORQelIMethod::SetType(ZORQelIType t)");
-  IMP()->SetType(t);
-}
-
-ZORQelIType ZORQelIMethod::GetType() const {
-  ZORQELI_TRACE("ZORQelIType ZORQelIMethod::GetType() const");
-  return IMP()->GetType();
-}
-
-ZORQelI::boolean ZORQelIMethod::Match(const ZORQelIExpression R) const {
-  ZORQELI_TRACE("ZORQelI::boolean ZORQelIMethod::Match(const ZORQelIExpression R) const");
-  return IMP()->Match(R);
-}
-
-void ZORQelIMethod::AddParam(ZORQelIParamDesc pr) {
-  ZORQELI_TRACE("void ZORQelIMethod::AddParam(ZORQelIParamDesc pr)");
-  IMP()->AddParam(pr);
-}
-
-void ZORQelIMethod::RemoveParam(ZORQelIParamDesc pr) {
-  ZORQELI_TRACE("void ZORQelIMethod::RemoveParam(ZORQelIParamDesc pr)");
-  IMP()->RemoveParam(pr);
-}
-
-void ZORQelIMethod::RemoveParam(ZORQelI::integer pos) {
-  ZORQELI_TRACE("void ZORQelIMethod::RemoveParam(ZORQelI::integer pos)");
-  IMP()->RemoveParam(pos);
-}
-
-ZORQelIParamDesc ZORQelIMethod::GetParam(ZORQelI::integer pos) {
-  ZORQELI_TRACE("ZORQelIParamDesc ZORQelIMethod::GetParam(ZORQelI::integer pos)");
-  return IMP()->GetParam(pos);
-}
-
-ZORQelI::integer ZORQelIMethod::NumberOfParams() const {
-  ZORQELI_TRACE("ZORQelI::integer ZORQelIMethod::NumberOfParams() const");
-  return IMP()->NumberOfParams();
-}
-
-ZORQelI::boolean ZORQelIMethod::IsMethod() const {
-  ZORQELI_TRACE("ZORQelI::boolean ZORQelIMethod::IsMethod() const");
-  return IMP()->IsMethod();
-}
-
-ZORQelIEntity ZORQelIMethod::ImplementsEntity() const {
-  ZORQELI_TRACE("ZORQelIEntity ZORQelIMethod::ImplementsEntity() const");
-  return IMP()->ImplementsEntity();
-}
+#define ZORQELI_FORWARD(...) ZORQELI_DEFINE_FORWARDER(ZORQelIMethod, __VA_ARGS__)
+#include "ZORQelIMethod.def"
 
 void ZORQelIMethod::SetPublic() {
-  ZORQELI_TRACE("void ZORQelIMethod::SetPublic()");
+  ZORQELI_TRACE_LINE("void ZORQelIMethod::SetPublic()", 68);
   IMP()->SetVisibility(ZORQelIMethodIMP::Public);
 }
 
 void ZORQelIMethod::SetPrivate() {
-  ZORQELI_TRACE("void ZORQelIMethod::SetPrivate()");
+  ZORQELI_TRACE_LINE("void ZORQelIMethod::SetPrivate()", 73);
   IMP()->SetVisibility(ZORQelIMethodIMP::Private);
 }
 
 void ZORQelIMethod::SetProtected() {
-  ZORQELI_TRACE("void ZORQelIMethod::SetProtected()");
+  ZORQELI_TRACE_LINE("void ZORQelIMethod::SetProtected()", 78);
   IMP()->SetVisibility(ZORQelIMethodIMP::Protected);
 }
 
 ZORQelI::boolean ZORQelIMethod::IsPublic() const {
-  ZORQELI_TRACE("ZORQelI::boolean ZORQelIMethod::IsPublic() const");
+  ZORQELI_TRACE_LINE("ZORQelI::boolean ZORQelIMethod::IsPublic() const", 83);
   return IMP()->GetVisibility() == ZORQelIMethodIMP::Public ? ZORQelI::Itrue : ZORQelI::Ifalse;
 }
 
 ZORQelI::boolean ZORQelIMethod::IsPrivate() const {
-  ZORQELI_TRACE("ZORQelI::boolean ZORQelIMethod::IsPrivate() const");
+  ZORQELI_TRACE_LINE("ZORQelI::boolean ZORQelIMethod::IsPrivate() const", 88);
   return IMP()->GetVisibility() == ZORQelIMethodIMP::Private ? ZORQelI::Itrue : ZORQelI::Ifalse;
 }
 
 ZORQelI::boolean ZORQelIMethod::IsProtected() const {
-  ZORQELI_TRACE("ZORQelI::boolean ZORQelIMethod::IsProtected() const");
+  ZORQELI_TRACE_LINE("ZORQelI::boolean ZORQelIMethod::IsProtected() const", 93);
   return IMP()->GetVisibility() == ZORQelIMethodIMP::Protected ? ZORQelI::Itrue : ZORQelI::Ifalse;
 }

@@ -26,7 +26,7 @@ namespace {
 // IsValid as traced, apart so that the quiet test before it needs no frame
 // of its own.
 __attribute__((noinline)) ZORQelI::boolean TracedIsValid(const ZORQelIObjectIMP* objectIMP) {
-  ZORQELI_TRACE_LINE("ZORQelI::boolean ZORQelIObject::IsValid() const", 39);
+  ZORQELI_TRACE_LINE("ZORQelI::boolean ZORQelIObject::IsValid() const", ZORQelIInternal::Fixed::kIsValidFrame.line);
   return objectIMP != nullptr ? objectIMP->IsValid() : ZORQelI::Ifalse;
 }
 }  // namespace

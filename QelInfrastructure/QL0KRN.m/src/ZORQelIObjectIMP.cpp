@@ -225,7 +225,7 @@ ZORQelI::boolean ZORQelIObjectIMP::Match(const ZORQelIClass& o) const {
 void ZORQelIObjectIMP::SafeMatch(const ZORQelIClass& o) const {
   ZORQELI_TRACE("void ZORQelIObjectIMP::SafeMatch(const ZORQelIClass& o) const");
   if (Match(o) == ZORQelI::Ifalse)
-    ZORQELI_RAISE(ZORQelI::InvalidType(), ZORQELI_SOURCE(ZORQelIObjectIMP), 199);
+    ZORQELI_RAISE_AT(kSafeMatch, ZORQelI::InvalidType());
 }
 
 ZORQelIObjectIMP* ZORQelIObjectIMP::Cast__(ZORQelIObject o, const ZORQelIClass& x) {
@@ -275,7 +275,7 @@ void ZORQelIObjectIMP::Raise(integer line, const char* file, const char* reason)
     text.Print(ToString());
     text.Print(ZORQelI::string("\n"));
   }
-  ZORQELI_RAISE(ZORQelI::Exception(text.Get()), ZORQELI_SOURCE(ZORQelIObjectIMP), 254);
+  ZORQELI_RAISE_AT(kObjectRaise, ZORQelI::Exception(text.Get()));
 }
 
 ZORQelIObjectIMP* ZORQelIObjectIMP::Next() const {

@@ -12,17 +12,5 @@ ZORQelIObserver::ZORQelIObserver() : ZORQelIView(new ZORQelIObserverIMP()) {
 // Nothing beyond the base's (which withdraws the root registration).
 ZORQelIObserver::~ZORQelIObserver() = default;
 
-void ZORQelIObserver::AddView(ZORQelIView a) {
-  ZORQELI_TRACE("void ZORQelIObserver::AddView(ZORQelIView a)");
-  IMP()->AddView(a);
-}
-
-void ZORQelIObserver::RemoveView(ZORQelIView a) {
-  ZORQELI_TRACE("void ZORQelIObserver::RemoveView(ZORQelIView a)");
-  IMP()->RemoveView(a);
-}
-
-ZORQelI::integer ZORQelIObserver::NumberOfView() const {
-  ZORQELI_TRACE("ZORQelI::integer ZORQelIObserver::NumberOfView() const");
-  return IMP()->NumberOfView();
-}
+#define ZORQELI_FORWARD(...) ZORQELI_DEFINE_FORWARDER(ZORQelIObserver, __VA_ARGS__)
+#include "ZORQelIObserver.def"

@@ -8,25 +8,12 @@ ZORQELI_DEFINE_ABSTRACT_IMP(ZORQelITypeIMP, ZORQelIWrapperObjectIMP)
 ZORQelI::string ZORQelITypeIMP::Name() const {
   ZORQELI_TRACE("ZORQelI::string ZORQelITypeIMP::Name() const");
   // The kind is read once; values outside the enumeration are possible (the
-  // enumeration is a plain 32-bit value), hence the switch on the integer.
-  switch (static_cast<std::int32_t>(PrimitiveType())) {
-    case ZORQelI::Ivoid: return "Void";
-    case ZORQelI::Iboolean: return "Boolean";
-    case ZORQelI::Ilogical: return "Logical";
-    case ZORQelI::Iinteger: return "Integer";
-    case ZORQelI::Ireal: return "Real";
-    case ZORQelI::Istring: return "String";
-    case ZORQelI::Ibinary: return "Binary";
-    case ZORQelI::Iarray: return "Array";
-    case ZORQelI::Ilist: return "List";
-    case ZORQelI::Iset: return "Set";
-    case ZORQelI::Ibag: return "Bag";
-    case ZORQelI::Ientity:
-      // An entity names itself; reaching this means its class does not.
-      std::cerr << " Can't Get Entity name." << std::endl;
-      return "UncknowType";
-    default: return "UncknowType";
-  }
+  // enumeration is a plain 32-bit value).
+  const std::int32_t kind = PrimitiveType();
+  if (const char* name = ZORQelI::KindName(kind)) return name;
+  // An entity names itself; reaching this means its class does not.
+  if (kind == ZORQelI::Ientity) std::cerr << " Can't Get Entity name." << std::endl;
+  return "UncknowType";
 }
 
 ZORQelI::boolean ZORQelITypeIMP::IsAKindOf(ZORQelIEntity) const {

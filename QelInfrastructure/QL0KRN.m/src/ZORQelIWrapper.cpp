@@ -74,6 +74,6 @@ void ZORQelIWrapper::Text(ZORQelIPrint& ot) {
 void ZORQelIWrapper::CheckWrapper(const ZORQelIWrapperObjectIMP* e) const {
   ZORQELI_TRACE("void ZORQelIWrapper::CheckWrapper(const ZORQelIWrapperObjectIMP* e) const");
   if (Owns(e) != ZORQelI::Itrue) {
-    ZORQELI_RAISE(ZORQelI::InvalidType(), ZORQELI_SOURCE(ZORQelIWrapper), 214);
+    ZORQELI_RAISE_AT(kWrapperOwns, ZORQelI::InvalidType());
   }
 }

@@ -15,7 +15,7 @@ namespace ZORQelIMemInternal {
 // (a verb phrase: "copied", "compared").
 inline void RequireStackRoom(const char* what, const char* source, int line) {
   if (__builtin_expect(ZORQelIInternal::StackNearlyExhausted(), 0)) {
-    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string("aggregate values nested too deeply to "
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string("aggregate values nested too deeply to "
                                                           "be ") +
                                           what + " on this thread's stack"),
                    source, line);

@@ -30,15 +30,15 @@ ZORQelIMemAggregateIMP* ZORQelIMemAggregateIMP::Make(ZORQelIMemTypeIMP* type,
   if (type->PrimitiveType() == ZORQelI::Iarray && low.IsSet() && high.IsSet()) {
     // Checked before the object exists: a constructed object cannot fail.
     if (high < low) {
-      ZORQelI::Throw(new ZORQelI::Exception("the bounds of " + type->FullTypeName() +
-                                            " are inverted: no array can be made of it"),
-                     kSource, __LINE__);
+      ZORQELI_RAISE(ZORQelI::Exception("the bounds of " + type->FullTypeName() +
+                                       " are inverted: no array can be made of it"),
+                    kSource, __LINE__);
     }
     const std::int64_t elements = static_cast<std::int64_t>(high) - low + 1;
     // Positions are 32-bit: [0:2147483647] and wider bounds name more
     // elements than any aggregate can hold.
     if (elements > INT_MAX) {
-      ZORQelI::Throw(new ZORQelI::Exception(
+      ZORQELI_RAISE(ZORQelI::Exception(
                          type->FullTypeName() + " has " +
                          ZORQelI::string(std::to_string(elements).c_str()) +
                          " elements: more than an aggregate can hold (2147483647)"),
@@ -52,7 +52,7 @@ ZORQelIMemAggregateIMP* ZORQelIMemAggregateIMP::Make(ZORQelIMemTypeIMP* type,
   } catch (const std::length_error&) {
   }
   // Out of the handlers: the allocation's exception is over before ours.
-  ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string("no memory for the ") +
+  ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string("no memory for the ") +
                                         ZORQelI::string(std::to_string(count).c_str()) +
                                         " elements of " + type->FullTypeName()),
                  kSource, __LINE__);
@@ -170,7 +170,7 @@ ZORQelIInstance ZORQelIMemAggregateIMP::GetInstance(int key) const {
   ZORQELI_TRACE("ZORQelIInstance ZORQelIMemAggregateIMP::GetInstance(int key) const");
   int n = Size();
   if (key < 0 || key >= n) {
-    ZORQelI::Throw(new ZORQelI::BoundError(key, key, 0, n - 1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(key, key, 0, n - 1), kSource, __LINE__);
   }
   return ZORQelIInstance(new ZORQelIMemCellIMP(const_cast<ZORQelIMemAggregateIMP*>(this), key));
 }
@@ -180,7 +180,7 @@ void ZORQelIMemAggregateIMP::PutInstance(int key, ZORQelIInstance inst) {
   int n = Size();
   bool append = key == n && !IsFixed();
   if (key < 0 || (key >= n && !append)) {
-    ZORQelI::Throw(new ZORQelI::BoundError(key, key, 0, n - 1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(key, key, 0, n - 1), kSource, __LINE__);
   }
   if (append) CheckRoom();
   ZORQelIMemSlot s;
@@ -192,9 +192,9 @@ void ZORQelIMemAggregateIMP::PutInstance(int key, ZORQelIInstance inst) {
   }
   if (!Admits(-1, s, tag)) {
     ZORQelIMemSlot::Release(s, tag);
-    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string(
-                       "an equal element is already held by this aggregate of distinct elements")),
-                   kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string(
+                  "an equal element is already held by this aggregate of distinct elements")),
+                  kSource, __LINE__);
   }
   Add(s, tag, true);
 }
@@ -203,7 +203,7 @@ ZORQelI::boolean ZORQelIMemAggregateIMP::ForEach(ZORQelIWalker& x, int start, in
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemAggregateIMP::ForEach(ZORQelIWalker& x, int start, int stop)");
   int n = Size();
   if (start < 0 || stop > n || start > stop) {
-    ZORQelI::Throw(new ZORQelI::BoundError(start, LastPosition(stop), 0, n - 1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(start, LastPosition(stop), 0, n - 1), kSource, __LINE__);
   }
   for (int i = start; i < stop; ++i) {
     if (x.Walk(ZORQelIInstance(new ZORQelIMemCellIMP(this, i)), i) != ZORQelI::Itrue) {
@@ -227,7 +227,7 @@ ZORQelI::boolean ZORQelIMemAggregateIMP::Insert(ZORQelIInstance inst, ZORQelI::b
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemAggregateIMP::Insert(ZORQelIInstance inst, ZORQelI::boolean atEnd)");
   if (IsFixed()) {
     int n = Size();
-    ZORQelI::Throw(new ZORQelI::BoundError(n, n, 0, n - 1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(n, n, 0, n - 1), kSource, __LINE__);
   }
   CheckRoom();
   ZORQelIMemSlot s;
@@ -343,6 +343,6 @@ void ZORQelIMemAggregateIMP::CheckRoom() const {
   ZORQelI::Mint high = type_->UpperBound();
   int n = Size();
   if (type_->PrimitiveType() != ZORQelI::Iarray && high.IsSet() && n >= high) {
-    ZORQelI::Throw(new ZORQelI::BoundError(n, n, 0, high - 1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(n, n, 0, high - 1), kSource, __LINE__);
   }
 }

@@ -52,15 +52,15 @@ void ZORQelIMemAttrIMP::Rename(ZORQelI::string x) {
   ZORQELI_TRACE("void ZORQelIMemAttrIMP::Rename(ZORQelI::string x)");
   if (x == name_) return;
   if (x.GetLengthInChar() == 0) {
-    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string("an attribute needs a name")), kSource,
-                   __LINE__);
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string("an attribute needs a name")), kSource,
+                  __LINE__);
   }
   if (parent_ != nullptr && parent_->NameTaken(x)) {
-    ZORQelI::Throw(new ZORQelI::Exception("entity '" + parent_->Name() +
-                                          "' already has or inherits or passes on an attribute "
-                                          "named '" +
-                                          x + "'"),
-                   kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::Exception("entity '" + parent_->Name() +
+                                     "' already has or inherits or passes on an attribute "
+                                     "named '" +
+                                     x + "'"),
+                  kSource, __LINE__);
   }
   name_ = x;
   if (parent_ != nullptr) modeler_->Notify(ZORQelIMemModelerIMP::Updated, parent_);

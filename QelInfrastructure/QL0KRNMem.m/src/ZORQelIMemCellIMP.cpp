@@ -54,7 +54,7 @@ bool ZORQelIMemCellIMP::Locate(Site& site) const {
   }
   int n = store_->CellCount();
   if (index_ >= n) {
-    ZORQelI::Throw(new ZORQelI::BoundError(index_, index_, 0, n - 1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(index_, index_, 0, n - 1), kSource, __LINE__);
   }
   site = SiteOf(store_, index_);
   return true;

@@ -15,7 +15,7 @@ namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemEntityIMP";
 
 [[noreturn]] void Refuse(const ZORQelI::string& message, int line) {
-  ZORQelI::Throw(new ZORQelI::Exception(message), kSource, line);
+  ZORQELI_RAISE(ZORQelI::Exception(message), kSource, line);
 }
 }  // namespace
 
@@ -234,7 +234,7 @@ ZORQelIAttr ZORQelIMemEntityIMP::GetAttr(int nth) const {
   ZORQELI_TRACE("ZORQelIAttr ZORQelIMemEntityIMP::GetAttr(int nth) const");
   int n = static_cast<int>(attrs_.size());
   if (nth < 0 || nth >= n) {
-    ZORQelI::Throw(new ZORQelI::BoundError(nth, nth, 0, n - 1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(nth, nth, 0, n - 1), kSource, __LINE__);
   }
   return ZORQelIAttr(attrs_[nth]);
 }

@@ -228,7 +228,7 @@ ZORQelIInstance ZORQelIMemEntityInstanceIMP::GetAttr(ZORQelI::string key) const 
 ZORQelI::boolean ZORQelIMemEntityInstanceIMP::ForEach(ZORQelIWalker& x, int start, int stop) {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemEntityInstanceIMP::ForEach(ZORQelIWalker& x, int start, int stop)");
   if (start < 0 || stop > count_ || start > stop) {
-    ZORQelI::Throw(new ZORQelI::BoundError(start, LastPosition(stop), 0, count_ - 1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(start, LastPosition(stop), 0, count_ - 1), kSource, __LINE__);
   }
   for (int i = start; i < stop; ++i) {
     if (x.Walk(ZORQelIInstance(new ZORQelIMemCellIMP(this, i)), i) != ZORQelI::Itrue) {

@@ -1621,7 +1621,7 @@ void Reader::Run() {
 
 ZORQelIMemModelerIMP* Schema(ZORQelIModeler& m) {
   ZORQelIMemModelerIMP* modeler = ZORQelIMemModelerIMP::DownCast(m);
-  if (modeler == nullptr) ZORQelI::Throw(new ZORQelI::InvalidType(), kSource, __LINE__);
+  if (modeler == nullptr) ZORQELI_RAISE(ZORQelI::InvalidType(), kSource, __LINE__);
   return modeler;
 }
 

@@ -68,7 +68,7 @@ class Writer {
   void Carried(ZORQelIObjectIMP* o, int depth);
   void Elements(ZORQelIMemAggregateIMP* a, int depth);
   [[noreturn]] void Refuse(const std::string& why) {
-    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string(
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string(
                        ("#" + std::to_string(current_) + ": " + why).c_str())),
                    kSource, __LINE__);
   }
@@ -294,7 +294,7 @@ void Writer::Carried(ZORQelIObjectIMP* o, int depth) {
 
 ZORQelIMemModelerIMP* Schema(ZORQelIModeler& m) {
   ZORQelIMemModelerIMP* modeler = ZORQelIMemModelerIMP::DownCast(m);
-  if (modeler == nullptr) ZORQelI::Throw(new ZORQelI::InvalidType(), kSource, __LINE__);
+  if (modeler == nullptr) ZORQELI_RAISE(ZORQelI::InvalidType(), kSource, __LINE__);
   return modeler;
 }
 

@@ -31,8 +31,8 @@ void CheckWidth(const ZORQelITypeIMP* t, const ZORQelI::string& text) {
   int n = static_cast<int>(text.GetLengthInChar());
   bool fixed = t->IsFixed() == ZORQelI::Itrue;
   if (fixed ? n != width : n > width) {
-    ZORQelI::Throw(new ZORQelI::BoundError(n, n, fixed ? static_cast<int>(width) : 0, width),
-                   kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(n, n, fixed ? static_cast<int>(width) : 0, width),
+                  kSource, __LINE__);
   }
 }
 }  // namespace
@@ -54,13 +54,13 @@ ZORQelIMemInstanceIMP::~ZORQelIMemInstanceIMP() = default;
 
 void ZORQelIMemInstanceIMP::RaiseUnset() {
   ZORQELI_TRACE("void ZORQelIMemInstanceIMP::RaiseUnset()");
-  ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string("the value is unset")), kSource,
-                 __LINE__);
+  ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string("the value is unset")), kSource,
+                __LINE__);
 }
 
 void ZORQelIMemInstanceIMP::RaiseKind(int line) {
   ZORQELI_TRACE("void ZORQelIMemInstanceIMP::RaiseKind(int line)");
-  ZORQelI::Throw(new ZORQelI::InvalidType(), kSource, line);
+  ZORQELI_RAISE(ZORQelI::InvalidType(), kSource, line);
 }
 
 // --- ZORQelIObjectIMP -------------------------------------------------------------
@@ -248,9 +248,9 @@ void ZORQelIMemInstanceIMP::Write(int i, const ZORQelIMemSlot& s, std::uint8_t t
     ZORQelIMemSlot refused = s;
     std::uint8_t refusedTag = tag;
     ZORQelIMemSlot::Release(refused, refusedTag);
-    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string(
-                       "an equal element is already held by this aggregate of distinct elements")),
-                   kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string(
+                  "an equal element is already held by this aggregate of distinct elements")),
+                  kSource, __LINE__);
   }
   Store(i, s, tag);
 }
@@ -326,7 +326,7 @@ void ZORQelIMemInstanceIMP::MakeValue(ZORQelITypeIMP* declared, ZORQelIInstance 
       int n = v.Size();
       if (a->IsFixed()) {
         if (n > a->Size()) {
-          ZORQelI::Throw(new ZORQelI::BoundError(0, n - 1, 0, a->Size() - 1), kSource, __LINE__);
+          ZORQELI_RAISE(ZORQelI::BoundError(0, n - 1, 0, a->Size() - 1), kSource, __LINE__);
         }
         for (int j = 0; j < n; ++j) a->PutInstance(j, v.GetInstance(j));
       } else {
@@ -556,7 +556,7 @@ int ZORQelIMemInstanceIMP::Size() const {
 ZORQelIInstance ZORQelIMemInstanceIMP::GetInstance(int key) const {
   ZORQELI_TRACE("ZORQelIInstance ZORQelIMemInstanceIMP::GetInstance(int key) const");
   ZORQelIMemAggregateIMP* a = AggregateOf();
-  if (a == nullptr) ZORQelI::Throw(new ZORQelI::BoundError(key, key, 0, -1), kSource, __LINE__);
+  if (a == nullptr) ZORQELI_RAISE(ZORQelI::BoundError(key, key, 0, -1), kSource, __LINE__);
   return a->GetInstance(key);
 }
 
@@ -589,7 +589,7 @@ ZORQelI::boolean ZORQelIMemInstanceIMP::ForEach(ZORQelIWalker& x, int start, int
   if (KindOf(site) == ZORQelI::Ientity) return ReferenceOf()->ForEach(x, start, stop);
   if (ZORQelIMemAggregateIMP* a = AggregateOf()) return a->ForEach(x, start, stop);
   if (start != 0 || stop != 0) {
-    ZORQelI::Throw(new ZORQelI::BoundError(start, stop - 1, 0, -1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(start, stop - 1, 0, -1), kSource, __LINE__);
   }
   return ZORQelI::Itrue;
 }

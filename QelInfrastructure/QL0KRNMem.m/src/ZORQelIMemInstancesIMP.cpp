@@ -69,7 +69,7 @@ ZORQelI::string ZORQelIMemInstancesIMP::Name() const {
 
 void ZORQelIMemInstancesIMP::Rename(ZORQelI::string) {
   ZORQELI_TRACE("void ZORQelIMemInstancesIMP::Rename(ZORQelI::string x)");
-  ZORQelI::Throw(new ZORQelI::InvalidType(), kSource, __LINE__);
+  ZORQELI_RAISE(ZORQelI::InvalidType(), kSource, __LINE__);
 }
 
 ZORQelIInstance ZORQelIMemInstancesIMP::NewValue(ZORQelI::Types k) const {
@@ -104,9 +104,9 @@ ZORQelIInstance ZORQelIMemInstancesIMP::Instanciate(ZORQelI::string S) const {
   if (ZORQelIMemEntityIMP* e = modeler_->FindEntity(S)) return ZORQelIInstance(MakeInstance(e));
   ZORQelI::Types kind;
   if (ZORQelIMemTypeIMP::KindNamed(S, kind)) return NewValue(kind);
-  ZORQelI::Throw(new ZORQelI::Exception("schema '" + modeler_->Name() + "' has no type named '" +
-                                        S + "'"),
-                 kSource, __LINE__);
+  ZORQELI_RAISE(ZORQelI::Exception("schema '" + modeler_->Name() + "' has no type named '" +
+                                   S + "'"),
+                kSource, __LINE__);
 }
 
 ZORQelIInstance ZORQelIMemInstancesIMP::Instanciate(ZORQelIType T) const {
@@ -115,7 +115,7 @@ ZORQelIInstance ZORQelIMemInstancesIMP::Instanciate(ZORQelIType T) const {
   Wrapper().CheckWrapper(t);
   if (t->IsAnEntity() == ZORQelI::Itrue) {
     ZORQelIMemEntityIMP* e = ZORQelIMemEntityIMP::DownCast(T);
-    if (e->Modeler() != modeler_) ZORQelI::Throw(new ZORQelI::InvalidType(), kSource, __LINE__);
+    if (e->Modeler() != modeler_) ZORQELI_RAISE(ZORQelI::InvalidType(), kSource, __LINE__);
     return ZORQelIInstance(MakeInstance(e));
   }
   ZORQelIMemTypeIMP* type = ZORQelIMemTypeIMP::DownCast(T);
@@ -129,7 +129,7 @@ ZORQelIInstance ZORQelIMemInstancesIMP::Get(ZORQelI::integer nth) const {
   ZORQELI_TRACE("ZORQelIInstance ZORQelIMemInstancesIMP::Get(ZORQelI::integer nth) const");
   int n = Size();
   if (nth < 0 || nth >= n) {
-    ZORQelI::Throw(new ZORQelI::BoundError(nth, nth, 0, n - 1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(nth, nth, 0, n - 1), kSource, __LINE__);
   }
   return ZORQelIInstance(items_[nth]);
 }
@@ -140,7 +140,7 @@ ZORQelIMemEntityInstanceIMP* ZORQelIMemInstancesIMP::Candidate(const ZORQelIInst
   ZORQelIMemInstanceIMP* m = ZORQelIMemInstanceIMP::Of(inst);
   ZORQelIMemEntityInstanceIMP* x = m != nullptr ? m->Referent() : nullptr;
   if (x == nullptr || x->Modeler() != modeler_) {
-    ZORQelI::Throw(new ZORQelI::InvalidType(), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::InvalidType(), kSource, __LINE__);
   }
   return x;
 }
@@ -149,14 +149,14 @@ void ZORQelIMemInstancesIMP::Put(ZORQelI::integer nth, ZORQelIInstance inst) {
   ZORQELI_TRACE("void ZORQelIMemInstancesIMP::Put(ZORQelI::integer nth, ZORQelIInstance inst)");
   int n = Size();
   if (nth < 0 || nth >= n) {
-    ZORQelI::Throw(new ZORQelI::BoundError(nth, nth, 0, n - 1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(nth, nth, 0, n - 1), kSource, __LINE__);
   }
   ZORQelIMemEntityInstanceIMP* x = Candidate(inst);
   if (items_[nth] == x) return;
   if (x->InPopulation()) {
-    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string(
-                       "the instance is already at another position of the population")),
-                   kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string(
+                  "the instance is already at another position of the population")),
+                  kSource, __LINE__);
   }
   items_[nth]->SetInPopulation(false);
   items_[nth] = x;
@@ -169,9 +169,9 @@ void ZORQelIMemInstancesIMP::Append(ZORQelIInstance inst) {
   ZORQELI_TRACE("void ZORQelIMemInstancesIMP::Append(ZORQelIInstance inst)");
   ZORQelIMemEntityInstanceIMP* x = Candidate(inst);
   if (x->InPopulation()) {
-    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string(
-                       "the instance is already in the population")),
-                   kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string(
+                  "the instance is already in the population")),
+                  kSource, __LINE__);
   }
   items_.push_back(x);
   x->SetInPopulation(true);
@@ -205,7 +205,7 @@ void ZORQelIMemInstancesIMP::Remove(ZORQelI::integer nth) {
   ZORQELI_TRACE("void ZORQelIMemInstancesIMP::Remove(ZORQelI::integer nth)");
   int n = Size();
   if (nth < 0 || nth >= n) {
-    ZORQelI::Throw(new ZORQelI::BoundError(nth, nth, 0, n - 1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(nth, nth, 0, n - 1), kSource, __LINE__);
   }
   items_[nth]->SetInPopulation(false);
   items_.erase(items_.begin() + nth);

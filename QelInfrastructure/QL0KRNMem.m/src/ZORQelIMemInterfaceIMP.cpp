@@ -13,7 +13,7 @@ namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemInterfaceIMP";
 
 [[noreturn]] void Refuse(const ZORQelI::string& message, int line) {
-  ZORQelI::Throw(new ZORQelI::Exception(message), kSource, line);
+  ZORQELI_RAISE(ZORQelI::Exception(message), kSource, line);
 }
 
 // Whether a result type fits the wanted one: both absent, or IsA.
@@ -132,7 +132,7 @@ ZORQelIErrorClass ZORQelIMemInterfaceIMP::GetError(int pos) const {
   ZORQELI_TRACE("ZORQelIErrorClass ZORQelIMemInterfaceIMP::GetError(int pos) const");
   int n = NumberOfErrors();
   if (pos < 0 || pos >= n) {
-    ZORQelI::Throw(new ZORQelI::BoundError(pos, pos, 0, n - 1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(pos, pos, 0, n - 1), kSource, __LINE__);
   }
   return errors_[pos];
 }
@@ -148,7 +148,7 @@ ZORQelI::boolean ZORQelIMemInterfaceIMP::Check(ZORQelIInstances params) {
 
 ZORQelIInstance ZORQelIMemInterfaceIMP::Eval(ZORQelIInstances) {
   ZORQELI_TRACE("ZORQelIInstance ZORQelIMemInterfaceIMP::Eval(ZORQelIInstances param)");
-  ZORQelI::Throw(new ZORQelI::NotYetImplemented(), kSource, __LINE__);
+  ZORQELI_RAISE(ZORQelI::NotYetImplemented(), kSource, __LINE__);
 }
 
 void ZORQelIMemInterfaceIMP::SetDictionaryWrapper(ZORQelIWrapper& wp) {
@@ -227,7 +227,7 @@ ZORQelIFunction ZORQelIMemInterfaceIMP::GetFunction(int pos) const {
   ZORQELI_TRACE("ZORQelIFunction ZORQelIMemInterfaceIMP::GetFunction(int pos) const");
   int n = GetNumberOfFunctions();
   if (pos < 0 || pos >= n) {
-    ZORQelI::Throw(new ZORQelI::BoundError(pos, pos, 0, n - 1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(pos, pos, 0, n - 1), kSource, __LINE__);
   }
   return ZORQelIFunction(functions_[pos]);
 }
@@ -260,14 +260,14 @@ ZORQelIMethod ZORQelIMemInterfaceIMP::GetMethod(ZORQelIEntity cl, int pos) const
     ++n;
   }
   int count = GetNumberOfMethods(cl);
-  ZORQelI::Throw(new ZORQelI::BoundError(pos, pos, 0, count - 1), kSource, __LINE__);
+  ZORQELI_RAISE(ZORQelI::BoundError(pos, pos, 0, count - 1), kSource, __LINE__);
 }
 
 ZORQelIMethod ZORQelIMemInterfaceIMP::GetMethod(int pos) const {
   ZORQELI_TRACE("ZORQelIMethod ZORQelIMemInterfaceIMP::GetMethod(int pos) const");
   int n = GetNumberOfMethods();
   if (pos < 0 || pos >= n) {
-    ZORQelI::Throw(new ZORQelI::BoundError(pos, pos, 0, n - 1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(pos, pos, 0, n - 1), kSource, __LINE__);
   }
   return ZORQelIMethod(methods_[pos]);
 }
@@ -362,7 +362,7 @@ ZORQelIModeler ZORQelIMemInterfaceIMP::GetModeler(ZORQelI::integer pos) const {
   ZORQELI_TRACE("ZORQelIModeler ZORQelIMemInterfaceIMP::GetModeler(ZORQelI::integer pos) const");
   int n = NumberOfModelers();
   if (pos < 0 || pos >= n) {
-    ZORQelI::Throw(new ZORQelI::BoundError(pos, pos, 0, n - 1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(pos, pos, 0, n - 1), kSource, __LINE__);
   }
   return ZORQelIModeler(modelers_[pos]);
 }

@@ -78,8 +78,8 @@ ZORQelI::string ZORQelIMemMethodIMP::Name() const {
 void ZORQelIMemMethodIMP::Rename(ZORQelI::string x) {
   ZORQELI_TRACE("void ZORQelIMemMethodIMP::Rename(ZORQelI::string x)");
   if (x.GetLengthInChar() == 0) {
-    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string("a method needs a name")), kSource,
-                   __LINE__);
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string("a method needs a name")), kSource,
+                  __LINE__);
   }
   name_ = x;
 }
@@ -87,9 +87,9 @@ void ZORQelIMemMethodIMP::Rename(ZORQelI::string x) {
 void ZORQelIMemMethodIMP::SetVisibility(int v) {
   ZORQELI_TRACE("void ZORQelIMemMethodIMP::SetVisibility(int v)");
   if (v != Private && v != Protected && v != Public) {
-    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string(
-                       "a visibility is Private (0), Protected (1) or Public (2)")),
-                   kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string(
+                  "a visibility is Private (0), Protected (1) or Public (2)")),
+                  kSource, __LINE__);
   }
   visibility_ = v;
 }
@@ -119,9 +119,9 @@ void ZORQelIMemMethodIMP::AddParam(ZORQelIParamDesc pr) {
   ZORQelIParamDescIMP* p = pr.IMP();  // an empty pr raises ZORQelI::NullPtrAccess
   wrapper_->CheckWrapper(p);
   if (std::find(params_.begin(), params_.end(), p) != params_.end()) {
-    ZORQelI::Throw(new ZORQelI::Exception("parameter '" + p->Name() + "' is already one of '" +
-                                          name_ + "'"),
-                   kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::Exception("parameter '" + p->Name() + "' is already one of '" +
+                                     name_ + "'"),
+                  kSource, __LINE__);
   }
   params_.push_back(p);
 }
@@ -136,7 +136,7 @@ void ZORQelIMemMethodIMP::RemoveParam(ZORQelI::integer pos) {
   ZORQELI_TRACE("void ZORQelIMemMethodIMP::RemoveParam(ZORQelI::integer pos)");
   int n = NumberOfParams();
   if (pos < 0 || pos >= n) {
-    ZORQelI::Throw(new ZORQelI::BoundError(pos, pos, 0, n - 1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(pos, pos, 0, n - 1), kSource, __LINE__);
   }
   params_.erase(params_.begin() + pos);
 }
@@ -163,7 +163,7 @@ ZORQelIParamDesc ZORQelIMemMethodIMP::GetParam(ZORQelI::integer pos) {
   ZORQELI_TRACE("ZORQelIParamDesc ZORQelIMemMethodIMP::GetParam(ZORQelI::integer pos)");
   int n = NumberOfParams();
   if (pos < 0 || pos >= n) {
-    ZORQelI::Throw(new ZORQelI::BoundError(pos, pos, 0, n - 1), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(pos, pos, 0, n - 1), kSource, __LINE__);
   }
   return ZORQelIParamDesc(params_[pos]);
 }
@@ -177,8 +177,8 @@ void ZORQelIMemMethodIMP::MakeParam(ZORQelI::string v, ZORQelI::boolean in, ZORQ
                                     ZORQelIType t) {
   ZORQELI_TRACE("void ZORQelIMemMethodIMP::MakeParam(ZORQelI::string v, ZORQelI::boolean in, ZORQelI::boolean out, ZORQelIType t)");
   if (v.GetLengthInChar() == 0) {
-    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string("a parameter needs a name")), kSource,
-                   __LINE__);
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string("a parameter needs a name")), kSource,
+                  __LINE__);
   }
   ZORQelITypeIMP* type = nullptr;
   if (t.IsValid() == ZORQelI::Itrue) {

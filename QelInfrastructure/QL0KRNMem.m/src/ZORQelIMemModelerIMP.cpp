@@ -77,8 +77,8 @@ ZORQelI::string ZORQelIMemModelerIMP::Name() const {
 void ZORQelIMemModelerIMP::Rename(ZORQelI::string x) {
   ZORQELI_TRACE("void ZORQelIMemModelerIMP::Rename(ZORQelI::string x)");
   if (x.GetLengthInChar() == 0) {
-    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string("a schema needs a name")), kSource,
-                   __LINE__);
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string("a schema needs a name")), kSource,
+                  __LINE__);
   }
   name_ = x;
 }
@@ -223,7 +223,7 @@ ZORQelIType ZORQelIMemModelerIMP::MakeType(ZORQelI::Types t) const {
       return NewType(t, nullptr, ZORQelI::Mint::UNSET, ZORQelI::Ifalse, ZORQelI::Mint::UNSET,
                      ZORQelI::Mint::UNSET, ZORQelI::Ifalse, ZORQelI::Ifalse);
     default:
-      ZORQelI::Throw(new ZORQelI::InvalidType(), kSource, __LINE__);
+      ZORQELI_RAISE(ZORQelI::InvalidType(), kSource, __LINE__);
   }
 }
 
@@ -231,7 +231,7 @@ ZORQelIType ZORQelIMemModelerIMP::MakeField(ZORQelI::Types t, ZORQelI::Mint widt
                                             ZORQelI::boolean fixed_width) const {
   ZORQELI_TRACE("ZORQelIType ZORQelIMemModelerIMP::MakeField(ZORQelI::Types t, ZORQelI::Mint width, ZORQelI::boolean fixed_width) const");
   if (t != ZORQelI::Istring && t != ZORQelI::Ibinary) {
-    ZORQelI::Throw(new ZORQelI::InvalidType(), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::InvalidType(), kSource, __LINE__);
   }
   return NewType(t, nullptr, width, fixed_width, ZORQelI::Mint::UNSET, ZORQelI::Mint::UNSET,
                  ZORQelI::Ifalse, ZORQelI::Ifalse);
@@ -269,13 +269,13 @@ ZORQelIType ZORQelIMemModelerIMP::MakeArray(ZORQelIType t, ZORQelI::Mint low, ZO
 ZORQelIEntity ZORQelIMemModelerIMP::MakeEntity(ZORQelI::string name) {
   ZORQELI_TRACE("ZORQelIEntity ZORQelIMemModelerIMP::MakeEntity(ZORQelI::string name)");
   if (name.GetLengthInChar() == 0) {
-    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string("an entity needs a name")), kSource,
-                   __LINE__);
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string("an entity needs a name")), kSource,
+                  __LINE__);
   }
   if (FindEntity(name) != nullptr) {
-    ZORQelI::Throw(new ZORQelI::Exception("schema '" + name_ + "' already has an entity named '" +
-                                          name + "'"),
-                   kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::Exception("schema '" + name_ + "' already has an entity named '" +
+                                     name + "'"),
+                  kSource, __LINE__);
   }
   auto* e = new ZORQelIMemEntityIMP(this, name);
   entities_.push_back(e);
@@ -292,7 +292,7 @@ ZORQelIEntity ZORQelIMemModelerIMP::LookEntity(ZORQelI::string S) const {
 ZORQelIEntity ZORQelIMemModelerIMP::GetEntity(int i) const {
   ZORQELI_TRACE("ZORQelIEntity ZORQelIMemModelerIMP::GetEntity(int i) const");
   int n = static_cast<int>(entities_.size());
-  if (i < 0 || i >= n) ZORQelI::Throw(new ZORQelI::BoundError(i, i, 0, n - 1), kSource, __LINE__);
+  if (i < 0 || i >= n) ZORQELI_RAISE(ZORQelI::BoundError(i, i, 0, n - 1), kSource, __LINE__);
   return ZORQelIEntity(entities_[i]);
 }
 

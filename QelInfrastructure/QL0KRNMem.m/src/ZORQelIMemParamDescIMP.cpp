@@ -47,8 +47,8 @@ ZORQelIWrapper& ZORQelIMemParamDescIMP::Wrapper() const {
 void ZORQelIMemParamDescIMP::Rename(ZORQelI::string x) {
   ZORQELI_TRACE("void ZORQelIMemParamDescIMP::Rename(ZORQelI::string x)");
   if (x.GetLengthInChar() == 0) {
-    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string("a parameter needs a name")), kSource,
-                   __LINE__);
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string("a parameter needs a name")), kSource,
+                  __LINE__);
   }
   name_ = x;
 }

@@ -11,9 +11,9 @@
 namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemTypeIMP";
 
-// The display names of the kinds 0 .. 11 (1 has none).
-const char* const kKindNames[] = {"Void", nullptr, "Boolean", "Logical", "Integer", "Real",
-                                  "String", "Binary", "Array", "List", "Set", "Bag"};
+// The kinds' display names, in the type text and in KindNamed, are the
+// library's one table of them (ZORQelI::KindName): a schema read back names
+// its kinds as the schema text printed them.
 
 bool IsFieldKind(ZORQelI::Types k) { return k == ZORQelI::Istring || k == ZORQelI::Ibinary; }
 bool IsAggregateKind(ZORQelI::Types k) { return k >= ZORQelI::Iarray && k <= ZORQelI::Ibag; }
@@ -149,10 +149,10 @@ ZORQelI::string ZORQelIMemTypeIMP::TypeText(const ZORQelITypeIMP* t) {
     if (t == nullptr) return done("Void");
     ZORQelI::Types k = t->PrimitiveType();
     if (k == ZORQelI::Ientity) return done(static_cast<const char*>(t->FullTypeName()));
-    if (k < ZORQelI::Ivoid || k > ZORQelI::Ibag || kKindNames[k] == nullptr) {
-      return done("UncknowType");
-    }
-    text += kKindNames[k];
+    // 1 and the values outside the enumeration have no name.
+    const char* name = ZORQelI::KindName(k);
+    if (name == nullptr) return done("UncknowType");
+    text += name;
     if (IsFieldKind(k)) {
       if (t->Width().IsSet()) text += "(" + BoundText(t->Width()) + ")";
       if (t->IsFixed() == ZORQelI::Itrue) text += " Fixed";
@@ -263,14 +263,14 @@ void ZORQelIMemTypeIMP::UpperBound(ZORQelI::Mint v) {
 void ZORQelIMemTypeIMP::CheckCount(ZORQelI::Mint v) {
   ZORQELI_TRACE("void ZORQelIMemTypeIMP::CheckCount(ZORQelI::Mint v)");
   if (v.IsSet() && v < 0) {
-    ZORQelI::Throw(new ZORQelI::BoundError(v, v, 0, INT32_MAX), kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::BoundError(v, v, 0, INT32_MAX), kSource, __LINE__);
   }
 }
 
 bool ZORQelIMemTypeIMP::KindNamed(const ZORQelI::string& s, ZORQelI::Types& kind) {
   ZORQELI_TRACE("bool ZORQelIMemTypeIMP::KindNamed(const ZORQelI::string& s, ZORQelI::Types& kind)");
   for (int k = ZORQelI::Ivoid; k <= ZORQelI::Ibinary; ++k) {
-    if (kKindNames[k] != nullptr && s == kKindNames[k]) {
+    if (ZORQelI::KindName(k) != nullptr && s == ZORQelI::KindName(k)) {
       kind = static_cast<ZORQelI::Types>(k);
       return true;
     }
@@ -280,10 +280,10 @@ bool ZORQelIMemTypeIMP::KindNamed(const ZORQelI::string& s, ZORQelI::Types& kind
 
 void ZORQelIMemTypeIMP::RequireField() const {
   ZORQELI_TRACE("void ZORQelIMemTypeIMP::RequireField() const");
-  if (!IsFieldKind(kind_)) ZORQelI::Throw(new ZORQelI::InvalidType(), kSource, __LINE__);
+  if (!IsFieldKind(kind_)) ZORQELI_RAISE(ZORQelI::InvalidType(), kSource, __LINE__);
 }
 
 void ZORQelIMemTypeIMP::RequireAggregate() const {
   ZORQELI_TRACE("void ZORQelIMemTypeIMP::RequireAggregate() const");
-  if (!IsAggregateKind(kind_)) ZORQelI::Throw(new ZORQelI::InvalidType(), kSource, __LINE__);
+  if (!IsAggregateKind(kind_)) ZORQELI_RAISE(ZORQelI::InvalidType(), kSource, __LINE__);
 }

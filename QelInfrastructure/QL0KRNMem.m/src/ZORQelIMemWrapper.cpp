@@ -30,8 +30,8 @@ ZORQelIMemWrapper& ZORQelIMemWrapper::Default() {
 ZORQelIModeler ZORQelIMemWrapper::NewModeler(ZORQelI::string f) {
   ZORQELI_TRACE("ZORQelIModeler ZORQelIMemWrapper::NewModeler(ZORQelI::string f)");
   if (f.GetLengthInChar() == 0) {
-    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string("a schema needs a name")), kSource,
-                   __LINE__);
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string("a schema needs a name")), kSource,
+                  __LINE__);
   }
   return ZORQelIModeler(new ZORQelIMemModelerIMP(*this, f));
 }
@@ -49,8 +49,8 @@ ZORQelI::boolean ZORQelIMemWrapper::Owns(const ZORQelIWrapperObjectIMP* e) const
 ZORQelIInterface ZORQelIMemWrapper::NewInterface(ZORQelI::string name) {
   ZORQELI_TRACE("ZORQelIInterface ZORQelIMemWrapper::NewInterface(ZORQelI::string name)");
   if (name.GetLengthInChar() == 0) {
-    ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string("an interface needs a name")),
-                   kSource, __LINE__);
+    ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string("an interface needs a name")),
+                  kSource, __LINE__);
   }
   return ZORQelIInterface(new ZORQelIMemInterfaceIMP(*this, name));
 }
