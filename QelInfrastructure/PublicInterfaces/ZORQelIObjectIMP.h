@@ -234,6 +234,46 @@ inline void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObjectIMP* m) {
   ScanUnderFrame(m);
 }
 
+namespace ZORQelIInternal {
+// Whether T has one member named Add (SFINAE: none, or an overload set, is
+// false).
+template <class T, class = void>
+struct HasOneAdd : std::false_type {};
+template <class T>
+struct HasOneAdd<T, std::void_t<decltype(&T::Add)>> : std::true_type {};
+
+// The operations of ZORQelIObjectIMP (and the array's Add) that This
+// declares itself rather than inheriting them from Super: a member pointer
+// names the class that declares the member, so &This::Equal and
+// &Super::Equal have the same type exactly when This leaves Equal as it is.
+template <class T, class S, bool = HasOneAdd<S>::value>
+struct AddDeclared {
+  static constexpr bool value = false;
+};
+template <class T, class S>
+struct AddDeclared<T, S, true> {
+  static constexpr bool value =
+      !HasOneAdd<T>::value || !std::is_same<decltype(&T::Add), decltype(&S::Add)>::value;
+};
+template <class T, class S>
+constexpr unsigned DeclaredOperations() {
+  return (std::is_same<decltype(&T::IsValid), decltype(&S::IsValid)>::value ? 0u
+                                                                               : kDeclaresIsValid) |
+         (std::is_same<decltype(&T::Equal), decltype(&S::Equal)>::value ? 0u : kDeclaresEqual) |
+         (std::is_same<decltype(&T::HashCode), decltype(&S::HashCode)>::value
+              ? 0u
+              : kDeclaresHashCode) |
+         (std::is_same<decltype(&T::GarbageCollectorMemberCheck),
+                       decltype(&S::GarbageCollectorMemberCheck)>::value
+              ? 0u
+              : kDeclaresMemberCheck) |
+         (std::is_same<decltype(&T::Finalizer), decltype(&S::Finalizer)>::value
+              ? 0u
+              : kDeclaresFinalizer) |
+         (AddDeclared<T, S>::value ? kDeclaresAdd : 0u);
+}
+}  // namespace ZORQelIInternal
+
 // Per-class identity of an implementation class, written once.  Inside the
 // class body:
 //
@@ -250,7 +290,12 @@ inline void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObjectIMP* m) {
 // This declares and defines __CLASSNAME__ (the class name), the static
 // ClassId() (the class's descriptor, created on first call below its super
 // class's), the override of Id(), and the static checked DownCast from a
-// handle.  The macros keep the class's declared bases; DEFINE checks that
+// handle.  DEFINE also records, when the program is loaded, which of the
+// base's virtual operations the class declares itself (Equal, HashCode,
+// IsValid, GarbageCollectorMemberCheck, Finalizer): the library skips the
+// frames of its own operations only on objects of classes so recorded,
+// whose every operation in question is known to be the library's.  Objects
+// of a class that does not use the macros always take the traced path.  The macros keep the class's declared bases; DEFINE checks that
 // Super really is a base of This.  Every implementation class must use them:
 // a class without its own descriptor is seen by casts as its base class.
 #define ZORQELI_DECLARE_IMP(This, Super)                                          \
@@ -267,6 +312,9 @@ inline void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObjectIMP* m) {
                 #Super " must be a base class of " #This);                         \
   static_assert(std::is_base_of<ZORQelIObjectIMP, Super>::value,                  \
                 #Super " must be an implementation class");                        \
+  [[maybe_unused]] static const bool zorqeliRecorded_##This =                     \
+      ZORQelIInternal::RecordClassOperations(                                     \
+          typeid(This), typeid(Super), ZORQelIInternal::DeclaredOperations<This, Super>()); \
   const ZORQelIClass& This::ClassId() {                                           \
     ZORQELI_TRACE("const ZORQelIClass& " #This "::ClassId()");                    \
     static const ZORQelIClass& descriptor =                                        \

@@ -1,7 +1,9 @@
 #include "ZORQelIGarbageableObjectListIMP.h"
 
 #include <iostream>
+#include <typeinfo>
 
+#include "ZORQelIClassOps.h"
 #include "ZORQelIGholder.h"
 #include "ZORQelIObjectIMP.h"
 #include "ZORQelITracer.h"
@@ -14,23 +16,6 @@ void ZORQelIGarbageableObjectListIMP::Add(ZORQelIObjectIMP* x) {
   head = x;
 }
 
-namespace {
-#if defined(__GNUC__) && !defined(__clang__)
-// The code an object's virtual Finalizer call would run (GCC's bound
-// member function extension: the vtable slot, no call made).
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wpmf-conversions"
-using FinalizerCode = void (*)(ZORQelIObjectIMP*);
-inline FinalizerCode FinalizerOf(ZORQelIObjectIMP* o) {
-  return reinterpret_cast<FinalizerCode>(o->*(&ZORQelIObjectIMP::Finalizer));
-}
-inline FinalizerCode BaseFinalizer() {
-  return reinterpret_cast<FinalizerCode>(&ZORQelIObjectIMP::Finalizer);
-}
-#pragma GCC diagnostic pop
-#define ZORQELI_FINALIZER_IN_PLACE 1
-#endif
-}  // namespace
 
 void ZORQelIGarbageableObjectListIMP::Cleaner() {
   ZORQELI_TRACE("void ZORQelIGarbageableObjectListIMP::Cleaner()");
@@ -55,9 +40,10 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       ZORQelIObjectIMP* keptHead = nullptr;
       ZORQelIObjectIMP* keptTail = nullptr;
       std::int32_t kept = 0;
-#ifdef ZORQELI_FINALIZER_IN_PLACE
-      const FinalizerCode baseFinalizer = BaseFinalizer();
-#endif
+      // The class of the last object finalized and whether it keeps the
+      // base Finalizer: objects of one class usually come in runs.
+      const std::type_info* lastClass = nullptr;
+      bool lastInPlace = false;
       try {
         for (; o != nullptr; o = n) {
           n = o->next;
@@ -74,18 +60,21 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
           }
           o->next = nullptr;
           ZORQelIObjectIMP::finalizing_ = o;
-#ifdef ZORQELI_FINALIZER_IN_PLACE
-          // An object that keeps the base Finalizer has its body run here,
-          // under the same frame: the same effect, one indirect call fewer.
-          if (FinalizerOf(o) == baseFinalizer) {
+          // An object whose class keeps the base Finalizer has its body run
+          // here, under the same frame: the same effect, one indirect call
+          // fewer.
+          const std::type_info* type = &typeid(*o);
+          if (type != lastClass) {
+            lastClass = type;
+            lastInPlace = (ZORQelIInternal::ZORQelIClassOps::Of(*type) &
+                           ZORQelIInternal::kFinalizerRoot) != 0;
+          }
+          if (lastInPlace) {
             ZORQelITracer frame(ZORQelIObjectIMP::finalizerTrace_);
             delete o;
           } else {
             o->Finalizer();
           }
-#else
-          o->Finalizer();
-#endif
           ZORQelIObjectIMP::finalizing_ = nullptr;
         }
       } catch (...) {

@@ -32,11 +32,13 @@ __attribute__((noinline)) ZORQelI::boolean TracedIsValid(const ZORQelIObjectIMP*
 }  // namespace
 
 ZORQelI::boolean ZORQelIObject::IsValid() const {
-  // The commonest test of all: an object that keeps the root class's
-  // IsValid needs neither frame when no frame can be seen.
-  if (objectIMP != nullptr && ZORQelITracer::Silent() &&
-      ZORQelIInternal::Quiet::RootIsValid(objectIMP))
-    return ZORQelI::Itrue;
+  // The commonest test of all: an empty handle, or an object that keeps the
+  // root class's IsValid, needs neither frame when no frame can be seen.
+  // An empty handle calls nothing: Ifalse without a frame either.
+  if (ZORQelITracer::Silent()) {
+    if (objectIMP == nullptr) return ZORQelI::Ifalse;
+    if (ZORQelIInternal::Quiet::RootIsValid(objectIMP)) return ZORQelI::Itrue;
+  }
   return TracedIsValid(objectIMP);
 }
 

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <new>
 
+#include "ZORQelICheck.h"
 #include "ZORQelIException.h"
 #include "ZORQelIExpressForm.h"
 #include "ZORQelIGholder.h"
@@ -379,6 +380,21 @@ void ZORQelIObjectIMP::ScanUnderFrame(ZORQelIObjectIMP* m) {
 }
 
 void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObject& m) {
+  if (__builtin_expect(quietMarking_, 1)) {
+    // The handle's own scan without its three frames (this one, the
+    // variable's and DefineAsMember's), which enclose no code of the
+    // client's: take the handle out of its table, then scan its referent
+    // as a raw reference.
+    if (m.key != ZORQelIGholder::MEMBER) {
+      ZORQELI_DCHECK(ZORQelIVariable::holder != nullptr &&
+                         (m.key >> 1) < ZORQelIVariable::holder[m.key & 1].count,
+                     "a registered handle owns a slot below its table's count");
+      ZORQelIVariable::holder[m.key & 1].table[m.key >> 1] = nullptr;
+      m.key = ZORQelIGholder::MEMBER;
+    }
+    GarbageCollectorScan(m.objectIMP);
+    return;
+  }
   ZORQELI_TRACE("void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObject& m)");
   m.GarbageCollectorScan();
 }
