@@ -72,9 +72,6 @@ __attribute__((noinline)) int IsValidAll(const ZORQelIObject* volatile* h, long 
   for (long i = 0; i < n; ++i) valid += (*h)->IsValid();
   return valid;
 }
-__attribute__((noinline)) void EmptyAll(long n) {
-  for (long i = 0; i < n; ++i) EmptyCall();
-}
 
 __attribute__((noinline)) void HandleCopy(const ZORQelIObject& h) {
   ZORQelIObject copy(h);

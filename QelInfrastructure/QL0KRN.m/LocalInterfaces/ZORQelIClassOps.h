@@ -69,7 +69,8 @@ class ZORQelIClassOps {
   };
   static unsigned Slot(const void* type) {
     const std::uintptr_t a = reinterpret_cast<std::uintptr_t>(type);
-    return static_cast<unsigned>((a >> 4) ^ (a >> 14)) & (kCapacity - 1);
+    // type_info objects lie a few words apart in their library's data.
+    return static_cast<unsigned>(a >> 3) & (kCapacity - 1);
   }
   // The probe beyond the first slot, and the resolution of a record.
   static unsigned Find(const std::type_info& type);

@@ -99,16 +99,14 @@ struct Quiet {
   // class with the root class's Equal (identity), whose Id (the one a plain
   // identifier's Equal asks for) is the library's.  The tables keep this as
   // the element's tag (LocateSelf).  0 otherwise.
-  static unsigned Settled(const ZORQelIObjectIMP* x) {
-    const unsigned ops = Ops(x);
+  static unsigned Settled(unsigned ops) {
     return PlainIdentifier(ops) || (ops & kEqualRoot) != 0 ? 1u : 0u;
   }
-  // Whether x's HashCode and Equal are both the identifier's or the root
-  // class's (each Equal holds an object Equal to itself, and calls only
-  // Id and HashCode, which Match checks); then *hash receives
-  // x->HashCode().
-  static bool LibraryKey(const ZORQelIObjectIMP* x, ZORQelI::integer* hash) {
-    const unsigned ops = Ops(x);
+  // Whether x's HashCode and Equal (ops: the flags of x's class) are both
+  // the identifier's or the root class's (each Equal holds an object Equal
+  // to itself, and calls only Id and HashCode, which Match checks); then
+  // *hash receives x->HashCode().
+  static bool LibraryKey(const ZORQelIObjectIMP* x, unsigned ops, ZORQelI::integer* hash) {
     if ((ops & (kEqualIdentifier | kEqualRoot)) == 0) return false;
     if ((ops & kHashCodeIdentifier) != 0) {
       *hash = static_cast<const ZORQelIIdentifierIMP*>(x)->hash;
@@ -134,17 +132,20 @@ struct Quiet {
     // The unique list calls x's IsValid and HashCode, and the held
     // objects' Equal (Match) only on a hash match.
     ZORQelI::integer h;
-    if ((arrayOps & kAddListUnique) == 0 || !RootIsValid(x) || !LibraryKey(x, &h)) return -1;
+    if ((arrayOps & kAddListUnique) == 0) return -1;
+    const unsigned ops = Ops(x);
+    if ((ops & kIsValidRoot) == 0 || !LibraryKey(x, ops, &h)) return -1;
     ZORQelIListUniqueIMP* list = static_cast<ZORQelIListUniqueIMP*>(array);
-    const int added = list->set.table->Table().TryInsert(x, TableHash(h), MatchFn(), Settled(x));
+    const int added = list->set.table->Table().TryInsert(x, TableHash(h), MatchFn(), Settled(ops));
     if (added == 1) list->elements[list->size++] = x;
     return added;
   }
   // set.Add(x's handle) for x not null, when it can be done quietly: as Add.
   static int Add(ZORQelISet& set, ZORQelIObjectIMP* x) {
     ZORQelI::integer h;
-    if (!RootIsValid(x) || !LibraryKey(x, &h)) return -1;
-    return set.table->Table().TryInsert(x, TableHash(h), MatchFn(), Settled(x));
+    const unsigned ops = Ops(x);
+    if ((ops & kIsValidRoot) == 0 || !LibraryKey(x, ops, &h)) return -1;
+    return set.table->Table().TryInsert(x, TableHash(h), MatchFn(), Settled(ops));
   }
 
   // Set lookup of x (not null) when it can be answered quietly: true, and
@@ -154,12 +155,13 @@ struct Quiet {
   // can).
   static bool Held(const ZORQelISet& set, const ZORQelIObjectIMP* x, ZORQelIObjectIMP** held) {
     ZORQelI::integer h;
-    if (!LibraryKey(x, &h)) return false;
+    const unsigned ops = Ops(x);
+    if (!LibraryKey(x, ops, &h)) return false;
     const ZORHashTable& table = set.table->Table();
     const unsigned hash = TableHash(h);
     // A held settled key is found on the slots alone when the objects
     // before it are settled too: none of them is Equal to it.
-    if (Settled(x) != 0) {
+    if (Settled(ops) != 0) {
       if (void* self = table.LocateSelf(x, hash)) {
         *held = static_cast<ZORQelIObjectIMP*>(self);
         return true;

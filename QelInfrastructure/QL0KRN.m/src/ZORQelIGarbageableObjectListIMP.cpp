@@ -17,6 +17,21 @@ void ZORQelIGarbageableObjectListIMP::Add(ZORQelIObjectIMP* x) {
 }
 
 
+namespace {
+// The class of the last object the sweep finalized and whether it keeps the
+// base Finalizer: objects of one class usually come in runs.
+const std::type_info* lastClass = nullptr;
+bool lastInPlace = false;
+inline bool KeepsBaseFinalizer(const ZORQelIObjectIMP* o) {
+  const std::type_info* type = &typeid(*o);
+  if (__builtin_expect(type != lastClass, 0)) {
+    lastClass = type;
+    lastInPlace = (ZORQelIInternal::ZORQelIClassOps::Of(*type) & ZORQelIInternal::kFinalizerRoot) != 0;
+  }
+  return lastInPlace;
+}
+}  // namespace
+
 void ZORQelIGarbageableObjectListIMP::Cleaner() {
   ZORQELI_TRACE("void ZORQelIGarbageableObjectListIMP::Cleaner()");
   ZORQelIObjectIMP* chain = head;
@@ -40,10 +55,6 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       ZORQelIObjectIMP* keptHead = nullptr;
       ZORQelIObjectIMP* keptTail = nullptr;
       std::int32_t kept = 0;
-      // The class of the last object finalized and whether it keeps the
-      // base Finalizer: objects of one class usually come in runs.
-      const std::type_info* lastClass = nullptr;
-      bool lastInPlace = false;
       try {
         for (; o != nullptr; o = n) {
           n = o->next;
@@ -63,13 +74,7 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
           // An object whose class keeps the base Finalizer has its body run
           // here, under the same frame: the same effect, one indirect call
           // fewer.
-          const std::type_info* type = &typeid(*o);
-          if (type != lastClass) {
-            lastClass = type;
-            lastInPlace = (ZORQelIInternal::ZORQelIClassOps::Of(*type) &
-                           ZORQelIInternal::kFinalizerRoot) != 0;
-          }
-          if (lastInPlace) {
+          if (KeepsBaseFinalizer(o)) {
             ZORQelITracer frame(ZORQelIObjectIMP::finalizerTrace_);
             delete o;
           } else {
