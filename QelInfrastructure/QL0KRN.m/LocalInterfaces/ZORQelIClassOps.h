@@ -46,11 +46,18 @@ enum LibraryOperation : unsigned {
 class ZORQelIClassOps {
  public:
   // The flags of x's class (x not null).  The common case, a class met
-  // before, is one probe of the table.
+  // before, is one probe of a cache.
   static unsigned Of(const ZORQelIObjectIMP* x) { return Of(typeid(*x)); }
+  // The flags of x's class when the cache holds them, else 0 (then Of
+  // resolves them).
+  static unsigned Cached(const ZORQelIObjectIMP* x) {
+    const std::type_info& type = typeid(*x);
+    const Resolved& r = CacheSlot(type);
+    return r.self == &type ? r.flags : 0u;
+  }
   static unsigned Of(const std::type_info& type) {
-    const Entry& e = table_[Slot(&type)];
-    if (__builtin_expect(e.self == &type && e.resolved, 1)) return e.flags;
+    const Resolved& r = CacheSlot(type);
+    if (__builtin_expect(r.self == &type, 1)) return r.flags;
     return Find(type);
   }
 
@@ -67,6 +74,9 @@ class ZORQelIClassOps {
     unsigned flags;
     bool resolved;
   };
+  struct Resolved;
+  // resolved_[Slot(&type)], its byte offset computed in two steps.
+  static const Resolved& CacheSlot(const std::type_info& type);
   static unsigned Slot(const void* type) {
     const std::uintptr_t a = reinterpret_cast<std::uintptr_t>(type);
     // type_info objects lie a few words apart in their library's data.
@@ -77,7 +87,22 @@ class ZORQelIClassOps {
   static Entry* Locate(const std::type_info* type);
   static unsigned Resolve(Entry* e, int depth);
   static Entry table_[kCapacity];
+  // The flags of resolved classes, one per slot, each class at its first
+  // slot (a class that collides with another there is found through Find):
+  // a cache in front of table_.
+  struct Resolved {
+    const std::type_info* self;  // null: empty
+    unsigned flags;
+  };
+  static Resolved resolved_[kCapacity];
+  static_assert(sizeof(Resolved) == 16, "Of's offset is the slot times 16 (Slot: the address / 8)");
 };
+
+inline const ZORQelIClassOps::Resolved& ZORQelIClassOps::CacheSlot(const std::type_info& type) {
+  const std::uintptr_t offset =
+      (reinterpret_cast<std::uintptr_t>(&type) << 1) & ((kCapacity - 1) * sizeof(Resolved));
+  return *reinterpret_cast<const Resolved*>(reinterpret_cast<const char*>(resolved_) + offset);
+}
 
 }  // namespace ZORQelIInternal
 

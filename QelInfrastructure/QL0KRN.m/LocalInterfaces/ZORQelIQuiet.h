@@ -100,13 +100,18 @@ struct Quiet {
   // identifier's Equal asks for) is the library's.  The tables keep this as
   // the element's tag (LocateSelf).  0 otherwise.
   static unsigned Settled(unsigned ops) {
-    return PlainIdentifier(ops) || (ops & kEqualRoot) != 0 ? 1u : 0u;
+    return (ops & (kIdentifierClass | kEqualRoot)) != 0 ? 1u : 0u;
   }
   // Whether x's HashCode and Equal (ops: the flags of x's class) are both
   // the identifier's or the root class's (each Equal holds an object Equal
   // to itself, and calls only Id and HashCode, which Match checks); then
   // *hash receives x->HashCode().
   static bool LibraryKey(const ZORQelIObjectIMP* x, unsigned ops, ZORQelI::integer* hash) {
+    // The identifier's pair first, in one test: the commonest key.
+    if ((ops & (kEqualIdentifier | kHashCodeIdentifier)) == (kEqualIdentifier | kHashCodeIdentifier)) {
+      *hash = static_cast<const ZORQelIIdentifierIMP*>(x)->hash;
+      return true;
+    }
     if ((ops & (kEqualIdentifier | kEqualRoot)) == 0) return false;
     if ((ops & kHashCodeIdentifier) != 0) {
       *hash = static_cast<const ZORQelIIdentifierIMP*>(x)->hash;

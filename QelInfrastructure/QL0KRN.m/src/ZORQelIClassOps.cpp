@@ -10,6 +10,7 @@ namespace ZORQelIInternal {
 // Zero-initialised: usable by the static initialisers of any library,
 // whatever their order.
 ZORQelIClassOps::Entry ZORQelIClassOps::table_[ZORQelIClassOps::kCapacity];
+ZORQelIClassOps::Resolved ZORQelIClassOps::resolved_[ZORQelIClassOps::kCapacity];
 
 ZORQelIClassOps::Entry* ZORQelIClassOps::Locate(const std::type_info* type) {
   unsigned i = Slot(type);
@@ -83,6 +84,9 @@ unsigned ZORQelIClassOps::Find(const std::type_info& type) {
   Entry* e = Locate(&type);
   if (e == nullptr) return 0;
   const unsigned flags = Resolve(e, 0);
+  Resolved& r = resolved_[Slot(&type)];
+  r.flags = flags;
+  r.self = &type;
   ZORQELI_DCHECK((flags & ~kKnown) == 0 || (flags & kKnown) != 0,
                  "a class's operations are known only with the class");
   return flags;

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <typeinfo>
 
+#include "ZORQelICheck.h"
 #include "ZORQelIClassOps.h"
 #include "ZORQelIGholder.h"
 #include "ZORQelIObjectIMP.h"
@@ -55,6 +56,16 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       ZORQelIObjectIMP* keptHead = nullptr;
       ZORQelIObjectIMP* keptTail = nullptr;
       std::int32_t kept = 0;
+      // The base Finalizer's frame, held open across a run of in-place
+      // finalizations: between two objects no code of the client's runs and
+      // nothing can read the trace stack, so one frame at position `base`
+      // looks to every destructor exactly as a frame of its own would.  It
+      // is closed before a Finalizer of the client's runs (whose frame takes
+      // that position), at the end of the walk and when a destructor raises.
+      ZORQelITracerContext* const trace = ZORQelITracer::context_;
+      const std::int32_t base = trace != nullptr ? trace->depth : 0;
+      const bool canHold = trace != nullptr && base < trace->fastLimit;
+      bool held = false;
       try {
         for (; o != nullptr; o = n) {
           n = o->next;
@@ -75,14 +86,32 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
           // here, under the same frame: the same effect, one indirect call
           // fewer.
           if (KeepsBaseFinalizer(o)) {
-            ZORQelITracer frame(ZORQelIObjectIMP::finalizerTrace_);
-            delete o;
+            if (__builtin_expect(canHold, 1)) {
+              if (!held) {
+                trace->stack[base] = &ZORQelIObjectIMP::finalizerTrace_;
+                trace->depth = base + 1;
+                held = true;
+              }
+              ZORQELI_DCHECK(trace->depth == base + 1 &&
+                                 trace->stack[base] == &ZORQelIObjectIMP::finalizerTrace_,
+                             "the held Finalizer frame is the innermost one between objects");
+              delete o;
+            } else {
+              ZORQelITracer frame(ZORQelIObjectIMP::finalizerTrace_);
+              delete o;
+            }
           } else {
+            if (held) {
+              trace->depth = base;
+              held = false;
+            }
             o->Finalizer();
           }
           ZORQelIObjectIMP::finalizing_ = nullptr;
         }
+        if (held) trace->depth = base;
       } catch (...) {
+        if (held) trace->depth = base;
         survivors.head = keptHead;
         survivors.tail = keptTail;
         survivors.size = kept;
