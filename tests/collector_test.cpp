@@ -484,6 +484,45 @@ TEST_F(CollectorTest, HandlesInAnotherThreadAreClassifiedByThatThreadsStackNotTh
   EXPECT_EQ(finalized, 2);
 }
 
+// The static table's holes below a live handle are passed over by later
+// scans; a handle registered into that region once the count has fallen to
+// it must still be a root, whether the count fell by registration, by the
+// scan's trimming or by Size.
+TEST_F(CollectorTest, HandleRegisteredWhereAScanFoundHolesIsARoot) {
+  const int base = Static().count;
+  auto* dead = new std::vector<KeyedHandle>(10000);
+  auto* top = new KeyedHandle(new ChainIMP());
+  ASSERT_EQ(top->Table(), 1);
+  delete dead;  // 10,000 holes below the top handle
+  ZORQelIVariable::GarbageCollect();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(Static().count, top->Slot() + 1);  // holes below a live slot stay
+  delete top;  // the count falls to `base` at the next registration
+  auto* low = new KeyedHandle(new ChainIMP());
+  EXPECT_EQ(low->Slot(), base);
+  auto* fill = new std::vector<KeyedHandle>(5000);
+  auto* deep = new KeyedHandle(new ChainIMP());  // past a whole word of empty blocks
+  EXPECT_EQ(deep->Slot(), base + 5001);
+  ZORQelIVariable::GarbageCollect();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(chainFinalized, 1);  // top's object only
+  delete fill;
+  delete low;
+  // Below the new top, down to a count lowered by Size.
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(chainFinalized, 2);
+  Static().Size(base);
+  auto* again = new KeyedHandle(new ChainIMP());
+  EXPECT_EQ(again->Slot(), base);
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(chainFinalized, 3);  // deep's slot is forgotten, again's object kept
+  EXPECT_TRUE(again->IsValid());
+  delete again;
+  delete deep;  // a stale key: its release writes a hole above the count
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(chainFinalized, 4);
+}
+
 // Destructors that take a stack dump, under the base Finalizer or under one
 // of the client's: each must see the sweep's frame, then the Finalizer's,
 // then its own, whatever the order of the objects on the list.

@@ -120,11 +120,15 @@ class QL0KRN_EXPORT ZORQelIVariable {
     // else, including a thread whose bounds are not known yet, is decided
     // out of line.
     const ZORQelIInternal::StackBounds& s = ZORQelIInternal::threadStack;
-    std::int32_t t = __builtin_expect(reinterpret_cast<std::uintptr_t>(this) - s.low < s.size, 1)
-                         ? 0
-                         : (ZORQelIInternal::OnStackSlow(this) ? 0 : 1);
-    key = h[t].Push(X != nullptr ? X : ZORQelIGholder::null) * 2 + t;
+    ZORQelIObjectIMP* const x = X != nullptr ? X : ZORQelIGholder::null;
+    if (__builtin_expect(reinterpret_cast<std::uintptr_t>(this) - s.low < s.size, 1))
+      key = h[0].Push<false>(x) * 2;
+    else
+      key = RegisterOffStack(h, x);
   }
+  // The registration of a variable not found on the calling thread's stack
+  // by the inline test: the slow stack test, then the key.
+  std::int32_t RegisterOffStack(ZORQelIGholder* h, ZORQelIObjectIMP* x);
   // The tables, created on first use.
   static ZORQelIGholder* Holders();
   static bool OnCurrentStack(const void* p) {

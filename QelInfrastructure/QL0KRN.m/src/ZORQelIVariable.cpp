@@ -52,9 +52,15 @@ ZORQelIGholder* ZORQelIVariable::Holders() {
     ZORQelIGholder* tables = static_cast<ZORQelIGholder*>(raw);
     new (&tables[0]) ZORQelIGholder();
     new (&tables[1]) ZORQelIGholder();
+    tables[0].tracked_ = false;  // see ZORQelIGholder.h
     holder = tables;
   }
   return holder;
+}
+
+std::int32_t ZORQelIVariable::RegisterOffStack(ZORQelIGholder* h, ZORQelIObjectIMP* x) {
+  if (ZORQelIInternal::OnStackSlow(this)) return h[0].Push<false>(x) * 2;
+  return h[1].Push<true>(x) * 2 + 1;
 }
 
 ZORQelIGholder& ZORQelIVariable::Holder() {
