@@ -138,44 +138,34 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   explicit ZORQelIObjectIMP(LoadTimeTag);
   friend class ZORQelIDumbIMP;
 
+  // The collector's internal helpers (the marker, whose state this class
+  // keeps only as far as the inline scans below read it).
+  friend class ZORQelIMarker;
+
   static void Enlist(ZORQelIObjectIMP* o);
   // Takes this object off list_ (a failed construction).
   void Unlink();
-  // The first visit of a cycle: sets the mark and queues the member check
-  // (or runs it, see the marking state in the source).
-  void Reach();
   // The two scans with their frames (everything but the quiet path), out
   // of line so that the quiet path in a member check needs no stack frame.
   void ScanUnderFrame();
   static void ScanUnderFrame(ZORQelIObjectIMP* m);
-
   // A quiet scan of an object while the work list is this long or longer:
   // its mark is tested a few scans later, once its line has been fetched.
   static void Defer(ZORQelIObjectIMP* m);
-  // Marks and queues an object found unmarked (under frames when the work
-  // list is full).
-  static void Queue(ZORQelIObjectIMP* m);
-  static void FlushDeferred();
 
-  // The marking work list (see the source for its invariants).  It never
-  // has fewer than minMarkCapacity_ places once an object exists.
-  static constexpr std::int64_t minMarkCapacity_ = 1024;
+  // What the inline scans read of the marking state: the work list (never
+  // shorter than deferFrom_ once an object exists) and whether a drain runs
+  // with tracing off for good, when the scans only mark and queue, without
+  // their frames (see GarbageCollectorScan below).
   static constexpr std::int64_t deferFrom_ = 64;
-  static_assert(deferFrom_ <= minMarkCapacity_, "a short work list always has room");
   static ZORQelIObjectIMP** markStack_;
   static std::int64_t markTop_;
-  static std::int64_t markCapacity_;
-  // Set while a drain runs with tracing off for good: the scans then only
-  // mark and queue, without their frames (see GarbageCollectorScan below).
   static bool quietMarking_;
   // The object the sweep is finalizing (its destructor must not look for it
   // on the list).
   static ZORQelIObjectIMP* finalizing_;
   // The trace element of the base Finalizer.
   static ZORQelITracerElement finalizerTrace_;
-  static void ReserveMarkStack(std::int64_t needed);
-  static void DrainMarkStack();
-  static void ClearAllMarks();
 
   // 0 = unmarked in the current cycle, 1 = marked; 0 between cycles.
   ZORQelI::integer garbageCollectorHit;
@@ -199,11 +189,11 @@ inline ZORQelIObjectIMP::~ZORQelIObjectIMP() {
 // and no trace line can be written, so its frames could not be observed (see
 // ZORQelITracer::Silent) and are left out.  Every other scan (the one that
 // starts a drain, such as a root's, and any scan with tracing on) opens its
-// frames and goes through Reach, which may run member checks under them; so
+// frames and goes through the marker, which may run member checks under them; so
 // does a deferred object that finds the work list full (Queue).
 //
 // On the quiet path a short work list (a chain, a tree's spine) has room
-// (markTop_ < deferFrom_ <= minMarkCapacity_ <= markCapacity_), so the
+// (markTop_ < deferFrom_ <= the work list's least room), so the
 // object is marked and queued at once.  A long one means a wide graph whose
 // objects are scattered: the test is deferred (Defer) so that the object's
 // cache line is fetched while other scans go on.
@@ -314,7 +304,8 @@ constexpr unsigned DeclaredOperations() {
                 #Super " must be an implementation class");                        \
   [[maybe_unused]] static const bool zorqeliRecorded_##This =                     \
       ZORQelIInternal::RecordClassOperations(                                     \
-          typeid(This), typeid(Super), ZORQelIInternal::DeclaredOperations<This, Super>()); \
+          typeid(This), typeid(Super),                                            \
+          ZORQelIInternal::DeclaredOperations<This, Super>());                    \
   const ZORQelIClass& This::ClassId() {                                           \
     ZORQELI_TRACE("const ZORQelIClass& " #This "::ClassId()");                    \
     static const ZORQelIClass& descriptor =                                        \

@@ -100,20 +100,22 @@ class QL0KRN_EXPORT ZORQelIVariable {
   // The registration of a handle constructor, which opens no frame: the
   // handle constructor's own frame stands for it.
   struct InHandleConstructor {};
-  ZORQelIVariable(ZORQelIObjectIMP* X, InHandleConstructor) : objectIMP(X) { Register(X); }
+  QL0KRN_ALWAYS_INLINE ZORQelIVariable(ZORQelIObjectIMP* X, InHandleConstructor) : objectIMP(X) {
+    Register(X);
+  }
 
   ZORQelIObjectIMP* objectIMP;
   std::int32_t key;
 
  private:
   // Frees the slot (a hole) and forgets the referent.
-  void Release() {
+  QL0KRN_ALWAYS_INLINE void Release() {
     if (key != ZORQelIGholder::MEMBER) holder[key & 1].table[key >> 1] = nullptr;
     objectIMP = nullptr;
   }
   // Takes a slot for X (null for a null X) in the table of this variable's
   // address and sets key.
-  void Register(ZORQelIObjectIMP* X) {
+  QL0KRN_ALWAYS_INLINE void Register(ZORQelIObjectIMP* X) {
     ZORQelIGholder* h = holder;
     if (__builtin_expect(h == nullptr, 0)) h = Holders();
     // On this thread's stack (known bounds): the automatic table.  Anything

@@ -55,7 +55,7 @@ class ZORQelIClassOps {
     const Resolved& r = CacheSlot(type);
     return r.self == &type ? r.flags : 0u;
   }
-  static unsigned Of(const std::type_info& type) {
+  QL0KRN_ALWAYS_INLINE static unsigned Of(const std::type_info& type) {
     const Resolved& r = CacheSlot(type);
     if (__builtin_expect(r.self == &type, 1)) return r.flags;
     return Find(type);

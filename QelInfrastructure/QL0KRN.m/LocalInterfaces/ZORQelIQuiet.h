@@ -106,9 +106,11 @@ struct Quiet {
   // the identifier's or the root class's (each Equal holds an object Equal
   // to itself, and calls only Id and HashCode, which Match checks); then
   // *hash receives x->HashCode().
-  static bool LibraryKey(const ZORQelIObjectIMP* x, unsigned ops, ZORQelI::integer* hash) {
+  QL0KRN_ALWAYS_INLINE static bool LibraryKey(const ZORQelIObjectIMP* x, unsigned ops,
+                                              ZORQelI::integer* hash) {
     // The identifier's pair first, in one test: the commonest key.
-    if ((ops & (kEqualIdentifier | kHashCodeIdentifier)) == (kEqualIdentifier | kHashCodeIdentifier)) {
+    constexpr unsigned kIdentifierKey = kEqualIdentifier | kHashCodeIdentifier;
+    if ((ops & kIdentifierKey) == kIdentifierKey) {
       *hash = static_cast<const ZORQelIIdentifierIMP*>(x)->hash;
       return true;
     }
@@ -127,7 +129,7 @@ struct Quiet {
   // 1 (Itrue) or 0 (Ifalse) is Add's result; -1 when it cannot (nothing
   // changed).  Growing the storage is left to the traced path, so that an
   // allocation failure raises with its usual frames.
-  static int Add(ZORQelIArrayIMP* array, ZORQelIObjectIMP* x) {
+  QL0KRN_ALWAYS_INLINE static int Add(ZORQelIArrayIMP* array, ZORQelIObjectIMP* x) {
     if (array->size >= array->capacity) return -1;
     const unsigned arrayOps = Ops(array);
     if ((arrayOps & kAddArray) != 0) {
@@ -146,7 +148,7 @@ struct Quiet {
     return added;
   }
   // set.Add(x's handle) for x not null, when it can be done quietly: as Add.
-  static int Add(ZORQelISet& set, ZORQelIObjectIMP* x) {
+  QL0KRN_ALWAYS_INLINE static int Add(ZORQelISet& set, ZORQelIObjectIMP* x) {
     ZORQelI::integer h;
     const unsigned ops = Ops(x);
     if ((ops & kIsValidRoot) == 0 || !LibraryKey(x, ops, &h)) return -1;
@@ -158,7 +160,8 @@ struct Quiet {
   // or equality is not the library's own, or when Match cannot tell about a
   // held object with x's hash code (only its Equal, maybe the client's,
   // can).
-  static bool Held(const ZORQelISet& set, const ZORQelIObjectIMP* x, ZORQelIObjectIMP** held) {
+  QL0KRN_ALWAYS_INLINE static bool Held(const ZORQelISet& set, const ZORQelIObjectIMP* x,
+                                        ZORQelIObjectIMP** held) {
     ZORQelI::integer h;
     const unsigned ops = Ops(x);
     if (!LibraryKey(x, ops, &h)) return false;

@@ -6,6 +6,7 @@
 #include "ZORQelICheck.h"
 #include "ZORQelIClassOps.h"
 #include "ZORQelIGholder.h"
+#include "ZORQelIMarker.h"
 #include "ZORQelIObjectIMP.h"
 #include "ZORQelITracer.h"
 
@@ -27,7 +28,8 @@ inline bool KeepsBaseFinalizer(const ZORQelIObjectIMP* o) {
   const std::type_info* type = &typeid(*o);
   if (__builtin_expect(type != lastClass, 0)) {
     lastClass = type;
-    lastInPlace = (ZORQelIInternal::ZORQelIClassOps::Of(*type) & ZORQelIInternal::kFinalizerRoot) != 0;
+    lastInPlace =
+        (ZORQelIInternal::ZORQelIClassOps::Of(*type) & ZORQelIInternal::kFinalizerRoot) != 0;
   }
   return lastInPlace;
 }
@@ -147,7 +149,7 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       rest = after;
     }
     Merge(survivors);
-    ZORQelIObjectIMP::ClearAllMarks();
+    ZORQelIMarker::ClearAllMarks();
     throw;
   }
   Merge(survivors);
