@@ -253,9 +253,8 @@ void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObject& m) {
     // client's: take the handle out of its table, then scan its referent
     // as a raw reference.
     if (m.key != ZORQelIGholder::MEMBER) {
-      ZORQELI_DCHECK(ZORQelIVariable::holder != nullptr &&
-                         (m.key >> 1) < ZORQelIVariable::holder[m.key & 1].count,
-                     "a registered handle owns a slot below its table's count");
+      ZORQELI_DCHECK(ZORQelIVariable::holder != nullptr && m.key >= 0,
+                     "a handle that is not a member owns a slot of a table");
       ZORQelIVariable::holder[m.key & 1].table[m.key >> 1] = nullptr;
       m.key = ZORQelIGholder::MEMBER;
     }
