@@ -106,6 +106,104 @@ Node* RandomGraph(std::int64_t n) {
   return nodes[0];
 }
 
+// The nodes a client writes: references held as handle members, the way
+// the README teaches.  A chain node holds one (48 bytes), a graph node two
+// (72 bytes).  Each member is a root of the static holder table until its
+// owner is first scanned.
+class MemberNodeIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(MemberNodeIMP, ZORQelIObjectIMP)
+ public:
+  ZORQelIObjectIMP* Clone() const override { return new MemberNodeIMP(*this); }
+  void Text(ZORQelIPrint&) const override {}
+  void GarbageCollectorMemberCheck() override { GarbageCollectorScan(first); }
+  ZORQelIObject first;
+};
+ZORQELI_DEFINE_IMP(MemberNodeIMP, ZORQelIObjectIMP)
+static_assert(sizeof(MemberNodeIMP) == 48, "a chain node with one handle member");
+
+class MemberNode2IMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(MemberNode2IMP, ZORQelIObjectIMP)
+ public:
+  ZORQelIObjectIMP* Clone() const override { return new MemberNode2IMP(*this); }
+  void Text(ZORQelIPrint&) const override {}
+  void GarbageCollectorMemberCheck() override {
+    GarbageCollectorScan(first);
+    GarbageCollectorScan(second);
+  }
+  ZORQelIObject first, second;
+};
+ZORQELI_DEFINE_IMP(MemberNode2IMP, ZORQelIObjectIMP)
+static_assert(sizeof(MemberNode2IMP) == 72, "a graph node with two handle members");
+
+// A chain of n handle-member nodes; returns the first.  Made first, then
+// linked (madeFirst), or each linked to the next as that one is made.
+inline MemberNodeIMP* MemberChain(std::int64_t n, bool madeFirst) {
+  if (madeFirst) {
+    std::vector<MemberNodeIMP*> nodes(static_cast<std::size_t>(n));
+    for (MemberNodeIMP*& p : nodes) p = new MemberNodeIMP();
+    for (std::size_t i = 0; i + 1 < nodes.size(); ++i) nodes[i]->first = nodes[i + 1];
+    return nodes[0];
+  }
+  MemberNodeIMP* head = new MemberNodeIMP();
+  MemberNodeIMP* last = head;
+  for (std::int64_t i = 1; i < n; ++i) {
+    MemberNodeIMP* p = new MemberNodeIMP();
+    last->first = p;
+    last = p;
+  }
+  return head;
+}
+
+// A random graph of n handle-member nodes of out-degree 2.  Made first: each
+// node refers to two nodes drawn at random.  Linked as made: each new node
+// refers to the one made before it and to one drawn among those made so far.
+// Returns the node every other is reached from (the first made, resp. the
+// last).
+inline MemberNode2IMP* MemberGraph(std::int64_t n, bool madeFirst) {
+  std::vector<MemberNode2IMP*> nodes(static_cast<std::size_t>(n));
+  std::mt19937 random(12345);
+  if (madeFirst) {
+    for (auto& p : nodes) p = new MemberNode2IMP();
+    std::uniform_int_distribution<std::int64_t> pick(0, n - 1);
+    for (MemberNode2IMP* p : nodes) {
+      p->first = nodes[static_cast<std::size_t>(pick(random))];
+      p->second = nodes[static_cast<std::size_t>(pick(random))];
+    }
+    return nodes[0];
+  }
+  for (std::int64_t i = 0; i < n; ++i) {
+    MemberNode2IMP* p = new MemberNode2IMP();
+    nodes[static_cast<std::size_t>(i)] = p;
+    if (i > 0) {
+      p->first = nodes[static_cast<std::size_t>(i - 1)];
+      p->second = nodes[static_cast<std::size_t>(
+          std::uniform_int_distribution<std::int64_t>(0, i - 1)(random))];
+    }
+  }
+  return nodes[static_cast<std::size_t>(n - 1)];
+}
+
+// Work a process has done before the measured heap is built, as a new user
+// tries the library: containers built and dropped, a million handles that
+// lived and died in the static table below one that stays, then
+// collections.  Returns the handle that stays (the caller keeps it alive
+// for the rest of the process).
+inline ZORQelIObject* History() {
+  {
+    ZORQelIArray array;
+    for (int i = 0; i < 100000; ++i) array.Add(ZORQelIObject(new LeafIMP()));
+    ZORQelIListUnique list;
+    for (int i = 0; i < 10000; ++i) list.Add(ZORQelIObject(new LeafIMP()));
+  }
+  auto* handles = new std::vector<ZORQelIObject>();
+  handles->reserve(1000000);
+  for (int i = 0; i < 1000000; ++i) handles->push_back(ZORQelIObject(new LeafIMP()));
+  auto* stays = new ZORQelIObject(new LeafIMP());
+  delete handles;
+  for (int i = 0; i < 3; ++i) ZORQelIVariable::GarbageCollect();
+  return stays;
+}
+
 // Collects until the count of objects stops falling (at most 8 cycles), so
 // that a run starts without the previous run's garbage.
 inline void CollectAll() {

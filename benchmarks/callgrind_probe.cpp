@@ -20,6 +20,8 @@
 //   add      N additions of identifiers to ZORQelIListUniques, 1,000 to a
 //            list (the lists are made before the count starts)
 //   insert   the same N insertions into std::unordered_sets, the peer of add
+//   isvalid  IsValid() on an empty handle
+//   isvalid1 IsValid() on a handle on an object that keeps the root's IsValid
 // Running each mode at two values of N and dividing the difference of the
 // total instruction counts by the difference of N cancels start-up and exit;
 // the traced no-op's frame is then the traced figure less the empty one.
@@ -63,6 +65,14 @@ __attribute__((noinline)) void TracedNoOp() {
   asm volatile("");
 }
 
+// The handle is read through a volatile pointer so that the call is made
+// every time.
+__attribute__((noinline)) int IsValidAll(const ZORQelIObject* volatile* h, long n) {
+  int valid = 0;
+  for (long i = 0; i < n; ++i) valid += (*h)->IsValid();
+  return valid;
+}
+
 __attribute__((noinline)) void HandleCopy(const ZORQelIObject& h) {
   ZORQelIObject copy(h);
   asm volatile("" : : "r"(&copy) : "memory");
@@ -76,7 +86,7 @@ __attribute__((noinline)) void DeleteAll(Plain** objects, long n) {
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::cerr << "usage: callgrind_probe empty|traced|handle|collect|delete|chain|look|find|add|insert N\n";
+    std::cerr << "usage: callgrind_probe empty|traced|isvalid|isvalid1|handle|collect|delete|chain|look|find|add|insert N\n";
     return 2;
   }
   const long n = std::atol(argv[2]);
@@ -85,6 +95,10 @@ int main(int argc, char** argv) {
     for (long i = 0; i < n; ++i) EmptyCall();
   } else if (std::strcmp(argv[1], "traced") == 0) {
     for (long i = 0; i < n; ++i) TracedNoOp();
+  } else if (std::strcmp(argv[1], "isvalid") == 0 || std::strcmp(argv[1], "isvalid1") == 0) {
+    ZORQelIObject empty;
+    const ZORQelIObject* volatile which = argv[1][7] == '1' ? &h : &empty;
+    if (IsValidAll(&which, n) != (argv[1][7] == '1' ? n : 0)) return 1;
   } else if (std::strcmp(argv[1], "handle") == 0) {
     for (long i = 0; i < n; ++i) HandleCopy(h);
   } else if (std::strcmp(argv[1], "collect") == 0) {

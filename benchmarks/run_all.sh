@@ -30,7 +30,8 @@ PIN=
 if [ -n "$BENCH_CPU" ] && command -v taskset >/dev/null 2>&1; then PIN="taskset -c $BENCH_CPU"; fi
 
 cmake -S "$SRC" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DQL0KRN_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build "$BUILD" -j2 --target core_bench containers_bench peers_bench callgrind_probe >/dev/null
+cmake --build "$BUILD" -j2 --target core_bench containers_bench peers_bench members_bench \
+  callgrind_probe >/dev/null
 BUILD=$(cd "$BUILD" && pwd)
 OUT=$BUILD/bench
 mkdir -p "$OUT"
@@ -61,6 +62,15 @@ while [ "$round" -le "$REPS" ]; do
     run core_heavy $env "$HEAVY_CORE" "$B/core_bench"
     run peers_gc $env 'LibCollect' "$B/peers_bench"
     run boehm $env '.' "$OUT/boehm_peer"
+    # Handle-member heaps: each case in a fresh process of its own, then all
+    # of them in a process that has run other work first (--history).
+    for shape in 0 1; do for made in 1 0; do for n in 100000 1000000; do
+      run "members_fresh_${shape}_${made}_${n}" $env \
+        "BM_MemberCollect/shape:$shape/made_first:$made/n:$n\$" "$B/members_bench"
+    done; done; done
+    run members_fresh_unreachable $env 'MemberCollectUnreachable|MemberDeleteDirectly' \
+      "$B/members_bench"
+    run members_history $env 'Member' "$B/members_bench" --history
     run containers $env 'ArrayAdd|VectorSharedPtr|ListUniqueAdd|UnorderedSetInsert|ListUniqueLook|UnorderedSetFind' "$B/containers_bench"
     # The container rows keep the process history they were measured with
     # (the collections first).
@@ -118,6 +128,23 @@ for env in ("defaults", "kept"):
             if n == 100000 and shape in (0, 1): goal = 0.5
             row(f"full collection, {sname} {n:.0e}, vs Boehm", env, gc, boehm,
                 f"BM_LibCollect/shape:{shape}/n:{n}", f"BM_BoehmCollect/shape:{shape}/n:{n}", goal)
+    fresh = {}
+    for name in {os.path.basename(f).split(f".{env}.")[0]
+                 for f in glob.glob(os.path.join(out, f"members_fresh_*.{env}.*.json"))}:
+        fresh.update(load(name, env))
+    hist = load("members_history", env)
+    for shape, sname in ((0, "chain"), (1, "graph")):
+        for made, mname in ((1, "made first"), (0, "linked as made")):
+            for n in (100000, 1000000):
+                goal = 0.5 if n == 100000 else (0.6 if shape == 0 else 0.8)
+                lib = f"BM_MemberCollect/shape:{shape}/made_first:{made}/n:{n}"
+                peer = f"BM_BoehmMemberCollect/shape:{shape}/made_first:{made}/n:{n}"
+                for proc, data in (("fresh", fresh), ("history", hist)):
+                    row(f"handle members, {sname} {n:.0e} {mname}, {proc}, vs Boehm", env,
+                        data, boehm, lib, peer, goal)
+    for proc, data in (("fresh", fresh), ("history", hist)):
+        row(f"handle members: collect 1e5 unreachable vs delete, {proc}", env, data, data,
+            "BM_MemberCollectUnreachable/100000", "BM_MemberDeleteDirectly/100000", 1.3)
     for n in (10000, 100000, 1000000):
         row(f"Array::Add {n:.0e} vs vector<shared_ptr> (threaded)", env, cont, cont,
             f"BM_ArrayAdd/{n}", f"BM_VectorSharedPtrPushBack/{n}", 1.5)

@@ -2,11 +2,13 @@
 // collections, the holder tables, other threads' stacks and long chains.
 #include <pthread.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -480,6 +482,104 @@ TEST_F(CollectorTest, HandlesInAnotherThreadAreClassifiedByThatThreadsStackNotTh
   EXPECT_EQ(table, 1);
   ZORQelIVariable::GarbageCollect();
   EXPECT_EQ(finalized, 2);
+}
+
+// The static table's holes below a live handle are passed over by later
+// scans; a handle registered into that region once the count has fallen to
+// it must still be a root, whether the count fell by registration, by the
+// scan's trimming or by Size.
+TEST_F(CollectorTest, HandleRegisteredWhereAScanFoundHolesIsARoot) {
+  const int base = Static().count;
+  auto* dead = new std::vector<KeyedHandle>(10000);
+  auto* top = new KeyedHandle(new ChainIMP());
+  ASSERT_EQ(top->Table(), 1);
+  delete dead;  // 10,000 holes below the top handle
+  ZORQelIVariable::GarbageCollect();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(Static().count, top->Slot() + 1);  // holes below a live slot stay
+  delete top;  // the count falls to `base` at the next registration
+  auto* low = new KeyedHandle(new ChainIMP());
+  EXPECT_EQ(low->Slot(), base);
+  auto* fill = new std::vector<KeyedHandle>(5000);
+  auto* deep = new KeyedHandle(new ChainIMP());  // past a whole word of empty blocks
+  EXPECT_EQ(deep->Slot(), base + 5001);
+  ZORQelIVariable::GarbageCollect();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(chainFinalized, 1);  // top's object only
+  delete fill;
+  delete low;
+  // Below the new top, down to a count lowered by Size.
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(chainFinalized, 2);
+  Static().Size(base);
+  auto* again = new KeyedHandle(new ChainIMP());
+  EXPECT_EQ(again->Slot(), base);
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(chainFinalized, 3);  // deep's slot is forgotten, again's object kept
+  EXPECT_TRUE(again->IsValid());
+  delete again;
+  delete deep;  // a stale key: its release writes a hole above the count
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(chainFinalized, 4);
+}
+
+// Destructors that take a stack dump, under the base Finalizer or under one
+// of the client's: each must see the sweep's frame, then the Finalizer's,
+// then its own, whatever the order of the objects on the list.
+ZORQelITracerElement dumpingDestructor("DumpingIMP::~DumpingIMP()", 7);
+int ownFinalizers = 0;
+
+class DumpingIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(DumpingIMP, ZORQelIObjectIMP)
+ public:
+  ~DumpingIMP() override {
+    ZORQelITracer frame(dumpingDestructor);
+    frame.Dump();
+  }
+  ZORQelIObjectIMP* Clone() const override { return new DumpingIMP(); }
+  void Text(ZORQelIPrint&) const override {}
+};
+ZORQELI_DEFINE_IMP(DumpingIMP, ZORQelIObjectIMP)
+
+class DumpingOwnFinalizerIMP : public DumpingIMP {
+  ZORQELI_DECLARE_IMP(DumpingOwnFinalizerIMP, DumpingIMP)
+ public:
+  ZORQelIObjectIMP* Clone() const override { return new DumpingOwnFinalizerIMP(); }
+  void Finalizer() override {
+    ++ownFinalizers;
+    ZORQelIObjectIMP::Finalizer();
+  }
+};
+ZORQELI_DEFINE_IMP(DumpingOwnFinalizerIMP, DumpingIMP)
+
+TEST_F(CollectorTest, DestructorsSeeTheSweepAndTheFinalizerFramesBelowTheirOwn) {
+  ownFinalizers = 0;
+  for (int i = 0; i < 6; ++i) {
+    if (i % 3 == 1) new DumpingOwnFinalizerIMP();
+    else new DumpingIMP();
+  }
+  qtest::CaptureStderr capture;
+  ZORQelIVariable::GarbageCollect();
+  const std::string text = capture.Take();
+  EXPECT_EQ(ownFinalizers, 2);
+  std::vector<std::string> dumps;
+  for (std::size_t at = text.find("-- Beginning"); at != std::string::npos;) {
+    const std::size_t end = text.find("-- End of stack dump\n", at);
+    ASSERT_NE(end, std::string::npos) << text;
+    dumps.push_back(text.substr(at, end - at));
+    at = text.find("-- Beginning", end);
+  }
+  ASSERT_EQ(dumps.size(), 6u) << text;
+  for (const std::string& d : dumps) EXPECT_EQ(d, dumps[0]);
+  // The three innermost frames, in order, the destructor's current.
+  std::vector<std::string> lines;
+  std::istringstream in(dumps[0]);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  ASSERT_GE(lines.size(), 5u) << dumps[0];
+  const std::size_t n = lines.size();
+  EXPECT_NE(lines[n - 3].find("]void ZORQelIGarbageableObjectListIMP::Cleaner() "), std::string::npos);
+  EXPECT_NE(lines[n - 2].find("]void ZORQelIObjectIMP::Finalizer() "), std::string::npos);
+  EXPECT_EQ(lines[n - 1], "->[" + std::to_string(n - 3) + "]DumpingIMP::~DumpingIMP() 7");
 }
 
 }  // namespace collectortest

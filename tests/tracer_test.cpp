@@ -218,3 +218,27 @@ TEST(TracerFrameTest, FlushKeepsTheCallingFrameAndDropsTheOnesAbove) {
 }
 
 }  // namespace tracertest
+
+namespace tracertest {
+
+// The frameless paths are taken only when tracing is off for good; with the
+// variable set to "!" the process traces nothing yet takes every traced path.
+// The same container, collector and printer work must give the same results
+// and run the client's own Equal, HashCode, IsValid and Finalizer exactly
+// as often either way.
+TEST(TracerQuietPaths, SameResultsWithTracingOffAndOn) {
+  const qtest::ChildResult quiet =
+      RunChild(ChildProgram("quiet_child"), {}, {{"ZORQelITracerContext", qtest::kUnset}});
+  const qtest::ChildResult traced =
+      RunChild(ChildProgram("quiet_child"), {}, {{"ZORQelITracerContext", "!"}});
+  ASSERT_EQ(quiet.status, 0) << quiet.err;
+  ASSERT_EQ(traced.status, 0) << traced.err;
+  EXPECT_EQ(quiet.err, "");
+  EXPECT_EQ(traced.err, "");
+  EXPECT_EQ(quiet.out, traced.out);
+  // The work did happen: both runs saw the client's keys and finalizers.
+  EXPECT_NE(quiet.out.find("collector: kept 1001 finalized 0\n"), std::string::npos) << quiet.out;
+  EXPECT_NE(quiet.out.find("collector: left 0 finalized 1001\n"), std::string::npos) << quiet.out;
+}
+
+}  // namespace tracertest

@@ -5,4 +5,9 @@
 
 #define QL0KRN_EXPORT __attribute__((visibility("default")))
 
+// For the few inline functions every handle construction runs (the root
+// registration): compilers differ in whether they inline them unasked, and
+// a call there doubles the cost of copying a handle.
+#define QL0KRN_ALWAYS_INLINE inline __attribute__((always_inline))
+
 #endif

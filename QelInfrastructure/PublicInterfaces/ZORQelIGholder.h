@@ -34,6 +34,16 @@ class ZORQelIVariable;
 //
 // The slot array grows by `click` slots with realloc, so growing a large
 // table usually remaps pages instead of copying them.
+//
+// Holes below live slots stay holes until count falls to them (only
+// trailing holes are reused), so a root scan may skip what it found empty
+// before: each scan records, per block of 64 slots, whether the block held
+// anything, and the next scan trusts that record for the blocks lying wholly
+// below the lowest count the table has had since (lowWater_).  Every
+// operation that can fill a slot below count lowers lowWater_ to that slot
+// first.  The automatic table, whose registrations are the hottest path of
+// all and whose holes are trimmed as its handles die in reverse order, keeps
+// no record (tracked_ false) and is scanned whole.
 class QL0KRN_EXPORT ZORQelIGholder {
  public:
   static constexpr const char* __CLASSNAME__ = "ZORQelIGholder";
@@ -76,7 +86,9 @@ class QL0KRN_EXPORT ZORQelIGholder {
 
  private:
   friend class ZORQelIVariable;
-  // Add without a trace frame: part of every handle constructor.
+  // Add without a trace frame: part of every handle constructor.  Tracked:
+  // the registration of a handle off the stack, which keeps lowWater_.
+  template <bool Tracked>
   int Push(ZORQelIObjectIMP* x) {
     std::int32_t c = count;
     ZORQelIObjectIMP** slots = table;
@@ -86,11 +98,23 @@ class QL0KRN_EXPORT ZORQelIGholder {
       Grow();
       slots = table;
     }
+    if (Tracked && c < lowWater_) lowWater_ = c;
     slots[c] = x;
     count = c + 1;
     return c;
   }
   void Grow();
+  // One block of 64 slots from `first` (at most `end`): scans its objects;
+  // returns whether any slot was not a hole.
+  bool ScanBlock(std::int32_t first, std::int32_t end);
+
+  // The record of the last scan (see above): bit b of liveBlocks_ set when
+  // block b held something; valid for the blocks below summarized_ and
+  // below lowWater_.
+  std::uint64_t* liveBlocks_;
+  std::int32_t summarized_;
+  std::int32_t lowWater_;
+  bool tracked_;
 };
 
 #endif

@@ -29,15 +29,17 @@ class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
   static constexpr const char* __CLASSNAME__ = "ZORQelIObject";
 
   // An empty handle.
-  ZORQelIObject() : ZORQelIVariable(nullptr, InHandleConstructor()) {
+  QL0KRN_ALWAYS_INLINE ZORQelIObject() : ZORQelIVariable(nullptr, InHandleConstructor()) {
     ZORQELI_TRACE_EMPTY(" ZORQelIObject::ZORQelIObject()");
   }
   // Refers to X (X may be null).
-  ZORQelIObject(ZORQelIObjectIMP* X) : ZORQelIVariable(X, InHandleConstructor()) {
+  QL0KRN_ALWAYS_INLINE ZORQelIObject(ZORQelIObjectIMP* X)
+      : ZORQelIVariable(X, InHandleConstructor()) {
     ZORQELI_TRACE_EMPTY(" ZORQelIObject::ZORQelIObject(ZORQelIObjectIMP* X)");
   }
   // Refers to X's implementation object.
-  ZORQelIObject(const ZORQelIObject& X) : ZORQelIVariable(X.objectIMP, InHandleConstructor()) {
+  QL0KRN_ALWAYS_INLINE ZORQelIObject(const ZORQelIObject& X)
+      : ZORQelIVariable(X.objectIMP, InHandleConstructor()) {
     ZORQELI_TRACE_EMPTY(" ZORQelIObject::ZORQelIObject(const ZORQelIObject& X)");
   }
   const ZORQelIObject& operator=(const ZORQelIObject& o);

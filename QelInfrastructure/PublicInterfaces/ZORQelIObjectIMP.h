@@ -138,35 +138,28 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   explicit ZORQelIObjectIMP(LoadTimeTag);
   friend class ZORQelIDumbIMP;
 
+  // The collector's internal helpers (the marker, whose state this class
+  // keeps only as far as the inline scans below read it).
+  friend class ZORQelIMarker;
+
   static void Enlist(ZORQelIObjectIMP* o);
   // Takes this object off list_ (a failed construction).
   void Unlink();
-  // The first visit of a cycle: sets the mark and queues the member check
-  // (or runs it, see the marking state in the source).
-  void Reach();
   // The two scans with their frames (everything but the quiet path), out
   // of line so that the quiet path in a member check needs no stack frame.
   void ScanUnderFrame();
   static void ScanUnderFrame(ZORQelIObjectIMP* m);
-
   // A quiet scan of an object while the work list is this long or longer:
   // its mark is tested a few scans later, once its line has been fetched.
   static void Defer(ZORQelIObjectIMP* m);
-  // Marks and queues an object found unmarked (under frames when the work
-  // list is full).
-  static void Queue(ZORQelIObjectIMP* m);
-  static void FlushDeferred();
 
-  // The marking work list (see the source for its invariants).  It never
-  // has fewer than minMarkCapacity_ places once an object exists.
-  static constexpr std::int64_t minMarkCapacity_ = 1024;
+  // What the inline scans read of the marking state: the work list (never
+  // shorter than deferFrom_ once an object exists) and whether a drain runs
+  // with tracing off for good, when the scans only mark and queue, without
+  // their frames (see GarbageCollectorScan below).
   static constexpr std::int64_t deferFrom_ = 64;
-  static_assert(deferFrom_ <= minMarkCapacity_, "a short work list always has room");
   static ZORQelIObjectIMP** markStack_;
   static std::int64_t markTop_;
-  static std::int64_t markCapacity_;
-  // Set while a drain runs with tracing off for good: the scans then only
-  // mark and queue, without their frames (see GarbageCollectorScan below).
   static bool quietMarking_;
   // The object the sweep is finalizing (its destructor must not look for it
   // on the list); the destructor clears it, so that the sweep can tell a
@@ -175,9 +168,6 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   static ZORQelIObjectIMP* finalizing_;
   // The trace element of the base Finalizer.
   static ZORQelITracerElement finalizerTrace_;
-  static void ReserveMarkStack(std::int64_t needed);
-  static void DrainMarkStack();
-  static void ClearAllMarks();
 
   // 0 = unmarked in the current cycle, 1 = marked; 0 between cycles.
   ZORQelI::integer garbageCollectorHit;
@@ -205,11 +195,11 @@ inline ZORQelIObjectIMP::~ZORQelIObjectIMP() {
 // and no trace line can be written, so its frames could not be observed (see
 // ZORQelITracer::Silent) and are left out.  Every other scan (the one that
 // starts a drain, such as a root's, and any scan with tracing on) opens its
-// frames and goes through Reach, which may run member checks under them; so
+// frames and goes through the marker, which may run member checks under them; so
 // does a deferred object that finds the work list full (Queue).
 //
 // On the quiet path a short work list (a chain, a tree's spine) has room
-// (markTop_ < deferFrom_ <= minMarkCapacity_ <= markCapacity_), so the
+// (markTop_ < deferFrom_ <= the work list's least room), so the
 // object is marked and queued at once.  A long one means a wide graph whose
 // objects are scattered: the test is deferred (Defer) so that the object's
 // cache line is fetched while other scans go on.
@@ -240,6 +230,46 @@ inline void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObjectIMP* m) {
   ScanUnderFrame(m);
 }
 
+namespace ZORQelIInternal {
+// Whether T has one member named Add (SFINAE: none, or an overload set, is
+// false).
+template <class T, class = void>
+struct HasOneAdd : std::false_type {};
+template <class T>
+struct HasOneAdd<T, std::void_t<decltype(&T::Add)>> : std::true_type {};
+
+// The operations of ZORQelIObjectIMP (and the array's Add) that This
+// declares itself rather than inheriting them from Super: a member pointer
+// names the class that declares the member, so &This::Equal and
+// &Super::Equal have the same type exactly when This leaves Equal as it is.
+template <class T, class S, bool = HasOneAdd<S>::value>
+struct AddDeclared {
+  static constexpr bool value = false;
+};
+template <class T, class S>
+struct AddDeclared<T, S, true> {
+  static constexpr bool value =
+      !HasOneAdd<T>::value || !std::is_same<decltype(&T::Add), decltype(&S::Add)>::value;
+};
+template <class T, class S>
+constexpr unsigned DeclaredOperations() {
+  return (std::is_same<decltype(&T::IsValid), decltype(&S::IsValid)>::value ? 0u
+                                                                               : kDeclaresIsValid) |
+         (std::is_same<decltype(&T::Equal), decltype(&S::Equal)>::value ? 0u : kDeclaresEqual) |
+         (std::is_same<decltype(&T::HashCode), decltype(&S::HashCode)>::value
+              ? 0u
+              : kDeclaresHashCode) |
+         (std::is_same<decltype(&T::GarbageCollectorMemberCheck),
+                       decltype(&S::GarbageCollectorMemberCheck)>::value
+              ? 0u
+              : kDeclaresMemberCheck) |
+         (std::is_same<decltype(&T::Finalizer), decltype(&S::Finalizer)>::value
+              ? 0u
+              : kDeclaresFinalizer) |
+         (AddDeclared<T, S>::value ? kDeclaresAdd : 0u);
+}
+}  // namespace ZORQelIInternal
+
 // Per-class identity of an implementation class, written once.  Inside the
 // class body:
 //
@@ -256,7 +286,12 @@ inline void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObjectIMP* m) {
 // This declares and defines __CLASSNAME__ (the class name), the static
 // ClassId() (the class's descriptor, created on first call below its super
 // class's), the override of Id(), and the static checked DownCast from a
-// handle.  The macros keep the class's declared bases; DEFINE checks that
+// handle.  DEFINE also records, when the program is loaded, which of the
+// base's virtual operations the class declares itself (Equal, HashCode,
+// IsValid, GarbageCollectorMemberCheck, Finalizer): the library skips the
+// frames of its own operations only on objects of classes so recorded,
+// whose every operation in question is known to be the library's.  Objects
+// of a class that does not use the macros always take the traced path.  The macros keep the class's declared bases; DEFINE checks that
 // Super really is a base of This.  Every implementation class must use them:
 // a class without its own descriptor is seen by casts as its base class.
 #define ZORQELI_DECLARE_IMP(This, Super)                                          \
@@ -273,6 +308,10 @@ inline void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObjectIMP* m) {
                 #Super " must be a base class of " #This);                         \
   static_assert(std::is_base_of<ZORQelIObjectIMP, Super>::value,                  \
                 #Super " must be an implementation class");                        \
+  [[maybe_unused]] static const bool zorqeliRecorded_##This =                     \
+      ZORQelIInternal::RecordClassOperations(                                     \
+          typeid(This), typeid(Super),                                            \
+          ZORQelIInternal::DeclaredOperations<This, Super>());                    \
   const ZORQelIClass& This::ClassId() {                                           \
     ZORQELI_TRACE("const ZORQelIClass& " #This "::ClassId()");                    \
     static const ZORQelIClass& descriptor =                                        \

@@ -100,31 +100,37 @@ class QL0KRN_EXPORT ZORQelIVariable {
   // The registration of a handle constructor, which opens no frame: the
   // handle constructor's own frame stands for it.
   struct InHandleConstructor {};
-  ZORQelIVariable(ZORQelIObjectIMP* X, InHandleConstructor) : objectIMP(X) { Register(X); }
+  QL0KRN_ALWAYS_INLINE ZORQelIVariable(ZORQelIObjectIMP* X, InHandleConstructor) : objectIMP(X) {
+    Register(X);
+  }
 
   ZORQelIObjectIMP* objectIMP;
   std::int32_t key;
 
  private:
   // Frees the slot (a hole) and forgets the referent.
-  void Release() {
+  QL0KRN_ALWAYS_INLINE void Release() {
     if (key != ZORQelIGholder::MEMBER) holder[key & 1].table[key >> 1] = nullptr;
     objectIMP = nullptr;
   }
   // Takes a slot for X (null for a null X) in the table of this variable's
   // address and sets key.
-  void Register(ZORQelIObjectIMP* X) {
+  QL0KRN_ALWAYS_INLINE void Register(ZORQelIObjectIMP* X) {
     ZORQelIGholder* h = holder;
     if (__builtin_expect(h == nullptr, 0)) h = Holders();
     // On this thread's stack (known bounds): the automatic table.  Anything
     // else, including a thread whose bounds are not known yet, is decided
     // out of line.
     const ZORQelIInternal::StackBounds& s = ZORQelIInternal::threadStack;
-    std::int32_t t = __builtin_expect(reinterpret_cast<std::uintptr_t>(this) - s.low < s.size, 1)
-                         ? 0
-                         : (ZORQelIInternal::OnStackSlow(this) ? 0 : 1);
-    key = h[t].Push(X != nullptr ? X : ZORQelIGholder::null) * 2 + t;
+    ZORQelIObjectIMP* const x = X != nullptr ? X : ZORQelIGholder::null;
+    if (__builtin_expect(reinterpret_cast<std::uintptr_t>(this) - s.low < s.size, 1))
+      key = h[0].Push<false>(x) * 2;
+    else
+      key = RegisterOffStack(h, x);
   }
+  // The registration of a variable not found on the calling thread's stack
+  // by the inline test: the slow stack test, then the key.
+  std::int32_t RegisterOffStack(ZORQelIGholder* h, ZORQelIObjectIMP* x);
   // The tables, created on first use.
   static ZORQelIGholder* Holders();
   static bool OnCurrentStack(const void* p) {

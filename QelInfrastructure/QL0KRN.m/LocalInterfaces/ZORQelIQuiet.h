@@ -10,16 +10,15 @@
 // is taken only when both hold:
 //  - ZORQelITracer::Silent();
 //  - every virtual operation the chain would call is known to be the
-//    library's own code that calls nothing else (checked on the object's
-//    virtual table slot, below), or is not called at all.
+//    library's own code that calls nothing else (the flags of the object's
+//    class, ZORQelIClassOps), or is not called at all.
 // Otherwise the traced operations run as written.  The operation that takes
 // a quiet path keeps its own frame whenever it can call client code;
 // errors are always raised from the traced operations, so their dumps are
 // unchanged.
 //
-// The slot test reads the function an object's virtual call would run
-// (GCC's bound member function extension).  With other compilers it never
-// succeeds and every call takes the traced path.
+// The test is the same with every compiler: the flags that
+// ZORQELI_DEFINE_IMP recorded for the object's class.
 #ifndef ZORQelIQuiet_h
 #define ZORQelIQuiet_h
 
@@ -27,6 +26,7 @@
 
 #include "ZORHashTabZORQelIObjectIMP.h"
 #include "ZORQelIArrayIMP.h"
+#include "ZORQelIClassOps.h"
 #include "ZORQelIIdentifierIMP.h"
 #include "ZORQelIListUniqueIMP.h"
 #include "ZORQelIObject.h"
@@ -34,9 +34,6 @@
 #include "ZORQelISet.h"
 #include "ZORQelITracer.h"
 
-#if defined(__GNUC__) && !defined(__clang__)
-#define ZORQELI_QUIET_SLOTS 1
-#endif
 
 namespace ZORQelIInternal {
 
@@ -70,34 +67,12 @@ struct Quiet {
     int operator()(const void* held, const void* key) const;
   };
 
-#ifdef ZORQELI_QUIET_SLOTS
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wpmf-conversions"
-  using HashCode = ZORQelI::integer (*)(const ZORQelIObjectIMP*);
-  using IsValidCode = ZORQelI::boolean (*)(const ZORQelIObjectIMP*);
-  using AddCode = ZORQelI::boolean (*)(ZORQelIArrayIMP*, ZORQelIObject);
-  static AddCode AddOf(ZORQelIArrayIMP* array) {
-    return reinterpret_cast<AddCode>(array->*(&ZORQelIArrayIMP::Add));
-  }
-  static HashCode HashCodeOf(const ZORQelIObjectIMP* x) {
-    return reinterpret_cast<HashCode>(x->*(&ZORQelIObjectIMP::HashCode));
-  }
-  static bool RootIsValid(const ZORQelIObjectIMP* x) {
-    return reinterpret_cast<IsValidCode>(x->*(&ZORQelIObjectIMP::IsValid)) ==
-           reinterpret_cast<IsValidCode>(&ZORQelIObjectIMP::IsValid);
-  }
-  using EqualCode = ZORQelI::boolean (*)(const ZORQelIObjectIMP*, ZORQelIObjectIMP*);
-  static EqualCode EqualOf(const ZORQelIObjectIMP* x) {
-    return reinterpret_cast<EqualCode>(x->*(&ZORQelIObjectIMP::Equal));
-  }
-  using IdCode = const ZORQelIClass& (*)(const ZORQelIObjectIMP*);
-  // Whether x is an identifier whose Id and HashCode are the identifier's
-  // own: then its Equal compares descriptors, hash codes and names only.
-  static bool PlainIdentifier(const ZORQelIObjectIMP* x) {
-    return reinterpret_cast<IdCode>(x->*(&ZORQelIObjectIMP::Id)) ==
-               reinterpret_cast<IdCode>(&ZORQelIIdentifierIMP::Id) &&
-           HashCodeOf(x) == reinterpret_cast<HashCode>(&ZORQelIIdentifierIMP::HashCode);
-  }
+  // The flags of x's class (ZORQelIClassOps).
+  static unsigned Ops(const ZORQelIObjectIMP* x) { return ZORQelIClassOps::Of(x); }
+  static bool RootIsValid(const ZORQelIObjectIMP* x) { return (Ops(x) & kIsValidRoot) != 0; }
+  // Whether x is exactly an identifier: then its Id is the identifier's and
+  // its Equal compares descriptors, hash codes and names only.
+  static bool PlainIdentifier(unsigned ops) { return (ops & kIdentifierClass) != 0; }
   // held->Equal(key) for a key that passed LibraryKey, as the table's
   // compare would ask it, when the answer needs no call: 1 (Itrue), 0
   // (Ifalse), or -1 when held's Equal is not known to be the library's or
@@ -105,13 +80,11 @@ struct Quiet {
   static int Match(const void* heldElement, const void* keyElement) {
     if (heldElement == keyElement) return 1;  // the key's Equal holds itself
     const ZORQelIObjectIMP* held = static_cast<const ZORQelIObjectIMP*>(heldElement);
-    const EqualCode equal = EqualOf(held);
-    if (equal == reinterpret_cast<EqualCode>(&ZORQelIObjectIMP::Equal)) return 0;  // identity
+    const unsigned heldOps = Ops(held);
+    if ((heldOps & kEqualRoot) != 0) return 0;  // identity
     const ZORQelIObjectIMP* key = static_cast<const ZORQelIObjectIMP*>(keyElement);
-    if (equal != reinterpret_cast<EqualCode>(&ZORQelIIdentifierIMP::Equal) ||
-        !PlainIdentifier(held) || !PlainIdentifier(key))
-      return -1;
-    // Same descriptor (both Id are the identifier's); then the hash codes
+    if (!PlainIdentifier(heldOps) || !PlainIdentifier(Ops(key))) return -1;
+    // Same descriptor (both are exactly identifiers); then the hash codes
     // (equal absolute values brought them together, not equal values), then
     // the names.
     const ZORQelIIdentifierIMP* a = static_cast<const ZORQelIIdentifierIMP*>(held);
@@ -122,35 +95,31 @@ struct Quiet {
   // other settled object is Ifalse whenever both are held in one table, and
   // neither Equal calls anything but the library's own code.  True of plain
   // identifiers, whose Equal is symmetric (the table asked one of the two
-  // about the other when the later one came in), and of objects with the
-  // root class's Equal (identity) and Id, which a plain identifier's Equal
-  // asks for.  The tables keep this as the element's tag (LocateSelf).  0
-  // otherwise.
-  static unsigned Settled(const ZORQelIObjectIMP* x) {
-    const EqualCode equal = EqualOf(x);
-    if (equal == reinterpret_cast<EqualCode>(&ZORQelIIdentifierIMP::Equal))
-      return PlainIdentifier(x) ? 1u : 0u;
-    return equal == reinterpret_cast<EqualCode>(&ZORQelIObjectIMP::Equal) &&
-                   reinterpret_cast<IdCode>(x->*(&ZORQelIObjectIMP::Id)) ==
-                       reinterpret_cast<IdCode>(&ZORQelIObjectIMP::Id)
-               ? 1u
-               : 0u;
+  // about the other when the later one came in), and of objects of a known
+  // class with the root class's Equal (identity), whose Id (the one a plain
+  // identifier's Equal asks for) is the library's.  The tables keep this as
+  // the element's tag (LocateSelf).  0 otherwise.
+  static unsigned Settled(unsigned ops) {
+    return (ops & (kIdentifierClass | kEqualRoot)) != 0 ? 1u : 0u;
   }
-  // Whether x's HashCode and Equal are both the identifier's or the root
-  // class's (each Equal holds an object Equal to itself, and calls only
-  // Id and HashCode, which Match checks); then *hash receives
-  // x->HashCode().
-  static bool LibraryKey(const ZORQelIObjectIMP* x, ZORQelI::integer* hash) {
-    const HashCode code = HashCodeOf(x);
-    const EqualCode equal = EqualOf(x);
-    if (equal != reinterpret_cast<EqualCode>(&ZORQelIIdentifierIMP::Equal) &&
-        equal != reinterpret_cast<EqualCode>(&ZORQelIObjectIMP::Equal))
-      return false;
-    if (code == reinterpret_cast<HashCode>(&ZORQelIIdentifierIMP::HashCode)) {
+  // Whether x's HashCode and Equal (ops: the flags of x's class) are both
+  // the identifier's or the root class's (each Equal holds an object Equal
+  // to itself, and calls only Id and HashCode, which Match checks); then
+  // *hash receives x->HashCode().
+  QL0KRN_ALWAYS_INLINE static bool LibraryKey(const ZORQelIObjectIMP* x, unsigned ops,
+                                              ZORQelI::integer* hash) {
+    // The identifier's pair first, in one test: the commonest key.
+    constexpr unsigned kIdentifierKey = kEqualIdentifier | kHashCodeIdentifier;
+    if ((ops & kIdentifierKey) == kIdentifierKey) {
       *hash = static_cast<const ZORQelIIdentifierIMP*>(x)->hash;
       return true;
     }
-    if (code == reinterpret_cast<HashCode>(&ZORQelIObjectIMP::HashCode)) {
+    if ((ops & (kEqualIdentifier | kEqualRoot)) == 0) return false;
+    if ((ops & kHashCodeIdentifier) != 0) {
+      *hash = static_cast<const ZORQelIIdentifierIMP*>(x)->hash;
+      return true;
+    }
+    if ((ops & kHashCodeRoot) != 0) {
       *hash = AddressHash(x);
       return true;
     }
@@ -160,53 +129,47 @@ struct Quiet {
   // 1 (Itrue) or 0 (Ifalse) is Add's result; -1 when it cannot (nothing
   // changed).  Growing the storage is left to the traced path, so that an
   // allocation failure raises with its usual frames.
-  static int Add(ZORQelIArrayIMP* array, ZORQelIObjectIMP* x) {
+  QL0KRN_ALWAYS_INLINE static int Add(ZORQelIArrayIMP* array, ZORQelIObjectIMP* x) {
     if (array->size >= array->capacity) return -1;
-    const AddCode add = AddOf(array);
-    if (add == reinterpret_cast<AddCode>(&ZORQelIArrayIMP::Add)) {
+    const unsigned arrayOps = Ops(array);
+    if ((arrayOps & kAddArray) != 0) {
       array->elements[array->size++] = x;
       return 1;
     }
     // The unique list calls x's IsValid and HashCode, and the held
     // objects' Equal (Match) only on a hash match.
     ZORQelI::integer h;
-    if (add != reinterpret_cast<AddCode>(&ZORQelIListUniqueIMP::Add) || !RootIsValid(x) ||
-        !LibraryKey(x, &h))
-      return -1;
+    if ((arrayOps & kAddListUnique) == 0) return -1;
+    const unsigned ops = Ops(x);
+    if ((ops & kIsValidRoot) == 0 || !LibraryKey(x, ops, &h)) return -1;
     ZORQelIListUniqueIMP* list = static_cast<ZORQelIListUniqueIMP*>(array);
-    const int added = list->set.table->Table().TryInsert(x, TableHash(h), MatchFn(), Settled(x));
+    const int added = list->set.table->Table().TryInsert(x, TableHash(h), MatchFn(), Settled(ops));
     if (added == 1) list->elements[list->size++] = x;
     return added;
   }
   // set.Add(x's handle) for x not null, when it can be done quietly: as Add.
-  static int Add(ZORQelISet& set, ZORQelIObjectIMP* x) {
+  QL0KRN_ALWAYS_INLINE static int Add(ZORQelISet& set, ZORQelIObjectIMP* x) {
     ZORQelI::integer h;
-    if (!RootIsValid(x) || !LibraryKey(x, &h)) return -1;
-    return set.table->Table().TryInsert(x, TableHash(h), MatchFn(), Settled(x));
+    const unsigned ops = Ops(x);
+    if ((ops & kIsValidRoot) == 0 || !LibraryKey(x, ops, &h)) return -1;
+    return set.table->Table().TryInsert(x, TableHash(h), MatchFn(), Settled(ops));
   }
-#pragma GCC diagnostic pop
-#else
-  static int Add(ZORQelIArrayIMP*, ZORQelIObjectIMP*) { return -1; }
-  static int Add(ZORQelISet&, ZORQelIObjectIMP*) { return -1; }
-  static bool RootIsValid(const ZORQelIObjectIMP*) { return false; }
-  static bool LibraryKey(const ZORQelIObjectIMP*, ZORQelI::integer*) { return false; }
-  static int Match(const void*, const void*) { return -1; }
-  static unsigned Settled(const ZORQelIObjectIMP*) { return 0; }
-#endif
 
   // Set lookup of x (not null) when it can be answered quietly: true, and
   // *held is the held object Equal to x or null.  False when x's hash code
   // or equality is not the library's own, or when Match cannot tell about a
   // held object with x's hash code (only its Equal, maybe the client's,
   // can).
-  static bool Held(const ZORQelISet& set, const ZORQelIObjectIMP* x, ZORQelIObjectIMP** held) {
+  QL0KRN_ALWAYS_INLINE static bool Held(const ZORQelISet& set, const ZORQelIObjectIMP* x,
+                                        ZORQelIObjectIMP** held) {
     ZORQelI::integer h;
-    if (!LibraryKey(x, &h)) return false;
+    const unsigned ops = Ops(x);
+    if (!LibraryKey(x, ops, &h)) return false;
     const ZORHashTable& table = set.table->Table();
     const unsigned hash = TableHash(h);
     // A held settled key is found on the slots alone when the objects
     // before it are settled too: none of them is Equal to it.
-    if (Settled(x) != 0) {
+    if (Settled(ops) != 0) {
       if (void* self = table.LocateSelf(x, hash)) {
         *held = static_cast<ZORQelIObjectIMP*>(self);
         return true;

@@ -1,8 +1,12 @@
 #include "ZORQelIGarbageableObjectListIMP.h"
 
 #include <iostream>
+#include <typeinfo>
 
+#include "ZORQelICheck.h"
+#include "ZORQelIClassOps.h"
 #include "ZORQelIGholder.h"
+#include "ZORQelIMarker.h"
 #include "ZORQelIObjectIMP.h"
 #include "ZORQelITracer.h"
 
@@ -14,22 +18,21 @@ void ZORQelIGarbageableObjectListIMP::Add(ZORQelIObjectIMP* x) {
   head = x;
 }
 
+
 namespace {
-#if defined(__GNUC__) && !defined(__clang__)
-// The code an object's virtual Finalizer call would run (GCC's bound
-// member function extension: the vtable slot, no call made).
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wpmf-conversions"
-using FinalizerCode = void (*)(ZORQelIObjectIMP*);
-inline FinalizerCode FinalizerOf(ZORQelIObjectIMP* o) {
-  return reinterpret_cast<FinalizerCode>(o->*(&ZORQelIObjectIMP::Finalizer));
+// The class of the last object the sweep finalized and whether it keeps the
+// base Finalizer: objects of one class usually come in runs.
+const std::type_info* lastClass = nullptr;
+bool lastInPlace = false;
+inline bool KeepsBaseFinalizer(const ZORQelIObjectIMP* o) {
+  const std::type_info* type = &typeid(*o);
+  if (__builtin_expect(type != lastClass, 0)) {
+    lastClass = type;
+    lastInPlace =
+        (ZORQelIInternal::ZORQelIClassOps::Of(*type) & ZORQelIInternal::kFinalizerRoot) != 0;
+  }
+  return lastInPlace;
 }
-inline FinalizerCode BaseFinalizer() {
-  return reinterpret_cast<FinalizerCode>(&ZORQelIObjectIMP::Finalizer);
-}
-#pragma GCC diagnostic pop
-#define ZORQELI_FINALIZER_IN_PLACE 1
-#endif
 }  // namespace
 
 void ZORQelIGarbageableObjectListIMP::Cleaner() {
@@ -55,9 +58,16 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       ZORQelIObjectIMP* keptHead = nullptr;
       ZORQelIObjectIMP* keptTail = nullptr;
       std::int32_t kept = 0;
-#ifdef ZORQELI_FINALIZER_IN_PLACE
-      const FinalizerCode baseFinalizer = BaseFinalizer();
-#endif
+      // The base Finalizer's frame, held open across a run of in-place
+      // finalizations: between two objects no code of the client's runs and
+      // nothing can read the trace stack, so one frame at position `base`
+      // looks to every destructor exactly as a frame of its own would.  It
+      // is closed before a Finalizer of the client's runs (whose frame takes
+      // that position), at the end of the walk and when a destructor raises.
+      ZORQelITracerContext* const trace = ZORQelITracer::context_;
+      const std::int32_t base = trace != nullptr ? trace->depth : 0;
+      const bool canHold = trace != nullptr && base < trace->fastLimit;
+      bool held = false;
       try {
         for (; o != nullptr; o = n) {
           n = o->next;
@@ -74,26 +84,43 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
           }
           o->next = nullptr;
           ZORQelIObjectIMP::finalizing_ = o;
-#ifdef ZORQELI_FINALIZER_IN_PLACE
-          // An object that keeps the base Finalizer has its body run here,
-          // under the same frame: the same effect, one indirect call fewer.
-          if (FinalizerOf(o) == baseFinalizer) {
-            ZORQelITracer frame(ZORQelIObjectIMP::finalizerTrace_);
-            delete o;
-            continue;
-          }
-#endif
-          o->Finalizer();
-          if (__builtin_expect(ZORQelIObjectIMP::finalizing_ != nullptr, 0)) {
-            // A client's finalizer kept its object: it stays on the list.
-            ZORQelIObjectIMP::finalizing_ = nullptr;
-            if (keptTail == nullptr) keptTail = o;
-            o->next = keptHead;
-            keptHead = o;
-            ++kept;
+          // An object whose class keeps the base Finalizer has its body run
+          // here, under the same frame: the same effect, one indirect call
+          // fewer.
+          if (KeepsBaseFinalizer(o)) {
+            if (__builtin_expect(canHold, 1)) {
+              if (!held) {
+                trace->stack[base] = &ZORQelIObjectIMP::finalizerTrace_;
+                trace->depth = base + 1;
+                held = true;
+              }
+              ZORQELI_DCHECK(trace->depth == base + 1 &&
+                                 trace->stack[base] == &ZORQelIObjectIMP::finalizerTrace_,
+                             "the held Finalizer frame is the innermost one between objects");
+              delete o;
+            } else {
+              ZORQelITracer frame(ZORQelIObjectIMP::finalizerTrace_);
+              delete o;
+            }
+          } else {
+            if (held) {
+              trace->depth = base;
+              held = false;
+            }
+            o->Finalizer();
+            if (__builtin_expect(ZORQelIObjectIMP::finalizing_ != nullptr, 0)) {
+              // A client's finalizer kept its object: it stays on the list.
+              ZORQelIObjectIMP::finalizing_ = nullptr;
+              if (keptTail == nullptr) keptTail = o;
+              o->next = keptHead;
+              keptHead = o;
+              ++kept;
+            }
           }
         }
+        if (held) trace->depth = base;
       } catch (...) {
+        if (held) trace->depth = base;
         survivors.head = keptHead;
         survivors.tail = keptTail;
         survivors.size = kept;
@@ -138,7 +165,7 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       rest = after;
     }
     Merge(survivors);
-    ZORQelIObjectIMP::ClearAllMarks();
+    ZORQelIMarker::ClearAllMarks();
     throw;
   }
   Merge(survivors);

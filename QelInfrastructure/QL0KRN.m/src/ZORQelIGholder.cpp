@@ -1,5 +1,6 @@
 #include "ZORQelIGholder.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <iostream>
 #include <new>
@@ -25,17 +26,46 @@ ZORQelIObjectIMP** AllocateSlots(ZORQelIObjectIMP** old, std::size_t slots) {
 }
 }  // namespace
 
-ZORQelIGholder::ZORQelIGholder() : table(nullptr), count(0), top(click) {
+namespace {
+constexpr std::int32_t kBlock = 64;  // slots per block of the scan record
+static_assert(ZORQelIGholder::click % (kBlock * 64) == 0,
+              "a table grows by whole words of the scan record");
+
+std::uint64_t* AllocateRecord(std::uint64_t* old, std::size_t slots) {
+  void* p = std::realloc(old, slots / (kBlock * 64) * sizeof(std::uint64_t));
+  if (p == nullptr) throw std::bad_alloc();
+  return static_cast<std::uint64_t*>(p);
+}
+}  // namespace
+
+ZORQelIGholder::ZORQelIGholder()
+    : table(nullptr),
+      count(0),
+      top(click),
+      liveBlocks_(nullptr),
+      summarized_(0),
+      lowWater_(0),
+      tracked_(true) {
   ZORQELI_TRACE(" ZORQelIGholder::ZORQelIGholder()");
   table = AllocateSlots(nullptr, click);
+  try {
+    liveBlocks_ = AllocateRecord(nullptr, click);
+  } catch (...) {
+    std::free(table);
+    throw;
+  }
 }
 
 ZORQelIGholder::~ZORQelIGholder() {
   ZORQELI_TRACE(" ZORQelIGholder::~ZORQelIGholder()");
+  std::free(liveBlocks_);
   std::free(table);
 }
 
 void ZORQelIGholder::Grow() {
+  // The record first: should the slots' growth fail, a larger record is
+  // harmless.
+  liveBlocks_ = AllocateRecord(liveBlocks_, static_cast<std::size_t>(top) + click);
   table = AllocateSlots(table, static_cast<std::size_t>(top) + click);
   top += click;
 }
@@ -47,7 +77,10 @@ void ZORQelIGholder::Allocate() {
 
 void ZORQelIGholder::Size(int t) {
   ZORQELI_TRACE("void ZORQelIGholder::Size(int top)");
-  if (t >= 0 && t <= count) count = t;
+  if (t >= 0 && t <= count) {
+    count = t;
+    if (t < lowWater_) lowWater_ = t;
+  }
 }
 
 int ZORQelIGholder::Add(ZORQelIObjectIMP* x) {
@@ -55,6 +88,7 @@ int ZORQelIGholder::Add(ZORQelIObjectIMP* x) {
   while (count > 0 && table[count - 1] == nullptr) --count;
   ZORQELI_DCHECK(count >= 0 && count <= top, "a holder table's count outside its capacity");
   if (count == top) Allocate();
+  if (count < lowWater_) lowWater_ = count;
   table[count++] = x;
   return count - 1;
 }
@@ -64,7 +98,25 @@ void ZORQelIGholder::ReplaceKey(int key, ZORQelIObjectIMP* x) {
   if (key >= count)
     ZORQELI_RAISE_AT(kHolderKey,
                      ZORQelI::BoundError(key, key, 0, count - 1));
-  if (key >= 0) table[key] = x != nullptr ? x : null;
+  if (key >= 0) {
+    // A live handle's slot is never a hole, but a slot forgotten by Size
+    // and written through a stale key would be: count it as filled.
+    if (table[key] == nullptr && key < lowWater_) lowWater_ = key;
+    table[key] = x != nullptr ? x : null;
+  }
+}
+
+bool ZORQelIGholder::ScanBlock(std::int32_t first, std::int32_t end) {
+  bool any = false;
+  // count (and table, which a registration may move) are read afresh: a
+  // member check may register or free handles.
+  for (std::int32_t i = first; i < end && i < count; ++i) {
+    ZORQelIObjectIMP* o = table[i];
+    if (o == nullptr) continue;
+    any = true;
+    if (o != null) o->GarbageCollectorScan();
+  }
+  return any;
 }
 
 void ZORQelIGholder::Scanner() {
@@ -72,11 +124,39 @@ void ZORQelIGholder::Scanner() {
   while (count > 0 && table[count - 1] == nullptr) --count;
   ZORQELI_DCHECK(count >= 0 && count <= top, "a holder table's count outside its capacity");
   null->GarbageCollectorScan();
-  // count is read afresh: a member check may register (or free) handles.
-  for (std::int32_t i = 0; i < count; ++i) {
-    ZORQelIObjectIMP* o = table[i];
-    if (o != nullptr && o != null) o->GarbageCollectorScan();
+  // The blocks the last scan found empty and that nothing can have filled
+  // since (wholly below both the record's end and the low water mark) are
+  // passed over; every other block is scanned and its record rewritten.
+  // Registrations made by member checks during this scan lower lowWater_,
+  // which then bounds the record kept for the next scan.
+  const std::int32_t trusted = tracked_ ? (summarized_ < lowWater_ ? summarized_ : lowWater_) : 0;
+  const std::int32_t trustedBlocks = trusted / kBlock;
+  lowWater_ = count;
+  std::int32_t b = 0;
+  for (; b < trustedBlocks && b * kBlock < count; ++b) {
+    std::uint64_t& word = liveBlocks_[b / 64];
+    const std::uint64_t bit = std::uint64_t{1} << (b % 64);
+    if ((word & bit) == 0) {
+      // A whole word of empty blocks (4096 slots) at once.
+      if (b % 64 == 0 && word == 0 && b + 64 <= trustedBlocks) b += 63;
+      continue;
+    }
+    if (!ScanBlock(b * kBlock, (b + 1) * kBlock)) word &= ~bit;
   }
+  for (; b * kBlock < count; ++b) {
+    std::uint64_t& word = liveBlocks_[b / 64];
+    const std::uint64_t bit = std::uint64_t{1} << (b % 64);
+    if (ScanBlock(b * kBlock, (b + 1) * kBlock))
+      word |= bit;
+    else
+      word &= ~bit;
+  }
+  // Only whole blocks scanned with the table at its present count (a block
+  // that straddles count may receive slots by the next registration).
+  const std::int32_t scannedTo = (count / kBlock) * kBlock;
+  summarized_ = scannedTo < lowWater_ ? scannedTo : lowWater_;
+  ZORQELI_DCHECK(summarized_ <= count && summarized_ <= top,
+                 "the scan record covers only slots below count");
 }
 
 void ZORQelIGholder::Status() const {

@@ -26,17 +26,26 @@ namespace {
 // IsValid as traced, apart so that the quiet test before it needs no frame
 // of its own.
 __attribute__((noinline)) ZORQelI::boolean TracedIsValid(const ZORQelIObjectIMP* objectIMP) {
+  // A class not yet in the cache of resolved classes is resolved here, off
+  // the quiet test, so that its next IsValid can be quiet.
+  if (objectIMP != nullptr && ZORQelITracer::Silent())
+    static_cast<void>(ZORQelIInternal::ZORQelIClassOps::Of(objectIMP));
   ZORQELI_TRACE_LINE("ZORQelI::boolean ZORQelIObject::IsValid() const", ZORQelIInternal::Fixed::kIsValidFrame.line);
   return objectIMP != nullptr ? objectIMP->IsValid() : ZORQelI::Ifalse;
 }
 }  // namespace
 
 ZORQelI::boolean ZORQelIObject::IsValid() const {
-  // The commonest test of all: an object that keeps the root class's
-  // IsValid needs neither frame when no frame can be seen.
-  if (objectIMP != nullptr && ZORQelITracer::Silent() &&
-      ZORQelIInternal::Quiet::RootIsValid(objectIMP))
-    return ZORQelI::Itrue;
+  // The commonest test of all: an empty handle, or an object that keeps the
+  // root class's IsValid, needs neither frame when no frame can be seen.
+  // An empty handle calls nothing: Ifalse without a frame either.  (The
+  // cache probe alone, without its fall-back: this test then needs no
+  // registers saved.)
+  if (ZORQelITracer::Silent()) {
+    if (objectIMP == nullptr) return ZORQelI::Ifalse;
+    if ((ZORQelIInternal::ZORQelIClassOps::Cached(objectIMP) & ZORQelIInternal::kIsValidRoot) != 0)
+      return ZORQelI::Itrue;
+  }
   return TracedIsValid(objectIMP);
 }
 

@@ -10,6 +10,7 @@
 #include "ZORQelIExpressForm.h"
 #include "ZORQelIGholder.h"
 #include "ZORQelIInvalidType.h"
+#include "ZORQelIMarker.h"
 #include "ZORQelIObject.h"
 #include "ZORQelIPin.h"
 #include "ZORQelIQuiet.h"
@@ -21,39 +22,12 @@
 // static constructor of the process runs.
 ZORQelIGarbageableObjectListIMP ZORQelIObjectIMP::list_;
 
-// Marking state.
-//
-// Marking uses an explicit work list instead of recursion, so that the
-// depth of the object graph never reaches the call stack.  Each object is
-// pushed at most once per cycle (it is marked when pushed), so a work list
-// with room for every object in list_ never overflows; it is grown as objects
-// are created (Enlist), and a cycle allocates nothing.  Should an object be
-// created during marking (a member check that allocates) and the list be
-// full, that one object's members are scanned recursively instead.
-//
-// Invariants:
-//  1. markCapacity_ >= list_.size at the start of every cycle.
-//  2. Outside a drain, markTop_ == 0.
-//  3. Between cycles every object's mark is 0, unless strayMarks is set (a
-//     scan made outside a cycle, or a cycle interrupted by an exception);
-//     the next cycle then clears every mark first.
-//  4. quietMarking_ implies draining and ZORQelITracer::Silent().
-//  5. The deferred scans (a small ring of objects reached by quiet scans and
-//     not yet tested) are empty outside a drain; deferredCount counts the
-//     occupied places.
+// The marking state the inline scans read (the rest is ZORQelIMarker's).
 ZORQelIObjectIMP** ZORQelIObjectIMP::markStack_ = nullptr;
 std::int64_t ZORQelIObjectIMP::markTop_ = 0;
-std::int64_t ZORQelIObjectIMP::markCapacity_ = 0;
 bool ZORQelIObjectIMP::quietMarking_ = false;
 
 namespace {
-constexpr unsigned kDeferred = 16;  // a power of two
-ZORQelIObjectIMP* deferred[kDeferred];
-unsigned deferredNext = 0;
-unsigned deferredCount = 0;
-bool draining = false;
-bool inCycle = false;
-bool strayMarks = false;
 bool raising = false;  // the recursion flag of Raise
 
 // A cycle (or a sweep asked for on its own) is running.  A collection asked
@@ -95,20 +69,10 @@ void RunDeferred() {
 }
 }  // namespace
 
-void ZORQelIObjectIMP::ReserveMarkStack(std::int64_t needed) {
-  if (needed <= markCapacity_) return;
-  std::int64_t capacity = markCapacity_ < minMarkCapacity_ ? minMarkCapacity_ : markCapacity_;
-  while (capacity < needed) capacity *= 2;
-  void* p = std::realloc(markStack_, static_cast<std::size_t>(capacity) * sizeof(*markStack_));
-  if (p == nullptr) throw std::bad_alloc();
-  markStack_ = static_cast<ZORQelIObjectIMP**>(p);
-  markCapacity_ = capacity;
-}
-
 void ZORQelIObjectIMP::Enlist(ZORQelIObjectIMP* o) {
   // Room in the work list first: if that fails, the object is not on the
   // list and its allocation is released by new's own clean-up.
-  ReserveMarkStack(static_cast<std::int64_t>(list_.size) + 1);
+  ZORQelIMarker::Reserve(static_cast<std::int64_t>(list_.size) + 1);
   o->garbageCollectorHit = 0;
   list_.Add(o);
 }
@@ -117,7 +81,7 @@ ZORQelIObjectIMP::ZORQelIObjectIMP(LoadTimeTag) : garbageCollectorHit(0), next(n
   // list_.Add without its trace frame: a frame here would create the trace
   // context (and read the filter) while the library is being loaded, and
   // trace a line before the client has called in.
-  ReserveMarkStack(static_cast<std::int64_t>(list_.size) + 1);
+  ZORQelIMarker::Reserve(static_cast<std::int64_t>(list_.size) + 1);
   ++list_.size;
   if (list_.tail == nullptr) list_.tail = this;
   next = list_.head;
@@ -298,12 +262,6 @@ void ZORQelIObjectIMP::Status() {
   list_.Status();
 }
 
-void ZORQelIObjectIMP::ClearAllMarks() {
-  for (ZORQelIObjectIMP* o = list_.head; o != nullptr; o = o->next) o->garbageCollectorHit = 0;
-  markTop_ = 0;
-  strayMarks = false;
-}
-
 void ZORQelIObjectIMP::GarbageCollect(ZORQelIGholder& va, ZORQelIGholder& vs) {
   ZORQELI_TRACE("void ZORQelIObjectIMP::GarbageCollect(ZORQelIGholder& va, ZORQelIGholder& vs)");
   if (collecting) {
@@ -313,26 +271,12 @@ void ZORQelIObjectIMP::GarbageCollect(ZORQelIGholder& va, ZORQelIGholder& vs) {
   }
   {
     Collecting running;
-    if (strayMarks) ClearAllMarks();
-    inCycle = true;
     try {
-      vs.Scanner();
-      va.Scanner();
-      // The objects whose own operations are running (ZORQelIPin.h).
-      for (std::int32_t i = 0; i < ZORQelIInternal::Pin::Count(); ++i) {
-        ZORQelIObjectIMP* o = ZORQelIInternal::Pin::At(i);
-        if (o->garbageCollectorHit == 0) o->GarbageCollectorScan();
-      }
+      ZORQelIMarker::MarkRoots(va, vs);
     } catch (...) {
-      // A member check raised: forget this cycle's marks so that the next
-      // cycle scans every reachable object again.
-      inCycle = false;
-      draining = false;
-      ClearAllMarks();
       deferredVa = deferredVs = nullptr;
       throw;
     }
-    inCycle = false;
     cycleSweep = true;
     try {
       GarbageCollectCleaner();
@@ -342,7 +286,7 @@ void ZORQelIObjectIMP::GarbageCollect(ZORQelIGholder& va, ZORQelIGholder& vs) {
     }
 #if ZORQELI_DCHECK_IS_ON
     for (ZORQelIObjectIMP* o = list_.head; o != nullptr; o = o->next)
-      ZORQELI_DCHECK(o->garbageCollectorHit == 0 || strayMarks,
+      ZORQELI_DCHECK(o->garbageCollectorHit == 0 || ZORQelIMarker::HasStrayMarks(),
                      "an object kept its mark past the end of a cycle");
 #endif
   }
@@ -371,90 +315,12 @@ void ZORQelIObjectIMP::GarbageCollectCleaner() {
   RunDeferred();
 }
 
-void ZORQelIObjectIMP::DrainMarkStack() {
-  draining = true;
-  quietMarking_ = ZORQelITracer::Silent();
-  struct Reset {
-    // Also on an exception from a member check: what is left on the work
-    // list and among the deferred scans is dropped (the queued objects stay
-    // marked, the deferred ones unmarked; a cycle clears the marks).
-    ~Reset() {
-      draining = false;
-      quietMarking_ = false;
-      markTop_ = 0;
-      for (ZORQelIObjectIMP*& d : deferred) d = nullptr;
-      deferredCount = 0;
-    }
-  } reset;
-  for (;;) {
-    while (markTop_ > 0) {
-      ZORQelIObjectIMP* o = markStack_[--markTop_];
-      o->GarbageCollectorMemberCheck();
-    }
-    if (deferredCount == 0) break;
-    FlushDeferred();
-  }
-}
-
-void ZORQelIObjectIMP::Queue(ZORQelIObjectIMP* m) {
-  if (__builtin_expect(markTop_ < markCapacity_, 1)) {
-    m->garbageCollectorHit = 1;
-    markStack_[markTop_++] = m;
-  } else {
-    m->ScanUnderFrame();
-  }
-}
-
-void ZORQelIObjectIMP::Defer(ZORQelIObjectIMP* m) {
-  __builtin_prefetch(m, 1);
-  ZORQelIObjectIMP*& place = deferred[deferredNext++ & (kDeferred - 1)];
-  ZORQelIObjectIMP* oldest = place;
-  place = m;
-  if (oldest == nullptr)
-    ++deferredCount;
-  else if (oldest->garbageCollectorHit == 0)
-    Queue(oldest);
-}
-
-void ZORQelIObjectIMP::FlushDeferred() {
-  // Queue may run a member check (a full work list), which may defer more.
-  while (deferredCount > 0) {
-    for (ZORQelIObjectIMP*& place : deferred) {
-      ZORQelIObjectIMP* m = place;
-      if (m == nullptr) continue;
-      place = nullptr;
-      --deferredCount;
-      if (m->garbageCollectorHit == 0) Queue(m);
-    }
-  }
-}
-
-// Called by the inline GarbageCollectorScan() under its frame, for an
-// unmarked object.  Inside a drain (every scan a member check makes) the
-// object is only queued; the outermost scan drains the work list.
-void ZORQelIObjectIMP::Reach() {
-  garbageCollectorHit = 1;
-  if (__builtin_expect(draining, 1)) {
-    // The drain's first scan has already noted a scan outside a cycle.
-    if (__builtin_expect(markTop_ < markCapacity_, 1))
-      markStack_[markTop_++] = this;
-    else
-      GarbageCollectorMemberCheck();
-    return;
-  }
-  if (!inCycle) strayMarks = true;
-  if (markTop_ < markCapacity_) {
-    markStack_[markTop_++] = this;
-    DrainMarkStack();
-  } else {
-    GarbageCollectorMemberCheck();
-  }
-}
-
 void ZORQelIObjectIMP::ScanUnderFrame() {
   ZORQELI_TRACE("void ZORQelIObjectIMP::GarbageCollectorScan()");
-  if (garbageCollectorHit == 0) Reach();
+  if (garbageCollectorHit == 0) ZORQelIMarker::Reach(this);
 }
+
+void ZORQelIObjectIMP::Defer(ZORQelIObjectIMP* m) { ZORQelIMarker::Defer(m); }
 
 void ZORQelIObjectIMP::ScanUnderFrame(ZORQelIObjectIMP* m) {
   ZORQELI_TRACE("void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObjectIMP* m)");
@@ -462,6 +328,20 @@ void ZORQelIObjectIMP::ScanUnderFrame(ZORQelIObjectIMP* m) {
 }
 
 void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObject& m) {
+  if (__builtin_expect(quietMarking_, 1)) {
+    // The handle's own scan without its three frames (this one, the
+    // variable's and DefineAsMember's), which enclose no code of the
+    // client's: take the handle out of its table, then scan its referent
+    // as a raw reference.
+    if (m.key != ZORQelIGholder::MEMBER) {
+      ZORQELI_DCHECK(ZORQelIVariable::holder != nullptr && m.key >= 0,
+                     "a handle that is not a member owns a slot of a table");
+      ZORQelIVariable::holder[m.key & 1].table[m.key >> 1] = nullptr;
+      m.key = ZORQelIGholder::MEMBER;
+    }
+    GarbageCollectorScan(m.objectIMP);
+    return;
+  }
   ZORQELI_TRACE("void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObject& m)");
   m.GarbageCollectorScan();
 }

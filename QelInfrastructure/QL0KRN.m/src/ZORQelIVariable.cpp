@@ -53,6 +53,7 @@ ZORQelIGholder* ZORQelIVariable::Holders() {
     ZORQelIGholder* tables = static_cast<ZORQelIGholder*>(raw);
     new (&tables[0]) ZORQelIGholder();
     new (&tables[1]) ZORQelIGholder();
+    tables[0].tracked_ = false;  // see ZORQelIGholder.h
     holder = tables;
   }
   return holder;
@@ -77,6 +78,11 @@ void CheckOwnSlot(std::int32_t key, const ZORQelIObjectIMP* objectIMP) {
 }
 }  // namespace
 #endif
+
+std::int32_t ZORQelIVariable::RegisterOffStack(ZORQelIGholder* h, ZORQelIObjectIMP* x) {
+  if (ZORQelIInternal::OnStackSlow(this)) return h[0].Push<false>(x) * 2;
+  return h[1].Push<true>(x) * 2 + 1;
+}
 
 ZORQelIGholder& ZORQelIVariable::Holder() {
   ZORQELI_TRACE("ZORQelIGholder& ZORQelIVariable::Holder()");
