@@ -154,9 +154,23 @@ class ZORQelIMemRuleEngine {
   std::vector<Value>& Items(Value& v, const Node& at);
   Value Logic(const Value& v, const Node& at);
   static std::string Text(const Value& v, int depth = 0);
-  void CheckTypes(ZORQelIMemEntityInstanceIMP* x, const Value& v, const ZORQelITypeIMP* t,
-                  ZORQelIMemRuleReport& report);
-  int RunRule(int expr, const Value& self, std::string& detail, bool& unsupported);
+  using Finding = ZORQelIMemRuleFinding;
+  // Adds a finding to the report and counts it.
+  static void Add(ZORQelIMemRuleReport& report, Finding::Kind kind, ZORQelI::Mint number,
+                  const std::string& entity, const std::string& label, const std::string& text,
+                  const std::string& detail);
+  // Evaluates one WHERE expression with SELF self; adds what it finds.
+  void RunWhere(ZORQelIMemRuleReport& report, const ZORQelIMemClause* c, const ParsedClause& p,
+                const Value& self, ZORQelI::Mint number, const std::string& entity,
+                const std::string& label);
+  // The WHERE rules of the defined types of v (and of its elements).
+  void CheckTypes(ZORQelIMemEntityInstanceIMP* x, const std::string& entity, const Value& v,
+                  ZORQelIMemRuleReport& report, int depth);
+  // UNIQUE rules: the findings of each instance that repeats the values of
+  // an earlier one.
+  void CheckUnique(ZORQelIMemRuleReport& report,
+                   std::unordered_map<const ZORQelIMemEntityInstanceIMP*, std::vector<Finding>>& out);
+  void CheckGlobalRules(ZORQelIMemRuleReport& report);
   std::string DetailOf(const Failure& f, const ZORQelIMemClause* c);
 
   ZORQelIModeler handle_;
@@ -166,6 +180,7 @@ class ZORQelIMemRuleEngine {
   std::unordered_map<const ZORQelIMemEntityIMP*, std::unique_ptr<EntityInfo>> info_;
   std::unordered_map<std::string, std::size_t> callables_;
   std::unordered_map<std::string, std::string> declErrors_;  // name -> why it did not parse
+  std::vector<std::pair<std::string, std::string>> badRules_;  // RULE name, why it did not parse
   std::unordered_map<std::string, Value> constants_;
   std::unordered_map<std::string, int> constantInit_;
   std::unordered_map<ZORQelI::integer, ZORQelIMemEntityInstanceIMP*> numbers_;
@@ -247,9 +262,11 @@ ZORQelIMemRuleEngine::ZORQelIMemRuleEngine(ZORQelIModeler m)
       tree_.callables.resize(before);
       tree_.rules.resize(rulesBefore);
       tree_.constants.resize(constsBefore);
-      declErrors_[Up(std::string(static_cast<const char*>(d.name)))] =
-          "line " + std::to_string(e.pos.line) + ", column " + std::to_string(e.pos.column) + ": " +
-          e.text;
+      std::string why = "line " + std::to_string(e.pos.line) + ", column " +
+                        std::to_string(e.pos.column) + ": " + e.text;
+      std::string name = Up(std::string(static_cast<const char*>(d.name)));
+      if (d.kind == ZORQelIMemDeclaration::Rule) badRules_.emplace_back(name, why);
+      declErrors_[name] = why;
     }
   }
   for (std::size_t i = 0; i < tree_.callables.size(); ++i) callables_[tree_.callables[i].name] = i;
@@ -1310,21 +1327,208 @@ std::string ZORQelIMemRuleEngine::DetailOf(const Failure& f, const ZORQelIMemCla
   return "line " + std::to_string(line) + ", column " + std::to_string(col) + ": " + f.why;
 }
 
+void ZORQelIMemRuleEngine::Add(ZORQelIMemRuleReport& report, Finding::Kind kind,
+                               ZORQelI::Mint number, const std::string& entity,
+                               const std::string& label, const std::string& text,
+                               const std::string& detail) {
+  Finding f;
+  f.kind = kind;
+  f.instance = number;
+  f.entity = entity;
+  f.label = label;
+  f.text = text;
+  f.detail = detail;
+  if (kind == Finding::Unsupported) ++report.unsupported; else ++report.violations;
+  report.findings.push_back(std::move(f));
+}
+
+void ZORQelIMemRuleEngine::RunWhere(ZORQelIMemRuleReport& report, const ZORQelIMemClause* c,
+                                    const ParsedClause& p, const Value& self, ZORQelI::Mint number,
+                                    const std::string& entity, const std::string& label) {
+  ++report.evaluated;
+  const std::string text = static_cast<const char*>(c->text);
+  if (!p.ok) {
+    Add(report, Finding::Unsupported, number, entity, label, text, p.error);
+    return;
+  }
+  try {
+    frames_.clear();
+    self_ = self;
+    depth_ = 0;
+    where_.clear();
+    Value v = Eval(p.expr);
+    // A rule holds when TRUE or UNKNOWN (an indeterminate value is UNKNOWN).
+    if (v.k == Value::Logical && v.logical == 0) {
+      Add(report, Finding::Violated, number, entity, label, text, "");
+    } else if (v.k != Value::Logical && v.k != Value::Indet) {
+      Add(report, Finding::Raised, number, entity, label, text,
+          DetailOf(Failure{false, "the rule's value is not a logical", Pos{1, 1}, ""}, c));
+    }
+  } catch (const Failure& f) {
+    Add(report, f.unsupported ? Finding::Unsupported : Finding::Raised, number, entity, label, text,
+        DetailOf(f, c));
+  }
+}
+
+void ZORQelIMemRuleEngine::CheckTypes(ZORQelIMemEntityInstanceIMP* x, const std::string& entity,
+                                      const Value& v, ZORQelIMemRuleReport& report, int depth) {
+  if (v.k == Value::Indet || v.k == Value::Entity || depth > 64) return;
+  for (const ZORQelITypeIMP* t = v.type; t != nullptr;) {
+    const auto* mt = dynamic_cast<const ZORQelIMemTypeIMP*>(t);
+    if (mt == nullptr) break;
+    const std::string type = Up(std::string(static_cast<const char*>(mt->Name())));
+    int unlabelled = 0;
+    for (const ZORQelIMemClause& c : mt->ExpressInfo().clauses) {
+      if (c.kind != ZORQelIMemClause::Where) continue;
+      const ParsedClause& p = Parse(&c);
+      std::string label = p.ok ? p.label : std::string(static_cast<const char*>(c.name));
+      if (label.empty()) label = "(" + std::to_string(++unlabelled) + ")";
+      RunWhere(report, &c, p, v, x->Number(), entity, type + "." + label);
+    }
+    t = mt->ExpressInfo().underlying;
+  }
+  if (v.k == Value::Aggregate) {
+    for (const Value& item : v.agg->items) CheckTypes(x, entity, item, report, depth + 1);
+  }
+}
+
+void ZORQelIMemRuleEngine::CheckUnique(
+    ZORQelIMemRuleReport& report,
+    std::unordered_map<const ZORQelIMemEntityInstanceIMP*, std::vector<Finding>>& out) {
+  for (ZORQelIMemEntityIMP* e : m_->Entities()) {
+    int unlabelled = 0;
+    for (const ZORQelIMemClause& c : e->ExpressInfo().clauses) {
+      if (c.kind != ZORQelIMemClause::Unique) continue;
+      const ParsedClause& p = Parse(&c);
+      std::string label = p.ok ? p.label : std::string(static_cast<const char*>(c.name));
+      if (label.empty()) label = "(" + std::to_string(++unlabelled) + ")";
+      const std::string owner = Up(std::string(static_cast<const char*>(e->Name())));
+      const std::string text = static_cast<const char*>(c.text);
+      std::unordered_map<std::string, const ZORQelIMemEntityInstanceIMP*> seen;
+      auto ext = extent_.find(e);
+      if (ext == extent_.end()) continue;
+      for (ZORQelIMemEntityInstanceIMP* x : ext->second) {
+        ++report.evaluated;
+        Finding f;
+        f.instance = x->Number();
+        f.entity = Up(std::string(static_cast<const char*>(x->Entity()->Name())));
+        f.label = x->Entity() == e ? label : owner + "." + label;
+        f.text = text;
+        if (!p.ok) {
+          f.kind = Finding::Unsupported;
+          f.detail = p.error;
+          out[x].push_back(f);
+          continue;
+        }
+        std::string key;
+        bool indeterminate = false;
+        try {
+          frames_.clear();
+          self_ = Value();
+          self_.k = Value::Entity;
+          self_.inst = x;
+          depth_ = 0;
+          where_.clear();
+          for (int root : p.exprs) {
+            Value v = Eval(root);
+            indeterminate = indeterminate || v.k == Value::Indet;
+            key += Text(v);
+            key += '\x1f';
+          }
+        } catch (const Failure& failure) {
+          f.kind = failure.unsupported ? Finding::Unsupported : Finding::Raised;
+          f.detail = DetailOf(failure, &c);
+          out[x].push_back(f);
+          continue;
+        }
+        // Values left indeterminate take part in no comparison.
+        if (indeterminate) continue;
+        auto [it, fresh] = seen.emplace(key, x);
+        if (!fresh) {
+          f.kind = Finding::Violated;
+          f.detail = "the same values as #" + std::to_string(it->second->Number());
+          out[x].push_back(f);
+        }
+      }
+    }
+  }
+}
+
+void ZORQelIMemRuleEngine::CheckGlobalRules(ZORQelIMemRuleReport& report) {
+  for (const auto& [name, why] : badRules_) {
+    ++report.evaluated;
+    Add(report, Finding::Unsupported, ZORQelI::Mint(), "RULE " + name, "(rule)", "", why);
+  }
+  for (const GlobalRule& rule : tree_.rules) {
+    const std::string who = "RULE " + rule.name;
+    Frame frame;
+    for (const std::string& ename : rule.entities) {
+      auto a = std::make_shared<Agg>();
+      a->kind = 0;
+      if (ZORQelIMemEntityIMP* e = m_->FindEntity(ename.c_str())) {
+        auto ext = extent_.find(e);
+        if (ext != extent_.end()) {
+          for (ZORQelIMemEntityInstanceIMP* x : ext->second) {
+            Value v;
+            v.k = Value::Entity;
+            v.inst = x;
+            a->items.push_back(v);
+          }
+        }
+      }
+      Value all;
+      all.k = Value::Aggregate;
+      all.agg = a;
+      frame.emplace_back(ename, all);
+    }
+    frames_.clear();
+    frames_.push_back(std::move(frame));
+    self_ = Value();
+    depth_ = 0;
+    where_ = "RULE " + rule.name;
+    try {
+      for (const ZORQelIMemRule::Variable& v : rule.locals) {
+        Value init = v.init >= 0 ? Eval(v.init) : Value();
+        frames_.back().emplace_back(v.name, init);
+      }
+      for (int stmt : rule.body) {
+        if (Exec(stmt) == Flow::Return) break;
+      }
+    } catch (const Failure& f) {
+      for (const Where& w : rule.where) {
+        ++report.evaluated;
+        Add(report, f.unsupported ? Finding::Unsupported : Finding::Raised, ZORQelI::Mint(), who,
+            w.label, w.text, DetailOf(f, nullptr));
+      }
+      continue;
+    }
+    int unlabelled = 0;
+    for (const Where& w : rule.where) {
+      ++report.evaluated;
+      std::string label = w.label.empty() ? "(" + std::to_string(++unlabelled) + ")" : w.label;
+      try {
+        depth_ = 0;
+        Value v = Eval(w.expr);
+        if (v.k == Value::Logical && v.logical == 0) {
+          Add(report, Finding::Violated, ZORQelI::Mint(), who, label, w.text, "");
+        } else if (v.k != Value::Logical && v.k != Value::Indet) {
+          Add(report, Finding::Raised, ZORQelI::Mint(), who, label, w.text,
+              "the rule's value is not a logical");
+        }
+      } catch (const Failure& f) {
+        Add(report, f.unsupported ? Finding::Unsupported : Finding::Raised, ZORQelI::Mint(), who,
+            label, w.text, DetailOf(f, nullptr));
+      }
+    }
+  }
+  where_.clear();
+}
+
 ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
   BuildIndex();
   ZORQelIMemRuleReport report;
-  auto add = [&](ZORQelIMemRuleFinding::Kind kind, ZORQelI::Mint number, const std::string& entity,
-                 const std::string& label, const std::string& text, const std::string& detail) {
-    ZORQelIMemRuleFinding f;
-    f.kind = kind;
-    f.instance = number;
-    f.entity = entity;
-    f.label = label;
-    f.text = text;
-    f.detail = detail;
-    if (kind == ZORQelIMemRuleFinding::Unsupported) ++report.unsupported; else ++report.violations;
-    report.findings.push_back(std::move(f));
-  };
+  std::unordered_map<const ZORQelIMemEntityInstanceIMP*, std::vector<Finding>> unique;
+  CheckUnique(report, unique);
   for (ZORQelIMemEntityInstanceIMP* x : m_->Population()->Members()) {
     if (x->IsDeleted()) continue;
     ++report.instances;
@@ -1333,41 +1537,43 @@ ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
     Value self;
     self.k = Value::Entity;
     self.inst = x;
-    int unlabelled = 0;
+    std::unordered_map<const ZORQelIMemEntityIMP*, int> unlabelled;
     for (const EntityInfo::Rule& r : info.wheres) {
-      ++report.evaluated;
       const ParsedClause& p = Parse(r.clause);
       std::string label = p.ok ? p.label : std::string(static_cast<const char*>(r.clause->name));
-      if (label.empty()) label = "(" + std::to_string(++unlabelled) + ")";
-      if (r.owner != x->Entity()) label = Up(std::string(static_cast<const char*>(r.owner->Name()))) + "." + label;
-      const std::string text = static_cast<const char*>(r.clause->text);
-      if (!p.ok) {
-        add(ZORQelIMemRuleFinding::Unsupported, x->Number(), entity, label, text, p.error);
-        continue;
+      if (label.empty()) label = "(" + std::to_string(++unlabelled[r.owner]) + ")";
+      if (r.owner != x->Entity()) {
+        label = Up(std::string(static_cast<const char*>(r.owner->Name()))) + "." + label;
       }
-      try {
-        frames_.clear();
-        self_ = self;
-        depth_ = 0;
-        where_.clear();
-        Value v = Eval(p.expr);
-        int l = v.k == Value::Indet ? 2 : v.k == Value::Logical ? v.logical : -1;
-        if (l == -1) add(ZORQelIMemRuleFinding::Raised, x->Number(), entity, label, text, "the rule's value is not logical");
-        else if (l == 0) add(ZORQelIMemRuleFinding::Violated, x->Number(), entity, label, text, "");
-      } catch (const Failure& f) {
-        add(f.unsupported ? ZORQelIMemRuleFinding::Unsupported : ZORQelIMemRuleFinding::Raised,
-            x->Number(), entity, label, text, DetailOf(f, r.clause));
-      }
+      RunWhere(report, r.clause, p, self, x->Number(), entity, label);
+    }
+    // The defined types of the explicit attribute values.
+    const int cells = x->CellCount();
+    for (int k = 0; k < cells; ++k) {
+      if (x->Tags()[k] == ZORQelIMemSlot::Unset || x->Tags()[k] == ZORQelIMemSlot::Reference) continue;
+      CheckTypes(x, entity, FromSlot(x->Slots()[k], x->Tags()[k], x->CellType(k)), report, 0);
     }
     for (const InverseInfo& inv : info.inverses) {
       ++report.evaluated;
       Value v = Inverse(x, inv);
-      std::int64_t count = inv.aggregate ? static_cast<std::int64_t>(v.agg->items.size()) : (v.k == Value::Indet ? 0 : 1);
+      std::int64_t count = inv.aggregate ? static_cast<std::int64_t>(v.agg->items.size())
+                                         : (v.k == Value::Indet ? 0 : 1);
       bool ok = inv.aggregate ? count >= inv.lo && (inv.hi < 0 || count <= inv.hi) : count == 1;
-      if (!ok) add(ZORQelIMemRuleFinding::Violated, x->Number(), entity, inv.name,
-                   static_cast<const char*>(inv.clause->text), "");
+      if (!ok) {
+        Add(report, Finding::Violated, x->Number(), entity, inv.name,
+            static_cast<const char*>(inv.clause->text),
+            std::to_string(count) + " instances refer to it");
+      }
+    }
+    auto u = unique.find(x);
+    if (u != unique.end()) {
+      for (Finding& f : u->second) {
+        if (f.kind == Finding::Unsupported) ++report.unsupported; else ++report.violations;
+        report.findings.push_back(std::move(f));
+      }
     }
   }
+  CheckGlobalRules(report);
   self_ = Value();
   frames_.clear();
   return report;
