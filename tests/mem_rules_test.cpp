@@ -165,6 +165,7 @@ std::string Lines(const ZORQelIMemRuleReport& r) {
   return out;
 }
 
+// The message of the exception an evaluation raises.
 std::string Failure(ZORQelIMemRuleChecker& c, ZORQelI::Mint self, const std::string& text) {
   try {
     return "no failure: " + c.Evaluate(self, text);
@@ -291,6 +292,148 @@ TEST(MemRulesCheck, APopulationThatKeepsEveryRule) {
   EXPECT_EQ(5u, r.instances);
   EXPECT_EQ(0u, r.violations);
   EXPECT_EQ(0u, r.unsupported);
+}
+
+TEST(MemRulesCheck, EachKindOfRuleFailsWhereItShould) {
+  ZORQelIModeler m = Load(kSchema,
+                          "#1=POINT('',1.,2.);\n"                  // NAMED.WR1: an empty name
+                          "#2=POINT($,300.,0.);\n"                 // WR2 through DERIVE norm
+                          "#3=POINT($,1.,2.);\n"                   // UR1: the values of #1
+                          "#4=SEGMENT(#1,#1,.RED.,-1,$);\n"        // distinct, notred, POSITIVE
+                          "#5=SEGMENT(#1,#3,.GREEN.,12,$);\n"      // SMALL; #1 starts two
+                          "#6=POLY((#1,#2));\n");                  // closed; RULE R2 (n = 12)
+  ZORQelIMemRuleChecker c(m);
+  ZORQelIMemRuleReport r = c.Check();
+  EXPECT_EQ(
+      "#1=POINT: NAMED.WR1 violated\n"
+      "#1=POINT: STARTS violated\n"
+      "#2=POINT: WR2 violated\n"
+      "#3=POINT: UR1 violated\n"
+      "#4=SEGMENT: distinct violated\n"
+      "#4=SEGMENT: notred violated\n"
+      "#4=SEGMENT: POSITIVE.WR1 violated\n"
+      "#5=SEGMENT: SMALL.WR2 violated\n"
+      "#6=POLY: closed violated\n"
+      "RULE FEW_SEGMENTS: R2 violated\n",
+      Lines(r));
+  EXPECT_EQ(6u, r.instances);
+  EXPECT_EQ(10u, r.violations);
+  EXPECT_EQ(0u, r.unsupported);
+  // Each point: 2 WHERE, 1 INVERSE, 1 UNIQUE; each segment 3 WHERE and its
+  // type rules (small: 2, label: none); each poly 2; the global rule 2.
+  EXPECT_EQ(3u * 4 + 2u * (3 + 2) + 1u * 2 + 2, r.evaluated);
+  EXPECT_EQ("the same values as #1", r.findings[3].detail);
+  EXPECT_EQ("UR1 : x, y", r.findings[3].text);
+  EXPECT_EQ("SELF > 0", r.findings[6].text.substr(r.findings[6].text.find(':') + 2));
+}
+
+TEST(MemRulesCheck, FailedAndUnsupportedEvaluationsAreLocatedReports) {
+  const std::string schema =
+      "SCHEMA rules_test;\n"
+      "ENTITY t;\n"
+      "  a : LIST OF INTEGER;\n"
+      "WHERE\n"
+      "  bad_division : a[1] DIV 0 > 1;\n"
+      "  missing : SELF.nothing = 1;\n"
+      "  unknown_fn : frobnicate(a) > 0;\n"
+      "  complex : (SELF || SELF) :=: SELF;\n"
+      "  not_logical : SIZEOF(a);\n"
+      "  fine : SIZEOF(a) > 0;\n"
+      "END_ENTITY;\n"
+      "FUNCTION forever(n : INTEGER) : INTEGER;\n"
+      "  RETURN (forever(n + 1));\n"
+      "END_FUNCTION;\n"
+      "END_SCHEMA;\n";
+  ZORQelIModeler m = Load(schema, "#7=T((1,2));\n");
+  ZORQelIMemRuleChecker c(m);
+  ZORQelIMemRuleReport r = c.Check();
+  EXPECT_EQ(
+      "#7=T: bad_division raised\n"
+      "#7=T: missing raised\n"
+      "#7=T: unknown_fn unsupported\n"
+      "#7=T: complex unsupported\n"
+      "#7=T: not_logical raised\n",
+      Lines(r));
+  ASSERT_EQ(5u, r.findings.size());
+  EXPECT_EQ("line 5, column 23: division by zero", r.findings[0].detail);
+  EXPECT_EQ("line 6, column 17: #7 (t) has no attribute NOTHING", r.findings[1].detail);
+  EXPECT_EQ("line 7, column 16: unknown function FROBNICATE", r.findings[2].detail);
+  EXPECT_EQ("line 8, column 19: complex entity construction (||)", r.findings[3].detail);
+  EXPECT_EQ(3u, r.violations);
+  EXPECT_EQ(2u, r.unsupported);
+  EXPECT_EQ(6u, r.evaluated);
+
+  // Runaway recursion and hostile nesting are refused, located, not crashes.
+  EXPECT_EQ("FUNCTION FOREVER, line 2, column 19: evaluation nested too deep",
+            Failure(c, ZORQelI::Mint(), "forever(1)"));
+  const std::string deep = std::string(100000, '(') + "1" + std::string(100000, ')');
+  EXPECT_EQ("line 1, column 101: nesting deeper than 200 levels near '('",
+            Failure(c, ZORQelI::Mint(), deep));
+  EXPECT_EQ("line 1, column 4: expected an expression near ')'",
+            Failure(c, ZORQelI::Mint(), "1 +)"));
+  EXPECT_EQ("line 1, column 1: unknown name NOWHERE", Failure(c, ZORQelI::Mint(), "nowhere"));
+  EXPECT_EQ("no instance #99", Failure(c, 99, "SELF"));
+}
+
+// Every pairing of schema and exchange file beside the checkout: every rule
+// evaluates (nothing unsupported).
+TEST(MemRulesCheck, RealFilesBesideTheCheckout) {
+  const std::string root = QL0KRN_REAL_DATA;
+  DIR* dir = opendir((root + "/p21").c_str());
+  if (dir == nullptr) GTEST_SKIP() << "no real exchange files at " << root << "/p21";
+  std::vector<std::string> names;
+  while (dirent* e = readdir(dir)) {
+    std::string n = e->d_name;
+    if (n != "." && n != ".." && n.find("README") == std::string::npos &&
+        n.find("fail") == std::string::npos) {
+      names.push_back(n);
+    }
+  }
+  closedir(dir);
+  for (const std::string& n : names) {
+    std::ifstream in(root + "/p21/" + n, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string data = text.str();
+    ZORQelI::string schemaName;
+    if (!ZORQelIMemExchangeReader::FileSchema(data.data(), data.size(), schemaName)) continue;
+    std::vector<ZORQelIModeler> schemas;
+    std::vector<ZORQelIMemDiagnostic> messages;
+    DIR* sd = opendir((root + "/schemas").c_str());
+    ASSERT_NE(nullptr, sd);
+    ZORQelIModeler schema;
+    while (dirent* e = readdir(sd)) {
+      std::string f = e->d_name;
+      if (f.size() < 5 || (f.substr(f.size() - 4) != ".exp" && f.substr(f.size() - 4) != ".EXP")) continue;
+      schemas.clear();
+      if (ZORQelIMemWrapper::Default().LoadSchemas((root + "/schemas/" + f).c_str(), schemas,
+                                                   messages) != ZORQelI::Itrue) {
+        continue;
+      }
+      for (ZORQelIModeler& s : schemas) {
+        std::string a = Str(s.Name()), b = Str(schemaName);
+        for (char& ch : a) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        for (char& ch : b) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        if (a == b) schema = s;
+      }
+      if (schema.IsValid()) break;
+    }
+    closedir(sd);
+    if (!schema.IsValid()) continue;
+    ZORQelIMemExchangeOptions o;
+    o.fileName = n.c_str();
+    ZORQelIMemExchangeResult read = ZORQelIMemExchangeReader::Read(schema, data.data(), data.size(), o);
+    if (!read.ok) continue;
+    ZORQelIMemRuleChecker c(schema);
+    ZORQelIMemRuleReport r = c.Check();
+    std::string unsupported;
+    for (const ZORQelIMemRuleFinding& f : r.findings) {
+      if (f.kind == ZORQelIMemRuleFinding::Unsupported && unsupported.size() < 4000) {
+        unsupported += f.entity + ": " + f.label + ": " + f.detail + "\n";
+      }
+    }
+    EXPECT_EQ(0u, r.unsupported) << n << "\n" << unsupported;
+  }
 }
 
 }  // namespace

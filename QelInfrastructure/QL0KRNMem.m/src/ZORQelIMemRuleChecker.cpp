@@ -200,7 +200,7 @@ class ZORQelIMemRuleEngine {
 
 namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemRuleChecker";
-constexpr int kMaxEvalDepth = 1500;
+constexpr int kMaxEvalDepth = 1000;
 
 [[noreturn]] void Refuse(const std::string& why, int line) {
   ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string(why.c_str())), kSource, line);
