@@ -279,6 +279,8 @@ TEST_F(MemRules, AttributesDerivedInverseAndInstances) {
   EXPECT_EQ(".T.", E("SIZEOF(USEDIN(SELF, 'RULES_TEST.SEGMENT.P1')) = 1", 1));
   // #3.p1, twice in #4.pts, #5.held: one per reference.
   EXPECT_EQ("4", E("SIZEOF(USEDIN(SELF, ''))", 1));
+  EXPECT_EQ("('RULES_TEST.SEGMENT.P1','RULES_TEST.POLY.PTS','RULES_TEST.OWNER.HELD')",
+            E("ROLESOF(SELF)", 1));
   EXPECT_EQ(".T.", E("c = colour.green", 3));
   EXPECT_EQ(".T.", E("c = green", 3));
   EXPECT_EQ(".T.", E("'RULES_TEST.LABEL' IN TYPEOF(extra)", 3));

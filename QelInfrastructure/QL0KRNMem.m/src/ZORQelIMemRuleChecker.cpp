@@ -1016,7 +1016,13 @@ Value ZORQelIMemRuleEngine::Builtin(const std::string& f, std::vector<Value>& a,
       const auto& layout = by->Entity()->Layout();
       std::string name = Up(std::string(static_cast<const char*>(layout[static_cast<std::size_t>(slot)]->Name())));
       if (f == "ROLESOF") {
-        r->items.push_back(Value::S(Qualified(by->Entity(), std::string(static_cast<const char*>(by->Entity()->Name())) + "." + name)));
+        // Named after the entity that declares the attribute, once each.
+        ZORQelIMemEntityIMP* owner = layout[static_cast<std::size_t>(slot)]->Owner();
+        if (owner == nullptr) owner = by->Entity();
+        Value role = Value::S(Qualified(owner, std::string(static_cast<const char*>(owner->Name())) + "." + name));
+        bool dup = false;
+        for (const Value& w : r->items) dup = dup || w.s == role.s;
+        if (!dup) r->items.push_back(role);
         continue;
       }
       if (want != nullptr && (!by->Entity()->Inherits(want) || name != attr)) continue;
