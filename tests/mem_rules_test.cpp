@@ -345,6 +345,10 @@ TEST(MemRulesCheck, FailedAndUnsupportedEvaluationsAreLocatedReports) {
       "FUNCTION forever(n : INTEGER) : INTEGER;\n"
       "  RETURN (forever(n + 1));\n"
       "END_FUNCTION;\n"
+      "FUNCTION spin(n : INTEGER) : INTEGER;\n"
+      "  REPEAT i := 1 TO n; END_REPEAT;\n"
+      "  RETURN (n);\n"
+      "END_FUNCTION;\n"
       "END_SCHEMA;\n";
   ZORQelIModeler m = Load(schema, "#7=T((1,2));\n");
   ZORQelIMemRuleChecker c(m);
@@ -368,6 +372,15 @@ TEST(MemRulesCheck, FailedAndUnsupportedEvaluationsAreLocatedReports) {
   // Runaway recursion and hostile nesting are refused, located, not crashes.
   EXPECT_EQ("FUNCTION FOREVER, line 2, column 19: evaluation nested too deep",
             Failure(c, ZORQelI::Mint(), "forever(1)"));
+  EXPECT_EQ("FUNCTION SPIN, line 2, column 3: evaluation takes more than 1000000 loop rounds",
+            Failure(c, ZORQelI::Mint(), "spin(2000000000)"));
+  EXPECT_EQ("no failure: 1000", Failure(c, ZORQelI::Mint(), "spin(1000)"));
+  EXPECT_EQ("line 1, column 21: integer overflow",
+            Failure(c, ZORQelI::Mint(), "9223372036854775807 + 1"));
+  EXPECT_EQ("line 1, column 1: integer overflow",
+            Failure(c, ZORQelI::Mint(), "-(-9223372036854775807 - 1)"));
+  EXPECT_EQ("line 1, column 1: VALUE_IN of a value that is no aggregate",
+            Failure(c, ZORQelI::Mint(), "VALUE_IN(1, 1)"));
   const std::string deep = std::string(100000, '(') + "1" + std::string(100000, ')');
   EXPECT_EQ("line 1, column 101: nesting deeper than 200 levels near '('",
             Failure(c, ZORQelI::Mint(), deep));

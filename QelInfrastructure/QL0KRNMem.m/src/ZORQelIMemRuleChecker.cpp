@@ -151,6 +151,10 @@ class ZORQelIMemRuleEngine {
   std::string Qualified(const ZORQelIObjectIMP* entityOrType, const std::string& name);
   Value Index(const Node& n);
   [[noreturn]] void Raise(const Node& at, const std::string& why, bool unsupported = false);
+  // x as an integer, raising when it is not a number or out of range.
+  std::int64_t ToInteger(double x, const Node& at);
+  // Counts one step of a statement loop; raises beyond kMaxSteps.
+  void Step(const Node& at);
   std::vector<Value>& Items(Value& v, const Node& at);
   Value Logic(const Value& v, const Node& at);
   static std::string Text(const Value& v, int depth = 0);
@@ -194,6 +198,7 @@ class ZORQelIMemRuleEngine {
   Value self_;
   Value result_;
   int depth_ = 0;
+  std::uint64_t steps_ = 0;  // loop rounds of the current rule evaluation
   std::string where_;  // the declaration being run, for located reports
   std::unordered_set<std::string> deriving_;
 };
@@ -201,6 +206,9 @@ class ZORQelIMemRuleEngine {
 namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemRuleChecker";
 constexpr int kMaxEvalDepth = 1000;
+// Loop rounds one rule evaluation may take: a REPEAT to 2**31 is refused
+// rather than run for minutes.
+constexpr std::uint64_t kMaxSteps = 1000000;
 
 [[noreturn]] void Refuse(const std::string& why, int line) {
   ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string(why.c_str())), kSource, line);
@@ -416,6 +424,17 @@ void ZORQelIMemRuleEngine::Raise(const Node& at, const std::string& why, bool un
   f.pos = at.pos;
   f.where = where_;
   throw f;
+}
+
+std::int64_t ZORQelIMemRuleEngine::ToInteger(double x, const Node& at) {
+  if (!(x >= -9.2e18 && x <= 9.2e18)) Raise(at, "integer overflow");
+  return static_cast<std::int64_t>(x);
+}
+
+void ZORQelIMemRuleEngine::Step(const Node& at) {
+  if (++steps_ > kMaxSteps) {
+    Raise(at, "evaluation takes more than " + std::to_string(kMaxSteps) + " loop rounds");
+  }
 }
 
 Value ZORQelIMemRuleEngine::FromSlot(const ZORQelIMemSlot& s, std::uint8_t tag,
@@ -802,6 +821,7 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
   }
   if (n.op == Node::Concat) Raise(n, "complex entity construction (||)", true);
   if ((a.k == Value::Str || a.k == Value::Bin) && n.op == Node::Add) {
+    if (b.k != a.k) Raise(n, "+ of a string and a value that is no string");
     Value r = a;
     r.type = nullptr;
     r.s += b.s;
@@ -811,8 +831,9 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
   if (n.op == Node::Div || n.op == Node::Pow || a.k == Value::Real || b.k == Value::Real) {
     if (n.op == Node::IntDiv || n.op == Node::Mod) {
       if (b.AsReal() == 0) Raise(n, "division by zero");
-      std::int64_t x = static_cast<std::int64_t>(a.AsReal()), y = static_cast<std::int64_t>(b.AsReal());
+      std::int64_t x = ToInteger(a.AsReal(), n), y = ToInteger(b.AsReal(), n);
       if (y == 0) Raise(n, "division by zero");
+      if (y == -1) return Value::I(n.op == Node::IntDiv ? ToInteger(-a.AsReal(), n) : 0);
       return Value::I(n.op == Node::IntDiv ? x / y : x % y);
     }
     double x = a.AsReal(), y = b.AsReal();
@@ -822,20 +843,31 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
       case Node::Mul: return Value::R(x * y);
       case Node::Div: if (y == 0) Raise(n, "division by zero"); return Value::R(x / y);
       case Node::Pow:
-        if (a.k == Value::Int && b.k == Value::Int && b.i >= 0) return Value::I(static_cast<std::int64_t>(std::pow(x, y)));
+        if (a.k == Value::Int && b.k == Value::Int && b.i >= 0) return Value::I(ToInteger(std::pow(x, y), n));
         return Value::R(std::pow(x, y));
       default: Raise(n, "no such arithmetic operation");
     }
   }
-  std::int64_t x = a.i, y = b.i;
+  std::int64_t x = a.i, y = b.i, z = 0;
+  bool overflow = false;
   switch (n.op) {
-    case Node::Add: return Value::I(x + y);
-    case Node::Sub: return Value::I(x - y);
-    case Node::Mul: return Value::I(x * y);
-    case Node::IntDiv: if (y == 0) Raise(n, "division by zero"); return Value::I(x / y);
-    case Node::Mod: if (y == 0) Raise(n, "division by zero"); return Value::I(x % y);
+    case Node::Add: overflow = __builtin_add_overflow(x, y, &z); break;
+    case Node::Sub: overflow = __builtin_sub_overflow(x, y, &z); break;
+    case Node::Mul: overflow = __builtin_mul_overflow(x, y, &z); break;
+    case Node::IntDiv:
+    case Node::Mod:
+      if (y == 0) Raise(n, "division by zero");
+      if (y == -1) {
+        overflow = __builtin_sub_overflow(std::int64_t(0), x, &z);
+        if (n.op == Node::Mod) z = 0;
+      } else {
+        z = n.op == Node::IntDiv ? x / y : x % y;
+      }
+      break;
     default: Raise(n, "no such arithmetic operation");
   }
+  if (overflow) Raise(n, "integer overflow");
+  return Value::I(z);
 }
 
 Value ZORQelIMemRuleEngine::Index(const Node& n) {
@@ -933,7 +965,12 @@ Value ZORQelIMemRuleEngine::Builtin(const std::string& f, std::vector<Value>& a,
     if (a[0].k == Value::Indet) return Value();
     if (!a[0].Number()) Raise(at, f + " of a value that is no number");
     double x = a[0].AsReal();
-    if (f == "ABS") return a[0].k == Value::Int ? Value::I(a[0].i < 0 ? -a[0].i : a[0].i) : Value::R(std::fabs(x));
+    if (f == "ABS") {
+      if (a[0].k != Value::Int) return Value::R(std::fabs(x));
+      std::int64_t v = a[0].i;
+      if (v < 0 && __builtin_sub_overflow(std::int64_t(0), v, &v)) Raise(at, "integer overflow");
+      return Value::I(v);
+    }
     if (f == "ODD") return Value::L(a[0].k == Value::Int && (a[0].i % 2) != 0);
     if (f == "SQRT" && x < 0) Raise(at, "SQRT of a negative number");
     if ((f == "LOG" || f == "LOG2" || f == "LOG10") && x <= 0) Raise(at, f + " of a number not above 0");
@@ -962,12 +999,13 @@ Value ZORQelIMemRuleEngine::Builtin(const std::string& f, std::vector<Value>& a,
     char* end = nullptr;
     double x = std::strtod(a[0].s.c_str(), &end);
     if (end == a[0].s.c_str() || *end != 0) return Value();
-    if (a[0].s.find_first_of(".eE") == std::string::npos) return Value::I(static_cast<std::int64_t>(x));
+    if (a[0].s.find_first_of(".eE") == std::string::npos) return Value::I(ToInteger(x, at));
     return Value::R(x);
   }
   if (f == "VALUE_IN") {
     need(2);
     if (a[0].k == Value::Indet || a[1].k == Value::Indet) return Value::L(2);
+    if (a[0].k != Value::Aggregate) Raise(at, "VALUE_IN of a value that is no aggregate");
     int result = 0;
     for (const Value& v : a[0].agg->items) {
       int e = Equal(v, a[1], 0);
@@ -979,6 +1017,7 @@ Value ZORQelIMemRuleEngine::Builtin(const std::string& f, std::vector<Value>& a,
   if (f == "VALUE_UNIQUE") {
     need(1);
     if (a[0].k == Value::Indet) return Value::L(2);
+    if (a[0].k != Value::Aggregate) Raise(at, "VALUE_UNIQUE of a value that is no aggregate");
     const auto& items = a[0].agg->items;
     for (std::size_t x = 0; x < items.size(); ++x) {
       for (std::size_t y = x + 1; y < items.size(); ++y) {
@@ -1117,7 +1156,10 @@ Value ZORQelIMemRuleEngine::Eval(int id) {
       if (n.op == Node::Not) { int l = Logic(v, n).logical; return Value::L(l == 2 ? 2 : !l); }
       if (v.k == Value::Indet) return v;
       if (!v.Number()) Raise(n, "a sign before a value that is no number");
-      if (n.op == Node::Neg) { if (v.k == Value::Int) v.i = -v.i; else v.r = -v.r; }
+      if (n.op == Node::Neg) {
+        if (v.k == Value::Int && __builtin_sub_overflow(std::int64_t(0), v.i, &v.i)) Raise(n, "integer overflow");
+        if (v.k == Value::Real) v.r = -v.r;
+      }
       v.type = nullptr;
       return v;
     }
@@ -1232,7 +1274,8 @@ Flow ZORQelIMemRuleEngine::Exec(int id) {
         frames_.back().emplace_back(n.text, Value::I(from));
       }
       struct Pop { std::vector<Frame>& f; bool on; ~Pop() { if (on) f.back().pop_back(); } } pop{frames_, counted};
-      for (std::int64_t i = from; !counted || (by > 0 ? i <= to : i >= to); i += by) {
+      for (std::int64_t i = from; !counted || (by > 0 ? i <= to : i >= to);) {
+        Step(n);
         if (counted) *Var(n.text) = Value::I(i);
         if (n.d >= 0 && Logic(Eval(n.d), n).logical != 1) break;
         Flow f = ExecList(n.first, n.count);
@@ -1240,6 +1283,7 @@ Flow ZORQelIMemRuleEngine::Exec(int id) {
         if (f == Flow::Escape) break;
         if (n.e >= 0 && Logic(Eval(n.e), n).logical == 1) break;
         if (!counted && n.d < 0 && n.e < 0) Raise(n, "REPEAT without a control", true);
+        if (counted && __builtin_add_overflow(i, by, &i)) break;
       }
       return Flow::Normal;
     }
@@ -1361,6 +1405,7 @@ void ZORQelIMemRuleEngine::RunWhere(ZORQelIMemRuleReport& report, const ZORQelIM
     frames_.clear();
     self_ = self;
     depth_ = 0;
+    steps_ = 0;
     where_.clear();
     Value v = Eval(p.expr);
     // A rule holds when TRUE or UNKNOWN (an indeterminate value is UNKNOWN).
@@ -1434,6 +1479,7 @@ void ZORQelIMemRuleEngine::CheckUnique(
           self_.k = Value::Entity;
           self_.inst = x;
           depth_ = 0;
+    steps_ = 0;
           where_.clear();
           for (int root : p.exprs) {
             Value v = Eval(root);
@@ -1491,6 +1537,7 @@ void ZORQelIMemRuleEngine::CheckGlobalRules(ZORQelIMemRuleReport& report) {
     frames_.push_back(std::move(frame));
     self_ = Value();
     depth_ = 0;
+    steps_ = 0;
     where_ = "RULE " + rule.name;
     try {
       for (const ZORQelIMemRule::Variable& v : rule.locals) {
@@ -1514,6 +1561,7 @@ void ZORQelIMemRuleEngine::CheckGlobalRules(ZORQelIMemRuleReport& report) {
       std::string label = w.label.empty() ? "(" + std::to_string(++unlabelled) + ")" : w.label;
       try {
         depth_ = 0;
+    steps_ = 0;
         Value v = Eval(w.expr);
         if (v.k == Value::Logical && v.logical == 0) {
           Add(report, Finding::Violated, ZORQelI::Mint(), who, label, w.text, "");
@@ -1594,6 +1642,7 @@ std::string ZORQelIMemRuleEngine::Evaluate(ZORQelI::Mint self, const std::string
   }
   frames_.clear();
   depth_ = 0;
+  steps_ = 0;
   where_.clear();
   self_ = Value();
   if (self.IsSet()) {
