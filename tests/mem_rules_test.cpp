@@ -14,6 +14,7 @@
 #include "QL0KRNMem.h"
 #include "TestSupport.h"
 #include "ZORQelIMemRuleChecker.h"
+#include "ZORQelIMemRuleUnitIMP.h"
 
 namespace {
 
@@ -449,6 +450,55 @@ TEST(MemRulesCheck, RealFilesBesideTheCheckout) {
     }
     EXPECT_EQ(0u, r.unsupported) << n << "\n" << unsupported;
   }
+}
+
+// The behaviour model's hooks: a unit checks a population and keeps the
+// findings as its errors; Eval gives values of the population.
+TEST(MemRulesUnit, CheckEvalAndErrorsThroughTheParsableHooks) {
+  ZORQelIModeler m = Load(kSchema, "#1=POINT('',1.,2.);\n#2=POINT($,300.,0.);\n");
+  ZORQelIExpression unit = ZORQelIMemRuleUnitIMP::Make(m, "fact(4) + 0");
+  EXPECT_EQ(ZORQelI::Ifalse, unit.Check(m.GetInstances()));
+  ASSERT_EQ(2, unit.NumberOfErrors());
+  EXPECT_EQ("#1=POINT: NAMED.WR1 violated", Str(unit.GetError(0).GetMessage()));
+  EXPECT_EQ(1, unit.GetError(0).GetPosition());
+  EXPECT_EQ("#2=POINT: WR2 violated", Str(unit.GetError(1).GetMessage()));
+  EXPECT_THROW(unit.GetError(2), ZORQelI::BoundError);
+
+  ZORQelIInstance v = unit.Eval(m.GetInstances());
+  EXPECT_EQ(0, unit.NumberOfErrors());
+  EXPECT_EQ(24, v.GetInteger());
+
+  // Another schema's population is refused, by result and error.
+  ZORQelIModeler other = Load(kSchema, "");
+  EXPECT_EQ(ZORQelI::Ifalse, unit.Check(other.GetInstances()));
+  ASSERT_EQ(1, unit.NumberOfErrors());
+  EXPECT_EQ("not the population of schema rules_test", Str(unit.GetError(0).GetMessage()));
+  EXPECT_EQ(ZORQelI::Itrue, ZORQelIMemRuleUnitIMP::Make(other, "").Check(other.GetInstances()));
+
+  // Load keeps a text that parses; Save writes it back.
+  const std::string dir = testing::TempDir();
+  std::ofstream(dir + "unit_good.exp") << "'ab' + 'c'\n";
+  std::ofstream(dir + "unit_bad.exp") << "1 +\n  * 2\n";
+  EXPECT_EQ(ZORQelI::Itrue, unit.Load((dir + "unit_good.exp").c_str()));
+  EXPECT_EQ("abc", Str(unit.Eval(m.GetInstances()).GetString()));
+  EXPECT_EQ(ZORQelI::Ifalse, unit.Parse((dir + "unit_bad.exp").c_str()));
+  ASSERT_EQ(1, unit.NumberOfErrors());
+  EXPECT_EQ("expected an expression near '*'", Str(unit.GetError(0).GetMessage()));
+  EXPECT_EQ(6, unit.GetError(0).GetPosition());  // the '*', byte 6
+  EXPECT_EQ(ZORQelI::Itrue, unit.Save((dir + "unit_saved.exp").c_str()));
+  std::ifstream saved(dir + "unit_saved.exp");
+  std::string line;
+  std::getline(saved, line);
+  EXPECT_EQ("'ab' + 'c'", line);
+
+  // An evaluation that fails leaves an empty handle and says why.
+  ZORQelIExpression bad = ZORQelIMemRuleUnitIMP::Make(m, "1 DIV 0");
+  EXPECT_EQ(ZORQelI::Ifalse, bad.Eval(m.GetInstances()).IsValid());
+  ASSERT_EQ(1, bad.NumberOfErrors());
+  EXPECT_EQ("line 1, column 3: division by zero", Str(bad.GetError(0).GetMessage()));
+  EXPECT_EQ(0, bad.GetNumberOfParam());
+  EXPECT_EQ(0, bad.GetNumberOfSubNode());
+  EXPECT_THROW(bad.GetSubNode(0), ZORQelI::BoundError);
 }
 
 }  // namespace

@@ -66,6 +66,13 @@ class QL0KRNMEM_EXPORT ZORQelIMemRuleChecker {
   // ones.  Raises ZORQelI::Exception with the reason on a syntax error, an
   // unsupported construct or a failed evaluation.
   std::string Evaluate(ZORQelI::Mint self, const std::string& expression);
+  // The same value as an instance: an entity instance itself; an integer
+  // (in 32 bits), a real, a string, an enumeration item (its name) or a
+  // boolean as a new value of the schema's population; an indeterminate or
+  // UNKNOWN value an empty handle.  False, with *error set, on a failure or
+  // an aggregate value.
+  bool EvaluateInstance(ZORQelI::Mint self, const std::string& expression, ZORQelIInstance& out,
+                        std::string* error);
 
  private:
   std::unique_ptr<ZORQelIMemRuleEngine> engine_;

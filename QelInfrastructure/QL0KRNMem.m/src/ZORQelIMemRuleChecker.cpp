@@ -120,8 +120,13 @@ class ZORQelIMemRuleEngine {
   explicit ZORQelIMemRuleEngine(ZORQelIModeler m);
   ZORQelIMemRuleReport Check();
   std::string Evaluate(ZORQelI::Mint self, const std::string& text);
+  bool EvaluateInstance(ZORQelI::Mint self, const std::string& text, ZORQelIInstance& out,
+                        std::string* error);
 
  private:
+  // The value of text with SELF the instance numbered self; raises Failure
+  // or SyntaxError.
+  Value Run(ZORQelI::Mint self, const std::string& text);
   friend class ZORQelIMemRuleChecker;
   using Frame = std::vector<std::pair<std::string, Value>>;
 
@@ -1633,13 +1638,8 @@ ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
   return report;
 }
 
-std::string ZORQelIMemRuleEngine::Evaluate(ZORQelI::Mint self, const std::string& text) {
-  int root;
-  try {
-    root = Parser(tree_).Expression(text);
-  } catch (const SyntaxError& e) {
-    Refuse("line " + std::to_string(e.pos.line) + ", column " + std::to_string(e.pos.column) + ": " + e.text, __LINE__);
-  }
+Value ZORQelIMemRuleEngine::Run(ZORQelI::Mint self, const std::string& text) {
+  const int root = Parser(tree_).Expression(text);
   frames_.clear();
   depth_ = 0;
   steps_ = 0;
@@ -1647,15 +1647,63 @@ std::string ZORQelIMemRuleEngine::Evaluate(ZORQelI::Mint self, const std::string
   self_ = Value();
   if (self.IsSet()) {
     ZORQelIMemEntityInstanceIMP* x = Find(self);
-    if (x == nullptr) Refuse("no instance #" + std::to_string(self), __LINE__);
+    if (x == nullptr) throw Failure{false, "no instance #" + std::to_string(self), Pos{0, 0}, "-"};
     self_.k = Value::Entity;
     self_.inst = x;
   }
+  return Eval(root);
+}
+
+std::string ZORQelIMemRuleEngine::Evaluate(ZORQelI::Mint self, const std::string& text) {
   try {
-    return Text(Eval(root));
+    return Text(Run(self, text));
+  } catch (const SyntaxError& e) {
+    Refuse("line " + std::to_string(e.pos.line) + ", column " + std::to_string(e.pos.column) + ": " + e.text, __LINE__);
   } catch (const Failure& f) {
-    Refuse((f.unsupported ? "unsupported: " : "") + DetailOf(f, nullptr), __LINE__);
+    Refuse((f.unsupported ? "unsupported: " : "") + (f.where == "-" ? f.why : DetailOf(f, nullptr)), __LINE__);
   }
+}
+
+bool ZORQelIMemRuleEngine::EvaluateInstance(ZORQelI::Mint self, const std::string& text,
+                                            ZORQelIInstance& out, std::string* error) {
+  out = ZORQelIInstance();
+  Value v;
+  try {
+    v = Run(self, text);
+  } catch (const SyntaxError& e) {
+    if (error != nullptr) *error = "line " + std::to_string(e.pos.line) + ", column " + std::to_string(e.pos.column) + ": " + e.text;
+    return false;
+  } catch (const Failure& f) {
+    if (error != nullptr) *error = (f.unsupported ? "unsupported: " : "") + (f.where == "-" ? f.why : DetailOf(f, nullptr));
+    return false;
+  }
+  ZORQelIInstances pop = m_->GetInstances();
+  switch (v.k) {
+    case Value::Indet: return true;
+    case Value::Logical:
+      if (v.logical != 2) out = pop.InstanciateBoolean(v.logical == 1 ? ZORQelI::Itrue : ZORQelI::Ifalse);
+      return true;
+    case Value::Int:
+      if (v.i < INT32_MIN + 1 || v.i > INT32_MAX) {
+        if (error != nullptr) *error = "the integer " + std::to_string(v.i) + " does not fit in 32 bits";
+        return false;
+      }
+      out = pop.InstanciateInteger(static_cast<ZORQelI::integer>(v.i));
+      return true;
+    case Value::Real: out = pop.InstanciateReal(v.r); return true;
+    case Value::Str:
+    case Value::Bin:
+    case Value::Enum: out = pop.InstanciateString(ZORQelI::string(v.s.c_str())); return true;
+    case Value::Entity:
+      if (v.inst != nullptr) {
+        out = ZORQelIInstance(v.inst);
+        return true;
+      }
+      break;
+    default: break;
+  }
+  if (error != nullptr) *error = "the value " + Text(v) + " has no instance form";
+  return false;
 }
 
 ZORQelIMemRuleChecker::ZORQelIMemRuleChecker(ZORQelIModeler schema)
@@ -1664,4 +1712,8 @@ ZORQelIMemRuleChecker::~ZORQelIMemRuleChecker() = default;
 ZORQelIMemRuleReport ZORQelIMemRuleChecker::Check() { return engine_->Check(); }
 std::string ZORQelIMemRuleChecker::Evaluate(ZORQelI::Mint self, const std::string& expression) {
   return engine_->Evaluate(self, expression);
+}
+bool ZORQelIMemRuleChecker::EvaluateInstance(ZORQelI::Mint self, const std::string& expression,
+                                             ZORQelIInstance& out, std::string* error) {
+  return engine_->EvaluateInstance(self, expression, out, error);
 }
