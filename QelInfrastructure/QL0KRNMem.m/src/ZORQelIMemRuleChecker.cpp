@@ -107,7 +107,11 @@ struct EntityInfo {
   struct Rule {
     const ZORQelIMemClause* clause;
     ZORQelIMemEntityIMP* owner;
+    std::string label;  // as reported for an instance of this entity
   };
+  std::string name;  // upper case
+  // TYPEOF of an instance, made on first use.
+  std::shared_ptr<ZORQelIMemRuleEval::Agg> typeOf;
   std::vector<Rule> wheres;
   std::unordered_map<std::string, std::pair<const ZORQelIMemClause*, ZORQelIMemEntityIMP*>> derives;
   std::unordered_map<std::string, int> slots;
@@ -335,7 +339,7 @@ EntityInfo& ZORQelIMemRuleEngine::Info(ZORQelIMemEntityIMP* e) {
   for (ZORQelIMemEntityIMP* owner : chain) {
     for (const ZORQelIMemClause& c : owner->ExpressInfo().clauses) {
       if (c.kind == ZORQelIMemClause::Where) {
-        info->wheres.push_back({&c, owner});
+        info->wheres.push_back({&c, owner, std::string()});
       } else if (c.kind == ZORQelIMemClause::Derive) {
         std::string name = Up(std::string(static_cast<const char*>(c.name)));
         std::size_t dot = name.rfind('.');
@@ -371,6 +375,14 @@ EntityInfo& ZORQelIMemRuleEngine::Info(ZORQelIMemEntityIMP* e) {
         info->inverses.push_back(inv);
       }
     }
+  }
+  info->name = Up(std::string(static_cast<const char*>(e->Name())));
+  std::unordered_map<const ZORQelIMemEntityIMP*, int> unlabelled;
+  for (EntityInfo::Rule& r : info->wheres) {
+    const ParsedClause& p = Parse(r.clause);
+    r.label = p.ok ? p.label : std::string(static_cast<const char*>(r.clause->name));
+    if (r.label.empty()) r.label = "(" + std::to_string(++unlabelled[r.owner]) + ")";
+    if (r.owner != e) r.label = Up(std::string(static_cast<const char*>(r.owner->Name()))) + "." + r.label;
   }
   if (!e->IsFrozen()) e->Freeze();
   const auto& layout = e->Layout();
@@ -918,8 +930,16 @@ Value ZORQelIMemRuleEngine::TypeOf(const Value& v) {
   auto add = [&](const std::string& s) { a->items.push_back(Value::S(s)); };
   if (v.k == Value::Entity) {
     ZORQelIMemEntityIMP* e = v.inst != nullptr ? v.inst->Entity() : v.made->entity;
+    EntityInfo& info = Info(e);
+    if (info.typeOf != nullptr) {
+      Value r;
+      r.k = Value::Aggregate;
+      r.agg = info.typeOf;  // shared: a change copies it first (Items)
+      return r;
+    }
+    info.typeOf = a;
     std::unordered_set<std::string> seen;
-    for (const ZORQelIMemEntityIMP* x : Info(e).ancestors) {
+    for (const ZORQelIMemEntityIMP* x : info.ancestors) {
       std::string name = Qualified(x, std::string(static_cast<const char*>(x->Name())));
       // A complex instance's own entity is a construction of the reader, not
       // an entity of the schema: its name joins its parts with '+'.
@@ -1592,19 +1612,12 @@ ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
     if (x->IsDeleted()) continue;
     ++report.instances;
     EntityInfo& info = Info(x->Entity());
-    const std::string entity = Up(std::string(static_cast<const char*>(x->Entity()->Name())));
+    const std::string& entity = info.name;
     Value self;
     self.k = Value::Entity;
     self.inst = x;
-    std::unordered_map<const ZORQelIMemEntityIMP*, int> unlabelled;
     for (const EntityInfo::Rule& r : info.wheres) {
-      const ParsedClause& p = Parse(r.clause);
-      std::string label = p.ok ? p.label : std::string(static_cast<const char*>(r.clause->name));
-      if (label.empty()) label = "(" + std::to_string(++unlabelled[r.owner]) + ")";
-      if (r.owner != x->Entity()) {
-        label = Up(std::string(static_cast<const char*>(r.owner->Name()))) + "." + label;
-      }
-      RunWhere(report, r.clause, p, self, x->Number(), entity, label);
+      RunWhere(report, r.clause, Parse(r.clause), self, x->Number(), entity, r.label);
     }
     // The defined types of the explicit attribute values.
     const int cells = x->CellCount();
