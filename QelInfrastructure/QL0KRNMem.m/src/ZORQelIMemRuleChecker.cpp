@@ -1376,7 +1376,18 @@ std::string ZORQelIMemRuleEngine::Text(const Value& v, int depth) {
     case Value::Indet: return "?";
     case Value::Logical: return v.logical == 1 ? ".T." : v.logical == 0 ? ".F." : ".U.";
     case Value::Int: return std::to_string(v.i);
-    case Value::Real: { char b[40]; std::snprintf(b, sizeof b, "%.17g", v.r); return b; }
+    case Value::Real: {
+      // Shortest text that reads back to the same double, with a '.' or
+      // an exponent so that it never reads as an integer.
+      char b[40];
+      for (int digits = 15; digits <= 17; ++digits) {
+        std::snprintf(b, sizeof b, "%.*g", digits, v.r);
+        if (std::strtod(b, nullptr) == v.r) break;
+      }
+      std::string t = b;
+      if (t.find_first_of(".eEn") == std::string::npos) t += ".";
+      return t;
+    }
     case Value::Str: return "'" + v.s + "'";
     case Value::Bin: return "%" + v.s;
     case Value::Enum: return "." + v.s + ".";
