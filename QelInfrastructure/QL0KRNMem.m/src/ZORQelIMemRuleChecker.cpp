@@ -108,6 +108,8 @@ struct EntityInfo {
     const ZORQelIMemClause* clause;
     ZORQelIMemEntityIMP* owner;
     std::string label;  // as reported for an instance of this entity
+    // The parsed clause; parsed_ is node-based, so the address is stable.
+    const ParsedClause* parsed = nullptr;
   };
   std::string name;  // upper case
   // TYPEOF of an instance, made on first use.
@@ -339,7 +341,7 @@ EntityInfo& ZORQelIMemRuleEngine::Info(ZORQelIMemEntityIMP* e) {
   for (ZORQelIMemEntityIMP* owner : chain) {
     for (const ZORQelIMemClause& c : owner->ExpressInfo().clauses) {
       if (c.kind == ZORQelIMemClause::Where) {
-        info->wheres.push_back({&c, owner, std::string()});
+        info->wheres.push_back({&c, owner, std::string(), nullptr});
       } else if (c.kind == ZORQelIMemClause::Derive) {
         std::string name = Up(std::string(static_cast<const char*>(c.name)));
         std::size_t dot = name.rfind('.');
@@ -380,6 +382,7 @@ EntityInfo& ZORQelIMemRuleEngine::Info(ZORQelIMemEntityIMP* e) {
   std::unordered_map<const ZORQelIMemEntityIMP*, int> unlabelled;
   for (EntityInfo::Rule& r : info->wheres) {
     const ParsedClause& p = Parse(r.clause);
+    r.parsed = &p;
     r.label = p.ok ? p.label : std::string(static_cast<const char*>(r.clause->name));
     if (r.label.empty()) r.label = "(" + std::to_string(++unlabelled[r.owner]) + ")";
     if (r.owner != e) r.label = Up(std::string(static_cast<const char*>(r.owner->Name()))) + "." + r.label;
@@ -1628,7 +1631,7 @@ ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
     self.k = Value::Entity;
     self.inst = x;
     for (const EntityInfo::Rule& r : info.wheres) {
-      RunWhere(report, r.clause, Parse(r.clause), self, x->Number(), entity, r.label);
+      RunWhere(report, r.clause, *r.parsed, self, x->Number(), entity, r.label);
     }
     // The defined types of the explicit attribute values.
     const int cells = x->CellCount();
