@@ -287,6 +287,28 @@ TEST_F(MemRules, AttributesDerivedInverseAndInstances) {
   EXPECT_EQ(".T.", E("c = colour.green", 3));
   EXPECT_EQ(".T.", E("c = green", 3));
   EXPECT_EQ(".T.", E("'RULES_TEST.LABEL' IN TYPEOF(extra)", 3));
+  // Entity constructors, whole or joined by ||, compare by value.
+  EXPECT_EQ("NAMED(...)||POINT(...)", E("named('n') || point(3.0, 4.0)"));
+  EXPECT_EQ("4.", E("(named('n') || point(3.0, 4.0)).y"));
+  EXPECT_EQ(".T.", E("'RULES_TEST.NAMED' IN TYPEOF(named('n') || point(3.0, 4.0))"));
+  EXPECT_EQ(".T.", E("point('a', 1.0, 2.0) = named('a') || point(1.0, 2.0)"));
+  EXPECT_EQ(".T.", E("SELF = point('a', 1.0, 2.0)", 1));
+  EXPECT_EQ(".F.", E("SELF = point('a', 1.0, 2.5)", 1));
+  EXPECT_EQ(".F.", E("SELF :=: point('a', 1.0, 2.0)", 2));
+}
+
+TEST(MemRulesCheck, InstanceAndValueComparisonDiffer) {
+  ZORQelIModeler m = Load(kSchema,
+                          "#1=POINT($,1.,2.);\n#2=POINT($,1.,2.);\n"
+                          "#3=SEGMENT(#1,#2,.GREEN.,5,$);\n#4=SEGMENT(#1,#1,.GREEN.,5,$);\n");
+  ZORQelIMemRuleChecker c(m);
+  EXPECT_EQ(".T.", c.Evaluate(3, "p1 = p2"));
+  EXPECT_EQ(".F.", c.Evaluate(3, "p1 :=: p2"));
+  EXPECT_EQ(".T.", c.Evaluate(3, "p1 :<>: p2"));
+  EXPECT_EQ(".T.", c.Evaluate(4, "p1 :=: p2"));
+  // #1 starts two segments; #2 repeats #1's x, y (UR1); #4 breaks distinct.
+  EXPECT_EQ("#1=POINT: STARTS violated\n#2=POINT: UR1 violated\n#4=SEGMENT: distinct violated\n",
+            Lines(c.Check()));
 }
 
 TEST(MemRulesCheck, APopulationThatKeepsEveryRule) {
@@ -367,7 +389,7 @@ TEST(MemRulesCheck, FailedAndUnsupportedEvaluationsAreLocatedReports) {
   EXPECT_EQ("line 5, column 23: division by zero", r.findings[0].detail);
   EXPECT_EQ("line 6, column 17: #7 (t) has no attribute NOTHING", r.findings[1].detail);
   EXPECT_EQ("line 7, column 16: unknown function FROBNICATE", r.findings[2].detail);
-  EXPECT_EQ("line 8, column 19: complex entity construction (||)", r.findings[3].detail);
+  EXPECT_EQ("line 8, column 19: || of an instance of the population", r.findings[3].detail);
   EXPECT_EQ(3u, r.violations);
   EXPECT_EQ(2u, r.unsupported);
   EXPECT_EQ(6u, r.evaluated);

@@ -66,11 +66,26 @@ struct Agg {
   std::vector<Value> items;
 };
 
-// An entity value made by an entity constructor: its attributes in layout
-// order.
+// An entity value made by entity constructors, joined by || when complex:
+// the entities it was made of and its attributes by upper-case name.
 struct Made {
-  ZORQelIMemEntityIMP* entity = nullptr;
-  std::vector<Value> attrs;
+  std::vector<ZORQelIMemEntityIMP*> parts;
+  std::vector<std::pair<std::string, Value>> attrs;
+  const Value* Find(const std::string& name) const {
+    for (const auto& [n, v] : attrs) {
+      if (n == name) return &v;
+    }
+    return nullptr;
+  }
+  // The part every other part is a super entity of, or null.
+  ZORQelIMemEntityIMP* Leaf() const {
+    for (ZORQelIMemEntityIMP* p : parts) {
+      bool all = true;
+      for (ZORQelIMemEntityIMP* q : parts) all = all && p->Inherits(q);
+      if (all) return p;
+    }
+    return nullptr;
+  }
 };
 
 struct Failure {
@@ -635,13 +650,8 @@ Value ZORQelIMemRuleEngine::Attribute(const Value& base, const std::string& name
   if (base.k == Value::Indet) return Value();
   if (base.k != Value::Entity) Raise(at, "." + name + " of a value that is no entity instance");
   if (base.made != nullptr) {
-    const auto& layout = base.made->entity->Layout();
-    for (std::size_t k = 0; k < layout.size() && k < base.made->attrs.size(); ++k) {
-      if (Up(std::string(static_cast<const char*>(layout[k]->Name()))) == name) {
-        return base.made->attrs[k];
-      }
-    }
-    Raise(at, "no attribute " + name + " in " + std::string(static_cast<const char*>(base.made->entity->Name())));
+    if (const Value* v = base.made->Find(name)) return *v;
+    Raise(at, "no attribute " + name + " in the constructed " + Text(base));
   }
   bool found = false;
   Value v = ReadAttr(base.inst, name, at, found);
@@ -684,16 +694,21 @@ int ZORQelIMemRuleEngine::Equal(const Value& a, const Value& b, int depth) {
       if (a.inst != nullptr && a.inst == b.inst) return 1;
       if (depth > 8) return 2;
       // Value comparison: the same entity, attributes equal one by one.
-      ZORQelIMemEntityIMP* ea = a.inst != nullptr ? a.inst->Entity() : a.made->entity;
-      ZORQelIMemEntityIMP* eb = b.inst != nullptr ? b.inst->Entity() : b.made->entity;
+      ZORQelIMemEntityIMP* ea = a.inst != nullptr ? a.inst->Entity() : a.made->Leaf();
+      ZORQelIMemEntityIMP* eb = b.inst != nullptr ? b.inst->Entity() : b.made->Leaf();
+      if (ea == nullptr || eb == nullptr) return 2;  // complex values of no single leaf
       if (ea != eb) return 0;
-      const int n = static_cast<int>(ea->Layout().size());
+      const auto& layout = ea->Layout();
+      const int n = static_cast<int>(layout.size());
       int result = 1;
+      auto value = [&](const Value& x, int k) {
+        if (x.inst != nullptr) return FromSlot(x.inst->Slots()[k], x.inst->Tags()[k], x.inst->CellType(k));
+        const Value* v = x.made->Find(Up(std::string(static_cast<const char*>(layout[static_cast<std::size_t>(k)]->Name()))));
+        return v != nullptr ? *v : Value();
+      };
       for (int k = 0; k < n; ++k) {
-        Value va = a.inst != nullptr ? FromSlot(a.inst->Slots()[k], a.inst->Tags()[k], a.inst->CellType(k))
-                                     : (k < static_cast<int>(a.made->attrs.size()) ? a.made->attrs[k] : Value());
-        Value vb = b.inst != nullptr ? FromSlot(b.inst->Slots()[k], b.inst->Tags()[k], b.inst->CellType(k))
-                                     : (k < static_cast<int>(b.made->attrs.size()) ? b.made->attrs[k] : Value());
+        Value va = value(a, k);
+        Value vb = value(b, k);
         if (va.k == Value::Indet && vb.k == Value::Indet) continue;
         int e = Equal(va, vb, depth + 1);
         if (e == 0) return 0;
@@ -769,8 +784,16 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
   }
   Value b = Eval(n.b);
   switch (n.op) {
-    case Node::Eq: case Node::InstEq: return Value::L(Equal(a, b, 0));
-    case Node::Ne: case Node::InstNe: { int e = Equal(a, b, 0); return Value::L(e == 2 ? 2 : !e); }
+    case Node::InstEq:
+    case Node::InstNe:
+      // Instances of the population are the same only when they are one.
+      if (a.k == Value::Entity && b.k == Value::Entity && a.inst != nullptr && b.inst != nullptr) {
+        return Value::L((a.inst == b.inst) == (n.op == Node::InstEq));
+      }
+      if (n.op == Node::InstEq) return Value::L(Equal(a, b, 0));
+      { int e = Equal(a, b, 0); return Value::L(e == 2 ? 2 : !e); }
+    case Node::Eq: return Value::L(Equal(a, b, 0));
+    case Node::Ne: { int e = Equal(a, b, 0); return Value::L(e == 2 ? 2 : !e); }
     case Node::Lt: return Value::L(Less(a, b, n));
     case Node::Gt: return Value::L(Less(b, a, n));
     case Node::Le: { int l = Less(b, a, n); return Value::L(l == 2 ? 2 : !l); }
@@ -839,7 +862,20 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
     items.swap(kept);
     return r;
   }
-  if (n.op == Node::Concat) Raise(n, "complex entity construction (||)", true);
+  if (n.op == Node::Concat) {
+    // Complex entity construction: the parts and attributes of both.
+    if (a.k != Value::Entity || b.k != Value::Entity) Raise(n, "|| joins entity values only");
+    if (a.made == nullptr || b.made == nullptr) {
+      Raise(n, "|| of an instance of the population", true);
+    }
+    auto made = std::make_shared<Made>(*a.made);
+    made->parts.insert(made->parts.end(), b.made->parts.begin(), b.made->parts.end());
+    made->attrs.insert(made->attrs.end(), b.made->attrs.begin(), b.made->attrs.end());
+    Value r;
+    r.k = Value::Entity;
+    r.made = std::move(made);
+    return r;
+  }
   if ((a.k == Value::Str || a.k == Value::Bin) && n.op == Node::Add) {
     if (b.k != a.k) Raise(n, "+ of a string and a value that is no string");
     Value r = a;
@@ -932,7 +968,20 @@ Value ZORQelIMemRuleEngine::TypeOf(const Value& v) {
   a->kind = 0;
   auto add = [&](const std::string& s) { a->items.push_back(Value::S(s)); };
   if (v.k == Value::Entity) {
-    ZORQelIMemEntityIMP* e = v.inst != nullptr ? v.inst->Entity() : v.made->entity;
+    if (v.made != nullptr) {
+      std::unordered_set<std::string> seen;
+      for (ZORQelIMemEntityIMP* part : v.made->parts) {
+        for (const ZORQelIMemEntityIMP* x : Info(part).ancestors) {
+          std::string name = Qualified(x, std::string(static_cast<const char*>(x->Name())));
+          if (seen.insert(name).second) add(name);
+        }
+      }
+      Value r;
+      r.k = Value::Aggregate;
+      r.agg = a;
+      return r;
+    }
+    ZORQelIMemEntityIMP* e = v.inst->Entity();
     EntityInfo& info = Info(e);
     if (info.typeOf != nullptr) {
       Value r;
@@ -1115,10 +1164,25 @@ Value ZORQelIMemRuleEngine::Call(const Node& n) {
   if (found) return v;
   if (ZORQelIMemEntityIMP* e = m_->FindEntity(n.text.c_str())) {
     auto made = std::make_shared<Made>();
-    made->entity = e;
+    made->parts.push_back(e);
     if (!e->IsFrozen()) e->Freeze();
-    if (args.size() != e->Layout().size()) Raise(n, "entity " + n.text + " takes " + std::to_string(e->Layout().size()) + " attributes", true);
-    made->attrs = std::move(args);
+    // Every explicit attribute, inherited ones first, or (a partial value
+    // for ||) the entity's own ones.
+    const auto& layout = e->Layout();
+    const int own = e->NumberOfAttributes();
+    if (args.size() == layout.size()) {
+      for (std::size_t k = 0; k < layout.size(); ++k) {
+        made->attrs.emplace_back(Up(std::string(static_cast<const char*>(layout[k]->Name()))), std::move(args[k]));
+      }
+    } else if (static_cast<int>(args.size()) == own) {
+      for (int k = 0; k < own; ++k) {
+        made->attrs.emplace_back(Up(std::string(static_cast<const char*>(e->GetAttr(k).Name()))),
+                                 std::move(args[static_cast<std::size_t>(k)]));
+      }
+    } else {
+      Raise(n, "entity " + n.text + " takes " + std::to_string(layout.size()) + " attributes (" +
+                   std::to_string(own) + " of its own)");
+    }
     Value r;
     r.k = Value::Entity;
     r.made = made;
@@ -1396,7 +1460,13 @@ std::string ZORQelIMemRuleEngine::Text(const Value& v, int depth) {
     case Value::Enum: return "." + v.s + ".";
     case Value::Entity:
       if (v.inst != nullptr) return "#" + std::to_string(v.inst->Number());
-      return Up(std::string(static_cast<const char*>(v.made->entity->Name()))) + "(...)";
+      {
+        std::string t;
+        for (ZORQelIMemEntityIMP* p : v.made->parts) {
+          t += (t.empty() ? "" : "||") + Up(std::string(static_cast<const char*>(p->Name()))) + "(...)";
+        }
+        return t;
+      }
     case Value::Aggregate: {
       if (depth > 32) return "(...)";
       std::string s = "(";
