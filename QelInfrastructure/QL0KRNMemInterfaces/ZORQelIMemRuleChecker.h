@@ -25,8 +25,8 @@ struct ZORQelIMemRuleFinding {
   std::string entity;
   // The rule's label: "WR1" for a rule of the instance's own entity,
   // "IFCROOT.WR1" for an inherited rule or a rule of a defined type, the
-  // INVERSE attribute's name for a cardinality; "WR?" numbers unlabelled
-  // rules from 1.
+  // INVERSE attribute's name (upper case) for a cardinality; "(1)", "(2)"
+  // ... number the unlabelled rules of a declaration.
   std::string label;
   std::string text;    // the rule's source text
   std::string detail;  // Raised, Unsupported: what failed, with its place
@@ -37,7 +37,10 @@ struct ZORQelIMemRuleReport {
   std::size_t evaluated = 0;  // rule evaluations (a rule once per instance)
   std::size_t violations = 0; // Violated and Raised findings
   std::size_t unsupported = 0;
-  std::vector<ZORQelIMemRuleFinding> findings;  // in instance order, then rule order
+  // In population order; for each instance its WHERE rules (its entity's,
+  // then inherited ones), type rules, INVERSE cardinalities and UNIQUE
+  // rules; then the global rules.
+  std::vector<ZORQelIMemRuleFinding> findings;
 };
 
 class ZORQelIMemRuleEngine;
