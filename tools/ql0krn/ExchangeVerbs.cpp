@@ -1,5 +1,6 @@
 // The exchange-file verbs of ql0krn.
 #include "ExchangeVerbs.h"
+#include "CheckVerb.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -26,6 +27,14 @@ const char kExchangeHelp[] =
     "      Reads IN and writes its instances to OUT as an exchange file.\n"
     "  print [--lenient] SCHEMA DATA\n"
     "      Reads DATA and prints the library's instance text.\n"
+    "  check [--lenient] SCHEMA DATA\n"
+    "      Reads DATA and evaluates the rules of its schema on it (WHERE rules\n"
+    "      of entities and defined types, INVERSE cardinalities): one line\n"
+    "          #ID=ENTITY: LABEL violated      (or: unsupported)\n"
+    "      per finding, the reason of a failed or unsupported evaluation on\n"
+    "      standard error, then\n"
+    "          N instances, R rules evaluated, V violations, U unsupported\n"
+    "      Exit status 0 when V and U are 0, else 1.\n"
     "      SCHEMA is an EXPRESS file, or a folder whose .exp files are searched\n"
     "      for the schema that DATA's FILE_SCHEMA names (case ignored).\n"
     "        --lenient  skip instances with errors (listed) instead of failing\n"
@@ -40,6 +49,7 @@ int Usage(const std::string& verb, const std::string& message) {
   std::fprintf(stderr, "ql0krn: %s\n", message.c_str());
   const char* form = verb == "convert" ? "convert [--lenient] SCHEMA IN OUT"
                                        : verb == "stats" ? "stats [--lenient] SCHEMA DATA"
+                                       : verb == "check" ? "check [--lenient] SCHEMA DATA"
                                                          : "print [--lenient] SCHEMA DATA";
   std::fprintf(stderr, "usage: ql0krn %s  (ql0krn --help)\n", form);
   return 2;
@@ -158,7 +168,7 @@ void Progress(void*, std::size_t done, std::size_t total) {
 }  // namespace
 
 bool IsExchangeVerb(const std::string& verb) {
-  return verb == "stats" || verb == "convert" || verb == "print";
+  return verb == "stats" || verb == "convert" || verb == "print" || verb == "check";
 }
 
 int ExchangeVerb(const std::string& verb, const std::vector<std::string>& args) {
@@ -201,6 +211,7 @@ int ExchangeVerb(const std::string& verb, const std::vector<std::string>& args) 
   if (!r.ok) return 1;
   std::string().swap(data);
   ZORQelIMemInstancesIMP* population = ZORQelIMemModelerIMP::DownCast(m)->Population();
+  if (verb == "check") return CheckPopulation(m) != 0 || errors ? 1 : 0;
   if (verb == "stats") {
     std::map<std::string, std::size_t> counts;
     std::map<const ZORQelIMemEntityIMP*, std::vector<std::string>> names;

@@ -1,0 +1,528 @@
+// EXPRESS rules at run time on the in-memory provider: expressions and their
+// three-valued logic, built-ins, user functions and their statements, reading
+// DERIVE and INVERSE attributes, and the checker's findings for each kind of
+// rule, holding and failing; hostile input gives located errors.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "QL0KRNMem.h"
+#include "TestSupport.h"
+#include "ZORQelIMemRuleChecker.h"
+#include "ZORQelIMemRuleUnitIMP.h"
+
+namespace {
+
+using qtest::Str;
+
+const char kSchema[] = R"(SCHEMA rules_test;
+TYPE positive = INTEGER;
+WHERE
+  WR1 : SELF > 0;
+END_TYPE;
+TYPE small = positive;
+WHERE
+  WR2 : SELF < 10;
+END_TYPE;
+TYPE colour = ENUMERATION OF (red, green, blue);
+END_TYPE;
+TYPE label = STRING;
+END_TYPE;
+TYPE anything = SELECT (label, positive, point);
+END_TYPE;
+ENTITY named ABSTRACT SUPERTYPE;
+  name : OPTIONAL label;
+WHERE
+  WR1 : NOT EXISTS(name) OR (LENGTH(name) > 0);
+END_ENTITY;
+ENTITY point SUBTYPE OF (named);
+  x : REAL;
+  y : REAL;
+DERIVE
+  norm : REAL := SQRT(x*x + y*y);
+INVERSE
+  starts : SET [0:1] OF segment FOR p1;
+UNIQUE
+  UR1 : x, y;
+WHERE
+  WR2 : norm < 100.0;
+END_ENTITY;
+ENTITY segment;
+  p1 : point;
+  p2 : point;
+  c : colour;
+  n : small;
+  extra : OPTIONAL anything;
+WHERE
+  distinct : p1 :<>: p2;
+  notred : c <> colour.red;
+  positive_sum : total(SELF) > 0.0;
+END_ENTITY;
+ENTITY poly;
+  pts : LIST [2:?] OF point;
+WHERE
+  closed : pts[1] :=: pts[HIINDEX(pts)];
+  right : SIZEOF(QUERY(q <* pts | q.x < 0.0)) = 0;
+END_ENTITY;
+ENTITY owner;
+  held : point;
+END_ENTITY;
+FUNCTION total(s : segment) : REAL;
+LOCAL
+  acc : REAL := 0.0;
+  seen : LIST OF INTEGER := [];
+END_LOCAL;
+  REPEAT i := 1 TO 10 BY 1;
+    IF i = 2 THEN SKIP; END_IF;
+    seen := seen + i;
+    acc := acc + s.p1.x;
+    IF i >= 3 THEN ESCAPE; END_IF;
+  END_REPEAT;
+  ALIAS q FOR s.p2;
+    acc := acc + q.x - q.x;
+  END_ALIAS;
+  CASE SIZEOF(seen) OF
+    1 : RETURN (-1.0);
+    2 : acc := acc * 1.0;
+    OTHERWISE : RETURN (?);
+  END_CASE;
+  RETURN (acc);
+END_FUNCTION;
+FUNCTION fact(n : INTEGER) : INTEGER;
+  IF n <= 1 THEN RETURN (1); ELSE RETURN (n * fact(n - 1)); END_IF;
+END_FUNCTION;
+FUNCTION forever(n : INTEGER) : INTEGER;
+  RETURN (forever(n + 1));
+END_FUNCTION;
+FUNCTION edit(a : LIST OF INTEGER) : LIST OF INTEGER;
+LOCAL
+  r : LIST OF INTEGER := a;
+  k : INTEGER := 0;
+END_LOCAL;
+  r[1] := 10;
+  INSERT(r, 7, 0);
+  REMOVE(r, 3);
+  REPEAT WHILE k < 3; k := k + 1; END_REPEAT;
+  REPEAT UNTIL k >= 5; k := k + 1; END_REPEAT;
+  RETURN (r + k);
+END_FUNCTION;
+RULE few_segments FOR (segment, point);
+LOCAL
+  n : INTEGER := 0;
+END_LOCAL;
+  n := SIZEOF(segment);
+WHERE
+  R1 : n <= SIZEOF(point);
+  R2 : SIZEOF(QUERY(s <* segment | s.n > 8)) = 0;
+END_RULE;
+END_SCHEMA;
+)";
+
+const char kHead[] =
+    "ISO-10303-21;\nHEADER;\nFILE_DESCRIPTION((''),'2;1');\n"
+    "FILE_NAME('','',(''),(''),'','','');\nFILE_SCHEMA(('RULES_TEST'));\nENDSEC;\nDATA;\n";
+const char kTail[] = "ENDSEC;\nEND-ISO-10303-21;\n";
+
+// A population in which every rule holds.
+const char kGood[] =
+    "#1=POINT('a',1.,2.);\n"
+    "#2=POINT($,3.,4.);\n"
+    "#3=SEGMENT(#1,#2,.GREEN.,5,LABEL('x'));\n"
+    "#4=POLY((#1,#2,#1));\n"
+    "#5=OWNER(#1);\n";
+
+ZORQelIModeler Load(const std::string& schema, const std::string& data) {
+  std::vector<ZORQelIModeler> schemas;
+  std::vector<ZORQelIMemDiagnostic> messages;
+  ZORQelI::boolean ok = ZORQelIMemWrapper::Default().LoadSchemasText(schema, "rules_test.exp",
+                                                                       schemas, messages);
+  EXPECT_EQ(ZORQelI::Itrue, ok) << (messages.empty() ? "" : messages[0].Text());
+  ZORQelIModeler m = schemas.at(0);
+  const std::string text = kHead + data + kTail;
+  ZORQelIMemExchangeOptions o;
+  o.fileName = "t.p21";
+  ZORQelIMemExchangeResult r = ZORQelIMemExchangeReader::Read(m, text.data(), text.size(), o);
+  EXPECT_TRUE(r.ok) << (r.diagnostics.empty() ? "" : r.diagnostics[0].Text());
+  return m;
+}
+
+// The findings as "#ID=ENTITY: LABEL kind" lines.
+std::string Lines(const ZORQelIMemRuleReport& r) {
+  std::string out;
+  for (const ZORQelIMemRuleFinding& f : r.findings) {
+    out += f.instance.IsSet() ? "#" + std::to_string(static_cast<int>(f.instance)) + "=" + f.entity
+                              : f.entity;
+    out += ": " + f.label;
+    out += f.kind == ZORQelIMemRuleFinding::Violated ? " violated"
+           : f.kind == ZORQelIMemRuleFinding::Raised ? " raised"
+                                                     : " unsupported";
+    out += "\n";
+  }
+  return out;
+}
+
+// The message of the exception an evaluation raises.
+std::string Failure(ZORQelIMemRuleChecker& c, ZORQelI::Mint self, const std::string& text) {
+  try {
+    return "no failure: " + c.Evaluate(self, text);
+  } catch (const ZORQelI::Exception& e) {
+    return Str(e.Message());
+  }
+}
+
+class MemRules : public testing::Test {
+ protected:
+  ZORQelIModeler m = Load(kSchema, kGood);
+  ZORQelIMemRuleChecker c{m};
+  std::string E(const std::string& text, ZORQelI::Mint self = ZORQelI::Mint()) {
+    return c.Evaluate(self, text);
+  }
+};
+
+TEST_F(MemRules, ArithmeticStringsAndIntervals) {
+  EXPECT_EQ("7", E("1 + 2 * 3"));
+  EXPECT_EQ("-9", E("-(4 + 5)"));
+  EXPECT_EQ("2.5", E("5 / 2"));
+  EXPECT_EQ("2", E("5 DIV 2"));
+  EXPECT_EQ("1", E("5 MOD 2"));
+  EXPECT_EQ("1024", E("2 ** 10"));
+  EXPECT_EQ("512", E("2 ** 3 ** 2"));  // groups to the right
+  EXPECT_EQ("4.5", E("4 + 0.5"));
+  EXPECT_EQ("?", E("? + 1"));
+  EXPECT_EQ("'abcd'", E("'ab' + 'cd'"));
+  EXPECT_EQ("'it's'", E("'it''s'"));
+  EXPECT_EQ("'b'", E("'abc'[2]"));
+  EXPECT_EQ("'bc'", E("'abc'[2:3]"));
+  EXPECT_EQ(".T.", E("'A12' LIKE '@##'"));
+  EXPECT_EQ(".F.", E("'a12' LIKE '^##'"));
+  EXPECT_EQ(".T.", E("'hello world' LIKE 'h*d'"));
+  EXPECT_EQ(".T.", E("{1 <= 1 < 2}"));
+  EXPECT_EQ(".F.", E("{1 < 1 < 2}"));
+  EXPECT_EQ(".U.", E("{1 <= ? < 2}"));
+  EXPECT_EQ(".T.", E("'abc' < 'abd'"));
+}
+
+TEST_F(MemRules, ThreeValuedLogicAndIndeterminate) {
+  // Every pair of FALSE, UNKNOWN, TRUE through AND, OR, XOR.
+  const char* v[] = {"FALSE", "UNKNOWN", "TRUE"};
+  const char* andT[3][3] = {{".F.", ".F.", ".F."}, {".F.", ".U.", ".U."}, {".F.", ".U.", ".T."}};
+  const char* orT[3][3] = {{".F.", ".U.", ".T."}, {".U.", ".U.", ".T."}, {".T.", ".T.", ".T."}};
+  const char* xorT[3][3] = {{".F.", ".U.", ".T."}, {".U.", ".U.", ".U."}, {".T.", ".U.", ".F."}};
+  for (int a = 0; a < 3; ++a) {
+    for (int b = 0; b < 3; ++b) {
+      const std::string l = std::string(v[a]), r = std::string(v[b]);
+      EXPECT_EQ(andT[a][b], E(l + " AND " + r)) << l << " AND " << r;
+      EXPECT_EQ(orT[a][b], E(l + " OR " + r)) << l << " OR " << r;
+      EXPECT_EQ(xorT[a][b], E(l + " XOR " + r)) << l << " XOR " << r;
+    }
+  }
+  EXPECT_EQ(".U.", E("NOT UNKNOWN"));
+  EXPECT_EQ(".F.", E("NOT TRUE"));
+  EXPECT_EQ(".U.", E("? = 1"));
+  EXPECT_EQ(".U.", E("1 < ?"));
+  EXPECT_EQ(".U.", E("? AND TRUE"));
+  EXPECT_EQ(".F.", E("? AND FALSE"));
+  EXPECT_EQ(".T.", E("UNKNOWN < TRUE"));
+}
+
+TEST_F(MemRules, AggregatesQueriesAndBuiltins) {
+  EXPECT_EQ("(1,1,1,2)", E("[1:3, 2]"));
+  EXPECT_EQ(".T.", E("2 IN [1, 2]"));
+  EXPECT_EQ(".F.", E("3 IN [1, 2]"));
+  EXPECT_EQ(".U.", E("? IN [1, 2]"));
+  EXPECT_EQ("(1,2,3)", E("[1, 2] + 3"));
+  EXPECT_EQ("(0,1,2)", E("0 + [1, 2]"));
+  EXPECT_EQ("(1,3)", E("[1, 2, 3] - [2]"));
+  EXPECT_EQ("(2)", E("[1, 2] * [2, 5]"));
+  EXPECT_EQ("(3,4)", E("QUERY(e <* [1, 2, 3, 4] | e > 2)"));
+  EXPECT_EQ("3", E("SIZEOF([1, 2, 3])"));
+  EXPECT_EQ("3", E("HIINDEX([1, 2, 3])"));
+  EXPECT_EQ("1", E("LOINDEX([1, 2, 3])"));
+  EXPECT_EQ("?", E("SIZEOF(?)"));
+  EXPECT_EQ("3", E("ABS(-3)"));
+  EXPECT_EQ("1.5", E("ABS(-1.5)"));
+  EXPECT_EQ("3.", E("SQRT(9)"));
+  EXPECT_EQ("5", E("NVL(?, 5)"));
+  EXPECT_EQ(".F.", E("EXISTS(?)"));
+  EXPECT_EQ("12", E("VALUE('12')"));
+  EXPECT_EQ("?", E("VALUE('x')"));
+  EXPECT_EQ(".T.", E("VALUE_IN([1, 2], 2)"));
+  EXPECT_EQ(".F.", E("VALUE_UNIQUE([1, 2, 1])"));
+  EXPECT_EQ("3", E("LENGTH('abc')"));
+  EXPECT_EQ(".T.", E("ODD(3)"));
+  EXPECT_EQ("('INTEGER','NUMBER')", E("TYPEOF(3)"));
+  EXPECT_EQ("3.141592653589793", E("PI"));
+  EXPECT_EQ("0.1", E("1 / 10"));
+  EXPECT_EQ("-1.", E("2 - 3.0"));
+  EXPECT_EQ("120", E("fact(5)"));
+}
+
+TEST_F(MemRules, FunctionsRunTheirStatements) {
+  // total: the loop skips 2, escapes after 3, so seen holds 1 and 3: the CASE
+  // keeps acc, two rounds of p1.x (1.0).
+  EXPECT_EQ("2.", E("total(SELF)", 3));
+  // edit: r[1] := 10, INSERT at the front, REMOVE the third, WHILE and UNTIL
+  // count k to 5.
+  EXPECT_EQ("(7,10,3,5)", E("edit([1, 2, 3])"));
+}
+
+TEST_F(MemRules, AttributesDerivedInverseAndInstances) {
+  EXPECT_EQ("'a'", E("SELF.name", 1));
+  EXPECT_EQ("'a'", E("SELF\\named.name", 1));
+  EXPECT_EQ("5.", E("norm", 2));
+  EXPECT_EQ("(#3)", E("starts", 1));
+  EXPECT_EQ("()", E("starts", 2));
+  EXPECT_EQ("5.", E("SELF.p2.norm", 3));
+  EXPECT_EQ(".T.", E("'RULES_TEST.NAMED' IN TYPEOF(SELF)", 1));
+  EXPECT_EQ(".T.", E("SIZEOF(USEDIN(SELF, 'RULES_TEST.SEGMENT.P1')) = 1", 1));
+  // #3.p1, twice in #4.pts, #5.held: one per reference.
+  EXPECT_EQ("4", E("SIZEOF(USEDIN(SELF, ''))", 1));
+  EXPECT_EQ("('RULES_TEST.SEGMENT.P1','RULES_TEST.POLY.PTS','RULES_TEST.OWNER.HELD')",
+            E("ROLESOF(SELF)", 1));
+  EXPECT_EQ(".T.", E("c = colour.green", 3));
+  EXPECT_EQ(".T.", E("c = green", 3));
+  EXPECT_EQ(".T.", E("'RULES_TEST.LABEL' IN TYPEOF(extra)", 3));
+  // Entity constructors, whole or joined by ||, compare by value.
+  EXPECT_EQ("NAMED(...)||POINT(...)", E("named('n') || point(3.0, 4.0)"));
+  EXPECT_EQ("4.", E("(named('n') || point(3.0, 4.0)).y"));
+  EXPECT_EQ(".T.", E("'RULES_TEST.NAMED' IN TYPEOF(named('n') || point(3.0, 4.0))"));
+  EXPECT_EQ(".T.", E("point('a', 1.0, 2.0) = named('a') || point(1.0, 2.0)"));
+  EXPECT_EQ(".T.", E("SELF = point('a', 1.0, 2.0)", 1));
+  EXPECT_EQ(".F.", E("SELF = point('a', 1.0, 2.5)", 1));
+  EXPECT_EQ(".F.", E("SELF :=: point('a', 1.0, 2.0)", 2));
+}
+
+TEST(MemRulesCheck, InstanceAndValueComparisonDiffer) {
+  ZORQelIModeler m = Load(kSchema,
+                          "#1=POINT($,1.,2.);\n#2=POINT($,1.,2.);\n"
+                          "#3=SEGMENT(#1,#2,.GREEN.,5,$);\n#4=SEGMENT(#1,#1,.GREEN.,5,$);\n");
+  ZORQelIMemRuleChecker c(m);
+  EXPECT_EQ(".T.", c.Evaluate(3, "p1 = p2"));
+  EXPECT_EQ(".F.", c.Evaluate(3, "p1 :=: p2"));
+  EXPECT_EQ(".T.", c.Evaluate(3, "p1 :<>: p2"));
+  EXPECT_EQ(".T.", c.Evaluate(4, "p1 :=: p2"));
+  // #1 starts two segments; #2 repeats #1's x, y (UR1); #4 breaks distinct.
+  EXPECT_EQ("#1=POINT: STARTS violated\n#2=POINT: UR1 violated\n#4=SEGMENT: distinct violated\n",
+            Lines(c.Check()));
+}
+
+TEST(MemRulesCheck, APopulationThatKeepsEveryRule) {
+  ZORQelIModeler m = Load(kSchema, kGood);
+  ZORQelIMemRuleChecker c(m);
+  ZORQelIMemRuleReport r = c.Check();
+  EXPECT_EQ("", Lines(r));
+  EXPECT_EQ(5u, r.instances);
+  EXPECT_EQ(0u, r.violations);
+  EXPECT_EQ(0u, r.unsupported);
+}
+
+TEST(MemRulesCheck, EachKindOfRuleFailsWhereItShould) {
+  ZORQelIModeler m = Load(kSchema,
+                          "#1=POINT('',1.,2.);\n"                  // NAMED.WR1: an empty name
+                          "#2=POINT($,300.,0.);\n"                 // WR2 through DERIVE norm
+                          "#3=POINT($,1.,2.);\n"                   // UR1: the values of #1
+                          "#4=SEGMENT(#1,#1,.RED.,-1,$);\n"        // distinct, notred, POSITIVE
+                          "#5=SEGMENT(#1,#3,.GREEN.,12,$);\n"      // SMALL; #1 starts two
+                          "#6=POLY((#1,#2));\n");                  // closed; RULE R2 (n = 12)
+  ZORQelIMemRuleChecker c(m);
+  ZORQelIMemRuleReport r = c.Check();
+  EXPECT_EQ(
+      "#1=POINT: NAMED.WR1 violated\n"
+      "#1=POINT: STARTS violated\n"
+      "#2=POINT: WR2 violated\n"
+      "#3=POINT: UR1 violated\n"
+      "#4=SEGMENT: distinct violated\n"
+      "#4=SEGMENT: notred violated\n"
+      "#4=SEGMENT: POSITIVE.WR1 violated\n"
+      "#5=SEGMENT: SMALL.WR2 violated\n"
+      "#6=POLY: closed violated\n"
+      "RULE FEW_SEGMENTS: R2 violated\n",
+      Lines(r));
+  EXPECT_EQ(6u, r.instances);
+  EXPECT_EQ(10u, r.violations);
+  EXPECT_EQ(0u, r.unsupported);
+  // Each point: 2 WHERE, 1 INVERSE, 1 UNIQUE; each segment 3 WHERE and its
+  // type rules (small: 2, label: none); each poly 2; the global rule 2.
+  EXPECT_EQ(3u * 4 + 2u * (3 + 2) + 1u * 2 + 2, r.evaluated);
+  EXPECT_EQ("the same values as #1", r.findings[3].detail);
+  EXPECT_EQ("UR1 : x, y", r.findings[3].text);
+  EXPECT_EQ("SELF > 0", r.findings[6].text.substr(r.findings[6].text.find(':') + 2));
+}
+
+TEST(MemRulesCheck, FailedAndUnsupportedEvaluationsAreLocatedReports) {
+  const std::string schema =
+      "SCHEMA rules_test;\n"
+      "ENTITY t;\n"
+      "  a : LIST OF INTEGER;\n"
+      "WHERE\n"
+      "  bad_division : a[1] DIV 0 > 1;\n"
+      "  missing : SELF.nothing = 1;\n"
+      "  unknown_fn : frobnicate(a) > 0;\n"
+      "  complex : (SELF || SELF) :=: SELF;\n"
+      "  not_logical : SIZEOF(a);\n"
+      "  fine : SIZEOF(a) > 0;\n"
+      "END_ENTITY;\n"
+      "FUNCTION forever(n : INTEGER) : INTEGER;\n"
+      "  RETURN (forever(n + 1));\n"
+      "END_FUNCTION;\n"
+      "FUNCTION spin(n : INTEGER) : INTEGER;\n"
+      "  REPEAT i := 1 TO n; END_REPEAT;\n"
+      "  RETURN (n);\n"
+      "END_FUNCTION;\n"
+      "END_SCHEMA;\n";
+  ZORQelIModeler m = Load(schema, "#7=T((1,2));\n");
+  ZORQelIMemRuleChecker c(m);
+  ZORQelIMemRuleReport r = c.Check();
+  EXPECT_EQ(
+      "#7=T: bad_division raised\n"
+      "#7=T: missing raised\n"
+      "#7=T: unknown_fn unsupported\n"
+      "#7=T: complex unsupported\n"
+      "#7=T: not_logical raised\n",
+      Lines(r));
+  ASSERT_EQ(5u, r.findings.size());
+  EXPECT_EQ("line 5, column 23: division by zero", r.findings[0].detail);
+  EXPECT_EQ("line 6, column 17: #7 (t) has no attribute NOTHING", r.findings[1].detail);
+  EXPECT_EQ("line 7, column 16: unknown function FROBNICATE", r.findings[2].detail);
+  EXPECT_EQ("line 8, column 19: || of an instance of the population", r.findings[3].detail);
+  EXPECT_EQ(3u, r.violations);
+  EXPECT_EQ(2u, r.unsupported);
+  EXPECT_EQ(6u, r.evaluated);
+
+  // Runaway recursion and hostile nesting are refused, located, not crashes.
+  EXPECT_EQ("FUNCTION FOREVER, line 2, column 19: evaluation nested too deep",
+            Failure(c, ZORQelI::Mint(), "forever(1)"));
+  EXPECT_EQ("FUNCTION SPIN, line 2, column 3: evaluation takes more than 1000000 loop rounds",
+            Failure(c, ZORQelI::Mint(), "spin(2000000000)"));
+  EXPECT_EQ("no failure: 1000", Failure(c, ZORQelI::Mint(), "spin(1000)"));
+  EXPECT_EQ("line 1, column 21: integer overflow",
+            Failure(c, ZORQelI::Mint(), "9223372036854775807 + 1"));
+  EXPECT_EQ("line 1, column 1: integer overflow",
+            Failure(c, ZORQelI::Mint(), "-(-9223372036854775807 - 1)"));
+  EXPECT_EQ("line 1, column 1: VALUE_IN of a value that is no aggregate",
+            Failure(c, ZORQelI::Mint(), "VALUE_IN(1, 1)"));
+  const std::string deep = std::string(100000, '(') + "1" + std::string(100000, ')');
+  EXPECT_EQ("line 1, column 101: nesting deeper than 200 levels near '('",
+            Failure(c, ZORQelI::Mint(), deep));
+  EXPECT_EQ("line 1, column 4: expected an expression near ')'",
+            Failure(c, ZORQelI::Mint(), "1 +)"));
+  EXPECT_EQ("line 1, column 1: unknown name NOWHERE", Failure(c, ZORQelI::Mint(), "nowhere"));
+  EXPECT_EQ("no instance #99", Failure(c, 99, "SELF"));
+}
+
+// Every pairing of schema and exchange file beside the checkout: every rule
+// evaluates (nothing unsupported).
+TEST(MemRulesCheck, RealFilesBesideTheCheckout) {
+  const std::string root = QL0KRN_REAL_DATA;
+  DIR* dir = opendir((root + "/p21").c_str());
+  if (dir == nullptr) GTEST_SKIP() << "no real exchange files at " << root << "/p21";
+  std::vector<std::string> names;
+  while (dirent* e = readdir(dir)) {
+    std::string n = e->d_name;
+    if (n != "." && n != ".." && n.find("README") == std::string::npos &&
+        n.find("fail") == std::string::npos) {
+      names.push_back(n);
+    }
+  }
+  closedir(dir);
+  for (const std::string& n : names) {
+    std::ifstream in(root + "/p21/" + n, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string data = text.str();
+    ZORQelI::string schemaName;
+    if (!ZORQelIMemExchangeReader::FileSchema(data.data(), data.size(), schemaName)) continue;
+    std::vector<ZORQelIModeler> schemas;
+    std::vector<ZORQelIMemDiagnostic> messages;
+    DIR* sd = opendir((root + "/schemas").c_str());
+    ASSERT_NE(nullptr, sd);
+    ZORQelIModeler schema;
+    while (dirent* e = readdir(sd)) {
+      std::string f = e->d_name;
+      if (f.size() < 5 || (f.substr(f.size() - 4) != ".exp" && f.substr(f.size() - 4) != ".EXP")) continue;
+      schemas.clear();
+      if (ZORQelIMemWrapper::Default().LoadSchemas((root + "/schemas/" + f).c_str(), schemas,
+                                                   messages) != ZORQelI::Itrue) {
+        continue;
+      }
+      for (ZORQelIModeler& s : schemas) {
+        std::string a = Str(s.Name()), b = Str(schemaName);
+        for (char& ch : a) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        for (char& ch : b) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        if (a == b) schema = s;
+      }
+      if (schema.IsValid()) break;
+    }
+    closedir(sd);
+    if (!schema.IsValid()) continue;
+    ZORQelIMemExchangeOptions o;
+    o.fileName = n.c_str();
+    ZORQelIMemExchangeResult read = ZORQelIMemExchangeReader::Read(schema, data.data(), data.size(), o);
+    if (!read.ok) continue;
+    ZORQelIMemRuleChecker c(schema);
+    ZORQelIMemRuleReport r = c.Check();
+    std::string unsupported;
+    for (const ZORQelIMemRuleFinding& f : r.findings) {
+      if (f.kind == ZORQelIMemRuleFinding::Unsupported && unsupported.size() < 4000) {
+        unsupported += f.entity + ": " + f.label + ": " + f.detail + "\n";
+      }
+    }
+    EXPECT_EQ(0u, r.unsupported) << n << "\n" << unsupported;
+  }
+}
+
+// The behaviour model's hooks: a unit checks a population and keeps the
+// findings as its errors; Eval gives values of the population.
+TEST(MemRulesUnit, CheckEvalAndErrorsThroughTheParsableHooks) {
+  ZORQelIModeler m = Load(kSchema, "#1=POINT('',1.,2.);\n#2=POINT($,300.,0.);\n");
+  ZORQelIExpression unit = ZORQelIMemRuleUnitIMP::Make(m, "fact(4) + 0");
+  EXPECT_EQ(ZORQelI::Ifalse, unit.Check(m.GetInstances()));
+  ASSERT_EQ(2, unit.NumberOfErrors());
+  EXPECT_EQ("#1=POINT: NAMED.WR1 violated", Str(unit.GetError(0).GetMessage()));
+  EXPECT_EQ(1, unit.GetError(0).GetPosition());
+  EXPECT_EQ("#2=POINT: WR2 violated", Str(unit.GetError(1).GetMessage()));
+  EXPECT_THROW(unit.GetError(2), ZORQelI::BoundError);
+
+  ZORQelIInstance v = unit.Eval(m.GetInstances());
+  EXPECT_EQ(0, unit.NumberOfErrors());
+  EXPECT_EQ(24, v.GetInteger());
+
+  // Another schema's population is refused, by result and error.
+  ZORQelIModeler other = Load(kSchema, "");
+  EXPECT_EQ(ZORQelI::Ifalse, unit.Check(other.GetInstances()));
+  ASSERT_EQ(1, unit.NumberOfErrors());
+  EXPECT_EQ("not the population of schema rules_test", Str(unit.GetError(0).GetMessage()));
+  EXPECT_EQ(ZORQelI::Itrue, ZORQelIMemRuleUnitIMP::Make(other, "").Check(other.GetInstances()));
+
+  // Load keeps a text that parses; Save writes it back.
+  const std::string dir = testing::TempDir();
+  std::ofstream(dir + "unit_good.exp") << "'ab' + 'c'\n";
+  std::ofstream(dir + "unit_bad.exp") << "1 +\n  * 2\n";
+  EXPECT_EQ(ZORQelI::Itrue, unit.Load((dir + "unit_good.exp").c_str()));
+  EXPECT_EQ("abc", Str(unit.Eval(m.GetInstances()).GetString()));
+  EXPECT_EQ(ZORQelI::Ifalse, unit.Parse((dir + "unit_bad.exp").c_str()));
+  ASSERT_EQ(1, unit.NumberOfErrors());
+  EXPECT_EQ("expected an expression near '*'", Str(unit.GetError(0).GetMessage()));
+  EXPECT_EQ(6, unit.GetError(0).GetPosition());  // the '*', byte 6
+  EXPECT_EQ(ZORQelI::Itrue, unit.Save((dir + "unit_saved.exp").c_str()));
+  std::ifstream saved(dir + "unit_saved.exp");
+  std::string line;
+  std::getline(saved, line);
+  EXPECT_EQ("'ab' + 'c'", line);
+
+  // An evaluation that fails leaves an empty handle and says why.
+  ZORQelIExpression bad = ZORQelIMemRuleUnitIMP::Make(m, "1 DIV 0");
+  EXPECT_EQ(ZORQelI::Ifalse, bad.Eval(m.GetInstances()).IsValid());
+  ASSERT_EQ(1, bad.NumberOfErrors());
+  EXPECT_EQ("line 1, column 3: division by zero", Str(bad.GetError(0).GetMessage()));
+  EXPECT_EQ(0, bad.GetNumberOfParam());
+  EXPECT_EQ(0, bad.GetNumberOfSubNode());
+  EXPECT_THROW(bad.GetSubNode(0), ZORQelI::BoundError);
+}
+
+}  // namespace
