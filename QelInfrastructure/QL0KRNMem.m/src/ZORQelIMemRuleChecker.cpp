@@ -237,7 +237,7 @@ constexpr int kMaxEvalDepth = 1000;
 constexpr std::uint64_t kMaxSteps = 1000000;
 
 [[noreturn]] void Refuse(const std::string& why, int line) {
-  ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string(why.c_str())), kSource, line);
+  ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string(why.c_str())), kSource, line);
   std::abort();  // Throw does not return
 }
 

@@ -13,7 +13,7 @@ namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemRuleUnitIMP";
 
 [[noreturn]] void Refuse(const char* message, int line) {
-  ZORQelI::Throw(new ZORQelI::Exception(ZORQelI::string(message)), kSource, line);
+  ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string(message)), kSource, line);
 }
 }  // namespace
 
@@ -117,7 +117,7 @@ int ZORQelIMemRuleUnitIMP::NumberOfErrors() const {
 ZORQelIErrorClass ZORQelIMemRuleUnitIMP::GetError(int pos) const {
   ZORQELI_TRACE("ZORQelIErrorClass ZORQelIMemRuleUnitIMP::GetError(int pos) const");
   const int n = NumberOfErrors();
-  if (pos < 0 || pos >= n) ZORQelI::Throw(new ZORQelI::BoundError(pos, pos, 0, n - 1), kSource, __LINE__);
+  if (pos < 0 || pos >= n) ZORQELI_RAISE(ZORQelI::BoundError(pos, pos, 0, n - 1), kSource, __LINE__);
   return errors_[static_cast<std::size_t>(pos)];
 }
 
@@ -174,7 +174,7 @@ void ZORQelIMemRuleUnitIMP::AddParam(ZORQelIParamDesc) {
 
 ZORQelIParamDesc ZORQelIMemRuleUnitIMP::GetParam(int pos) {
   ZORQELI_TRACE("ZORQelIParamDesc ZORQelIMemRuleUnitIMP::GetParam(int pos)");
-  ZORQelI::Throw(new ZORQelI::BoundError(pos, pos, 0, -1), kSource, __LINE__);
+  ZORQELI_RAISE(ZORQelI::BoundError(pos, pos, 0, -1), kSource, __LINE__);
 }
 
 int ZORQelIMemRuleUnitIMP::GetNumberOfParam() const {
@@ -184,7 +184,7 @@ int ZORQelIMemRuleUnitIMP::GetNumberOfParam() const {
 
 ZORQelIExpression ZORQelIMemRuleUnitIMP::GetSubNode(int pos) const {
   ZORQELI_TRACE("ZORQelIExpression ZORQelIMemRuleUnitIMP::GetSubNode(int pos) const");
-  ZORQelI::Throw(new ZORQelI::BoundError(pos, pos, 0, -1), kSource, __LINE__);
+  ZORQELI_RAISE(ZORQelI::BoundError(pos, pos, 0, -1), kSource, __LINE__);
 }
 
 int ZORQelIMemRuleUnitIMP::GetNumberOfSubNode() const {
