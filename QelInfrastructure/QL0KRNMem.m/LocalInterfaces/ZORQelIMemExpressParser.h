@@ -55,6 +55,9 @@ class ZORQelIMemExpressParser {
   void ProcedureDecl(Schema* s);
   void RuleDecl(Schema* s);
   void SubtypeConstraintDecl(Schema* s);
+  Other OtherHead(Other::Kind kind, const char* what);
+  void OtherTail(Schema* s, Other& o, Keyword endKeyword);
+  void FormalParameters(bool allowVar);
   void AlgorithmHead();
   void WhereClause(std::vector<Clause>* out);
   void AttributeRef(std::string* name, bool* redeclared);

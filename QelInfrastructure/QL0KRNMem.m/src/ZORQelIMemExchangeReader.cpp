@@ -9,6 +9,8 @@
 // strict read leaves it untouched and what was made is garbage.
 #include "ZORQelIMemExchangeReader.h"
 
+#include "ZORQelIMemUtf8.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -63,24 +65,7 @@ std::string UpperOf(const char* s) {
   return out;
 }
 
-// The UTF-8 bytes of code point c (REQUIRES 0 < c <= 0x10FFFF, no surrogate).
-void AppendUtf8(std::string& out, std::uint32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
+using ZORQelIMemUtf8::AppendUtf8;
 
 // The length of the valid UTF-8 sequence at s (s < end, *s >= 0x80), 0 when
 // none starts there.  The writer decodes strings the same way, so that a

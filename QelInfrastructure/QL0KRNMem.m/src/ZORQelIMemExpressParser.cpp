@@ -580,81 +580,78 @@ int ZORQelIMemExpressParser::Type(bool generalized) {
   }
 }
 
-void ZORQelIMemExpressParser::FunctionDecl(Schema* s) {
-  DepthGuard guard(*this);
+// The head every FUNCTION, PROCEDURE, RULE and SUBTYPE_CONSTRAINT shares: its
+// keyword (the current token) and its name.  The kept text starts at the
+// keyword.
+Other ZORQelIMemExpressParser::OtherHead(Other::Kind kind, const char* what) {
   Other o;
-  o.kind = Other::Function;
+  o.kind = kind;
   o.text.begin = Cur().begin;
   ++p_;
   o.pos = Cur().pos;
-  o.name = Name("a function name");
+  o.name = Name(what);
+  return o;
+}
+
+// The tail they share: the END_ keyword, whose end closes the kept text, its
+// ';', and the declaration appended to the schema in source order (s is null
+// for a declaration nested in an algorithm, which is checked but not kept).
+void ZORQelIMemExpressParser::OtherTail(Schema* s, Other& o, Keyword endKeyword) {
+  ExpectKw(endKeyword);
+  o.text.end = toks_[p_ - 1].end;
+  Expect(Token::Semi, "';'");
+  if (s != nullptr) {
+    s->order.push_back({Order::Other, static_cast<int>(s->others.size())});
+    s->others.push_back(std::move(o));
+  }
+}
+
+// `( [VAR] a, b : type ; ... )`, when present: a procedure's parameters may be
+// VAR, a function's may not.
+void ZORQelIMemExpressParser::FormalParameters(bool allowVar) {
+  if (!Accept(Token::LParen)) return;
+  do {
+    if (allowVar) AcceptKw(kVAR);
+    do Name("a parameter name");
+    while (Accept(Token::Comma));
+    Expect(Token::Colon, "':' or ','");
+    Type(true);
+  } while (Accept(Token::Semi));
+  Expect(Token::RParen, "')' or ';'");
+}
+
+void ZORQelIMemExpressParser::FunctionDecl(Schema* s) {
+  DepthGuard guard(*this);
+  Other o = OtherHead(Other::Function, "a function name");
+  // An algorithm's own declarations and types belong to no schema.
   Schema* keep = schema_;
   schema_ = nullptr;
-  if (Accept(Token::LParen)) {
-    do {
-      do Name("a parameter name");
-      while (Accept(Token::Comma));
-      Expect(Token::Colon, "':' or ','");
-      Type(true);
-    } while (Accept(Token::Semi));
-    Expect(Token::RParen, "')' or ';'");
-  }
+  FormalParameters(false);
   Expect(Token::Colon, "':'");
   Type(true);
   Expect(Token::Semi, "';'");
   AlgorithmHead();
   Statements(kEND_FUNCTION);
-  ExpectKw(kEND_FUNCTION);
-  o.text.end = toks_[p_ - 1].end;
-  Expect(Token::Semi, "';'");
   schema_ = keep;
-  if (s != nullptr) {
-    s->order.push_back({Order::Other, static_cast<int>(s->others.size())});
-    s->others.push_back(std::move(o));
-  }
+  OtherTail(s, o, kEND_FUNCTION);
 }
 
 void ZORQelIMemExpressParser::ProcedureDecl(Schema* s) {
   DepthGuard guard(*this);
-  Other o;
-  o.kind = Other::Procedure;
-  o.text.begin = Cur().begin;
-  ++p_;
-  o.pos = Cur().pos;
-  o.name = Name("a procedure name");
+  Other o = OtherHead(Other::Procedure, "a procedure name");
   Schema* keep = schema_;
   schema_ = nullptr;
-  if (Accept(Token::LParen)) {
-    do {
-      AcceptKw(kVAR);
-      do Name("a parameter name");
-      while (Accept(Token::Comma));
-      Expect(Token::Colon, "':' or ','");
-      Type(true);
-    } while (Accept(Token::Semi));
-    Expect(Token::RParen, "')' or ';'");
-  }
+  FormalParameters(true);
   Expect(Token::Semi, "';'");
   AlgorithmHead();
   Statements(kEND_PROCEDURE);
-  ExpectKw(kEND_PROCEDURE);
-  o.text.end = toks_[p_ - 1].end;
-  Expect(Token::Semi, "';'");
   schema_ = keep;
-  if (s != nullptr) {
-    s->order.push_back({Order::Other, static_cast<int>(s->others.size())});
-    s->others.push_back(std::move(o));
-  }
+  OtherTail(s, o, kEND_PROCEDURE);
 }
 
 void ZORQelIMemExpressParser::RuleDecl(Schema* s) {
   DepthGuard guard(*this);
-  Other o;
-  o.kind = Other::Rule;
-  o.text.begin = Cur().begin;
-  ++p_;
-  o.pos = Cur().pos;
-  o.name = Name("a rule name");
+  Other o = OtherHead(Other::Rule, "a rule name");
   Schema* keep = schema_;
   schema_ = nullptr;
   ExpectKw(kFOR);
@@ -666,24 +663,13 @@ void ZORQelIMemExpressParser::RuleDecl(Schema* s) {
   AlgorithmHead();
   Statements(kWHERE, kEND_RULE);
   if (IsKw(kWHERE)) WhereClause(nullptr);
-  ExpectKw(kEND_RULE);
-  o.text.end = toks_[p_ - 1].end;
-  Expect(Token::Semi, "';'");
   schema_ = keep;
-  if (s != nullptr) {
-    s->order.push_back({Order::Other, static_cast<int>(s->others.size())});
-    s->others.push_back(std::move(o));
-  }
+  OtherTail(s, o, kEND_RULE);
 }
 
 void ZORQelIMemExpressParser::SubtypeConstraintDecl(Schema* s) {
   DepthGuard guard(*this);
-  Other o;
-  o.kind = Other::SubtypeConstraint;
-  o.text.begin = Cur().begin;
-  ++p_;
-  o.pos = Cur().pos;
-  o.name = Name("a constraint name");
+  Other o = OtherHead(Other::SubtypeConstraint, "a constraint name");
   ExpectKw(kFOR);
   Name("an entity name");
   Expect(Token::Semi, "';'");
@@ -702,13 +688,7 @@ void ZORQelIMemExpressParser::SubtypeConstraintDecl(Schema* s) {
     SupertypeExpr();
     Expect(Token::Semi, "';'");
   }
-  ExpectKw(kEND_SUBTYPE_CONSTRAINT);
-  o.text.end = toks_[p_ - 1].end;
-  Expect(Token::Semi, "';'");
-  if (s != nullptr) {
-    s->order.push_back({Order::Other, static_cast<int>(s->others.size())});
-    s->others.push_back(std::move(o));
-  }
+  OtherTail(s, o, kEND_SUBTYPE_CONSTRAINT);
 }
 
 void ZORQelIMemExpressParser::AlgorithmHead() {

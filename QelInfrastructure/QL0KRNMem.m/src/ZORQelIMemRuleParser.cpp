@@ -1,6 +1,8 @@
 // ZORQelIMemRuleParser: EXPRESS expressions and statements to a syntax tree.
 #include "ZORQelIMemRuleSyntax.h"
 
+#include "ZORQelIMemUtf8.h"
+
 #include <cstdlib>
 
 using namespace ZORQelIMemExpress;
@@ -9,23 +11,7 @@ namespace ZORQelIMemRule {
 
 namespace {
 
-void AppendUtf8(std::string& out, unsigned long c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | ((c >> 18) & 0x07));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
+using ZORQelIMemUtf8::AppendUtf8;
 
 }  // namespace
 
