@@ -61,6 +61,10 @@ constexpr Position kInstanceProxy{ZORQELI_SOURCE(ZORQelIInstanceIMP), 177};
 constexpr Position kWrapperOwns{ZORQELI_SOURCE(ZORQelIWrapper), 214};
 // The schema text asked to print a kind that has no name: InvalidType.
 constexpr Position kKindText{ZORQELI_SOURCE(ZORQelIExpressForm), 232};
+// The printer meeting aggregate types or values nested deeper than the
+// calling thread's stack can take: Exception "ZORQelIExpressForm: aggregate
+// types (or values) nested too deeply to be printed on this thread's stack".
+constexpr Position kPrintNesting{ZORQELI_SOURCE(ZORQelIExpressForm), 138};
 // The deep copy meeting an aggregate value: NotYetImplemented.
 constexpr Position kCopyAggregate{ZORQELI_SOURCE(ZORQelIInstanceCopy), 51};
 }  // namespace Fixed
