@@ -22,6 +22,12 @@ struct Position {
 // The documented positions, one row each: what is raised (or traced), and
 // when.  A raise names its row with ZORQELI_RAISE_AT; a fixed trace line
 // reads its row's line.
+//
+// Every other trace frame reports the line its ZORQELI_TRACE stands on, and
+// moves with it when its source is edited (the tracer's tests read the
+// expected lines from the sources); only the forwarders' rows (.def files)
+// and code moved between sources (the printer's) carry the lines they
+// reported before.
 namespace Fixed {
 // ZORQelIObject::RefMe() const / RefMe() of an empty handle: NullPtrAccess.
 // These two are written inline in the public ZORQelIObject.h (RaiseEmpty),
