@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
@@ -112,6 +114,18 @@ std::string CaptureStream::Take() {
   return err_ ? testing::internal::GetCapturedStderr() : testing::internal::GetCapturedStdout();
 }
 
+void TempDirTest::SetUp() {
+  char pattern[] = "/tmp/ql0krn-test-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  dir_ = pattern;
+}
+void TempDirTest::TearDown() {
+  namespace fs = std::filesystem;
+  std::error_code ignored;
+  fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
+  fs::remove_all(dir_, ignored);
+}
+
 ZORQELI_DEFINE_IMP(NodeIMP, ZORQelIObjectIMP)
 
 NodeIMP::NodeIMP(int* finalizedCounter, int v) : value(v), finalized(finalizedCounter) {}
@@ -136,6 +150,8 @@ ZORQELI_DEFINE_IMP(FnViewIMP, ZORQelIViewIMP)
 FnViewIMP::~FnViewIMP() {
   if (finalized != nullptr) ++*finalized;
 }
+
+ZORQELI_DEFINE_IMP(TagIMP, ZORQelIIdentifierIMP)
 
 ZORQELI_DEFINE_IMP(ValueIMP, ZORQelIObjectIMP)
 int ValueIMP::equalCalls = 0;

@@ -9,9 +9,20 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "QL0KRN.h"
 
 namespace qtest {
+
+// A test with a fresh directory of its own under /tmp (dir_), removed with
+// everything in it when the test ends, whatever modes the test left on it.
+class TempDirTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  std::string dir_;
+};
 
 // What a child process wrote and how it ended.
 struct ChildResult {
@@ -91,6 +102,15 @@ class ValueIMP : public ZORQelIObjectIMP {
   int pokes = 0;
   static int equalCalls;
   static int threshold;
+};
+
+// An identifier of a class of its own: the same name, text and hash code as
+// a plain identifier, never Equal to one.
+class TagIMP : public ZORQelIIdentifierIMP {
+  ZORQELI_DECLARE_IMP(TagIMP, ZORQelIIdentifierIMP)
+ public:
+  explicit TagIMP(ZORQelI::string n) : ZORQelIIdentifierIMP(n) {}
+  ZORQelIObjectIMP* Clone() const override { return new TagIMP(*this); }
 };
 
 // A handle on a new ValueIMP; its hash code is the value unless given.
