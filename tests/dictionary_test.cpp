@@ -16,7 +16,6 @@ namespace dicttest {
 
 using namespace doubles;
 using qtest::CaptureStderr;
-using qtest::CollectAll;
 using qtest::RaisedText;
 using qtest::Source;
 
@@ -25,10 +24,8 @@ std::string InvalidTypeText(const char* cls, int line) {
          ": attempt to convert incompatible object\n";
 }
 
-class DictionaryTest : public ::testing::Test {
+class DictionaryTest : public qtest::CollectedTest {
  protected:
-  void SetUp() override { CollectAll(); }
-  void TearDown() override { CollectAll(); }
   ZORQelIType Kind(int k, Provider* w = nullptr) {
     return ZORQelIType(new Type(w ? *w : wrapper, ZORQelIModeler(), static_cast<ZORQelI::Types>(k)));
   }

@@ -1,7 +1,6 @@
 // Regressions of ordinary client mistakes and hostile inputs, each named after
 // the fault it guards: a crash, a use after free or a silent loss that the
 // library must turn into its own exception or survive.
-#include <pthread.h>
 #include <unistd.h>
 
 #include <climits>
@@ -309,20 +308,7 @@ TEST_F(Regression, ObserverRegisteredAsItsOwnViewRaisesWhenNotified) {
 
 // Runs f on a thread whose stack is `bytes` long.
 void OnSmallStack(std::size_t bytes, const std::function<void()>& f) {
-  pthread_attr_t attr;
-  ASSERT_EQ(pthread_attr_init(&attr), 0);
-  ASSERT_EQ(pthread_attr_setstacksize(&attr, bytes), 0);
-  struct Call {
-    static void* Run(void* p) {
-      (*static_cast<const std::function<void()>*>(p))();
-      return nullptr;
-    }
-  };
-  pthread_t thread;
-  ASSERT_EQ(pthread_create(&thread, &attr, &Call::Run, const_cast<std::function<void()>*>(&f)),
-            0);
-  pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attr);
+  qtest::RunOnThread(bytes, nullptr, f);
 }
 
 TEST_F(Regression, DeeplyNestedArraysTypesAndValuesRaiseInsteadOfOverflowingTheStack) {

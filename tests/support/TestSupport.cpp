@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <pthread.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -169,6 +170,23 @@ ZORQelI::boolean ValueIMP::Equal(ZORQelIObjectIMP* o) const {
 int ValueIMP::Poke() {
   ++pokes;
   return value >= threshold ? value : 0;
+}
+
+void RunOnThread(std::size_t stackSize, void* stackMemory, const std::function<void()>& f) {
+  pthread_attr_t attr;
+  ASSERT_EQ(pthread_attr_init(&attr), 0);
+  if (stackMemory != nullptr)
+    ASSERT_EQ(pthread_attr_setstack(&attr, stackMemory, stackSize), 0);
+  else
+    ASSERT_EQ(pthread_attr_setstacksize(&attr, stackSize), 0);
+  pthread_t thread;
+  auto body = [](void* arg) -> void* {
+    (*static_cast<const std::function<void()>*>(arg))();
+    return nullptr;
+  };
+  ASSERT_EQ(pthread_create(&thread, &attr, body, const_cast<std::function<void()>*>(&f)), 0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attr);
 }
 
 NodeIMP* NewNode(int* finalized, int value) { return new NodeIMP(finalized, value); }

@@ -15,6 +15,18 @@
 
 namespace qtest {
 
+// Runs collections until the object count stops changing (member handles
+// need a first scan before they stop being roots).
+void CollectAll();
+
+// A test that starts and ends with everything unreachable collected, so
+// that what it counts is its own.
+class CollectedTest : public ::testing::Test {
+ protected:
+  void SetUp() override { CollectAll(); }
+  void TearDown() override { CollectAll(); }
+};
+
 // A test with a fresh directory of its own under /tmp (dir_), removed with
 // everything in it when the test ends, whatever modes the test left on it.
 class TempDirTest : public ::testing::Test {
@@ -137,12 +149,12 @@ class FnViewIMP : public ZORQelIViewIMP {
   int* finalized;
 };
 
+// Runs f on a new thread with a stack of `stackSize` bytes, at stackMemory
+// when given, and waits for it.
+void RunOnThread(std::size_t stackSize, void* stackMemory, const std::function<void()>& f);
+
 // Makes a NodeIMP on the heap (the only way implementation objects are made).
 NodeIMP* NewNode(int* finalized = nullptr, int value = 0);
-
-// Runs collections until the object count stops changing (member handles
-// need a first scan before they stop being roots).
-void CollectAll();
 
 // The text of a library string.
 inline std::string Str(const ZORQelI::string& s) { return static_cast<const char*>(s); }
