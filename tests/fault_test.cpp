@@ -99,8 +99,8 @@ TEST(ViewFault, ARaisingViewEndsTheFanOutAndLeavesTheObserverUsable) {
     ZORQelIViewIMP* faulty = nullptr;  // not a root: only the observer holds it
     for (int i = 0; i < 5; ++i) {
       ZORQelIView v(new qtest::FnViewIMP(
-          [&, i](char kind, ZORQelIObject) {
-            if (kind != 'u') return;
+          [&, i](qtest::Notice kind, ZORQelIObject) {
+            if (kind != qtest::Notice::Updated) return;
             if (i == 2 && raise) throw std::runtime_error("view failed");
             served.push_back(i);
           },

@@ -509,7 +509,9 @@ ZORQelI::integer LoadAndUse(ZORQelI::integer before) {
   // copy carries the instances into that second schema.
   int created = 0;
   ZORQelIModeler target = ZORQelIMemWrapper::Default().NewModeler("target");
-  target.AddView(ZORQelIView(new qtest::FnViewIMP([&created](char kind, ZORQelIObject) { created += kind == 'c'; })));
+  target.AddView(ZORQelIView(new qtest::FnViewIMP([&created](qtest::Notice kind, ZORQelIObject) {
+    created += kind == qtest::Notice::Created;
+  })));
   EXPECT_EQ(Itrue, Imp(target)->LoadText(qtest::GrammarSchemas(), "again.exp"));
   EXPECT_EQ(8, created);
   EXPECT_EQ(Str(printer.Get()), CopiedPopulation(m, target));

@@ -176,7 +176,7 @@ TEST_F(Regression, ViewThatDropsTheLastHandleOfItsObserverAndCollectsFinishesThe
   auto observer = std::make_unique<ZORQelIObserver>();  // the only handle on it
   for (int i = 0; i < 3; ++i) {
     observer->AddView(ZORQelIView(new qtest::FnViewIMP(
-        [&, i](char, ZORQelIObject) {
+        [&, i](qtest::Notice, ZORQelIObject) {
           served.push_back(i);
           if (i == 0) {
             *observer = ZORQelIObserver();  // the notifying observer is dropped
@@ -295,7 +295,7 @@ TEST_F(Regression, ArrayThatContainsItselfRaisesWhenPrinted) {
 TEST_F(Regression, ObserverRegisteredAsItsOwnViewRaisesWhenNotified) {
   int notified = 0;
   ZORQelIObserver observer;
-  observer.AddView(ZORQelIView(new qtest::FnViewIMP([&](char, ZORQelIObject) { ++notified; })));
+  observer.AddView(ZORQelIView(new qtest::FnViewIMP([&](qtest::Notice, ZORQelIObject) { ++notified; })));
   observer.AddView(observer);
   ExpectRaise<ZORQelI::Exception>([&] { observer.NotifyUpdate(ZORQelIObject()); },
                                   "reaches itself");

@@ -130,20 +130,22 @@ inline ZORQelIObject Value(int v) { return ZORQelIObject(new ValueIMP(v, v)); }
 inline ZORQelIObject Value(int v, int hash) { return ZORQelIObject(new ValueIMP(v, hash)); }
 inline ValueIMP* ValueOf(ZORQelIObject o) { return static_cast<ValueIMP*>(o.RefMe()); }
 
-// A view that hands every notification to a function, as 'c' (created),
-// 'u' (update) or 'd' (deleted) with the object, and counts its
-// finalizations in *finalized when given.
+// The three notifications a view receives.
+enum class Notice { Created, Updated, Deleted };
+
+// A view that hands every notification to a function, with the object, and
+// counts its finalizations in *finalized when given.
 class FnViewIMP : public ZORQelIViewIMP {
   ZORQELI_DECLARE_IMP(FnViewIMP, ZORQelIViewIMP)
  public:
-  using Fn = std::function<void(char, ZORQelIObject)>;
+  using Fn = std::function<void(Notice, ZORQelIObject)>;
   explicit FnViewIMP(Fn f, int* finalized = nullptr) : fn(std::move(f)), finalized(finalized) {}
   ~FnViewIMP() override;
   ZORQelIObjectIMP* Clone() const override { return new FnViewIMP(*this); }
   void Text(ZORQelIPrint&) const override {}
-  void NotifyUpdate(ZORQelIObject o) override { fn('u', o); }
-  void NotifyDeleted(ZORQelIObject o) override { fn('d', o); }
-  void NotifyCreated(ZORQelIObject o) override { fn('c', o); }
+  void NotifyUpdate(ZORQelIObject o) override { fn(Notice::Updated, o); }
+  void NotifyDeleted(ZORQelIObject o) override { fn(Notice::Deleted, o); }
+  void NotifyCreated(ZORQelIObject o) override { fn(Notice::Created, o); }
 
   Fn fn;
   int* finalized;
