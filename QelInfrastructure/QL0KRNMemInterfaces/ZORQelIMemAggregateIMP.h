@@ -164,7 +164,7 @@ class QL0KRNMEM_EXPORT ZORQelIMemAggregateIMP final : public ZORQelIMemInstanceI
   ZORQelIMemSlot* Elements() const {
     if (!Spilled()) return Trailing();
     ZORQelIMemSlot* block;
-    std::memcpy(&block, Trailing(), sizeof block);
+    std::memcpy(&block, static_cast<const void*>(Trailing()), sizeof block);
     return block;
   }
   std::uint8_t* ElementTags() const {

@@ -118,7 +118,7 @@ void ZORQelIMemAggregateIMP::Spill(std::size_t room) {
     std::memcpy(block + room, ElementTags(), n);
   }
   if (Spilled()) ::operator delete(Elements());
-  std::memcpy(Trailing(), &block, sizeof block);
+  std::memcpy(static_cast<void*>(Trailing()), &block, sizeof block);
   const std::uint32_t room32 = static_cast<std::uint32_t>(room);
   std::memcpy(tags4_, &room32, sizeof room32);
   sizeBits_ |= kSpilled;
