@@ -1,0 +1,1611 @@
+// ZORQelIMemRuleEngine: the evaluator of EXPRESS expressions and statements
+// over a population of the in-memory provider, and the checks of a schema's
+// rules built on it.
+#include "ZORQelIMemRuleEngine.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "ZORQelIMemAggregateIMP.h"
+#include "ZORQelIMemAttrIMP.h"
+#include "ZORQelIMemEntityIMP.h"
+#include "ZORQelIMemEntityInstanceIMP.h"
+#include "ZORQelIMemInstancesIMP.h"
+#include "ZORQelIMemModelerIMP.h"
+#include "ZORQelIMemRuleSyntax.h"
+#include "ZORQelIMemTypeIMP.h"
+#include "ZORQelIMemValueIMP.h"
+
+using namespace ZORQelIMemRule;
+
+namespace ZORQelIMemRuleEval {
+
+std::string Up(std::string s) {
+  for (char& c : s) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return s;
+}
+
+}  // namespace ZORQelIMemRuleEval
+
+using namespace ZORQelIMemRuleEval;
+
+
+namespace {
+const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemRuleEngine";
+constexpr int kMaxEvalDepth = 1000;
+// Loop rounds one rule evaluation may take: a REPEAT to 2**31 is refused
+// rather than run for minutes.
+constexpr std::uint64_t kMaxSteps = 1000000;
+
+[[noreturn]] void Refuse(const std::string& why, int line) {
+  ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string(why.c_str())), kSource, line);
+  std::abort();  // Throw does not return
+}
+
+struct DepthGuard {
+  int& d;
+  explicit DepthGuard(int& depth) : d(depth) { ++d; }
+  ~DepthGuard() { --d; }
+};
+
+std::int64_t MintOr(ZORQelI::Mint v, std::int64_t dflt) { return v.IsSet() ? std::int64_t(v) : dflt; }
+
+// The pattern matching of LIKE: @ a letter, ^ an upper-case letter, ? any
+// character, & the rest, # a digit, $ a word, * any run, \ quotes the next.
+bool Like(const char* s, const char* p, int depth) {
+  if (depth > 4096) return false;
+  for (; *p != 0; ++p) {
+    char c = *p;
+    if (c == '*' || c == '&') {
+      if (c == '&') return true;
+      for (const char* t = s;; ++t) {
+        if (Like(t, p + 1, depth + 1)) return true;
+        if (*t == 0) return false;
+      }
+    }
+    if (*s == 0) return false;
+    const unsigned char x = static_cast<unsigned char>(*s);
+    switch (c) {
+      case '@': if (!std::isalpha(x)) return false; break;
+      case '^': if (!std::isupper(x)) return false; break;
+      case '?': break;
+      case '#': if (!std::isdigit(x)) return false; break;
+      case '$': if (std::isspace(x)) return false;
+        while (s[1] != 0 && !std::isspace(static_cast<unsigned char>(s[1]))) ++s;
+        break;
+      case '\\': ++p; if (*p != *s) return false; break;
+      default: if (c != *s) return false;
+    }
+    ++s;
+  }
+  return *s == 0;
+}
+}  // namespace
+
+ZORQelIMemRuleEngine::ZORQelIMemRuleEngine(ZORQelIModeler m)
+    : handle_(m), m_(ZORQelIMemModelerIMP::DownCast(m)) {
+  for (const ZORQelIMemDeclaration& d : m_->Declarations()) {
+    if (d.kind != ZORQelIMemDeclaration::Function && d.kind != ZORQelIMemDeclaration::Procedure &&
+        d.kind != ZORQelIMemDeclaration::Rule && d.kind != ZORQelIMemDeclaration::Constant) {
+      continue;
+    }
+    std::size_t before = tree_.callables.size(), rulesBefore = tree_.rules.size(),
+                constsBefore = tree_.constants.size();
+    try {
+      Parser(tree_).Declaration(std::string(static_cast<const char*>(d.text)));
+    } catch (const SyntaxError& e) {
+      tree_.callables.resize(before);
+      tree_.rules.resize(rulesBefore);
+      tree_.constants.resize(constsBefore);
+      std::string why = "line " + std::to_string(e.pos.line) + ", column " +
+                        std::to_string(e.pos.column) + ": " + e.text;
+      std::string name = Up(std::string(static_cast<const char*>(d.name)));
+      if (d.kind == ZORQelIMemDeclaration::Rule) badRules_.emplace_back(name, why);
+      declErrors_[name] = why;
+    }
+  }
+  for (std::size_t i = 0; i < tree_.callables.size(); ++i) callables_[tree_.callables[i].name] = i;
+  for (const Variable& v : tree_.constants) constantInit_[v.name] = v.init;
+  for (ZORQelIMemTypeIMP* t : m_->Types()) {
+    for (const ZORQelI::string& item : t->ExpressInfo().items) {
+      enumItems_.emplace(Up(std::string(static_cast<const char*>(item))),
+                         std::string(static_cast<const char*>(t->Name())));
+    }
+  }
+}
+
+ZORQelIMemEntityInstanceIMP* ZORQelIMemRuleEngine::Find(ZORQelI::integer n) {
+  BuildIndex();
+  auto it = numbers_.find(n);
+  return it == numbers_.end() ? nullptr : it->second;
+}
+
+const ParsedClause& ZORQelIMemRuleEngine::Parse(const ZORQelIMemClause* c) {
+  auto it = parsed_.find(c);
+  if (it != parsed_.end()) return it->second;
+  ParsedClause& p = parsed_[c];
+  const std::string text = static_cast<const char*>(c->text);
+  try {
+    Parser parser(tree_);
+    switch (c->kind) {
+      case ZORQelIMemClause::Where: p.expr = parser.WhereExpression(text, p.label); break;
+      case ZORQelIMemClause::Unique: p.exprs = parser.UniqueExpressions(text, p.label); break;
+      case ZORQelIMemClause::Derive: p.expr = parser.DeriveExpression(text); break;
+      default: break;
+    }
+    p.ok = true;
+  } catch (const SyntaxError& e) {
+    p.error = "line " + std::to_string(c->line + e.pos.line - 1) + ", column " +
+              std::to_string(e.pos.line == 1 ? c->column + e.pos.column - 1 : e.pos.column) + ": " +
+              e.text;
+  }
+  return p;
+}
+
+EntityInfo& ZORQelIMemRuleEngine::Info(ZORQelIMemEntityIMP* e) {
+  auto it = info_.find(e);
+  if (it != info_.end()) return *it->second;
+  auto info = std::make_unique<EntityInfo>();
+  // The entity and its super entities, each once, the entity first.
+  std::vector<ZORQelIMemEntityIMP*> chain{e};
+  info->ancestors.insert(e);
+  for (std::size_t k = 0; k < chain.size(); ++k) {
+    for (ZORQelIMemEntityIMP* s : chain[k]->Supers()) {
+      if (info->ancestors.insert(s).second) chain.push_back(s);
+    }
+  }
+  for (ZORQelIMemEntityIMP* owner : chain) {
+    for (const ZORQelIMemClause& c : owner->ExpressInfo().clauses) {
+      if (c.kind == ZORQelIMemClause::Where) {
+        info->wheres.push_back({&c, owner, std::string(), nullptr});
+      } else if (c.kind == ZORQelIMemClause::Derive) {
+        std::string name = Up(std::string(static_cast<const char*>(c.name)));
+        std::size_t dot = name.rfind('.');
+        if (dot != std::string::npos) name = name.substr(dot + 1);
+        info->derives.emplace(name, std::make_pair(&c, owner));  // the most specific first
+      } else if (c.kind == ZORQelIMemClause::Inverse) {
+        InverseInfo inv;
+        inv.clause = &c;
+        inv.name = Up(std::string(static_cast<const char*>(c.name)));
+        std::vector<ZORQelIMemExpress::Token> toks;
+        ZORQelIMemExpress::Message msg;
+        const std::string text = static_cast<const char*>(c.text);
+        if (ZORQelIMemExpress::ZORQelIMemExpressLexer(text).Run(toks, &msg)) {
+          auto word = [&](std::size_t i) {
+            return i < toks.size() ? Up(text.substr(toks[i].begin, toks[i].end - toks[i].begin))
+                                   : std::string();
+          };
+          std::size_t i = 2;  // after "name :"
+          if (word(i) == "SET" || word(i) == "BAG") {
+            inv.aggregate = true;
+            ++i;
+            if (word(i) == "[") {
+              inv.lo = std::atoll(word(i + 1).c_str());
+              inv.hi = word(i + 3) == "?" ? -1 : std::atoll(word(i + 3).c_str());
+              i += 5;
+            }
+            ++i;  // OF
+          }
+          inv.entity = word(i);
+          inv.attr = word(i + 2);
+          if (word(i + 3) == ".") inv.attr = word(i + 4);
+        }
+        info->inverses.push_back(inv);
+      }
+    }
+  }
+  info->name = Up(std::string(static_cast<const char*>(e->Name())));
+  std::unordered_map<const ZORQelIMemEntityIMP*, int> unlabelled;
+  for (EntityInfo::Rule& r : info->wheres) {
+    const ParsedClause& p = Parse(r.clause);
+    r.parsed = &p;
+    r.label = p.ok ? p.label : std::string(static_cast<const char*>(r.clause->name));
+    if (r.label.empty()) r.label = "(" + std::to_string(++unlabelled[r.owner]) + ")";
+    if (r.owner != e) r.label = Up(std::string(static_cast<const char*>(r.owner->Name()))) + "." + r.label;
+  }
+  if (!e->IsFrozen()) e->Freeze();
+  const auto& layout = e->Layout();
+  for (std::size_t k = 0; k < layout.size(); ++k) {
+    info->slots.emplace(Up(std::string(static_cast<const char*>(layout[k]->Name()))),
+                        static_cast<int>(k));
+  }
+  EntityInfo& ref = *info;
+  info_.emplace(e, std::move(info));
+  return ref;
+}
+
+void ZORQelIMemRuleEngine::BuildIndex() {
+  if (indexed_) return;
+  indexed_ = true;
+  ZORQelIMemInstancesIMP* pop = m_->Population();
+  std::vector<std::pair<ZORQelIMemInstanceIMP*, int>> todo;
+  for (ZORQelIMemEntityInstanceIMP* x : pop->Members()) {
+    if (x->IsDeleted()) continue;
+    numbers_[x->Number()] = x;
+    for (const ZORQelIMemEntityIMP* a : Info(x->Entity()).ancestors) extent_[a].push_back(x);
+    const int n = x->CellCount();
+    ZORQelIMemSlot* slots = x->Slots();
+    std::uint8_t* tags = x->Tags();
+    for (int k = 0; k < n; ++k) {
+      // Walk the value of slot k: aggregates and select values nest.
+      std::vector<ZORQelIObjectIMP*> stack;
+      if (tags[k] == ZORQelIMemSlot::Reference || tags[k] == ZORQelIMemSlot::Object ||
+          tags[k] == ZORQelIMemSlot::Aggregate) {
+        stack.push_back(slots[k].object);
+      }
+      while (!stack.empty()) {
+        ZORQelIObjectIMP* o = stack.back();
+        stack.pop_back();
+        if (auto* y = dynamic_cast<ZORQelIMemEntityInstanceIMP*>(o)) {
+          users_[y].emplace_back(x, k);
+        } else if (auto* g = dynamic_cast<ZORQelIMemAggregateIMP*>(o)) {
+          const auto& ss = g->SlotVector();
+          const auto& ts = g->TagVector();
+          for (std::size_t j = 0; j < ss.size(); ++j) {
+            if (ts[j] == ZORQelIMemSlot::Reference || ts[j] == ZORQelIMemSlot::Object ||
+                ts[j] == ZORQelIMemSlot::Aggregate) {
+              stack.push_back(ss[j].object);
+            }
+          }
+        }
+      }
+    }
+  }
+}
+
+void ZORQelIMemRuleEngine::Raise(const Node& at, const std::string& why, bool unsupported) {
+  Failure f;
+  f.unsupported = unsupported;
+  f.why = why;
+  f.pos = at.pos;
+  f.where = where_;
+  throw f;
+}
+
+std::int64_t ZORQelIMemRuleEngine::ToInteger(double x, const Node& at) {
+  if (!(x >= -9.2e18 && x <= 9.2e18)) Raise(at, "integer overflow");
+  return static_cast<std::int64_t>(x);
+}
+
+void ZORQelIMemRuleEngine::Step(const Node& at) {
+  if (++steps_ > kMaxSteps) {
+    Raise(at, "evaluation takes more than " + std::to_string(kMaxSteps) + " loop rounds");
+  }
+}
+
+Value ZORQelIMemRuleEngine::FromSlot(const ZORQelIMemSlot& s, std::uint8_t tag,
+                                     const ZORQelITypeIMP* type) {
+  Value v;
+  const auto* mt = dynamic_cast<const ZORQelIMemTypeIMP*>(type);
+  if (mt != nullptr && mt->ExpressInfo().declared) v.type = mt;
+  switch (tag) {
+    case ZORQelIMemSlot::Unset: return Value();
+    case ZORQelIMemSlot::Boolean: v.k = Value::Logical; v.logical = s.boolean; return v;
+    case ZORQelIMemSlot::Integer: v.k = Value::Int; v.i = s.integer; return v;
+    case ZORQelIMemSlot::Real: v.k = Value::Real; v.r = s.real; return v;
+    case ZORQelIMemSlot::String:
+    case ZORQelIMemSlot::Inline:
+      v.s = ZORQelIMemSlot::TextOf(s, tag);
+      v.k = mt != nullptr && mt->ExpressInfo().form == ZORQelIMemTypeIMP::Enumeration ? Value::Enum
+            : type != nullptr && type->PrimitiveType() == ZORQelI::Ibinary           ? Value::Bin
+                                                                                     : Value::Str;
+      if (v.k == Value::Enum) v.s = Up(v.s);
+      return v;
+    default: break;
+  }
+  ZORQelIObjectIMP* o = s.object;
+  if (auto* x = dynamic_cast<ZORQelIMemEntityInstanceIMP*>(o)) {
+    Value e;
+    e.k = Value::Entity;
+    e.inst = x;
+    return e;
+  }
+  if (auto* g = dynamic_cast<ZORQelIMemAggregateIMP*>(o)) {
+    ZORQelIType ht = g->GetType();
+    ZORQelITypeIMP* at = ht.IsValid() ? static_cast<ZORQelITypeIMP*>(ht.RefMe()) : nullptr;
+    auto a = std::make_shared<Agg>();
+    if (at != nullptr) {
+      ZORQelI::Types kind = at->PrimitiveType();
+      a->kind = kind == ZORQelI::Iset ? 0 : kind == ZORQelI::Ibag ? 1 : kind == ZORQelI::Ilist ? 2 : 3;
+      a->loBound = MintOr(at->LowerBound(), 0);
+      a->hiBound = MintOr(at->UpperBound(), -1);
+      if (a->kind == 3) a->lo = a->loBound;
+    }
+    const auto& ss = g->SlotVector();
+    const auto& ts = g->TagVector();
+    a->items.reserve(ss.size());
+    for (std::size_t j = 0; j < ss.size(); ++j) {
+      a->items.push_back(FromSlot(ss[j], ts[j], g->CellType(static_cast<int>(j))));
+    }
+    Value r;
+    r.k = Value::Aggregate;
+    r.agg = std::move(a);
+    if (v.type != nullptr) r.type = v.type;
+    return r;
+  }
+  if (auto* val = dynamic_cast<ZORQelIMemValueIMP*>(o)) {
+    return FromSlot(val->Slots()[0], val->Tags()[0], val->CellType(0));
+  }
+  return Value();
+}
+
+Value* ZORQelIMemRuleEngine::Var(const std::string& name) {
+  if (frames_.empty()) return nullptr;
+  for (auto& [n, v] : frames_.back()) {
+    if (n == name) return &v;
+  }
+  return nullptr;
+}
+
+Value ZORQelIMemRuleEngine::Name(const Node& n) {
+  if (Value* v = Var(n.text)) return *v;
+  if (self_.k == Value::Entity) {
+    bool found = false;
+    Value v = self_.inst != nullptr ? ReadAttr(self_.inst, n.text, n, found) : Value();
+    if (self_.made != nullptr) v = Attribute(self_, n.text, n), found = true;
+    if (found) return v;
+  }
+  if (n.text == "PI") return Value::R(M_PI);
+  if (n.text == "CONST_E") return Value::R(M_E);
+  auto c = constants_.find(n.text);
+  if (c != constants_.end()) return c->second;
+  auto ci = constantInit_.find(n.text);
+  if (ci != constantInit_.end()) {
+    Frame saved;
+    std::vector<Frame> frames;
+    frames.swap(frames_);
+    Value s = self_;
+    self_ = Value();
+    Value v;
+    try {
+      v = Eval(ci->second);
+    } catch (...) {
+      frames_.swap(frames);
+      self_ = s;
+      throw;
+    }
+    frames_.swap(frames);
+    self_ = s;
+    constants_[n.text] = v;
+    return v;
+  }
+  auto e = enumItems_.find(n.text);
+  if (e != enumItems_.end()) {
+    Value v;
+    v.k = Value::Enum;
+    v.s = n.text;
+    return v;
+  }
+  Raise(n, "unknown name " + n.text);
+}
+
+Value ZORQelIMemRuleEngine::Inverse(ZORQelIMemEntityInstanceIMP* x, const InverseInfo& inv) {
+  BuildIndex();
+  auto a = std::make_shared<Agg>();
+  a->kind = 0;
+  ZORQelIMemEntityIMP* want = m_->FindEntity(inv.entity.c_str());
+  auto it = users_.find(x);
+  if (it != users_.end()) {
+    for (const auto& [by, slot] : it->second) {
+      if (want != nullptr && !by->Entity()->Inherits(want)) continue;
+      EntityInfo& bi = Info(by->Entity());
+      auto s = bi.slots.find(inv.attr);
+      if (s == bi.slots.end() || s->second != slot) continue;
+      Value v;
+      v.k = Value::Entity;
+      v.inst = by;
+      bool dup = false;
+      for (const Value& w : a->items) dup = dup || w.inst == by;
+      if (!dup) a->items.push_back(v);
+    }
+  }
+  if (!inv.aggregate) return a->items.size() == 1 ? a->items[0] : Value();
+  Value r;
+  r.k = Value::Aggregate;
+  r.agg = a;
+  return r;
+}
+
+Value ZORQelIMemRuleEngine::ReadAttr(ZORQelIMemEntityInstanceIMP* x, const std::string& name,
+                                     const Node& at, bool& found) {
+  EntityInfo& info = Info(x->Entity());
+  found = true;
+  auto d = info.derives.find(name);
+  if (d != info.derives.end()) {
+    const ParsedClause& p = Parse(d->second.first);
+    if (!p.ok) Raise(at, "DERIVE " + name + " does not parse: " + p.error, true);
+    std::string key = std::to_string(x->Number()) + "." + name;
+    if (!deriving_.insert(key).second) Raise(at, "DERIVE " + name + " depends on itself");
+    Value saved = self_;
+    std::vector<Frame> frames;
+    frames.swap(frames_);
+    self_ = Value();
+    self_.k = Value::Entity;
+    self_.inst = x;
+    Value v;
+    try {
+      v = Eval(p.expr);
+    } catch (...) {
+      frames_.swap(frames);
+      self_ = saved;
+      deriving_.erase(key);
+      throw;
+    }
+    frames_.swap(frames);
+    self_ = saved;
+    deriving_.erase(key);
+    return v;
+  }
+  auto s = info.slots.find(name);
+  if (s != info.slots.end()) {
+    return FromSlot(x->Slots()[s->second], x->Tags()[s->second], x->CellType(s->second));
+  }
+  for (const InverseInfo& inv : info.inverses) {
+    if (inv.name == name) return Inverse(x, inv);
+  }
+  found = false;
+  return Value();
+}
+
+Value ZORQelIMemRuleEngine::Attribute(const Value& base, const std::string& name, const Node& at) {
+  if (base.k == Value::Indet) return Value();
+  if (base.k != Value::Entity) Raise(at, "." + name + " of a value that is no entity instance");
+  if (base.made != nullptr) {
+    if (const Value* v = base.made->Find(name)) return *v;
+    Raise(at, "no attribute " + name + " in the constructed " + Text(base));
+  }
+  bool found = false;
+  Value v = ReadAttr(base.inst, name, at, found);
+  if (!found) {
+    Raise(at, "#" + std::to_string(base.inst->Number()) + " (" +
+                  std::string(static_cast<const char*>(base.inst->Entity()->Name())) +
+                  ") has no attribute " + name);
+  }
+  return v;
+}
+
+std::vector<Value>& ZORQelIMemRuleEngine::Items(Value& v, const Node& at) {
+  if (v.k != Value::Aggregate) Raise(at, "an aggregate is expected");
+  if (v.agg.use_count() > 1) v.agg = std::make_shared<Agg>(*v.agg);
+  return v.agg->items;
+}
+
+Value ZORQelIMemRuleEngine::Logic(const Value& v, const Node& at) {
+  if (v.k == Value::Indet) return Value::L(2);
+  if (v.k != Value::Logical) Raise(at, "a logical value is expected");
+  return v;
+}
+
+int ZORQelIMemRuleEngine::Equal(const Value& a, const Value& b, int depth) {
+  if (a.k == Value::Indet || b.k == Value::Indet) return 2;
+  if (a.Number() && b.Number()) {
+    if (a.k == Value::Int && b.k == Value::Int) return a.i == b.i;
+    return a.AsReal() == b.AsReal();
+  }
+  if (a.k != b.k) {
+    if ((a.k == Value::Enum || a.k == Value::Str) && (b.k == Value::Enum || b.k == Value::Str)) {
+      return a.s == b.s;
+    }
+    return 0;
+  }
+  switch (a.k) {
+    case Value::Logical: return a.logical == b.logical ? 1 : (a.logical == 2 || b.logical == 2) ? 2 : 0;
+    case Value::Str: case Value::Bin: case Value::Enum: return a.s == b.s;
+    case Value::Entity: {
+      if (a.inst != nullptr && a.inst == b.inst) return 1;
+      if (depth > 8) return 2;
+      // Value comparison: the same entity, attributes equal one by one.
+      ZORQelIMemEntityIMP* ea = a.inst != nullptr ? a.inst->Entity() : a.made->Leaf();
+      ZORQelIMemEntityIMP* eb = b.inst != nullptr ? b.inst->Entity() : b.made->Leaf();
+      if (ea == nullptr || eb == nullptr) return 2;  // complex values of no single leaf
+      if (ea != eb) return 0;
+      const auto& layout = ea->Layout();
+      const int n = static_cast<int>(layout.size());
+      int result = 1;
+      auto value = [&](const Value& x, int k) {
+        if (x.inst != nullptr) return FromSlot(x.inst->Slots()[k], x.inst->Tags()[k], x.inst->CellType(k));
+        const Value* v = x.made->Find(Up(std::string(static_cast<const char*>(layout[static_cast<std::size_t>(k)]->Name()))));
+        return v != nullptr ? *v : Value();
+      };
+      for (int k = 0; k < n; ++k) {
+        Value va = value(a, k);
+        Value vb = value(b, k);
+        if (va.k == Value::Indet && vb.k == Value::Indet) continue;
+        int e = Equal(va, vb, depth + 1);
+        if (e == 0) return 0;
+        if (e == 2) result = 2;
+      }
+      return result;
+    }
+    case Value::Aggregate: {
+      const auto& x = a.agg->items;
+      const auto& y = b.agg->items;
+      if (x.size() != y.size()) return 0;
+      int result = 1;
+      if (a.agg->kind >= 2 && b.agg->kind >= 2) {
+        for (std::size_t k = 0; k < x.size(); ++k) {
+          int e = Equal(x[k], y[k], depth + 1);
+          if (e == 0) return 0;
+          if (e == 2) result = 2;
+        }
+        return result;
+      }
+      std::vector<bool> used(y.size(), false);
+      for (const Value& v : x) {
+        bool hit = false;
+        for (std::size_t k = 0; k < y.size() && !hit; ++k) {
+          if (!used[k] && Equal(v, y[k], depth + 1) == 1) used[k] = hit = true;
+        }
+        if (!hit) return 0;
+      }
+      return 1;
+    }
+    default: return 0;
+  }
+}
+
+int ZORQelIMemRuleEngine::Less(const Value& a, const Value& b, const Node& at) {
+  if (a.k == Value::Indet || b.k == Value::Indet) return 2;
+  if (a.Number() && b.Number()) {
+    if (a.k == Value::Int && b.k == Value::Int) return a.i < b.i;
+    return a.AsReal() < b.AsReal();
+  }
+  if ((a.k == Value::Str || a.k == Value::Bin) && a.k == b.k) return a.s < b.s;
+  if (a.k == Value::Logical && b.k == Value::Logical) {
+    auto rank = [](int l) { return l == 0 ? 0 : l == 2 ? 1 : 2; };
+    return rank(a.logical) < rank(b.logical);
+  }
+  if (a.k == Value::Enum && b.k == Value::Enum) {
+    auto pos = [&](const Value& v) {
+      if (const auto* t = dynamic_cast<const ZORQelIMemTypeIMP*>(v.type)) {
+        const auto& items = t->ExpressInfo().items;
+        for (std::size_t k = 0; k < items.size(); ++k) {
+          if (Up(std::string(static_cast<const char*>(items[k]))) == v.s) return static_cast<long>(k);
+        }
+      }
+      return -1L;
+    };
+    long pa = pos(a), pb = pos(b);
+    if (pa < 0 || pb < 0) Raise(at, "enumeration items of unknown order", true);
+    return pa < pb;
+  }
+  Raise(at, "values that cannot be ordered");
+}
+
+Value ZORQelIMemRuleEngine::Binary(const Node& n) {
+  Value a = Eval(n.a);
+  if (n.op == Node::And || n.op == Node::Or || n.op == Node::Xor) {
+    int x = Logic(a, n).logical;
+    if (n.op == Node::And && x == 0) return Value::L(0);
+    if (n.op == Node::Or && x == 1) return Value::L(1);
+    int y = Logic(Eval(n.b), n).logical;
+    if (n.op == Node::And) return Value::L(y == 0 ? 0 : (x == 2 || y == 2) ? 2 : 1);
+    if (n.op == Node::Or) return Value::L(y == 1 ? 1 : (x == 2 || y == 2) ? 2 : 0);
+    return Value::L((x == 2 || y == 2) ? 2 : (x != y));
+  }
+  Value b = Eval(n.b);
+  switch (n.op) {
+    case Node::InstEq:
+    case Node::InstNe:
+      // Instances of the population are the same only when they are one.
+      if (a.k == Value::Entity && b.k == Value::Entity && a.inst != nullptr && b.inst != nullptr) {
+        return Value::L((a.inst == b.inst) == (n.op == Node::InstEq));
+      }
+      if (n.op == Node::InstEq) return Value::L(Equal(a, b, 0));
+      { int e = Equal(a, b, 0); return Value::L(e == 2 ? 2 : !e); }
+    case Node::Eq: return Value::L(Equal(a, b, 0));
+    case Node::Ne: { int e = Equal(a, b, 0); return Value::L(e == 2 ? 2 : !e); }
+    case Node::Lt: return Value::L(Less(a, b, n));
+    case Node::Gt: return Value::L(Less(b, a, n));
+    case Node::Le: { int l = Less(b, a, n); return Value::L(l == 2 ? 2 : !l); }
+    case Node::Ge: { int l = Less(a, b, n); return Value::L(l == 2 ? 2 : !l); }
+    case Node::In: {
+      if (a.k == Value::Indet || b.k == Value::Indet) return Value::L(2);
+      if (b.k != Value::Aggregate) Raise(n, "IN needs an aggregate on its right");
+      int result = 0;
+      for (const Value& v : b.agg->items) {
+        int e = Equal(a, v, 0);
+        if (e == 1) return Value::L(1);
+        if (e == 2) result = 2;
+      }
+      return Value::L(result);
+    }
+    case Node::Like:
+      if (a.k == Value::Indet || b.k == Value::Indet) return Value::L(2);
+      return Value::L(Like(a.s.c_str(), b.s.c_str(), 0));
+    default: break;
+  }
+  if (a.k == Value::Indet || b.k == Value::Indet) return Value();
+  if (a.k == Value::Aggregate || b.k == Value::Aggregate) {
+    if (n.op != Node::Add && n.op != Node::Sub && n.op != Node::Mul) Raise(n, "no such aggregate operation");
+    Value r = a.k == Value::Aggregate ? a : b;
+    Value other = a.k == Value::Aggregate ? b : a;
+    std::vector<Value>& items = Items(r, n);
+    bool set = r.agg->kind == 0;
+    auto has = [&](const std::vector<Value>& in, const Value& v) {
+      for (const Value& w : in) {
+        if (Equal(w, v, 0) == 1) return true;
+      }
+      return false;
+    };
+    if (n.op == Node::Add) {
+      std::vector<Value> add = other.k == Value::Aggregate ? other.agg->items : std::vector<Value>{other};
+      if (a.k != Value::Aggregate) {  // element + aggregate: the element first
+        std::vector<Value> front = add;
+        for (Value& v : items) {
+          if (!set || !has(front, v)) front.push_back(v);
+        }
+        items.swap(front);
+      } else {
+        for (Value& v : add) {
+          if (!set || !has(items, v)) items.push_back(v);
+        }
+      }
+      return r;
+    }
+    if (a.k != Value::Aggregate) Raise(n, "an aggregate is expected on the left");
+    std::vector<Value> right = other.k == Value::Aggregate ? other.agg->items : std::vector<Value>{other};
+    std::vector<Value> kept;
+    if (n.op == Node::Sub) {
+      std::vector<bool> used(right.size(), false);
+      for (Value& v : items) {
+        bool drop = false;
+        for (std::size_t k = 0; k < right.size() && !drop; ++k) {
+          if (!used[k] && Equal(v, right[k], 0) == 1) used[k] = drop = true;
+        }
+        if (!drop) kept.push_back(v);
+      }
+    } else {
+      for (Value& v : items) {
+        if (has(right, v)) kept.push_back(v);
+      }
+    }
+    items.swap(kept);
+    return r;
+  }
+  if (n.op == Node::Concat) {
+    // Complex entity construction: the parts and attributes of both.
+    if (a.k != Value::Entity || b.k != Value::Entity) Raise(n, "|| joins entity values only");
+    if (a.made == nullptr || b.made == nullptr) {
+      Raise(n, "|| of an instance of the population", true);
+    }
+    auto made = std::make_shared<Made>(*a.made);
+    made->parts.insert(made->parts.end(), b.made->parts.begin(), b.made->parts.end());
+    made->attrs.insert(made->attrs.end(), b.made->attrs.begin(), b.made->attrs.end());
+    Value r;
+    r.k = Value::Entity;
+    r.made = std::move(made);
+    return r;
+  }
+  if ((a.k == Value::Str || a.k == Value::Bin) && n.op == Node::Add) {
+    if (b.k != a.k) Raise(n, "+ of a string and a value that is no string");
+    Value r = a;
+    r.type = nullptr;
+    r.s += b.s;
+    return r;
+  }
+  if (!a.Number() || !b.Number()) Raise(n, "arithmetic on values that are no numbers");
+  if (n.op == Node::Div || n.op == Node::Pow || a.k == Value::Real || b.k == Value::Real) {
+    if (n.op == Node::IntDiv || n.op == Node::Mod) {
+      if (b.AsReal() == 0) Raise(n, "division by zero");
+      std::int64_t x = ToInteger(a.AsReal(), n), y = ToInteger(b.AsReal(), n);
+      if (y == 0) Raise(n, "division by zero");
+      if (y == -1) return Value::I(n.op == Node::IntDiv ? ToInteger(-a.AsReal(), n) : 0);
+      return Value::I(n.op == Node::IntDiv ? x / y : x % y);
+    }
+    double x = a.AsReal(), y = b.AsReal();
+    switch (n.op) {
+      case Node::Add: return Value::R(x + y);
+      case Node::Sub: return Value::R(x - y);
+      case Node::Mul: return Value::R(x * y);
+      case Node::Div: if (y == 0) Raise(n, "division by zero"); return Value::R(x / y);
+      case Node::Pow:
+        if (a.k == Value::Int && b.k == Value::Int && b.i >= 0) return Value::I(ToInteger(std::pow(x, y), n));
+        return Value::R(std::pow(x, y));
+      default: Raise(n, "no such arithmetic operation");
+    }
+  }
+  std::int64_t x = a.i, y = b.i, z = 0;
+  bool overflow = false;
+  switch (n.op) {
+    case Node::Add: overflow = __builtin_add_overflow(x, y, &z); break;
+    case Node::Sub: overflow = __builtin_sub_overflow(x, y, &z); break;
+    case Node::Mul: overflow = __builtin_mul_overflow(x, y, &z); break;
+    case Node::IntDiv:
+    case Node::Mod:
+      if (y == 0) Raise(n, "division by zero");
+      if (y == -1) {
+        overflow = __builtin_sub_overflow(std::int64_t(0), x, &z);
+        if (n.op == Node::Mod) z = 0;
+      } else {
+        z = n.op == Node::IntDiv ? x / y : x % y;
+      }
+      break;
+    default: Raise(n, "no such arithmetic operation");
+  }
+  if (overflow) Raise(n, "integer overflow");
+  return Value::I(z);
+}
+
+Value ZORQelIMemRuleEngine::Index(const Node& n) {
+  Value base = Eval(n.a);
+  Value lo = Eval(n.b);
+  Value hi = n.c >= 0 ? Eval(n.c) : Value();
+  if (base.k == Value::Indet || lo.k == Value::Indet) return Value();
+  if (lo.k != Value::Int) Raise(n, "an index must be an integer");
+  if (base.k == Value::Str || base.k == Value::Bin) {
+    std::int64_t from = lo.i, to = n.c >= 0 ? (hi.k == Value::Int ? hi.i : -1) : lo.i;
+    if (from < 1 || to < from || to > static_cast<std::int64_t>(base.s.size())) {
+      Raise(n, "index " + std::to_string(from) + " out of the string's range");
+    }
+    return Value::S(base.s.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - from + 1)));
+  }
+  if (base.k != Value::Aggregate) Raise(n, "an index of a value that is no aggregate");
+  std::int64_t k = lo.i - base.agg->lo;
+  if (k < 0 || k >= static_cast<std::int64_t>(base.agg->items.size())) return Value();
+  return base.agg->items[static_cast<std::size_t>(k)];
+}
+
+std::string ZORQelIMemRuleEngine::Qualified(const ZORQelIObjectIMP* o, const std::string& name) {
+  const ZORQelIMemModelerIMP* m = m_;
+  if (auto* e = dynamic_cast<const ZORQelIMemEntityIMP*>(o)) m = e->Modeler();
+  if (auto* t = dynamic_cast<const ZORQelIMemTypeIMP*>(o)) m = t->Modeler();
+  return Up(std::string(static_cast<const char*>(m->Name())) + "." + name);
+}
+
+std::vector<std::string> ZORQelIMemRuleEngine::TypeNames(const ZORQelITypeIMP* t) {
+  std::vector<std::string> out;
+  for (int guard = 0; t != nullptr && guard < 64; ++guard) {
+    const auto* mt = dynamic_cast<const ZORQelIMemTypeIMP*>(t);
+    if (mt == nullptr || !mt->ExpressInfo().declared) break;
+    out.push_back(Qualified(mt, std::string(static_cast<const char*>(mt->Name()))));
+    t = mt->ExpressInfo().underlying;
+  }
+  return out;
+}
+
+Value ZORQelIMemRuleEngine::TypeOf(const Value& v) {
+  auto a = std::make_shared<Agg>();
+  a->kind = 0;
+  auto add = [&](const std::string& s) { a->items.push_back(Value::S(s)); };
+  if (v.k == Value::Entity) {
+    if (v.made != nullptr) {
+      std::unordered_set<std::string> seen;
+      for (ZORQelIMemEntityIMP* part : v.made->parts) {
+        for (const ZORQelIMemEntityIMP* x : Info(part).ancestors) {
+          std::string name = Qualified(x, std::string(static_cast<const char*>(x->Name())));
+          if (seen.insert(name).second) add(name);
+        }
+      }
+      Value r;
+      r.k = Value::Aggregate;
+      r.agg = a;
+      return r;
+    }
+    ZORQelIMemEntityIMP* e = v.inst->Entity();
+    EntityInfo& info = Info(e);
+    if (info.typeOf != nullptr) {
+      Value r;
+      r.k = Value::Aggregate;
+      r.agg = info.typeOf;  // shared: a change copies it first (Items)
+      return r;
+    }
+    info.typeOf = a;
+    std::unordered_set<std::string> seen;
+    for (const ZORQelIMemEntityIMP* x : info.ancestors) {
+      std::string name = Qualified(x, std::string(static_cast<const char*>(x->Name())));
+      // A complex instance's own entity is a construction of the reader, not
+      // an entity of the schema: its name joins its parts with '+'.
+      if (name.find('+') == std::string::npos && seen.insert(name).second) add(name);
+    }
+  } else if (v.k != Value::Indet) {
+    for (const std::string& s : TypeNames(v.type)) add(s);
+    switch (v.k) {
+      case Value::Int: add("INTEGER"); add("NUMBER"); break;
+      case Value::Real: add("REAL"); add("NUMBER"); break;
+      case Value::Str: add("STRING"); break;
+      case Value::Bin: add("BINARY"); break;
+      case Value::Logical: add(v.logical == 2 ? "LOGICAL" : "BOOLEAN"); add("LOGICAL"); break;
+      case Value::Aggregate: add(v.agg->kind == 0 ? "SET" : v.agg->kind == 1 ? "BAG" : v.agg->kind == 2 ? "LIST" : "ARRAY"); add("AGGREGATE"); break;
+      default: break;
+    }
+  }
+  Value r;
+  r.k = Value::Aggregate;
+  r.agg = a;
+  return r;
+}
+
+Value ZORQelIMemRuleEngine::Builtin(const std::string& f, std::vector<Value>& a, const Node& at,
+                                    bool& found) {
+  found = true;
+  auto need = [&](std::size_t k) {
+    if (a.size() != k) Raise(at, f + " takes " + std::to_string(k) + " arguments");
+  };
+  if (f == "EXISTS") { need(1); return Value::L(a[0].k != Value::Indet); }
+  if (f == "NVL") { need(2); return a[0].k != Value::Indet ? a[0] : a[1]; }
+  if (f == "TYPEOF") { need(1); return TypeOf(a[0]); }
+  if (f == "SIZEOF" || f == "HIINDEX" || f == "LOINDEX" || f == "HIBOUND" || f == "LOBOUND") {
+    need(1);
+    if (a[0].k == Value::Indet) return Value();
+    if (a[0].k != Value::Aggregate) Raise(at, f + " of a value that is no aggregate");
+    const Agg& g = *a[0].agg;
+    const auto size = static_cast<std::int64_t>(g.items.size());
+    if (f == "SIZEOF") return Value::I(size);
+    if (f == "LOINDEX") return Value::I(g.kind == 3 ? g.lo : 1);
+    if (f == "HIINDEX") return Value::I(g.kind == 3 ? g.lo + size - 1 : size);
+    if (f == "LOBOUND") return Value::I(g.kind == 3 ? g.lo : g.loBound);
+    return g.hiBound < 0 ? (g.kind == 3 ? Value::I(g.lo + size - 1) : Value()) : Value::I(g.hiBound);
+  }
+  if (f == "ABS" || f == "SQRT" || f == "SIN" || f == "COS" || f == "TAN" || f == "ASIN" ||
+      f == "ACOS" || f == "EXP" || f == "LOG" || f == "LOG2" || f == "LOG10" || f == "ODD") {
+    need(1);
+    if (a[0].k == Value::Indet) return Value();
+    if (!a[0].Number()) Raise(at, f + " of a value that is no number");
+    double x = a[0].AsReal();
+    if (f == "ABS") {
+      if (a[0].k != Value::Int) return Value::R(std::fabs(x));
+      std::int64_t v = a[0].i;
+      if (v < 0 && __builtin_sub_overflow(std::int64_t(0), v, &v)) Raise(at, "integer overflow");
+      return Value::I(v);
+    }
+    if (f == "ODD") return Value::L(a[0].k == Value::Int && (a[0].i % 2) != 0);
+    if (f == "SQRT" && x < 0) Raise(at, "SQRT of a negative number");
+    if ((f == "LOG" || f == "LOG2" || f == "LOG10") && x <= 0) Raise(at, f + " of a number not above 0");
+    double r = f == "SQRT" ? std::sqrt(x) : f == "SIN" ? std::sin(x) : f == "COS" ? std::cos(x)
+             : f == "TAN" ? std::tan(x) : f == "ASIN" ? std::asin(x) : f == "ACOS" ? std::acos(x)
+             : f == "EXP" ? std::exp(x) : f == "LOG" ? std::log(x) : f == "LOG2" ? std::log2(x)
+             : std::log10(x);
+    return Value::R(r);
+  }
+  if (f == "ATAN") {
+    need(2);
+    if (a[0].k == Value::Indet || a[1].k == Value::Indet) return Value();
+    return Value::R(std::atan2(a[0].AsReal(), a[1].AsReal()));
+  }
+  if (f == "LENGTH" || f == "BLENGTH") {
+    need(1);
+    if (a[0].k == Value::Indet) return Value();
+    if (f == "BLENGTH") return Value::I(static_cast<std::int64_t>(a[0].s.size()));
+    std::int64_t count = 0;
+    for (unsigned char c : a[0].s) count += (c & 0xC0) != 0x80;
+    return Value::I(count);
+  }
+  if (f == "VALUE") {
+    need(1);
+    if (a[0].k == Value::Indet) return Value();
+    char* end = nullptr;
+    double x = std::strtod(a[0].s.c_str(), &end);
+    if (end == a[0].s.c_str() || *end != 0) return Value();
+    if (a[0].s.find_first_of(".eE") == std::string::npos) return Value::I(ToInteger(x, at));
+    return Value::R(x);
+  }
+  if (f == "VALUE_IN") {
+    need(2);
+    if (a[0].k == Value::Indet || a[1].k == Value::Indet) return Value::L(2);
+    if (a[0].k != Value::Aggregate) Raise(at, "VALUE_IN of a value that is no aggregate");
+    int result = 0;
+    for (const Value& v : a[0].agg->items) {
+      int e = Equal(v, a[1], 0);
+      if (e == 1) return Value::L(1);
+      if (e == 2) result = 2;
+    }
+    return Value::L(result);
+  }
+  if (f == "VALUE_UNIQUE") {
+    need(1);
+    if (a[0].k == Value::Indet) return Value::L(2);
+    if (a[0].k != Value::Aggregate) Raise(at, "VALUE_UNIQUE of a value that is no aggregate");
+    const auto& items = a[0].agg->items;
+    for (std::size_t x = 0; x < items.size(); ++x) {
+      for (std::size_t y = x + 1; y < items.size(); ++y) {
+        if (Equal(items[x], items[y], 0) == 1) return Value::L(0);
+      }
+    }
+    return Value::L(1);
+  }
+  if (f == "USEDIN" || f == "ROLESOF") {
+    need(f == "USEDIN" ? 2 : 1);
+    auto r = std::make_shared<Agg>();
+    r->kind = f == "USEDIN" ? 1 : 0;
+    Value out;
+    out.k = Value::Aggregate;
+    out.agg = r;
+    if (a[0].k != Value::Entity || a[0].inst == nullptr) return out;
+    BuildIndex();
+    std::string entity, attr;
+    if (f == "USEDIN") {
+      if (a[1].k != Value::Str) Raise(at, "USEDIN needs a role name");
+      std::string role = Up(a[1].s);
+      std::size_t last = role.rfind('.');
+      if (!role.empty()) {
+        if (last == std::string::npos) Raise(at, "role name '" + a[1].s + "' is not SCHEMA.ENTITY.ATTRIBUTE");
+        attr = role.substr(last + 1);
+        std::size_t first = role.find('.');
+        entity = role.substr(first + 1, last - first - 1);
+      }
+    }
+    ZORQelIMemEntityIMP* want = entity.empty() ? nullptr : m_->FindEntity(entity.c_str());
+    if (!entity.empty() && want == nullptr) return out;
+    auto it = users_.find(a[0].inst);
+    if (it == users_.end()) return out;
+    for (const auto& [by, slot] : it->second) {
+      const auto& layout = by->Entity()->Layout();
+      std::string name = Up(std::string(static_cast<const char*>(layout[static_cast<std::size_t>(slot)]->Name())));
+      if (f == "ROLESOF") {
+        // Named after the entity that declares the attribute, once each.
+        ZORQelIMemEntityIMP* owner = layout[static_cast<std::size_t>(slot)]->Owner();
+        if (owner == nullptr) owner = by->Entity();
+        Value role = Value::S(Qualified(owner, std::string(static_cast<const char*>(owner->Name())) + "." + name));
+        bool dup = false;
+        for (const Value& w : r->items) dup = dup || w.s == role.s;
+        if (!dup) r->items.push_back(role);
+        continue;
+      }
+      if (want != nullptr && (!by->Entity()->Inherits(want) || name != attr)) continue;
+      Value v;
+      v.k = Value::Entity;
+      v.inst = by;
+      r->items.push_back(v);
+    }
+    return out;
+  }
+  found = false;
+  return Value();
+}
+
+Value ZORQelIMemRuleEngine::Call(const Node& n) {
+  std::vector<Value> args;
+  args.reserve(static_cast<std::size_t>(n.count));
+  for (int k = 0; k < n.count; ++k) args.push_back(Eval(tree_.lists[static_cast<std::size_t>(n.first + k)]));
+  auto u = callables_.find(n.text);
+  if (u != callables_.end()) return CallUser(u->second, args, n);
+  bool found = false;
+  Value v = Builtin(n.text, args, n, found);
+  if (found) return v;
+  if (ZORQelIMemEntityIMP* e = m_->FindEntity(n.text.c_str())) {
+    auto made = std::make_shared<Made>();
+    made->parts.push_back(e);
+    if (!e->IsFrozen()) e->Freeze();
+    // Every explicit attribute, inherited ones first, or (a partial value
+    // for ||) the entity's own ones.
+    const auto& layout = e->Layout();
+    const int own = e->NumberOfAttributes();
+    if (args.size() == layout.size()) {
+      for (std::size_t k = 0; k < layout.size(); ++k) {
+        made->attrs.emplace_back(Up(std::string(static_cast<const char*>(layout[k]->Name()))), std::move(args[k]));
+      }
+    } else if (static_cast<int>(args.size()) == own) {
+      for (int k = 0; k < own; ++k) {
+        made->attrs.emplace_back(Up(std::string(static_cast<const char*>(e->GetAttr(k).Name()))),
+                                 std::move(args[static_cast<std::size_t>(k)]));
+      }
+    } else {
+      Raise(n, "entity " + n.text + " takes " + std::to_string(layout.size()) + " attributes (" +
+                   std::to_string(own) + " of its own)");
+    }
+    Value r;
+    r.k = Value::Entity;
+    r.made = made;
+    return r;
+  }
+  if (ZORQelIMemTypeIMP* t = m_->FindType(n.text.c_str())) {  // a typed value
+    if (args.size() != 1) Raise(n, "a type takes one value");
+    Value r = args[0];
+    r.type = t;
+    return r;
+  }
+  auto bad = declErrors_.find(n.text);
+  if (bad != declErrors_.end()) Raise(n, "FUNCTION " + n.text + " does not parse: " + bad->second, true);
+  Raise(n, "unknown function " + n.text, true);
+}
+
+Value ZORQelIMemRuleEngine::CallUser(std::size_t index, std::vector<Value>& args, const Node& at) {
+  const Callable& f = tree_.callables[index];
+  if (args.size() != f.params.size()) Raise(at, f.name + " takes " + std::to_string(f.params.size()) + " arguments");
+  Frame frame;
+  for (std::size_t k = 0; k < args.size(); ++k) frame.emplace_back(f.params[k].name, std::move(args[k]));
+  frames_.push_back(std::move(frame));
+  std::string saved = where_;
+  where_ = "FUNCTION " + f.name;
+  Value s = self_;
+  self_ = Value();
+  struct Restore {
+    ZORQelIMemRuleEngine* e;
+    std::string where;
+    Value self;
+    ~Restore() { e->frames_.pop_back(); e->where_ = where; e->self_ = self; }
+  } restore{this, saved, s};
+  for (const Variable& v : f.locals) {
+    Value init = v.init >= 0 ? Eval(v.init) : Value();
+    frames_.back().emplace_back(v.name, init);
+  }
+  result_ = Value();
+
+
+  for (int stmt : f.body) {
+    if (Exec(stmt) == Flow::Return) break;
+  }
+  Value r = result_;
+  result_ = Value();
+  return r;
+}
+
+Value ZORQelIMemRuleEngine::Eval(int id) {
+  const Node& n = tree_.nodes[static_cast<std::size_t>(id)];
+  DepthGuard guard(depth_);
+  if (depth_ > kMaxEvalDepth) Raise(n, "evaluation nested too deep");
+  switch (n.kind) {
+    case Node::Int: return Value::I(n.integer);
+    case Node::Real: return Value::R(n.real);
+    case Node::Str: return Value::S(n.text);
+    case Node::Bin: { Value v = Value::S(n.text); v.k = Value::Bin; return v; }
+    case Node::Logical: return Value::L(n.flags);
+    case Node::Indet: return Value();
+    case Node::Self: return self_;
+    case Node::Name: return Name(n);
+    case Node::Unary: {
+      Value v = Eval(n.a);
+      if (n.op == Node::Not) { int l = Logic(v, n).logical; return Value::L(l == 2 ? 2 : !l); }
+      if (v.k == Value::Indet) return v;
+      if (!v.Number()) Raise(n, "a sign before a value that is no number");
+      if (n.op == Node::Neg) {
+        if (v.k == Value::Int && __builtin_sub_overflow(std::int64_t(0), v.i, &v.i)) Raise(n, "integer overflow");
+        if (v.k == Value::Real) v.r = -v.r;
+      }
+      v.type = nullptr;
+      return v;
+    }
+    case Node::Binary: return Binary(n);
+    case Node::Attr: {
+      const Node& b = tree_.nodes[static_cast<std::size_t>(n.a)];
+      if (b.kind == Node::Name && Var(b.text) == nullptr && m_->FindType(b.text.c_str()) != nullptr) {
+        Value v;  // an enumeration item qualified by its type
+        v.k = Value::Enum;
+        v.s = n.text;
+        v.type = m_->FindType(b.text.c_str());
+        return v;
+      }
+      return Attribute(Eval(n.a), n.text, n);
+    }
+    case Node::Group: {
+      Value v = Eval(n.a);
+      return v;  // the partial value: attribute names resolve the same way
+    }
+    case Node::Index: return Index(n);
+    case Node::Call: return Call(n);
+    case Node::AggInit: {
+      auto a = std::make_shared<Agg>();
+      a->kind = 1;
+      for (int k = 0; k < n.count; ++k) {
+        const Node& item = tree_.nodes[static_cast<std::size_t>(tree_.lists[static_cast<std::size_t>(n.first + k)])];
+        if (item.kind == Node::Repeat) {
+          Value v = Eval(item.a);
+          Value times = Eval(item.b);
+          if (times.k != Value::Int || times.i < 0 || times.i > 1000000) Raise(item, "a repetition must be a small non-negative integer");
+          for (std::int64_t t = 0; t < times.i; ++t) a->items.push_back(v);
+        } else {
+          Value v = Eval(tree_.lists[static_cast<std::size_t>(n.first + k)]);
+          if (v.k != Value::Indet) a->items.push_back(v);
+        }
+      }
+      Value r;
+      r.k = Value::Aggregate;
+      r.agg = a;
+      return r;
+    }
+    case Node::Interval: {
+      Value lo = Eval(n.a), x = Eval(n.b), hi = Eval(n.c);
+      int l1 = (n.flags & 1) ? Less(lo, x, n) : [&] { int l = Less(x, lo, n); return l == 2 ? 2 : !l; }();
+      int l2 = (n.flags & 2) ? Less(x, hi, n) : [&] { int l = Less(hi, x, n); return l == 2 ? 2 : !l; }();
+      return Value::L(l1 == 0 || l2 == 0 ? 0 : (l1 == 2 || l2 == 2) ? 2 : 1);
+    }
+    case Node::Query: {
+      Value src = Eval(n.a);
+      if (src.k == Value::Indet) return Value();
+      if (src.k != Value::Aggregate) Raise(n, "QUERY over a value that is no aggregate");
+      auto a = std::make_shared<Agg>();
+      a->kind = src.agg->kind == 3 ? 1 : src.agg->kind;
+      if (frames_.empty()) frames_.emplace_back();
+      frames_.back().emplace_back(n.text, Value());
+      const std::size_t slot = frames_.back().size() - 1;
+      struct Pop { std::vector<Frame>& f; ~Pop() { f.back().pop_back(); } } pop{frames_};
+      for (const Value& v : src.agg->items) {
+        frames_.back()[slot].second = v;
+        if (Logic(Eval(n.b), n).logical == 1) a->items.push_back(v);
+      }
+      Value r;
+      r.k = Value::Aggregate;
+      r.agg = a;
+      return r;
+    }
+    default: Raise(n, "not an expression", true);
+  }
+}
+
+Flow ZORQelIMemRuleEngine::ExecList(int first, int count) {
+  for (int k = 0; k < count; ++k) {
+    Flow f = Exec(tree_.lists[static_cast<std::size_t>(first + k)]);
+    if (f != Flow::Normal) return f;
+  }
+  return Flow::Normal;
+}
+
+Flow ZORQelIMemRuleEngine::Exec(int id) {
+  const Node& n = tree_.nodes[static_cast<std::size_t>(id)];
+  DepthGuard guard(depth_);
+  if (depth_ > kMaxEvalDepth) Raise(n, "evaluation nested too deep");
+  switch (n.kind) {
+    case Node::SNull: return Flow::Normal;
+    case Node::SCompound: return ExecList(n.first, n.count);
+    case Node::SReturn: result_ = n.a >= 0 ? Eval(n.a) : Value(); return Flow::Return;
+    case Node::SEscape: return Flow::Escape;
+    case Node::SSkip: return Flow::Skip;
+    case Node::SIf: {
+      int c = Logic(Eval(n.a), n).logical;
+      return c == 1 ? ExecList(n.first, n.split) : ExecList(n.first + n.split, n.count - n.split);
+    }
+    case Node::SCase: {
+      Value sel = Eval(n.a);
+      for (int k = 0; k < n.count; ++k) {
+        const Node& act = tree_.nodes[static_cast<std::size_t>(tree_.lists[static_cast<std::size_t>(n.first + k)])];
+        for (int j = 0; j < act.count; ++j) {
+          if (Equal(sel, Eval(tree_.lists[static_cast<std::size_t>(act.first + j)]), 0) == 1) return Exec(act.a);
+        }
+      }
+      return n.b >= 0 ? Exec(n.b) : Flow::Normal;
+    }
+    case Node::SRepeat: {
+      std::int64_t from = 0, to = 0, by = 1;
+      bool counted = !n.text.empty();
+      if (counted) {
+        Value a = Eval(n.a), b = Eval(n.b), c = n.c >= 0 ? Eval(n.c) : Value::I(1);
+        if (a.k == Value::Indet || b.k == Value::Indet) return Flow::Normal;
+        if (a.k != Value::Int || b.k != Value::Int || c.k != Value::Int || c.i == 0) Raise(n, "REPEAT bounds must be integers (and BY not 0)");
+        from = a.i; to = b.i; by = c.i;
+        if (frames_.empty()) frames_.emplace_back();
+        frames_.back().emplace_back(n.text, Value::I(from));
+      }
+      struct Pop { std::vector<Frame>& f; bool on; ~Pop() { if (on) f.back().pop_back(); } } pop{frames_, counted};
+      for (std::int64_t i = from; !counted || (by > 0 ? i <= to : i >= to);) {
+        Step(n);
+        if (counted) *Var(n.text) = Value::I(i);
+        if (n.d >= 0 && Logic(Eval(n.d), n).logical != 1) break;
+        Flow f = ExecList(n.first, n.count);
+        if (f == Flow::Return) return f;
+        if (f == Flow::Escape) break;
+        if (n.e >= 0 && Logic(Eval(n.e), n).logical == 1) break;
+        if (!counted && n.d < 0 && n.e < 0) Raise(n, "REPEAT without a control", true);
+        if (counted && __builtin_add_overflow(i, by, &i)) break;
+      }
+      return Flow::Normal;
+    }
+    case Node::SAlias: {
+      Value v = Eval(n.a);
+      if (frames_.empty()) frames_.emplace_back();
+      frames_.back().emplace_back(n.text, v);
+      struct Pop { std::vector<Frame>& f; ~Pop() { f.back().pop_back(); } } pop{frames_};
+      return ExecList(n.first, n.count);
+    }
+    case Node::SAssign: {
+      const Node& t = tree_.nodes[static_cast<std::size_t>(n.a)];
+      Value v = Eval(n.b);
+      if (t.kind == Node::Name) {
+        Value* var = Var(t.text);
+        if (var == nullptr) Raise(t, "assignment to " + t.text + ", which is no variable");
+        *var = std::move(v);
+        return Flow::Normal;
+      }
+      if (t.kind == Node::Index && t.c < 0 && tree_.nodes[static_cast<std::size_t>(t.a)].kind == Node::Name) {
+        Value* var = Var(tree_.nodes[static_cast<std::size_t>(t.a)].text);
+        if (var == nullptr) Raise(t, "assignment to an element of no variable");
+        Value at = Eval(t.b);
+        if (at.k != Value::Int) Raise(t, "an index must be an integer");
+        std::vector<Value>& items = Items(*var, t);
+        std::int64_t k = at.i - var->agg->lo;
+        if (k < 0 || k >= static_cast<std::int64_t>(items.size())) Raise(t, "index " + std::to_string(at.i) + " out of range");
+        items[static_cast<std::size_t>(k)] = std::move(v);
+        return Flow::Normal;
+      }
+      Raise(t, "assignment to this kind of target", true);
+    }
+    case Node::SCall: {
+      const Node& c = tree_.nodes[static_cast<std::size_t>(n.a)];
+      if ((c.text == "INSERT" || c.text == "REMOVE") && c.kind == Node::Call && c.count >= 2) {
+        const Node& target = tree_.nodes[static_cast<std::size_t>(tree_.lists[static_cast<std::size_t>(c.first)])];
+        Value* var = target.kind == Node::Name ? Var(target.text) : nullptr;
+        if (var == nullptr) Raise(c, c.text + " of no variable", true);
+        std::vector<Value>& items = Items(*var, c);
+        if (c.text == "INSERT") {
+          if (c.count != 3) Raise(c, "INSERT takes 3 arguments");
+          Value v = Eval(tree_.lists[static_cast<std::size_t>(c.first + 1)]);
+          Value p = Eval(tree_.lists[static_cast<std::size_t>(c.first + 2)]);
+          if (p.k != Value::Int || p.i < 0 || p.i > static_cast<std::int64_t>(items.size())) Raise(c, "INSERT position out of range");
+          items.insert(items.begin() + p.i, v);
+        } else {
+          Value p = Eval(tree_.lists[static_cast<std::size_t>(c.first + 1)]);
+          if (p.k != Value::Int || p.i < 1 || p.i > static_cast<std::int64_t>(items.size())) Raise(c, "REMOVE position out of range");
+          items.erase(items.begin() + (p.i - 1));
+        }
+        return Flow::Normal;
+      }
+      if (c.kind == Node::Call && callables_.count(c.text) != 0) {
+        Eval(n.a);
+        return Flow::Normal;
+      }
+      Raise(c, "procedure " + c.text, true);
+    }
+    default: Raise(n, "not a statement", true);
+  }
+}
+
+std::string ZORQelIMemRuleEngine::Text(const Value& v, int depth) {
+  switch (v.k) {
+    case Value::Indet: return "?";
+    case Value::Logical: return v.logical == 1 ? ".T." : v.logical == 0 ? ".F." : ".U.";
+    case Value::Int: return std::to_string(v.i);
+    case Value::Real: {
+      // Shortest text that reads back to the same double, with a '.' or
+      // an exponent so that it never reads as an integer.
+      char b[40];
+      for (int digits = 15; digits <= 17; ++digits) {
+        std::snprintf(b, sizeof b, "%.*g", digits, v.r);
+        if (std::strtod(b, nullptr) == v.r) break;
+      }
+      std::string t = b;
+      if (t.find_first_of(".eEn") == std::string::npos) t += ".";
+      return t;
+    }
+    case Value::Str: return "'" + v.s + "'";
+    case Value::Bin: return "%" + v.s;
+    case Value::Enum: return "." + v.s + ".";
+    case Value::Entity:
+      if (v.inst != nullptr) return "#" + std::to_string(v.inst->Number());
+      {
+        std::string t;
+        for (ZORQelIMemEntityIMP* p : v.made->parts) {
+          t += (t.empty() ? "" : "||") + Up(std::string(static_cast<const char*>(p->Name()))) + "(...)";
+        }
+        return t;
+      }
+    case Value::Aggregate: {
+      if (depth > 32) return "(...)";
+      std::string s = "(";
+      for (std::size_t k = 0; k < v.agg->items.size(); ++k) s += (k ? "," : "") + Text(v.agg->items[k], depth + 1);
+      return s + ")";
+    }
+  }
+  return "?";
+}
+
+std::string ZORQelIMemRuleEngine::DetailOf(const Failure& f, const ZORQelIMemClause* c) {
+  if (!f.where.empty()) {
+    return f.where + ", line " + std::to_string(f.pos.line) + ", column " + std::to_string(f.pos.column) + ": " + f.why;
+  }
+  int line = c != nullptr ? c->line + f.pos.line - 1 : f.pos.line;
+  int col = c != nullptr && f.pos.line == 1 ? c->column + f.pos.column - 1 : f.pos.column;
+  return "line " + std::to_string(line) + ", column " + std::to_string(col) + ": " + f.why;
+}
+
+void ZORQelIMemRuleEngine::Add(ZORQelIMemRuleReport& report, Finding::Kind kind,
+                               ZORQelI::Mint number, const std::string& entity,
+                               const std::string& label, const std::string& text,
+                               const std::string& detail) {
+  Finding f;
+  f.kind = kind;
+  f.instance = number;
+  f.entity = entity;
+  f.label = label;
+  f.text = text;
+  f.detail = detail;
+  if (kind == Finding::Unsupported) ++report.unsupported; else ++report.violations;
+  report.findings.push_back(std::move(f));
+}
+
+void ZORQelIMemRuleEngine::RunWhere(ZORQelIMemRuleReport& report, const ZORQelIMemClause* c,
+                                    const ParsedClause& p, const Value& self, ZORQelI::Mint number,
+                                    const std::string& entity, const std::string& label) {
+  ++report.evaluated;
+  const std::string text = static_cast<const char*>(c->text);
+  if (!p.ok) {
+    Add(report, Finding::Unsupported, number, entity, label, text, p.error);
+    return;
+  }
+  try {
+    frames_.clear();
+    self_ = self;
+    depth_ = 0;
+    steps_ = 0;
+    where_.clear();
+    Value v = Eval(p.expr);
+    // A rule holds when TRUE or UNKNOWN (an indeterminate value is UNKNOWN).
+    if (v.k == Value::Logical && v.logical == 0) {
+      Add(report, Finding::Violated, number, entity, label, text, "");
+    } else if (v.k != Value::Logical && v.k != Value::Indet) {
+      Add(report, Finding::Raised, number, entity, label, text,
+          DetailOf(Failure{false, "the rule's value is not a logical", Pos{1, 1}, ""}, c));
+    }
+  } catch (const Failure& f) {
+    Add(report, f.unsupported ? Finding::Unsupported : Finding::Raised, number, entity, label, text,
+        DetailOf(f, c));
+  }
+}
+
+void ZORQelIMemRuleEngine::CheckTypes(ZORQelIMemEntityInstanceIMP* x, const std::string& entity,
+                                      const Value& v, ZORQelIMemRuleReport& report, int depth) {
+  if (v.k == Value::Indet || v.k == Value::Entity || depth > 64) return;
+  for (const ZORQelITypeIMP* t = v.type; t != nullptr;) {
+    const auto* mt = dynamic_cast<const ZORQelIMemTypeIMP*>(t);
+    if (mt == nullptr) break;
+    const std::string type = Up(std::string(static_cast<const char*>(mt->Name())));
+    int unlabelled = 0;
+    for (const ZORQelIMemClause& c : mt->ExpressInfo().clauses) {
+      if (c.kind != ZORQelIMemClause::Where) continue;
+      const ParsedClause& p = Parse(&c);
+      std::string label = p.ok ? p.label : std::string(static_cast<const char*>(c.name));
+      if (label.empty()) label = "(" + std::to_string(++unlabelled) + ")";
+      RunWhere(report, &c, p, v, x->Number(), entity, type + "." + label);
+    }
+    t = mt->ExpressInfo().underlying;
+  }
+  if (v.k == Value::Aggregate) {
+    for (const Value& item : v.agg->items) CheckTypes(x, entity, item, report, depth + 1);
+  }
+}
+
+void ZORQelIMemRuleEngine::CheckUnique(
+    ZORQelIMemRuleReport& report,
+    std::unordered_map<const ZORQelIMemEntityInstanceIMP*, std::vector<Finding>>& out) {
+  for (ZORQelIMemEntityIMP* e : m_->Entities()) {
+    int unlabelled = 0;
+    for (const ZORQelIMemClause& c : e->ExpressInfo().clauses) {
+      if (c.kind != ZORQelIMemClause::Unique) continue;
+      const ParsedClause& p = Parse(&c);
+      std::string label = p.ok ? p.label : std::string(static_cast<const char*>(c.name));
+      if (label.empty()) label = "(" + std::to_string(++unlabelled) + ")";
+      const std::string owner = Up(std::string(static_cast<const char*>(e->Name())));
+      const std::string text = static_cast<const char*>(c.text);
+      std::unordered_map<std::string, const ZORQelIMemEntityInstanceIMP*> seen;
+      auto ext = extent_.find(e);
+      if (ext == extent_.end()) continue;
+      for (ZORQelIMemEntityInstanceIMP* x : ext->second) {
+        ++report.evaluated;
+        Finding f;
+        f.instance = x->Number();
+        f.entity = Up(std::string(static_cast<const char*>(x->Entity()->Name())));
+        f.label = x->Entity() == e ? label : owner + "." + label;
+        f.text = text;
+        if (!p.ok) {
+          f.kind = Finding::Unsupported;
+          f.detail = p.error;
+          out[x].push_back(f);
+          continue;
+        }
+        std::string key;
+        bool indeterminate = false;
+        try {
+          frames_.clear();
+          self_ = Value();
+          self_.k = Value::Entity;
+          self_.inst = x;
+          depth_ = 0;
+    steps_ = 0;
+          where_.clear();
+          for (int root : p.exprs) {
+            Value v = Eval(root);
+            indeterminate = indeterminate || v.k == Value::Indet;
+            key += Text(v);
+            key += '\x1f';
+          }
+        } catch (const Failure& failure) {
+          f.kind = failure.unsupported ? Finding::Unsupported : Finding::Raised;
+          f.detail = DetailOf(failure, &c);
+          out[x].push_back(f);
+          continue;
+        }
+        // Values left indeterminate take part in no comparison.
+        if (indeterminate) continue;
+        auto [it, fresh] = seen.emplace(key, x);
+        if (!fresh) {
+          f.kind = Finding::Violated;
+          f.detail = "the same values as #" + std::to_string(it->second->Number());
+          out[x].push_back(f);
+        }
+      }
+    }
+  }
+}
+
+void ZORQelIMemRuleEngine::CheckGlobalRules(ZORQelIMemRuleReport& report) {
+  for (const auto& [name, why] : badRules_) {
+    ++report.evaluated;
+    Add(report, Finding::Unsupported, ZORQelI::Mint(), "RULE " + name, "(rule)", "", why);
+  }
+  for (const GlobalRule& rule : tree_.rules) {
+    const std::string who = "RULE " + rule.name;
+    Frame frame;
+    for (const std::string& ename : rule.entities) {
+      auto a = std::make_shared<Agg>();
+      a->kind = 0;
+      if (ZORQelIMemEntityIMP* e = m_->FindEntity(ename.c_str())) {
+        auto ext = extent_.find(e);
+        if (ext != extent_.end()) {
+          for (ZORQelIMemEntityInstanceIMP* x : ext->second) {
+            Value v;
+            v.k = Value::Entity;
+            v.inst = x;
+            a->items.push_back(v);
+          }
+        }
+      }
+      Value all;
+      all.k = Value::Aggregate;
+      all.agg = a;
+      frame.emplace_back(ename, all);
+    }
+    frames_.clear();
+    frames_.push_back(std::move(frame));
+    self_ = Value();
+    depth_ = 0;
+    steps_ = 0;
+    where_ = "RULE " + rule.name;
+    try {
+      for (const ZORQelIMemRule::Variable& v : rule.locals) {
+        Value init = v.init >= 0 ? Eval(v.init) : Value();
+        frames_.back().emplace_back(v.name, init);
+      }
+      for (int stmt : rule.body) {
+        if (Exec(stmt) == Flow::Return) break;
+      }
+    } catch (const Failure& f) {
+      for (const Where& w : rule.where) {
+        ++report.evaluated;
+        Add(report, f.unsupported ? Finding::Unsupported : Finding::Raised, ZORQelI::Mint(), who,
+            w.label, w.text, DetailOf(f, nullptr));
+      }
+      continue;
+    }
+    int unlabelled = 0;
+    for (const Where& w : rule.where) {
+      ++report.evaluated;
+      std::string label = w.label.empty() ? "(" + std::to_string(++unlabelled) + ")" : w.label;
+      try {
+        depth_ = 0;
+    steps_ = 0;
+        Value v = Eval(w.expr);
+        if (v.k == Value::Logical && v.logical == 0) {
+          Add(report, Finding::Violated, ZORQelI::Mint(), who, label, w.text, "");
+        } else if (v.k != Value::Logical && v.k != Value::Indet) {
+          Add(report, Finding::Raised, ZORQelI::Mint(), who, label, w.text,
+              "the rule's value is not a logical");
+        }
+      } catch (const Failure& f) {
+        Add(report, f.unsupported ? Finding::Unsupported : Finding::Raised, ZORQelI::Mint(), who,
+            label, w.text, DetailOf(f, nullptr));
+      }
+    }
+  }
+  where_.clear();
+}
+
+ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
+  BuildIndex();
+  ZORQelIMemRuleReport report;
+  std::unordered_map<const ZORQelIMemEntityInstanceIMP*, std::vector<Finding>> unique;
+  CheckUnique(report, unique);
+  for (ZORQelIMemEntityInstanceIMP* x : m_->Population()->Members()) {
+    if (x->IsDeleted()) continue;
+    ++report.instances;
+    EntityInfo& info = Info(x->Entity());
+    const std::string& entity = info.name;
+    Value self;
+    self.k = Value::Entity;
+    self.inst = x;
+    for (const EntityInfo::Rule& r : info.wheres) {
+      RunWhere(report, r.clause, *r.parsed, self, x->Number(), entity, r.label);
+    }
+    // The defined types of the explicit attribute values.
+    const int cells = x->CellCount();
+    for (int k = 0; k < cells; ++k) {
+      if (x->Tags()[k] == ZORQelIMemSlot::Unset || x->Tags()[k] == ZORQelIMemSlot::Reference) continue;
+      CheckTypes(x, entity, FromSlot(x->Slots()[k], x->Tags()[k], x->CellType(k)), report, 0);
+    }
+    for (const InverseInfo& inv : info.inverses) {
+      ++report.evaluated;
+      Value v = Inverse(x, inv);
+      std::int64_t count = inv.aggregate ? static_cast<std::int64_t>(v.agg->items.size())
+                                         : (v.k == Value::Indet ? 0 : 1);
+      bool ok = inv.aggregate ? count >= inv.lo && (inv.hi < 0 || count <= inv.hi) : count == 1;
+      if (!ok) {
+        Add(report, Finding::Violated, x->Number(), entity, inv.name,
+            static_cast<const char*>(inv.clause->text),
+            std::to_string(count) + " instances refer to it");
+      }
+    }
+    auto u = unique.find(x);
+    if (u != unique.end()) {
+      for (Finding& f : u->second) {
+        if (f.kind == Finding::Unsupported) ++report.unsupported; else ++report.violations;
+        report.findings.push_back(std::move(f));
+      }
+    }
+  }
+  CheckGlobalRules(report);
+  self_ = Value();
+  frames_.clear();
+  return report;
+}
+
+Value ZORQelIMemRuleEngine::Run(ZORQelI::Mint self, const std::string& text) {
+  const int root = Parser(tree_).Expression(text);
+  frames_.clear();
+  depth_ = 0;
+  steps_ = 0;
+  where_.clear();
+  self_ = Value();
+  if (self.IsSet()) {
+    ZORQelIMemEntityInstanceIMP* x = Find(self);
+    if (x == nullptr) throw Failure{false, "no instance #" + std::to_string(self), Pos{0, 0}, "-"};
+    self_.k = Value::Entity;
+    self_.inst = x;
+  }
+  return Eval(root);
+}
+
+std::string ZORQelIMemRuleEngine::Evaluate(ZORQelI::Mint self, const std::string& text) {
+  try {
+    return Text(Run(self, text));
+  } catch (const SyntaxError& e) {
+    Refuse("line " + std::to_string(e.pos.line) + ", column " + std::to_string(e.pos.column) + ": " + e.text, __LINE__);
+  } catch (const Failure& f) {
+    Refuse((f.unsupported ? "unsupported: " : "") + (f.where == "-" ? f.why : DetailOf(f, nullptr)), __LINE__);
+  }
+}
+
+bool ZORQelIMemRuleEngine::EvaluateInstance(ZORQelI::Mint self, const std::string& text,
+                                            ZORQelIInstance& out, std::string* error) {
+  out = ZORQelIInstance();
+  Value v;
+  try {
+    v = Run(self, text);
+  } catch (const SyntaxError& e) {
+    if (error != nullptr) *error = "line " + std::to_string(e.pos.line) + ", column " + std::to_string(e.pos.column) + ": " + e.text;
+    return false;
+  } catch (const Failure& f) {
+    if (error != nullptr) *error = (f.unsupported ? "unsupported: " : "") + (f.where == "-" ? f.why : DetailOf(f, nullptr));
+    return false;
+  }
+  ZORQelIInstances pop = m_->GetInstances();
+  switch (v.k) {
+    case Value::Indet: return true;
+    case Value::Logical:
+      if (v.logical != 2) out = pop.InstanciateBoolean(v.logical == 1 ? ZORQelI::Itrue : ZORQelI::Ifalse);
+      return true;
+    case Value::Int:
+      if (v.i < INT32_MIN + 1 || v.i > INT32_MAX) {
+        if (error != nullptr) *error = "the integer " + std::to_string(v.i) + " does not fit in 32 bits";
+        return false;
+      }
+      out = pop.InstanciateInteger(static_cast<ZORQelI::integer>(v.i));
+      return true;
+    case Value::Real: out = pop.InstanciateReal(v.r); return true;
+    case Value::Str:
+    case Value::Bin:
+    case Value::Enum: out = pop.InstanciateString(ZORQelI::string(v.s.c_str())); return true;
+    case Value::Entity:
+      if (v.inst != nullptr) {
+        out = ZORQelIInstance(v.inst);
+        return true;
+      }
+      break;
+    default: break;
+  }
+  if (error != nullptr) *error = "the value " + Text(v) + " has no instance form";
+  return false;
+}
