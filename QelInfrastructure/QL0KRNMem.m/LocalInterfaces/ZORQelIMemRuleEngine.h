@@ -108,6 +108,10 @@ struct InverseInfo {
   std::int64_t lo = 0, hi = -1;
   std::string entity, attr;  // upper case
   const ZORQelIMemClause* clause = nullptr;
+  const ZORQelIMemEntityIMP* want = nullptr;  // entity's declaration, when found
+  // The cell of attr in instances of the entity seen last (-1: none).
+  mutable const ZORQelIMemEntityIMP* seen = nullptr;
+  mutable int seenSlot = -1;
 };
 
 struct EntityInfo {
@@ -126,6 +130,45 @@ struct EntityInfo {
   std::unordered_map<std::string, int> slots;
   std::vector<InverseInfo> inverses;
   std::unordered_set<const ZORQelIMemEntityIMP*> ancestors;
+  std::vector<const ZORQelIMemEntityIMP*> ancestorList;  // the same, the entity first
+};
+
+// What a name at one node of the tree resolved to, for the last entity (or
+// callee) it was resolved against: the tree is evaluated over and over on
+// instances of few entities, so a name is looked up once per entity.
+struct NodeCache {
+  enum Kind : std::uint8_t { Unresolved, Slot, Derive, Inverse, Missing, User, Builtin, Entity, Type, Unknown };
+  Kind kind = Unresolved;
+  const void* key = nullptr;  // the entity resolved against
+  int index = -1;             // Slot: the cell; Inverse: its place; User: the callable; Builtin: its code
+  const void* target = nullptr;  // Derive: the clause; Entity, Type: the declaration
+  // A Name node: whether it names a defined type (looked up once).
+  bool typeKnown = false;
+  const ZORQelITypeIMP* type = nullptr;
+};
+
+// What FromSlot needs of a cell's declared type, found once per type.
+struct TypeFacts {
+  const ZORQelITypeIMP* declared = nullptr;  // the type when it is a declared one
+  bool enumeration = false;
+  bool binary = false;
+  bool rules = false;  // it or a type it is defined from has WHERE rules
+};
+
+// Entity instances numbered densely, by address (open addressing): the
+// inverse index of a check finds the referrers of an instance through it.
+class InstanceNumbers {
+ public:
+  void Reserve(std::size_t n);
+  // The number of x, given it when new.
+  int Add(const ZORQelIMemEntityInstanceIMP* x);
+  // The number of x, or -1.
+  int Find(const ZORQelIMemEntityInstanceIMP* x) const;
+
+ private:
+  std::size_t Home(const ZORQelIMemEntityInstanceIMP* x) const;
+  std::vector<std::pair<const ZORQelIMemEntityInstanceIMP*, int>> table_;
+  std::size_t size_ = 0;
 };
 
 }  // namespace ZORQelIMemRuleEval
@@ -138,6 +181,8 @@ class ZORQelIMemRuleEngine {
   using ParsedClause = ZORQelIMemRuleEval::ParsedClause;
   using EntityInfo = ZORQelIMemRuleEval::EntityInfo;
   using InverseInfo = ZORQelIMemRuleEval::InverseInfo;
+  using NodeCache = ZORQelIMemRuleEval::NodeCache;
+  using TypeFacts = ZORQelIMemRuleEval::TypeFacts;
   using Node = ZORQelIMemRule::Node;
   using Tree = ZORQelIMemRule::Tree;
 
@@ -159,6 +204,11 @@ class ZORQelIMemRuleEngine {
   EntityInfo& Info(ZORQelIMemEntityIMP* e);
   ZORQelIMemEntityInstanceIMP* Find(ZORQelI::integer n);
   void BuildIndex();
+  // The instances referring to x, each with the cell that refers.
+  using Referrer = std::pair<ZORQelIMemEntityInstanceIMP*, int>;
+  std::pair<const Referrer*, const Referrer*> Users(const ZORQelIMemEntityInstanceIMP* x);
+  NodeCache& CacheOf(const Node& n);
+  const TypeFacts& Facts(const ZORQelITypeIMP* t);
 
   // evaluation
   Value Eval(int n);
@@ -166,7 +216,7 @@ class ZORQelIMemRuleEngine {
   Flow ExecList(int first, int count);
   Value Call(const Node& n);
   Value CallUser(std::size_t index, std::vector<Value>& args, const Node& at);
-  Value Builtin(const std::string& name, std::vector<Value>& args, const Node& at, bool& found);
+  Value Builtin(int code, std::vector<Value>& args, const Node& at);
   Value Attribute(const Value& base, const std::string& name, const Node& at);
   Value ReadAttr(ZORQelIMemEntityInstanceIMP* x, const std::string& name, const Node& at, bool& found);
   Value Inverse(ZORQelIMemEntityInstanceIMP* x, const InverseInfo& inv);
@@ -191,12 +241,16 @@ class ZORQelIMemRuleEngine {
   using Finding = ZORQelIMemRuleFinding;
   // Adds a finding to the report and counts it.
   static void Add(ZORQelIMemRuleReport& report, Finding::Kind kind, ZORQelI::Mint number,
-                  const std::string& entity, const std::string& label, const std::string& text,
+                  const std::string& entity, const std::string& label, std::string text,
                   const std::string& detail);
   // Evaluates one WHERE expression with SELF self; adds what it finds.
   void RunWhere(ZORQelIMemRuleReport& report, const ZORQelIMemClause* c, const ParsedClause& p,
                 const Value& self, ZORQelI::Mint number, const std::string& entity,
                 const std::string& label);
+  // The WHERE rules of the defined types of the value in a cell (and of its
+  // elements), without making the value when no type on the way has any.
+  void CheckCell(ZORQelIMemEntityInstanceIMP* x, const std::string& entity, const ZORQelIMemSlot& s,
+                 std::uint8_t tag, const ZORQelITypeIMP* type, ZORQelIMemRuleReport& report, int depth);
   // The WHERE rules of the defined types of v (and of its elements).
   void CheckTypes(ZORQelIMemEntityInstanceIMP* x, const std::string& entity, const Value& v,
                   ZORQelIMemRuleReport& report, int depth);
@@ -217,10 +271,16 @@ class ZORQelIMemRuleEngine {
   std::vector<std::pair<std::string, std::string>> badRules_;  // RULE name, why it did not parse
   std::unordered_map<std::string, Value> constants_;
   std::unordered_map<std::string, int> constantInit_;
-  std::unordered_map<ZORQelI::integer, ZORQelIMemEntityInstanceIMP*> numbers_;
-  // Who refers to whom: target -> (referrer, slot).
-  std::unordered_map<const ZORQelIMemEntityInstanceIMP*,
-                     std::vector<std::pair<ZORQelIMemEntityInstanceIMP*, int>>> users_;
+  std::unordered_map<ZORQelI::integer, ZORQelIMemEntityInstanceIMP*> numbers_;  // made by Find
+  // Who refers to whom: the referrers of the instance numbered i by dense_
+  // are users_[userStart_[i] .. userStart_[i + 1]).
+  ZORQelIMemRuleEval::InstanceNumbers dense_;
+  std::vector<std::size_t> userStart_;
+  std::vector<Referrer> users_;
+  std::vector<NodeCache> cache_;  // by node
+  std::unordered_map<const ZORQelITypeIMP*, TypeFacts> facts_;
+  const ZORQelITypeIMP* lastType_ = nullptr;  // the last type Facts was asked about
+  const TypeFacts* lastFacts_ = nullptr;
   std::unordered_map<const ZORQelIMemEntityIMP*, std::vector<ZORQelIMemEntityInstanceIMP*>> extent_;
   std::unordered_map<std::string, std::string> enumItems_;  // item -> its enumeration's name
   bool indexed_ = false;
@@ -229,8 +289,12 @@ class ZORQelIMemRuleEngine {
   Value result_;
   int depth_ = 0;
   std::uint64_t steps_ = 0;  // loop rounds of the current rule evaluation
-  std::string where_;  // the declaration being run, for located reports
-  std::unordered_set<std::string> deriving_;
+  // The declaration being run, for located reports: "FUNCTION " or "RULE "
+  // and its name (in tree_, which keeps its callables and rules in place).
+  const char* whereKind_ = nullptr;
+  const std::string* whereName_ = nullptr;
+  // The DERIVE attributes being evaluated (instance, clause), innermost last.
+  std::vector<std::pair<const ZORQelIMemEntityInstanceIMP*, const ZORQelIMemClause*>> deriving_;
 };
 
 #endif

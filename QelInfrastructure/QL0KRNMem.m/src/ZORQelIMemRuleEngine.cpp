@@ -48,6 +48,11 @@ constexpr std::uint64_t kMaxSteps = 1000000;
   std::abort();  // Throw does not return
 }
 
+// The built-in functions, by code (NodeCache::index of a call).
+const char* const kBuiltins[] = {"ABS", "ACOS", "ASIN", "ATAN", "BLENGTH", "COS", "EXISTS", "EXP", "HIBOUND", "HIINDEX", "LENGTH", "LOBOUND", "LOG", "LOG10", "LOG2", "LOINDEX", "NVL", "ODD", "ROLESOF", "SIN", "SIZEOF", "SQRT", "TAN", "TYPEOF", "USEDIN", "VALUE", "VALUE_IN", "VALUE_UNIQUE"};
+enum BuiltinCode : int { bABS, bACOS, bASIN, bATAN, bBLENGTH, bCOS, bEXISTS, bEXP, bHIBOUND, bHIINDEX, bLENGTH, bLOBOUND, bLOG, bLOG10, bLOG2, bLOINDEX, bNVL, bODD, bROLESOF, bSIN, bSIZEOF, bSQRT, bTAN, bTYPEOF, bUSEDIN, bVALUE, bVALUE_IN, bVALUE_UNIQUE, bCount };
+static_assert(sizeof kBuiltins / sizeof kBuiltins[0] == bCount, "one name a code");
+
 struct DepthGuard {
   int& d;
   explicit DepthGuard(int& depth) : d(depth) { ++d; }
@@ -120,8 +125,57 @@ ZORQelIMemRuleEngine::ZORQelIMemRuleEngine(ZORQelIModeler m)
   }
 }
 
+namespace ZORQelIMemRuleEval {
+
+void InstanceNumbers::Reserve(std::size_t n) {
+  std::size_t capacity = 16;
+  while (capacity < 2 * n) capacity *= 2;
+  table_.assign(capacity, {nullptr, -1});
+  size_ = 0;
+}
+
+std::size_t InstanceNumbers::Home(const ZORQelIMemEntityInstanceIMP* x) const {
+  // Objects are at least 16-byte aligned: the low bits carry nothing.
+  const auto bits = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(x) >> 4);
+  return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ull) >> 20) & (table_.size() - 1);
+}
+
+int InstanceNumbers::Add(const ZORQelIMemEntityInstanceIMP* x) {
+  if (2 * (size_ + 1) > table_.size()) {
+    std::vector<std::pair<const ZORQelIMemEntityInstanceIMP*, int>> old;
+    old.swap(table_);
+    table_.assign(old.empty() ? 16 : old.size() * 2, {nullptr, -1});
+    for (const auto& entry : old) {
+      if (entry.first == nullptr) continue;
+      std::size_t i = Home(entry.first);
+      while (table_[i].first != nullptr) i = (i + 1) & (table_.size() - 1);
+      table_[i] = entry;
+    }
+  }
+  std::size_t i = Home(x);
+  for (; table_[i].first != nullptr; i = (i + 1) & (table_.size() - 1)) {
+    if (table_[i].first == x) return table_[i].second;
+  }
+  table_[i] = {x, static_cast<int>(size_)};
+  return static_cast<int>(size_++);
+}
+
+int InstanceNumbers::Find(const ZORQelIMemEntityInstanceIMP* x) const {
+  if (table_.empty()) return -1;
+  for (std::size_t i = Home(x); table_[i].first != nullptr; i = (i + 1) & (table_.size() - 1)) {
+    if (table_[i].first == x) return table_[i].second;
+  }
+  return -1;
+}
+
+}  // namespace ZORQelIMemRuleEval
+
 ZORQelIMemEntityInstanceIMP* ZORQelIMemRuleEngine::Find(ZORQelI::integer n) {
-  BuildIndex();
+  if (numbers_.empty()) {
+    for (ZORQelIMemEntityInstanceIMP* x : m_->Population()->Members()) {
+      if (!x->IsDeleted()) numbers_[x->Number()] = x;
+    }
+  }
   auto it = numbers_.find(n);
   return it == numbers_.end() ? nullptr : it->second;
 }
@@ -160,6 +214,7 @@ EntityInfo& ZORQelIMemRuleEngine::Info(ZORQelIMemEntityIMP* e) {
       if (info->ancestors.insert(s).second) chain.push_back(s);
     }
   }
+  info->ancestorList.assign(chain.begin(), chain.end());
   for (ZORQelIMemEntityIMP* owner : chain) {
     for (const ZORQelIMemClause& c : owner->ExpressInfo().clauses) {
       if (c.kind == ZORQelIMemClause::Where) {
@@ -195,6 +250,7 @@ EntityInfo& ZORQelIMemRuleEngine::Info(ZORQelIMemEntityIMP* e) {
           inv.entity = word(i);
           inv.attr = word(i + 2);
           if (word(i + 3) == ".") inv.attr = word(i + 4);
+          inv.want = m_->FindEntity(inv.entity.c_str());
         }
         info->inverses.push_back(inv);
       }
@@ -223,31 +279,43 @@ EntityInfo& ZORQelIMemRuleEngine::Info(ZORQelIMemEntityIMP* e) {
 void ZORQelIMemRuleEngine::BuildIndex() {
   if (indexed_) return;
   indexed_ = true;
-  ZORQelIMemInstancesIMP* pop = m_->Population();
-  std::vector<std::pair<ZORQelIMemInstanceIMP*, int>> todo;
-  for (ZORQelIMemEntityInstanceIMP* x : pop->Members()) {
+  const auto& members = m_->Population()->Members();
+  dense_.Reserve(members.size());
+  for (ZORQelIMemEntityInstanceIMP* x : members) {
     if (x->IsDeleted()) continue;
-    numbers_[x->Number()] = x;
-    for (const ZORQelIMemEntityIMP* a : Info(x->Entity()).ancestors) extent_[a].push_back(x);
+    dense_.Add(x);
+    for (const ZORQelIMemEntityIMP* a : Info(x->Entity()).ancestorList) extent_[a].push_back(x);
+  }
+  // Every reference as (target's number, referrer, cell), in population
+  // order, then grouped by target keeping that order (a counting sort).
+  std::vector<std::pair<int, Referrer>> refs;
+  std::vector<ZORQelIObjectIMP*> stack;
+  auto note = [&](ZORQelIMemEntityInstanceIMP* y, ZORQelIMemEntityInstanceIMP* x, int k) {
+    const int t = y != nullptr ? dense_.Find(y) : -1;
+    if (t >= 0) refs.emplace_back(t, Referrer(x, k));
+  };
+  for (ZORQelIMemEntityInstanceIMP* x : members) {
+    if (x->IsDeleted()) continue;
     const int n = x->CellCount();
     ZORQelIMemSlot* slots = x->Slots();
     std::uint8_t* tags = x->Tags();
     for (int k = 0; k < n; ++k) {
-      // Walk the value of slot k: aggregates and select values nest.
-      std::vector<ZORQelIObjectIMP*> stack;
-      if (tags[k] == ZORQelIMemSlot::Reference || tags[k] == ZORQelIMemSlot::Object ||
-          tags[k] == ZORQelIMemSlot::Aggregate) {
-        stack.push_back(slots[k].object);
+      if (tags[k] == ZORQelIMemSlot::Reference) {
+        note(static_cast<ZORQelIMemEntityInstanceIMP*>(slots[k].object), x, k);
+        continue;
       }
+      if (tags[k] != ZORQelIMemSlot::Object && tags[k] != ZORQelIMemSlot::Aggregate) continue;
+      // Aggregates and select values nest.
+      stack.push_back(slots[k].object);
       while (!stack.empty()) {
         ZORQelIObjectIMP* o = stack.back();
         stack.pop_back();
         if (auto* y = dynamic_cast<ZORQelIMemEntityInstanceIMP*>(o)) {
-          users_[y].emplace_back(x, k);
+          note(y, x, k);
         } else if (auto* g = dynamic_cast<ZORQelIMemAggregateIMP*>(o)) {
           const auto& ss = g->SlotVector();
           const auto& ts = g->TagVector();
-          for (std::size_t j = 0; j < ss.size(); ++j) {
+          for (std::size_t j = ss.size(); j-- > 0;) {  // reversed: popped in order
             if (ts[j] == ZORQelIMemSlot::Reference || ts[j] == ZORQelIMemSlot::Object ||
                 ts[j] == ZORQelIMemSlot::Aggregate) {
               stack.push_back(ss[j].object);
@@ -257,6 +325,56 @@ void ZORQelIMemRuleEngine::BuildIndex() {
       }
     }
   }
+  userStart_.assign(members.size() + 1, 0);
+  for (const auto& r : refs) ++userStart_[static_cast<std::size_t>(r.first) + 1];
+  for (std::size_t i = 1; i < userStart_.size(); ++i) userStart_[i] += userStart_[i - 1];
+  users_.resize(refs.size());
+  std::vector<std::size_t> next(userStart_.begin(), userStart_.end() - 1);
+  for (const auto& r : refs) users_[next[static_cast<std::size_t>(r.first)]++] = r.second;
+}
+
+std::pair<const ZORQelIMemRuleEngine::Referrer*, const ZORQelIMemRuleEngine::Referrer*>
+ZORQelIMemRuleEngine::Users(const ZORQelIMemEntityInstanceIMP* x) {
+  BuildIndex();
+  const int i = dense_.Find(x);
+  if (i < 0) return {nullptr, nullptr};
+  const Referrer* base = users_.data();
+  return {base + userStart_[static_cast<std::size_t>(i)], base + userStart_[static_cast<std::size_t>(i) + 1]};
+}
+
+NodeCache& ZORQelIMemRuleEngine::CacheOf(const Node& n) {
+  const std::ptrdiff_t id = &n - tree_.nodes.data();
+  if (id < 0 || id >= static_cast<std::ptrdiff_t>(tree_.nodes.size())) {
+    static thread_local NodeCache scratch;  // not a node of the tree: resolved afresh
+    scratch = NodeCache();
+    return scratch;
+  }
+  if (cache_.size() < tree_.nodes.size()) cache_.resize(tree_.nodes.size());
+  return cache_[static_cast<std::size_t>(id)];
+}
+
+const TypeFacts& ZORQelIMemRuleEngine::Facts(const ZORQelITypeIMP* t) {
+  if (lastFacts_ != nullptr && t == lastType_) return *lastFacts_;
+  auto it = facts_.find(t);
+  if (it == facts_.end()) {
+    TypeFacts f;
+    const auto* mt = dynamic_cast<const ZORQelIMemTypeIMP*>(t);
+    if (mt != nullptr && mt->ExpressInfo().declared) f.declared = mt;
+    f.enumeration = mt != nullptr && mt->ExpressInfo().form == ZORQelIMemTypeIMP::Enumeration;
+    f.binary = t != nullptr && t->PrimitiveType() == ZORQelI::Ibinary;
+    // The types CheckTypes visits from a value of this type.
+    const ZORQelITypeIMP* u = f.declared;
+    for (int guard = 0; u != nullptr && !f.rules && guard < 64; ++guard) {
+      const auto* mu = dynamic_cast<const ZORQelIMemTypeIMP*>(u);
+      if (mu == nullptr) break;
+      for (const ZORQelIMemClause& c : mu->ExpressInfo().clauses) f.rules = f.rules || c.kind == ZORQelIMemClause::Where;
+      u = mu->ExpressInfo().underlying;
+    }
+    it = facts_.emplace(t, f).first;
+  }
+  lastType_ = t;
+  lastFacts_ = &it->second;
+  return it->second;
 }
 
 void ZORQelIMemRuleEngine::Raise(const Node& at, const std::string& why, bool unsupported) {
@@ -264,7 +382,7 @@ void ZORQelIMemRuleEngine::Raise(const Node& at, const std::string& why, bool un
   f.unsupported = unsupported;
   f.why = why;
   f.pos = at.pos;
-  f.where = where_;
+  if (whereName_ != nullptr) f.where = std::string(whereKind_) + *whereName_;
   throw f;
 }
 
@@ -282,19 +400,22 @@ void ZORQelIMemRuleEngine::Step(const Node& at) {
 Value ZORQelIMemRuleEngine::FromSlot(const ZORQelIMemSlot& s, std::uint8_t tag,
                                      const ZORQelITypeIMP* type) {
   Value v;
-  const auto* mt = dynamic_cast<const ZORQelIMemTypeIMP*>(type);
-  if (mt != nullptr && mt->ExpressInfo().declared) v.type = mt;
+  if (tag == ZORQelIMemSlot::Unset) return v;
+  if (tag == ZORQelIMemSlot::Reference) {
+    v.inst = static_cast<ZORQelIMemEntityInstanceIMP*>(s.object);
+    if (v.inst != nullptr) v.k = Value::Entity;
+    return v;
+  }
+  const TypeFacts& facts = Facts(type);
+  v.type = facts.declared;
   switch (tag) {
-    case ZORQelIMemSlot::Unset: return Value();
     case ZORQelIMemSlot::Boolean: v.k = Value::Logical; v.logical = s.boolean; return v;
     case ZORQelIMemSlot::Integer: v.k = Value::Int; v.i = s.integer; return v;
     case ZORQelIMemSlot::Real: v.k = Value::Real; v.r = s.real; return v;
     case ZORQelIMemSlot::String:
     case ZORQelIMemSlot::Inline:
       v.s = ZORQelIMemSlot::TextOf(s, tag);
-      v.k = mt != nullptr && mt->ExpressInfo().form == ZORQelIMemTypeIMP::Enumeration ? Value::Enum
-            : type != nullptr && type->PrimitiveType() == ZORQelI::Ibinary           ? Value::Bin
-                                                                                     : Value::Str;
+      v.k = facts.enumeration ? Value::Enum : facts.binary ? Value::Bin : Value::Str;
       if (v.k == Value::Enum) v.s = Up(v.s);
       return v;
     default: break;
@@ -386,24 +507,28 @@ Value ZORQelIMemRuleEngine::Name(const Node& n) {
 }
 
 Value ZORQelIMemRuleEngine::Inverse(ZORQelIMemEntityInstanceIMP* x, const InverseInfo& inv) {
-  BuildIndex();
   auto a = std::make_shared<Agg>();
   a->kind = 0;
-  ZORQelIMemEntityIMP* want = m_->FindEntity(inv.entity.c_str());
-  auto it = users_.find(x);
-  if (it != users_.end()) {
-    for (const auto& [by, slot] : it->second) {
-      if (want != nullptr && !by->Entity()->Inherits(want)) continue;
-      EntityInfo& bi = Info(by->Entity());
-      auto s = bi.slots.find(inv.attr);
-      if (s == bi.slots.end() || s->second != slot) continue;
-      Value v;
-      v.k = Value::Entity;
-      v.inst = by;
-      bool dup = false;
-      for (const Value& w : a->items) dup = dup || w.inst == by;
-      if (!dup) a->items.push_back(v);
+  auto [it, end] = Users(x);
+  for (; it != end; ++it) {
+    ZORQelIMemEntityInstanceIMP* by = it->first;
+    ZORQelIMemEntityIMP* e = by->Entity();
+    if (e != inv.seen) {  // the cell of the attribute in instances of e
+      inv.seen = e;
+      inv.seenSlot = -1;
+      if (inv.want == nullptr || e->Inherits(inv.want)) {
+        EntityInfo& bi = Info(e);
+        auto s = bi.slots.find(inv.attr);
+        if (s != bi.slots.end()) inv.seenSlot = s->second;
+      }
     }
+    if (inv.seenSlot != it->second) continue;
+    // The referrers of one cell are listed together: a repeat follows its first.
+    if (!a->items.empty() && a->items.back().inst == by) continue;
+    Value v;
+    v.k = Value::Entity;
+    v.inst = by;
+    a->items.push_back(std::move(v));
   }
   if (!inv.aggregate) return a->items.size() == 1 ? a->items[0] : Value();
   Value r;
@@ -414,43 +539,65 @@ Value ZORQelIMemRuleEngine::Inverse(ZORQelIMemEntityInstanceIMP* x, const Invers
 
 Value ZORQelIMemRuleEngine::ReadAttr(ZORQelIMemEntityInstanceIMP* x, const std::string& name,
                                      const Node& at, bool& found) {
-  EntityInfo& info = Info(x->Entity());
-  found = true;
-  auto d = info.derives.find(name);
-  if (d != info.derives.end()) {
-    const ParsedClause& p = Parse(d->second.first);
-    if (!p.ok) Raise(at, "DERIVE " + name + " does not parse: " + p.error, true);
-    std::string key = std::to_string(x->Number()) + "." + name;
-    if (!deriving_.insert(key).second) Raise(at, "DERIVE " + name + " depends on itself");
-    Value saved = self_;
-    std::vector<Frame> frames;
-    frames.swap(frames_);
-    self_ = Value();
-    self_.k = Value::Entity;
-    self_.inst = x;
-    Value v;
-    try {
-      v = Eval(p.expr);
-    } catch (...) {
-      frames_.swap(frames);
-      self_ = saved;
-      deriving_.erase(key);
-      throw;
+  ZORQelIMemEntityIMP* e = x->Entity();
+  NodeCache& c = CacheOf(at);
+  if (c.key != e || c.kind < NodeCache::Slot || c.kind > NodeCache::Missing) {
+    EntityInfo& info = Info(e);
+    c.index = -1;
+    c.target = nullptr;
+    c.key = e;
+    c.kind = NodeCache::Missing;
+    auto d = info.derives.find(name);
+    auto s = info.slots.find(name);
+    if (d != info.derives.end()) {
+      c.kind = NodeCache::Derive;
+      c.target = d->second.first;
+    } else if (s != info.slots.end()) {
+      c.kind = NodeCache::Slot;
+      c.index = s->second;
+    } else {
+      for (const InverseInfo& inv : info.inverses) {
+        if (inv.name == name) {
+          c.kind = NodeCache::Inverse;
+          c.target = &inv;
+          break;
+        }
+      }
     }
+  }
+  found = true;
+  switch (c.kind) {
+    case NodeCache::Slot: return FromSlot(x->Slots()[c.index], x->Tags()[c.index], x->CellType(c.index));
+    case NodeCache::Inverse: return Inverse(x, *static_cast<const InverseInfo*>(c.target));
+    case NodeCache::Derive: break;
+    default: found = false; return Value();
+  }
+  const auto* clause = static_cast<const ZORQelIMemClause*>(c.target);
+  const ParsedClause& p = Parse(clause);
+  if (!p.ok) Raise(at, "DERIVE " + name + " does not parse: " + p.error, true);
+  for (const auto& [y, d] : deriving_) {
+    if (y == x && d == clause) Raise(at, "DERIVE " + name + " depends on itself");
+  }
+  deriving_.emplace_back(x, clause);
+  Value saved = self_;
+  std::vector<Frame> frames;
+  frames.swap(frames_);
+  self_ = Value();
+  self_.k = Value::Entity;
+  self_.inst = x;
+  Value v;
+  try {
+    v = Eval(p.expr);
+  } catch (...) {
     frames_.swap(frames);
     self_ = saved;
-    deriving_.erase(key);
-    return v;
+    deriving_.pop_back();
+    throw;
   }
-  auto s = info.slots.find(name);
-  if (s != info.slots.end()) {
-    return FromSlot(x->Slots()[s->second], x->Tags()[s->second], x->CellType(s->second));
-  }
-  for (const InverseInfo& inv : info.inverses) {
-    if (inv.name == name) return Inverse(x, inv);
-  }
-  found = false;
-  return Value();
+  frames_.swap(frames);
+  self_ = saved;
+  deriving_.pop_back();
+  return v;
 }
 
 Value ZORQelIMemRuleEngine::Attribute(const Value& base, const std::string& name, const Node& at) {
@@ -822,62 +969,61 @@ Value ZORQelIMemRuleEngine::TypeOf(const Value& v) {
   return r;
 }
 
-Value ZORQelIMemRuleEngine::Builtin(const std::string& f, std::vector<Value>& a, const Node& at,
-                                    bool& found) {
-  found = true;
+Value ZORQelIMemRuleEngine::Builtin(int f, std::vector<Value>& a, const Node& at) {
+  const char* const name = kBuiltins[f];
   auto need = [&](std::size_t k) {
-    if (a.size() != k) Raise(at, f + " takes " + std::to_string(k) + " arguments");
+    if (a.size() != k) Raise(at, std::string(name) + " takes " + std::to_string(k) + " arguments");
   };
-  if (f == "EXISTS") { need(1); return Value::L(a[0].k != Value::Indet); }
-  if (f == "NVL") { need(2); return a[0].k != Value::Indet ? a[0] : a[1]; }
-  if (f == "TYPEOF") { need(1); return TypeOf(a[0]); }
-  if (f == "SIZEOF" || f == "HIINDEX" || f == "LOINDEX" || f == "HIBOUND" || f == "LOBOUND") {
+  if (f == bEXISTS) { need(1); return Value::L(a[0].k != Value::Indet); }
+  if (f == bNVL) { need(2); return a[0].k != Value::Indet ? a[0] : a[1]; }
+  if (f == bTYPEOF) { need(1); return TypeOf(a[0]); }
+  if (f == bSIZEOF || f == bHIINDEX || f == bLOINDEX || f == bHIBOUND || f == bLOBOUND) {
     need(1);
     if (a[0].k == Value::Indet) return Value();
-    if (a[0].k != Value::Aggregate) Raise(at, f + " of a value that is no aggregate");
+    if (a[0].k != Value::Aggregate) Raise(at, std::string(name) + " of a value that is no aggregate");
     const Agg& g = *a[0].agg;
     const auto size = static_cast<std::int64_t>(g.items.size());
-    if (f == "SIZEOF") return Value::I(size);
-    if (f == "LOINDEX") return Value::I(g.kind == 3 ? g.lo : 1);
-    if (f == "HIINDEX") return Value::I(g.kind == 3 ? g.lo + size - 1 : size);
-    if (f == "LOBOUND") return Value::I(g.kind == 3 ? g.lo : g.loBound);
+    if (f == bSIZEOF) return Value::I(size);
+    if (f == bLOINDEX) return Value::I(g.kind == 3 ? g.lo : 1);
+    if (f == bHIINDEX) return Value::I(g.kind == 3 ? g.lo + size - 1 : size);
+    if (f == bLOBOUND) return Value::I(g.kind == 3 ? g.lo : g.loBound);
     return g.hiBound < 0 ? (g.kind == 3 ? Value::I(g.lo + size - 1) : Value()) : Value::I(g.hiBound);
   }
-  if (f == "ABS" || f == "SQRT" || f == "SIN" || f == "COS" || f == "TAN" || f == "ASIN" ||
-      f == "ACOS" || f == "EXP" || f == "LOG" || f == "LOG2" || f == "LOG10" || f == "ODD") {
+  if (f == bABS || f == bSQRT || f == bSIN || f == bCOS || f == bTAN || f == bASIN ||
+      f == bACOS || f == bEXP || f == bLOG || f == bLOG2 || f == bLOG10 || f == bODD) {
     need(1);
     if (a[0].k == Value::Indet) return Value();
-    if (!a[0].Number()) Raise(at, f + " of a value that is no number");
+    if (!a[0].Number()) Raise(at, std::string(name) + " of a value that is no number");
     double x = a[0].AsReal();
-    if (f == "ABS") {
+    if (f == bABS) {
       if (a[0].k != Value::Int) return Value::R(std::fabs(x));
       std::int64_t v = a[0].i;
       if (v < 0 && __builtin_sub_overflow(std::int64_t(0), v, &v)) Raise(at, "integer overflow");
       return Value::I(v);
     }
-    if (f == "ODD") return Value::L(a[0].k == Value::Int && (a[0].i % 2) != 0);
-    if (f == "SQRT" && x < 0) Raise(at, "SQRT of a negative number");
-    if ((f == "LOG" || f == "LOG2" || f == "LOG10") && x <= 0) Raise(at, f + " of a number not above 0");
-    double r = f == "SQRT" ? std::sqrt(x) : f == "SIN" ? std::sin(x) : f == "COS" ? std::cos(x)
-             : f == "TAN" ? std::tan(x) : f == "ASIN" ? std::asin(x) : f == "ACOS" ? std::acos(x)
-             : f == "EXP" ? std::exp(x) : f == "LOG" ? std::log(x) : f == "LOG2" ? std::log2(x)
+    if (f == bODD) return Value::L(a[0].k == Value::Int && (a[0].i % 2) != 0);
+    if (f == bSQRT && x < 0) Raise(at, "SQRT of a negative number");
+    if ((f == bLOG || f == bLOG2 || f == bLOG10) && x <= 0) Raise(at, std::string(name) + " of a number not above 0");
+    double r = f == bSQRT ? std::sqrt(x) : f == bSIN ? std::sin(x) : f == bCOS ? std::cos(x)
+             : f == bTAN ? std::tan(x) : f == bASIN ? std::asin(x) : f == bACOS ? std::acos(x)
+             : f == bEXP ? std::exp(x) : f == bLOG ? std::log(x) : f == bLOG2 ? std::log2(x)
              : std::log10(x);
     return Value::R(r);
   }
-  if (f == "ATAN") {
+  if (f == bATAN) {
     need(2);
     if (a[0].k == Value::Indet || a[1].k == Value::Indet) return Value();
     return Value::R(std::atan2(a[0].AsReal(), a[1].AsReal()));
   }
-  if (f == "LENGTH" || f == "BLENGTH") {
+  if (f == bLENGTH || f == bBLENGTH) {
     need(1);
     if (a[0].k == Value::Indet) return Value();
-    if (f == "BLENGTH") return Value::I(static_cast<std::int64_t>(a[0].s.size()));
+    if (f == bBLENGTH) return Value::I(static_cast<std::int64_t>(a[0].s.size()));
     std::int64_t count = 0;
     for (unsigned char c : a[0].s) count += (c & 0xC0) != 0x80;
     return Value::I(count);
   }
-  if (f == "VALUE") {
+  if (f == bVALUE) {
     need(1);
     if (a[0].k == Value::Indet) return Value();
     char* end = nullptr;
@@ -886,7 +1032,7 @@ Value ZORQelIMemRuleEngine::Builtin(const std::string& f, std::vector<Value>& a,
     if (a[0].s.find_first_of(".eE") == std::string::npos) return Value::I(ToInteger(x, at));
     return Value::R(x);
   }
-  if (f == "VALUE_IN") {
+  if (f == bVALUE_IN) {
     need(2);
     if (a[0].k == Value::Indet || a[1].k == Value::Indet) return Value::L(2);
     if (a[0].k != Value::Aggregate) Raise(at, "VALUE_IN of a value that is no aggregate");
@@ -898,7 +1044,7 @@ Value ZORQelIMemRuleEngine::Builtin(const std::string& f, std::vector<Value>& a,
     }
     return Value::L(result);
   }
-  if (f == "VALUE_UNIQUE") {
+  if (f == bVALUE_UNIQUE) {
     need(1);
     if (a[0].k == Value::Indet) return Value::L(2);
     if (a[0].k != Value::Aggregate) Raise(at, "VALUE_UNIQUE of a value that is no aggregate");
@@ -910,17 +1056,17 @@ Value ZORQelIMemRuleEngine::Builtin(const std::string& f, std::vector<Value>& a,
     }
     return Value::L(1);
   }
-  if (f == "USEDIN" || f == "ROLESOF") {
-    need(f == "USEDIN" ? 2 : 1);
+  if (f == bUSEDIN || f == bROLESOF) {
+    need(f == bUSEDIN ? 2 : 1);
     auto r = std::make_shared<Agg>();
-    r->kind = f == "USEDIN" ? 1 : 0;
+    r->kind = f == bUSEDIN ? 1 : 0;
     Value out;
     out.k = Value::Aggregate;
     out.agg = r;
     if (a[0].k != Value::Entity || a[0].inst == nullptr) return out;
     BuildIndex();
     std::string entity, attr;
-    if (f == "USEDIN") {
+    if (f == bUSEDIN) {
       if (a[1].k != Value::Str) Raise(at, "USEDIN needs a role name");
       std::string role = Up(a[1].s);
       std::size_t last = role.rfind('.');
@@ -933,12 +1079,13 @@ Value ZORQelIMemRuleEngine::Builtin(const std::string& f, std::vector<Value>& a,
     }
     ZORQelIMemEntityIMP* want = entity.empty() ? nullptr : m_->FindEntity(entity.c_str());
     if (!entity.empty() && want == nullptr) return out;
-    auto it = users_.find(a[0].inst);
-    if (it == users_.end()) return out;
-    for (const auto& [by, slot] : it->second) {
+    auto [it, end] = Users(a[0].inst);
+    for (; it != end; ++it) {
+      ZORQelIMemEntityInstanceIMP* by = it->first;
+      const int slot = it->second;
       const auto& layout = by->Entity()->Layout();
       std::string name = Up(std::string(static_cast<const char*>(layout[static_cast<std::size_t>(slot)]->Name())));
-      if (f == "ROLESOF") {
+      if (f == bROLESOF) {
         // Named after the entity that declares the attribute, once each.
         ZORQelIMemEntityIMP* owner = layout[static_cast<std::size_t>(slot)]->Owner();
         if (owner == nullptr) owner = by->Entity();
@@ -956,20 +1103,39 @@ Value ZORQelIMemRuleEngine::Builtin(const std::string& f, std::vector<Value>& a,
     }
     return out;
   }
-  found = false;
-  return Value();
+  Raise(at, std::string("no built-in function ") + name);
 }
 
 Value ZORQelIMemRuleEngine::Call(const Node& n) {
   std::vector<Value> args;
   args.reserve(static_cast<std::size_t>(n.count));
   for (int k = 0; k < n.count; ++k) args.push_back(Eval(tree_.lists[static_cast<std::size_t>(n.first + k)]));
-  auto u = callables_.find(n.text);
-  if (u != callables_.end()) return CallUser(u->second, args, n);
-  bool found = false;
-  Value v = Builtin(n.text, args, n, found);
-  if (found) return v;
-  if (ZORQelIMemEntityIMP* e = m_->FindEntity(n.text.c_str())) {
+  NodeCache& c = CacheOf(n);
+  if (c.kind < NodeCache::User) {  // resolved once: user callable, built-in, entity, type
+    c = NodeCache();
+    c.kind = NodeCache::Unknown;
+    auto u = callables_.find(n.text);
+    if (u != callables_.end()) {
+      c.kind = NodeCache::User;
+      c.index = static_cast<int>(u->second);
+    } else {
+      for (int b = 0; b < bCount && c.kind == NodeCache::Unknown; ++b) {
+        if (n.text == kBuiltins[b]) c.kind = NodeCache::Builtin, c.index = b;
+      }
+      if (c.kind != NodeCache::Unknown) {
+      } else if (ZORQelIMemEntityIMP* e = m_->FindEntity(n.text.c_str())) {
+        c.kind = NodeCache::Entity;
+        c.target = e;
+      } else if (ZORQelIMemTypeIMP* t = m_->FindType(n.text.c_str())) {
+        c.kind = NodeCache::Type;
+        c.target = t;
+      }
+    }
+  }
+  if (c.kind == NodeCache::User) return CallUser(static_cast<std::size_t>(c.index), args, n);
+  if (c.kind == NodeCache::Builtin) return Builtin(c.index, args, n);
+  if (c.kind == NodeCache::Entity) {
+    auto* e = static_cast<ZORQelIMemEntityIMP*>(const_cast<void*>(c.target));
     auto made = std::make_shared<Made>();
     made->parts.push_back(e);
     if (!e->IsFrozen()) e->Freeze();
@@ -995,7 +1161,8 @@ Value ZORQelIMemRuleEngine::Call(const Node& n) {
     r.made = made;
     return r;
   }
-  if (ZORQelIMemTypeIMP* t = m_->FindType(n.text.c_str())) {  // a typed value
+  if (c.kind == NodeCache::Type) {  // a typed value
+    const auto* t = static_cast<const ZORQelIMemTypeIMP*>(c.target);
     if (args.size() != 1) Raise(n, "a type takes one value");
     Value r = args[0];
     r.type = t;
@@ -1012,16 +1179,19 @@ Value ZORQelIMemRuleEngine::CallUser(std::size_t index, std::vector<Value>& args
   Frame frame;
   for (std::size_t k = 0; k < args.size(); ++k) frame.emplace_back(f.params[k].name, std::move(args[k]));
   frames_.push_back(std::move(frame));
-  std::string saved = where_;
-  where_ = "FUNCTION " + f.name;
-  Value s = self_;
+  const char* savedKind = whereKind_;
+  const std::string* savedName = whereName_;
+  whereKind_ = "FUNCTION ";
+  whereName_ = &f.name;
+  Value s = std::move(self_);
   self_ = Value();
   struct Restore {
     ZORQelIMemRuleEngine* e;
-    std::string where;
+    const char* kind;
+    const std::string* name;
     Value self;
-    ~Restore() { e->frames_.pop_back(); e->where_ = where; e->self_ = self; }
-  } restore{this, saved, s};
+    ~Restore() { e->frames_.pop_back(); e->whereKind_ = kind; e->whereName_ = name; e->self_ = std::move(self); }
+  } restore{this, savedKind, savedName, std::move(s)};
   for (const Variable& v : f.locals) {
     Value init = v.init >= 0 ? Eval(v.init) : Value();
     frames_.back().emplace_back(v.name, init);
@@ -1065,12 +1235,19 @@ Value ZORQelIMemRuleEngine::Eval(int id) {
     case Node::Binary: return Binary(n);
     case Node::Attr: {
       const Node& b = tree_.nodes[static_cast<std::size_t>(n.a)];
-      if (b.kind == Node::Name && Var(b.text) == nullptr && m_->FindType(b.text.c_str()) != nullptr) {
-        Value v;  // an enumeration item qualified by its type
-        v.k = Value::Enum;
-        v.s = n.text;
-        v.type = m_->FindType(b.text.c_str());
-        return v;
+      if (b.kind == Node::Name && Var(b.text) == nullptr) {
+        NodeCache& bc = CacheOf(b);
+        if (!bc.typeKnown) {
+          bc.typeKnown = true;
+          bc.type = m_->FindType(b.text.c_str());
+        }
+        if (bc.type != nullptr) {
+          Value v;  // an enumeration item qualified by its type
+          v.k = Value::Enum;
+          v.s = n.text;
+          v.type = bc.type;
+          return v;
+        }
       }
       return Attribute(Eval(n.a), n.text, n);
     }
@@ -1295,14 +1472,14 @@ std::string ZORQelIMemRuleEngine::DetailOf(const Failure& f, const ZORQelIMemCla
 
 void ZORQelIMemRuleEngine::Add(ZORQelIMemRuleReport& report, Finding::Kind kind,
                                ZORQelI::Mint number, const std::string& entity,
-                               const std::string& label, const std::string& text,
+                               const std::string& label, std::string text,
                                const std::string& detail) {
   Finding f;
   f.kind = kind;
   f.instance = number;
   f.entity = entity;
   f.label = label;
-  f.text = text;
+  f.text = std::move(text);
   f.detail = detail;
   if (kind == Finding::Unsupported) ++report.unsupported; else ++report.violations;
   report.findings.push_back(std::move(f));
@@ -1312,7 +1489,7 @@ void ZORQelIMemRuleEngine::RunWhere(ZORQelIMemRuleReport& report, const ZORQelIM
                                     const ParsedClause& p, const Value& self, ZORQelI::Mint number,
                                     const std::string& entity, const std::string& label) {
   ++report.evaluated;
-  const std::string text = static_cast<const char*>(c->text);
+  const char* const text = static_cast<const char*>(c->text);  // made a string on a finding only
   if (!p.ok) {
     Add(report, Finding::Unsupported, number, entity, label, text, p.error);
     return;
@@ -1322,7 +1499,8 @@ void ZORQelIMemRuleEngine::RunWhere(ZORQelIMemRuleReport& report, const ZORQelIM
     self_ = self;
     depth_ = 0;
     steps_ = 0;
-    where_.clear();
+    whereKind_ = nullptr;
+  whereName_ = nullptr;
     Value v = Eval(p.expr);
     // A rule holds when TRUE or UNKNOWN (an indeterminate value is UNKNOWN).
     if (v.k == Value::Logical && v.logical == 0) {
@@ -1334,6 +1512,34 @@ void ZORQelIMemRuleEngine::RunWhere(ZORQelIMemRuleReport& report, const ZORQelIM
   } catch (const Failure& f) {
     Add(report, f.unsupported ? Finding::Unsupported : Finding::Raised, number, entity, label, text,
         DetailOf(f, c));
+  }
+}
+
+void ZORQelIMemRuleEngine::CheckCell(ZORQelIMemEntityInstanceIMP* x, const std::string& entity,
+                                     const ZORQelIMemSlot& s, std::uint8_t tag,
+                                     const ZORQelITypeIMP* type, ZORQelIMemRuleReport& report,
+                                     int depth) {
+  if (tag == ZORQelIMemSlot::Unset || tag == ZORQelIMemSlot::Reference || depth > 64) return;
+  if (Facts(type).rules) {
+    CheckTypes(x, entity, FromSlot(s, tag, type), report, depth);
+    return;
+  }
+  // No rule on the cell's own type: the elements' and a select value's
+  // types may still have some.
+  if (tag == ZORQelIMemSlot::Aggregate) {
+    if (auto* g = dynamic_cast<ZORQelIMemAggregateIMP*>(s.object)) {
+      const auto& ss = g->SlotVector();
+      const auto& ts = g->TagVector();
+      for (std::size_t j = 0; j < ss.size(); ++j) {
+        CheckCell(x, entity, ss[j], ts[j], g->CellType(static_cast<int>(j)), report, depth + 1);
+      }
+    }
+  } else if (tag == ZORQelIMemSlot::Object) {
+    if (auto* val = dynamic_cast<ZORQelIMemValueIMP*>(s.object)) {
+      CheckCell(x, entity, val->Slots()[0], val->Tags()[0], val->CellType(0), report, depth);
+    } else if (dynamic_cast<ZORQelIMemAggregateIMP*>(s.object) != nullptr) {
+      CheckCell(x, entity, s, ZORQelIMemSlot::Aggregate, nullptr, report, depth);
+    }
   }
 }
 
@@ -1395,8 +1601,9 @@ void ZORQelIMemRuleEngine::CheckUnique(
           self_.k = Value::Entity;
           self_.inst = x;
           depth_ = 0;
-    steps_ = 0;
-          where_.clear();
+          steps_ = 0;
+          whereKind_ = nullptr;
+  whereName_ = nullptr;
           for (int root : p.exprs) {
             Value v = Eval(root);
             indeterminate = indeterminate || v.k == Value::Indet;
@@ -1454,7 +1661,8 @@ void ZORQelIMemRuleEngine::CheckGlobalRules(ZORQelIMemRuleReport& report) {
     self_ = Value();
     depth_ = 0;
     steps_ = 0;
-    where_ = "RULE " + rule.name;
+    whereKind_ = "RULE ";
+    whereName_ = &rule.name;
     try {
       for (const ZORQelIMemRule::Variable& v : rule.locals) {
         Value init = v.init >= 0 ? Eval(v.init) : Value();
@@ -1477,7 +1685,7 @@ void ZORQelIMemRuleEngine::CheckGlobalRules(ZORQelIMemRuleReport& report) {
       std::string label = w.label.empty() ? "(" + std::to_string(++unlabelled) + ")" : w.label;
       try {
         depth_ = 0;
-    steps_ = 0;
+        steps_ = 0;
         Value v = Eval(w.expr);
         if (v.k == Value::Logical && v.logical == 0) {
           Add(report, Finding::Violated, ZORQelI::Mint(), who, label, w.text, "");
@@ -1491,7 +1699,8 @@ void ZORQelIMemRuleEngine::CheckGlobalRules(ZORQelIMemRuleReport& report) {
       }
     }
   }
-  where_.clear();
+  whereKind_ = nullptr;
+  whereName_ = nullptr;
 }
 
 ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
@@ -1513,8 +1722,7 @@ ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
     // The defined types of the explicit attribute values.
     const int cells = x->CellCount();
     for (int k = 0; k < cells; ++k) {
-      if (x->Tags()[k] == ZORQelIMemSlot::Unset || x->Tags()[k] == ZORQelIMemSlot::Reference) continue;
-      CheckTypes(x, entity, FromSlot(x->Slots()[k], x->Tags()[k], x->CellType(k)), report, 0);
+      CheckCell(x, entity, x->Slots()[k], x->Tags()[k], x->CellType(k), report, 0);
     }
     for (const InverseInfo& inv : info.inverses) {
       ++report.evaluated;
@@ -1528,7 +1736,7 @@ ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
             std::to_string(count) + " instances refer to it");
       }
     }
-    auto u = unique.find(x);
+    auto u = unique.empty() ? unique.end() : unique.find(x);
     if (u != unique.end()) {
       for (Finding& f : u->second) {
         if (f.kind == Finding::Unsupported) ++report.unsupported; else ++report.violations;
@@ -1547,7 +1755,8 @@ Value ZORQelIMemRuleEngine::Run(ZORQelI::Mint self, const std::string& text) {
   frames_.clear();
   depth_ = 0;
   steps_ = 0;
-  where_.clear();
+  whereKind_ = nullptr;
+  whereName_ = nullptr;
   self_ = Value();
   if (self.IsSet()) {
     ZORQelIMemEntityInstanceIMP* x = Find(self);
