@@ -238,6 +238,9 @@ class ZORQelIMemRuleEngine {
   std::vector<Value>& Items(Value& v, const Node& at);
   Value Logic(const Value& v, const Node& at);
   static std::string Text(const Value& v, int depth = 0);
+  // Appends v to a UNIQUE rule's key: Text(v), without its temporaries for
+  // strings, enumeration items and integers.
+  static void AppendKey(std::string& key, const Value& v);
   using Finding = ZORQelIMemRuleFinding;
   // Adds a finding to the report and counts it.
   static void Add(ZORQelIMemRuleReport& report, Finding::Kind kind, ZORQelI::Mint number,
@@ -278,6 +281,13 @@ class ZORQelIMemRuleEngine {
   std::vector<std::size_t> userStart_;
   std::vector<Referrer> users_;
   std::vector<NodeCache> cache_;  // by node
+  // The aggregates of the population read so far, by their store: the
+  // population does not change while a check or an evaluation runs.
+  std::unordered_map<const ZORQelIObjectIMP*, std::shared_ptr<Agg>> aggs_;
+  // Spent argument vectors and frames, kept for their capacity (at most
+  // their reserved count of each).
+  std::vector<std::vector<Value>> argPool_;
+  std::vector<Frame> framePool_;
   std::unordered_map<const ZORQelITypeIMP*, TypeFacts> facts_;
   const ZORQelITypeIMP* lastType_ = nullptr;  // the last type Facts was asked about
   const TypeFacts* lastFacts_ = nullptr;

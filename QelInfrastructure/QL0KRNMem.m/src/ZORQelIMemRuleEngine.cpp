@@ -95,6 +95,8 @@ bool Like(const char* s, const char* p, int depth) {
 
 ZORQelIMemRuleEngine::ZORQelIMemRuleEngine(ZORQelIModeler m)
     : handle_(m), m_(ZORQelIMemModelerIMP::DownCast(m)) {
+  argPool_.reserve(64);
+  framePool_.reserve(64);
   for (const ZORQelIMemDeclaration& d : m_->Declarations()) {
     if (d.kind != ZORQelIMemDeclaration::Function && d.kind != ZORQelIMemDeclaration::Procedure &&
         d.kind != ZORQelIMemDeclaration::Rule && d.kind != ZORQelIMemDeclaration::Constant) {
@@ -421,13 +423,25 @@ Value ZORQelIMemRuleEngine::FromSlot(const ZORQelIMemSlot& s, std::uint8_t tag,
     default: break;
   }
   ZORQelIObjectIMP* o = s.object;
-  if (auto* x = dynamic_cast<ZORQelIMemEntityInstanceIMP*>(o)) {
-    Value e;
-    e.k = Value::Entity;
-    e.inst = x;
-    return e;
+  // An Aggregate cell holds an aggregate store: asked first.
+  auto* g = dynamic_cast<ZORQelIMemAggregateIMP*>(o);
+  if (g == nullptr) {
+    if (auto* x = dynamic_cast<ZORQelIMemEntityInstanceIMP*>(o)) {
+      Value e;
+      e.k = Value::Entity;
+      e.inst = x;
+      return e;
+    }
   }
-  if (auto* g = dynamic_cast<ZORQelIMemAggregateIMP*>(o)) {
+  if (g != nullptr) {
+    auto known = aggs_.find(g);
+    if (known != aggs_.end()) {
+      Value r;
+      r.k = Value::Aggregate;
+      r.agg = known->second;  // shared: a change copies it first (Items)
+      r.type = v.type;
+      return r;
+    }
     ZORQelIType ht = g->GetType();
     ZORQelITypeIMP* at = ht.IsValid() ? static_cast<ZORQelITypeIMP*>(ht.RefMe()) : nullptr;
     auto a = std::make_shared<Agg>();
@@ -441,9 +455,9 @@ Value ZORQelIMemRuleEngine::FromSlot(const ZORQelIMemSlot& s, std::uint8_t tag,
     const auto& ss = g->SlotVector();
     const auto& ts = g->TagVector();
     a->items.reserve(ss.size());
-    for (std::size_t j = 0; j < ss.size(); ++j) {
-      a->items.push_back(FromSlot(ss[j], ts[j], g->CellType(static_cast<int>(j))));
-    }
+    const ZORQelITypeIMP* element = ss.empty() ? nullptr : g->CellType(0);  // one for all
+    for (std::size_t j = 0; j < ss.size(); ++j) a->items.push_back(FromSlot(ss[j], ts[j], element));
+    aggs_.emplace(g, a);
     Value r;
     r.k = Value::Aggregate;
     r.agg = std::move(a);
@@ -1107,7 +1121,21 @@ Value ZORQelIMemRuleEngine::Builtin(int f, std::vector<Value>& a, const Node& at
 }
 
 Value ZORQelIMemRuleEngine::Call(const Node& n) {
+  // The argument vector comes from and goes back to a pool: a call then
+  // allocates nothing for its arguments.
   std::vector<Value> args;
+  if (!argPool_.empty()) {
+    args.swap(argPool_.back());
+    argPool_.pop_back();
+  }
+  struct Back {
+    std::vector<Value>& args;
+    std::vector<std::vector<Value>>& pool;
+    ~Back() {
+      args.clear();
+      if (pool.size() < pool.capacity()) pool.push_back(std::move(args));
+    }
+  } back{args, argPool_};
   args.reserve(static_cast<std::size_t>(n.count));
   for (int k = 0; k < n.count; ++k) args.push_back(Eval(tree_.lists[static_cast<std::size_t>(n.first + k)]));
   NodeCache& c = CacheOf(n);
@@ -1177,6 +1205,10 @@ Value ZORQelIMemRuleEngine::CallUser(std::size_t index, std::vector<Value>& args
   const Callable& f = tree_.callables[index];
   if (args.size() != f.params.size()) Raise(at, f.name + " takes " + std::to_string(f.params.size()) + " arguments");
   Frame frame;
+  if (!framePool_.empty()) {
+    frame.swap(framePool_.back());
+    framePool_.pop_back();
+  }
   for (std::size_t k = 0; k < args.size(); ++k) frame.emplace_back(f.params[k].name, std::move(args[k]));
   frames_.push_back(std::move(frame));
   const char* savedKind = whereKind_;
@@ -1190,7 +1222,12 @@ Value ZORQelIMemRuleEngine::CallUser(std::size_t index, std::vector<Value>& args
     const char* kind;
     const std::string* name;
     Value self;
-    ~Restore() { e->frames_.pop_back(); e->whereKind_ = kind; e->whereName_ = name; e->self_ = std::move(self); }
+    ~Restore() {
+      Frame& done = e->frames_.back();
+      done.clear();
+      if (e->framePool_.size() < e->framePool_.capacity()) e->framePool_.push_back(std::move(done));
+      e->frames_.pop_back();
+      e->whereKind_ = kind; e->whereName_ = name; e->self_ = std::move(self); }
   } restore{this, savedKind, savedName, std::move(s)};
   for (const Variable& v : f.locals) {
     Value init = v.init >= 0 ? Eval(v.init) : Value();
@@ -1422,6 +1459,15 @@ Flow ZORQelIMemRuleEngine::Exec(int id) {
   }
 }
 
+void ZORQelIMemRuleEngine::AppendKey(std::string& key, const Value& v) {
+  switch (v.k) {
+    case Value::Str: key += '\''; key += v.s; key += '\''; return;
+    case Value::Enum: key += '.'; key += v.s; key += '.'; return;
+    case Value::Int: key += std::to_string(v.i); return;
+    default: key += Text(v); return;
+  }
+}
+
 std::string ZORQelIMemRuleEngine::Text(const Value& v, int depth) {
   switch (v.k) {
     case Value::Indet: return "?";
@@ -1607,7 +1653,7 @@ void ZORQelIMemRuleEngine::CheckUnique(
           for (int root : p.exprs) {
             Value v = Eval(root);
             indeterminate = indeterminate || v.k == Value::Indet;
-            key += Text(v);
+            AppendKey(key, v);
             key += '\x1f';
           }
         } catch (const Failure& failure) {
@@ -1705,6 +1751,7 @@ void ZORQelIMemRuleEngine::CheckGlobalRules(ZORQelIMemRuleReport& report) {
 
 ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
   BuildIndex();
+  aggs_.clear();
   ZORQelIMemRuleReport report;
   std::unordered_map<const ZORQelIMemEntityInstanceIMP*, std::vector<Finding>> unique;
   CheckUnique(report, unique);
@@ -1752,6 +1799,7 @@ ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
 
 Value ZORQelIMemRuleEngine::Run(ZORQelI::Mint self, const std::string& text) {
   const int root = Parser(tree_).Expression(text);
+  aggs_.clear();
   frames_.clear();
   depth_ = 0;
   steps_ = 0;
