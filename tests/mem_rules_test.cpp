@@ -415,6 +415,80 @@ TEST(MemRulesCheck, FailedAndUnsupportedEvaluationsAreLocatedReports) {
   EXPECT_EQ("no instance #99", Failure(c, 99, "SELF"));
 }
 
+// FORMAT, VAR parameters written back, and assignment to an attribute of a
+// value made by a constructor; a rule never writes the population.
+TEST(MemRulesStatements, FormatVarParametersAndConstructedAttributes) {
+  const std::string schema =
+      "SCHEMA rules_test;\n"
+      "ENTITY pt;\n  x : REAL;\n  y : REAL;\nEND_ENTITY;\n"
+      "ENTITY t;\n"
+      "  a : LIST OF INTEGER;\n"
+      "  p : pt;\n"
+      "WHERE\n"
+      "  fmt_holds : FORMAT(a[1], '+05I') = '+0042';\n"
+      "  fmt_fails : FORMAT(a[1], '6.2F') = '42.00';\n"
+      "  var_holds : swapped(a) = [a[2], a[1]];\n"
+      "  var_fails : swapped(a) = a;\n"
+      "  made_holds : moved(p).x = p.x + 1.0;\n"
+      "  made_fails : moved(p).y <> p.y;\n"
+      "  population : poke(p);\n"
+      "END_ENTITY;\n"
+      "PROCEDURE swap(VAR l : LIST OF INTEGER; i, j : INTEGER);\n"
+      "LOCAL\n  k : INTEGER;\nEND_LOCAL;\n"
+      "  k := l[i]; l[i] := l[j]; l[j] := k; i := 0;\n"
+      "END_PROCEDURE;\n"
+      "FUNCTION swapped(l : LIST OF INTEGER) : LIST OF INTEGER;\n"
+      "LOCAL\n  r : LIST OF INTEGER := l;\n  one : INTEGER := 1;\nEND_LOCAL;\n"
+      "  swap(r, one, 2);\n"
+      "  IF one <> 1 THEN RETURN (?); END_IF;\n"
+      "  RETURN (r);\n"
+      "END_FUNCTION;\n"
+      "FUNCTION moved(q : pt) : pt;\n"
+      "LOCAL\n  c : pt := pt(q.x, q.y);\nEND_LOCAL;\n"
+      "  c.x := c.x + 1.0;\n"
+      "  RETURN (c);\n"
+      "END_FUNCTION;\n"
+      "FUNCTION poke(q : pt) : BOOLEAN;\n"
+      "  q.x := 0.0;\n"
+      "  RETURN (TRUE);\n"
+      "END_FUNCTION;\n"
+      "END_SCHEMA;\n";
+  ZORQelIModeler m = Load(schema, "#1=PT(1.,2.);\n#7=T((42,5),#1);\n");
+  ZORQelIMemRuleChecker c(m);
+  ZORQelIMemRuleReport r = c.Check();
+  EXPECT_EQ(
+      "#7=T: fmt_fails violated\n"
+      "#7=T: var_fails violated\n"
+      "#7=T: made_fails violated\n"
+      "#7=T: population unsupported\n",
+      Lines(r));
+  ASSERT_EQ(4u, r.findings.size());
+  EXPECT_EQ("FUNCTION POKE, line 2, column 4: assignment to this kind of target (a rule does not "
+            "change the population)",
+            r.findings[3].detail);
+  EXPECT_EQ("(5,42)", c.Evaluate(7, "swapped(a)"));
+  EXPECT_EQ("1.", c.Evaluate(7, "p.x"));  // poke changed nothing
+
+  // The symbolic formats, a picture, and what is neither.
+  EXPECT_EQ("'    +10'", c.Evaluate(ZORQelI::Mint(), "FORMAT(10, '+7I')"));
+  EXPECT_EQ("'10   '", c.Evaluate(ZORQelI::Mint(), "FORMAT(10, '-5I')"));
+  EXPECT_EQ("'  3'", c.Evaluate(ZORQelI::Mint(), "FORMAT(2.5, '3I')"));
+  EXPECT_EQ("'  123.46'", c.Evaluate(ZORQelI::Mint(), "FORMAT(123.456789, '8.2F')"));
+  EXPECT_EQ("'1.23E+02'", c.Evaluate(ZORQelI::Mint(), "FORMAT(123.456789, '8.2E')"));
+  EXPECT_EQ("'-0001.5'", c.Evaluate(ZORQelI::Mint(), "FORMAT(-1.5, '07.1F')"));
+  EXPECT_EQ("' 3.14'", c.Evaluate(ZORQelI::Mint(), "FORMAT(3.14159, '##.##')"));
+  EXPECT_EQ("'12345'", c.Evaluate(ZORQelI::Mint(), "FORMAT(12345, '##')"));
+  EXPECT_EQ("?", c.Evaluate(ZORQelI::Mint(), "FORMAT(?, '3I')"));
+  EXPECT_EQ("unsupported: line 1, column 1: FORMAT with the format '3.1I'",
+            Failure(c, ZORQelI::Mint(), "FORMAT(1, '3.1I')"));
+  EXPECT_EQ("unsupported: line 1, column 1: FORMAT with the format 'x#'",
+            Failure(c, ZORQelI::Mint(), "FORMAT(1, 'x#')"));
+  EXPECT_EQ("line 1, column 1: FORMAT of a number that is no integer, with an integer format",
+            Failure(c, ZORQelI::Mint(), "FORMAT(1.0e300, '3I')"));
+  EXPECT_EQ("line 1, column 1: FORMAT of a value that is no number",
+            Failure(c, ZORQelI::Mint(), "FORMAT('1', '3I')"));
+}
+
 // Every pairing of schema and exchange file beside the checkout: every rule
 // evaluates (nothing unsupported).
 TEST(MemRulesCheck, RealFilesBesideTheCheckout) {

@@ -215,7 +215,9 @@ class ZORQelIMemRuleEngine {
   Flow Exec(int n);
   Flow ExecList(int first, int count);
   Value Call(const Node& n);
-  Value CallUser(std::size_t index, std::vector<Value>& args, const Node& at);
+  // finals, when given, receives the parameters' values the body left.
+  Value CallUser(std::size_t index, std::vector<Value>& args, const Node& at,
+                 std::vector<Value>* finals = nullptr);
   Value Builtin(int code, std::vector<Value>& args, const Node& at);
   Value Attribute(const Value& base, const std::string& name, const Node& at);
   Value ReadAttr(ZORQelIMemEntityInstanceIMP* x, const std::string& name, const Node& at, bool& found);

@@ -49,8 +49,8 @@ constexpr std::uint64_t kMaxSteps = 1000000;
 }
 
 // The built-in functions, by code (NodeCache::index of a call).
-const char* const kBuiltins[] = {"ABS", "ACOS", "ASIN", "ATAN", "BLENGTH", "COS", "EXISTS", "EXP", "HIBOUND", "HIINDEX", "LENGTH", "LOBOUND", "LOG", "LOG10", "LOG2", "LOINDEX", "NVL", "ODD", "ROLESOF", "SIN", "SIZEOF", "SQRT", "TAN", "TYPEOF", "USEDIN", "VALUE", "VALUE_IN", "VALUE_UNIQUE"};
-enum BuiltinCode : int { bABS, bACOS, bASIN, bATAN, bBLENGTH, bCOS, bEXISTS, bEXP, bHIBOUND, bHIINDEX, bLENGTH, bLOBOUND, bLOG, bLOG10, bLOG2, bLOINDEX, bNVL, bODD, bROLESOF, bSIN, bSIZEOF, bSQRT, bTAN, bTYPEOF, bUSEDIN, bVALUE, bVALUE_IN, bVALUE_UNIQUE, bCount };
+const char* const kBuiltins[] = {"ABS", "ACOS", "ASIN", "ATAN", "BLENGTH", "COS", "EXISTS", "EXP", "FORMAT", "HIBOUND", "HIINDEX", "LENGTH", "LOBOUND", "LOG", "LOG10", "LOG2", "LOINDEX", "NVL", "ODD", "ROLESOF", "SIN", "SIZEOF", "SQRT", "TAN", "TYPEOF", "USEDIN", "VALUE", "VALUE_IN", "VALUE_UNIQUE"};
+enum BuiltinCode : int { bABS, bACOS, bASIN, bATAN, bBLENGTH, bCOS, bEXISTS, bEXP, bFORMAT, bHIBOUND, bHIINDEX, bLENGTH, bLOBOUND, bLOG, bLOG10, bLOG2, bLOINDEX, bNVL, bODD, bROLESOF, bSIN, bSIZEOF, bSQRT, bTAN, bTYPEOF, bUSEDIN, bVALUE, bVALUE_IN, bVALUE_UNIQUE, bCount };
 static_assert(sizeof kBuiltins / sizeof kBuiltins[0] == bCount, "one name a code");
 
 struct DepthGuard {
@@ -60,6 +60,70 @@ struct DepthGuard {
 };
 
 std::int64_t MintOr(ZORQelI::Mint v, std::int64_t dflt) { return v.IsSet() ? std::int64_t(v) : dflt; }
+
+// FORMAT(n, f): the symbolic formats "[+][-][0]w[.d]I|F|E" (I an integer in
+// w places, F fixed with d decimals, E one digit, d decimals and a signed
+// exponent of at least two digits; + shows the sign, - aligns left, 0 pads
+// with zeros) and the pictures of '#' digits with at most one '.' (as
+// many places, and decimals as #s after the point).  A number wider than
+// its format is written whole; d is 6 when left out; w has at most three
+// digits.  A real given an I format is rounded to the nearest integer.  0 done, 1 a real beyond the integers, 2 a format of
+// neither kind.
+int FormatNumber(bool integer, std::int64_t i, double r, const std::string& f, std::string& out) {
+  std::string spec = "%";
+  std::size_t k = 0;
+  bool plus = false, minus = false, zero = false;
+  for (; k < f.size() && (f[k] == '+' || f[k] == '-' || f[k] == '0'); ++k) {
+    bool& flag = f[k] == '+' ? plus : f[k] == '-' ? minus : zero;
+    if (flag) return 2;
+    flag = true;
+  }
+  long width = -1, decimals = -1;
+  char kind = 0;
+  auto number = [&](long& into) {
+    std::size_t start = k;
+    into = 0;
+    for (; k < f.size() && f[k] >= '0' && f[k] <= '9' && k - start < 3; ++k) into = into * 10 + (f[k] - '0');
+    return k > start && (k >= f.size() || f[k] < '0' || f[k] > '9');
+  };
+  const bool symbolic = number(width) && (k >= f.size() || f[k] != '.' || (++k, number(decimals))) &&
+                        k + 1 == f.size() && (f[k] == 'I' || f[k] == 'F' || f[k] == 'E' ||
+                                              f[k] == 'i' || f[k] == 'f' || f[k] == 'e');
+  if (symbolic) {
+    kind = static_cast<char>(std::toupper(static_cast<unsigned char>(f[k])));
+    if (kind == 'I' && decimals >= 0) return 2;
+  } else {
+    // A picture: #s, at most one point.
+    if (plus || minus || zero || f.empty()) return 2;
+    const std::size_t point = f.find('.');
+    if (f.find_first_not_of("#.") != std::string::npos || f.size() > 999 ||
+        (point != std::string::npos && f.find('.', point + 1) != std::string::npos)) {
+      return 2;
+    }
+    width = static_cast<long>(f.size());
+    decimals = point == std::string::npos ? 0 : static_cast<long>(f.size() - point - 1);
+    kind = 'F';
+  }
+  if (plus) spec += '+';
+  if (minus) spec += '-';
+  if (zero) spec += '0';
+  spec += std::to_string(width);
+  char buffer[2048];
+  if (kind == 'I') {
+    long long v = i;
+    if (!integer) {
+      if (!(r > -9.2e18 && r < 9.2e18)) return 1;
+      v = std::llround(r);
+    }
+    spec += "lld";
+    std::snprintf(buffer, sizeof buffer, spec.c_str(), v);
+  } else {
+    spec += "." + std::to_string(decimals < 0 ? 6 : decimals) + (kind == 'E' ? "E" : "f");
+    std::snprintf(buffer, sizeof buffer, spec.c_str(), integer ? static_cast<double>(i) : r);
+  }
+  out = buffer;
+  return 0;
+}
 
 // The pattern matching of LIKE: @ a letter, ^ an upper-case letter, ? any
 // character, & the rest, # a digit, $ a word, * any run, \ quotes the next.
@@ -1024,6 +1088,18 @@ Value ZORQelIMemRuleEngine::Builtin(int f, std::vector<Value>& a, const Node& at
              : std::log10(x);
     return Value::R(r);
   }
+  if (f == bFORMAT) {
+    need(2);
+    if (a[0].k == Value::Indet || a[1].k == Value::Indet) return Value();
+    if (!a[0].Number()) Raise(at, "FORMAT of a value that is no number");
+    if (a[1].k != Value::Str) Raise(at, "FORMAT needs a format string");
+    std::string out;
+    switch (FormatNumber(a[0].k == Value::Int, a[0].i, a[0].r, a[1].s, out)) {
+      case 0: return Value::S(std::move(out));
+      case 1: Raise(at, "FORMAT of a number that is no integer, with an integer format");
+      default: Raise(at, "FORMAT with the format '" + a[1].s + "'", true);
+    }
+  }
   if (f == bATAN) {
     need(2);
     if (a[0].k == Value::Indet || a[1].k == Value::Indet) return Value();
@@ -1201,7 +1277,8 @@ Value ZORQelIMemRuleEngine::Call(const Node& n) {
   Raise(n, "unknown function " + n.text, true);
 }
 
-Value ZORQelIMemRuleEngine::CallUser(std::size_t index, std::vector<Value>& args, const Node& at) {
+Value ZORQelIMemRuleEngine::CallUser(std::size_t index, std::vector<Value>& args, const Node& at,
+                                     std::vector<Value>* finals) {
   const Callable& f = tree_.callables[index];
   if (args.size() != f.params.size()) Raise(at, f.name + " takes " + std::to_string(f.params.size()) + " arguments");
   Frame frame;
@@ -1234,10 +1311,11 @@ Value ZORQelIMemRuleEngine::CallUser(std::size_t index, std::vector<Value>& args
     frames_.back().emplace_back(v.name, init);
   }
   result_ = Value();
-
-
   for (int stmt : f.body) {
     if (Exec(stmt) == Flow::Return) break;
+  }
+  if (finals != nullptr) {  // the parameters as the body left them, for VAR ones
+    for (std::size_t k = 0; k < f.params.size(); ++k) finals->push_back(frames_.back()[k].second);
   }
   Value r = result_;
   result_ = Value();
@@ -1427,7 +1505,23 @@ Flow ZORQelIMemRuleEngine::Exec(int id) {
         items[static_cast<std::size_t>(k)] = std::move(v);
         return Flow::Normal;
       }
-      Raise(t, "assignment to this kind of target", true);
+      if (t.kind == Node::Attr && tree_.nodes[static_cast<std::size_t>(t.a)].kind == Node::Name) {
+        Value* var = Var(tree_.nodes[static_cast<std::size_t>(t.a)].text);
+        if (var != nullptr && var->k == Value::Entity && var->made != nullptr) {
+          // A value made by a constructor: changed in the variable only.
+          if (var->made.use_count() > 1) var->made = std::make_shared<ZORQelIMemRuleEval::Made>(*var->made);
+          for (auto& [name, value] : var->made->attrs) {
+            if (name == t.text) {
+              value = std::move(v);
+              return Flow::Normal;
+            }
+          }
+          Raise(t, "no attribute " + t.text + " in the constructed " + Text(*var));
+        }
+        if (var != nullptr && var->k == Value::Indet) Raise(t, "assignment to an attribute of an indeterminate value");
+        if (var != nullptr && var->k != Value::Entity) Raise(t, "assignment to an attribute of a value that is no entity instance");
+      }
+      Raise(t, "assignment to this kind of target (a rule does not change the population)", true);
     }
     case Node::SCall: {
       const Node& c = tree_.nodes[static_cast<std::size_t>(n.a)];
@@ -1449,8 +1543,31 @@ Flow ZORQelIMemRuleEngine::Exec(int id) {
         }
         return Flow::Normal;
       }
-      if (c.kind == Node::Call && callables_.count(c.text) != 0) {
-        Eval(n.a);
+      auto u = c.kind == Node::Call ? callables_.find(c.text) : callables_.end();
+      if (u != callables_.end()) {
+        const ZORQelIMemRule::Callable& f = tree_.callables[u->second];
+        bool var = false;
+        for (bool v : f.varParams) var = var || v;
+        if (!var) {
+          Eval(n.a);
+          return Flow::Normal;
+        }
+        // VAR parameters: what the procedure leaves in them is written back
+        // to the variables passed.
+        std::vector<Value> args, before, after;
+        for (int k = 0; k < c.count; ++k) args.push_back(Eval(tree_.lists[static_cast<std::size_t>(c.first + k)]));
+        before = args;
+        CallUser(u->second, args, c, &after);
+        for (std::size_t k = 0; k < after.size() && k < f.varParams.size(); ++k) {
+          if (!f.varParams[k]) continue;
+          const Node& actual = tree_.nodes[static_cast<std::size_t>(tree_.lists[static_cast<std::size_t>(c.first) + k])];
+          Value* target = actual.kind == Node::Name ? Var(actual.text) : nullptr;
+          if (target != nullptr) {
+            *target = std::move(after[k]);
+          } else if (!(after[k].k == Value::Indet && before[k].k == Value::Indet) && Equal(after[k], before[k], 0) != 1) {
+            Raise(actual, "VAR parameter " + f.params[k].name + " changed, passed no variable", true);
+          }
+        }
         return Flow::Normal;
       }
       Raise(c, "procedure " + c.text, true);
