@@ -295,6 +295,11 @@ TEST_F(MemRules, AttributesDerivedInverseAndInstances) {
   EXPECT_EQ(".T.", E("SELF = point('a', 1.0, 2.0)", 1));
   EXPECT_EQ(".F.", E("SELF = point('a', 1.0, 2.5)", 1));
   EXPECT_EQ(".F.", E("SELF :=: point('a', 1.0, 2.0)", 2));
+  // An instance of the population joined with a constructed value.
+  EXPECT_EQ("1.", E("(SELF || owner(SELF)).x", 1));
+  EXPECT_EQ(".T.", E("(SELF || owner(SELF)).held :=: SELF", 1));
+  EXPECT_EQ(".T.", E("'RULES_TEST.OWNER' IN TYPEOF(SELF || owner(SELF))", 1));
+  EXPECT_EQ(".F.", E("'RULES_TEST.OWNER' IN TYPEOF(SELF)", 1));
 }
 
 TEST(MemRulesCheck, InstanceAndValueComparisonDiffer) {
@@ -382,16 +387,16 @@ TEST(MemRulesCheck, FailedAndUnsupportedEvaluationsAreLocatedReports) {
       "#7=T: bad_division raised\n"
       "#7=T: missing raised\n"
       "#7=T: unknown_fn unsupported\n"
-      "#7=T: complex unsupported\n"
+      "#7=T: complex raised\n"
       "#7=T: not_logical raised\n",
       Lines(r));
   ASSERT_EQ(5u, r.findings.size());
   EXPECT_EQ("line 5, column 23: division by zero", r.findings[0].detail);
   EXPECT_EQ("line 6, column 17: #7 (t) has no attribute NOTHING", r.findings[1].detail);
   EXPECT_EQ("line 7, column 16: unknown function FROBNICATE", r.findings[2].detail);
-  EXPECT_EQ("line 8, column 19: || of an instance of the population", r.findings[3].detail);
-  EXPECT_EQ(3u, r.violations);
-  EXPECT_EQ(2u, r.unsupported);
+  EXPECT_EQ("line 8, column 19: || joins two partial values of T", r.findings[3].detail);
+  EXPECT_EQ(4u, r.violations);
+  EXPECT_EQ(1u, r.unsupported);
   EXPECT_EQ(6u, r.evaluated);
 
   // Runaway recursion and hostile nesting are refused, located, not crashes.

@@ -897,12 +897,30 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
   if (n.op == Node::Concat) {
     // Complex entity construction: the parts and attributes of both.
     if (a.k != Value::Entity || b.k != Value::Entity) Raise(n, "|| joins entity values only");
-    if (a.made == nullptr || b.made == nullptr) {
-      Raise(n, "|| of an instance of the population", true);
+    // An instance of the population joins as its entity with the values of
+    // its explicit attributes (the instance itself is not changed).
+    auto partial = [&](const Value& v) {
+      if (v.made != nullptr) return v.made;
+      auto m = std::make_shared<Made>();
+      ZORQelIMemEntityIMP* e = v.inst->Entity();
+      m->parts.push_back(e);
+      const auto& layout = e->Layout();
+      for (std::size_t k = 0; k < layout.size(); ++k) {
+        const int cell = static_cast<int>(k);
+        m->attrs.emplace_back(Up(std::string(static_cast<const char*>(layout[k]->Name()))),
+                              FromSlot(v.inst->Slots()[k], v.inst->Tags()[k], v.inst->CellType(cell)));
+      }
+      return m;
+    };
+    std::shared_ptr<Made> left = partial(a), right = partial(b);
+    for (ZORQelIMemEntityIMP* p : right->parts) {
+      for (ZORQelIMemEntityIMP* q : left->parts) {
+        if (p == q) Raise(n, "|| joins two partial values of " + Up(std::string(static_cast<const char*>(p->Name()))));
+      }
     }
-    auto made = std::make_shared<Made>(*a.made);
-    made->parts.insert(made->parts.end(), b.made->parts.begin(), b.made->parts.end());
-    made->attrs.insert(made->attrs.end(), b.made->attrs.begin(), b.made->attrs.end());
+    auto made = std::make_shared<Made>(*left);
+    made->parts.insert(made->parts.end(), right->parts.begin(), right->parts.end());
+    made->attrs.insert(made->attrs.end(), right->attrs.begin(), right->attrs.end());
     Value r;
     r.k = Value::Entity;
     r.made = std::move(made);
@@ -1005,7 +1023,7 @@ Value ZORQelIMemRuleEngine::TypeOf(const Value& v) {
       for (ZORQelIMemEntityIMP* part : v.made->parts) {
         for (const ZORQelIMemEntityIMP* x : Info(part).ancestors) {
           std::string name = Qualified(x, std::string(static_cast<const char*>(x->Name())));
-          if (seen.insert(name).second) add(name);
+          if (name.find('+') == std::string::npos && seen.insert(name).second) add(name);
         }
       }
       Value r;
