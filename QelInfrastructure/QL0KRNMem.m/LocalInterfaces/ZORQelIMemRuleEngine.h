@@ -5,6 +5,7 @@
 #define ZORQelIMemRuleEngine_h
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -226,6 +227,10 @@ class ZORQelIMemRuleEngine {
   Value Name(const Node& n);
   Value* Var(const std::string& name);
   Value Binary(const Node& n);
+  // The value of node id without a copy where it can be had in place: a
+  // string literal always; a variable or SELF only when last (nothing
+  // evaluated after it may move the frames or SELF); else Eval into scratch.
+  const Value& Operand(int id, Value& scratch, bool last);
   int Equal(const Value& a, const Value& b, int depth);
   int Less(const Value& a, const Value& b, const Node& at);
   Value TypeOf(const Value& v);
@@ -283,6 +288,7 @@ class ZORQelIMemRuleEngine {
   std::vector<std::size_t> userStart_;
   std::vector<Referrer> users_;
   std::vector<NodeCache> cache_;  // by node
+  std::deque<Value> literals_;    // string literals made once (NodeCache::index); refs stay valid
   // The aggregates of the population read so far, by their store: the
   // population does not change while a check or an evaluation runs.
   std::unordered_map<const ZORQelIObjectIMP*, std::shared_ptr<Agg>> aggs_;

@@ -803,8 +803,28 @@ int ZORQelIMemRuleEngine::Less(const Value& a, const Value& b, const Node& at) {
   Raise(at, "values that cannot be ordered");
 }
 
+const Value& ZORQelIMemRuleEngine::Operand(int id, Value& scratch, bool last) {
+  const Node& n = tree_.nodes[static_cast<std::size_t>(id)];
+  if (n.kind == Node::Str) {
+    NodeCache& c = CacheOf(n);
+    if (c.index < 0) {
+      literals_.push_back(Value::S(n.text));
+      c.index = static_cast<int>(literals_.size() - 1);
+    }
+    return literals_[static_cast<std::size_t>(c.index)];
+  }
+  if (last && n.kind == Node::Name) {
+    if (const Value* v = Var(n.text)) return *v;
+  } else if (last && n.kind == Node::Self) {
+    return self_;
+  }
+  scratch = Eval(id);
+  return scratch;
+}
+
 Value ZORQelIMemRuleEngine::Binary(const Node& n) {
-  Value a = Eval(n.a);
+  Value scratchA, scratchB;
+  const Value& a = Operand(n.a, scratchA, false);
   if (n.op == Node::And || n.op == Node::Or || n.op == Node::Xor) {
     int x = Logic(a, n).logical;
     if (n.op == Node::And && x == 0) return Value::L(0);
@@ -814,7 +834,7 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
     if (n.op == Node::Or) return Value::L(y == 1 ? 1 : (x == 2 || y == 2) ? 2 : 0);
     return Value::L((x == 2 || y == 2) ? 2 : (x != y));
   }
-  Value b = Eval(n.b);
+  const Value& b = Operand(n.b, scratchB, true);
   switch (n.op) {
     case Node::InstEq:
     case Node::InstNe:
@@ -977,9 +997,10 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
 }
 
 Value ZORQelIMemRuleEngine::Index(const Node& n) {
-  Value base = Eval(n.a);
   Value lo = Eval(n.b);
   Value hi = n.c >= 0 ? Eval(n.c) : Value();
+  Value scratch;
+  const Value& base = Operand(n.a, scratch, true);
   if (base.k == Value::Indet || lo.k == Value::Indet) return Value();
   if (lo.k != Value::Int) Raise(n, "an index must be an integer");
   if (base.k == Value::Str || base.k == Value::Bin) {
