@@ -151,6 +151,15 @@ ZORQelIModeler Load(const std::string& schema, const std::string& data) {
   return m;
 }
 
+// A schema and population loaded, a checker on them and its first report.
+struct Checked {
+  Checked(const std::string& schema, const std::string& data)
+      : m(Load(schema, data)), c(m), report(c.Check()) {}
+  ZORQelIModeler m;
+  ZORQelIMemRuleChecker c;
+  ZORQelIMemRuleReport report;
+};
+
 // The findings as "#ID=ENTITY: LABEL kind" lines.
 std::string Lines(const ZORQelIMemRuleReport& r) {
   std::string out;
@@ -380,9 +389,9 @@ TEST(MemRulesCheck, FailedAndUnsupportedEvaluationsAreLocatedReports) {
       "  RETURN (n);\n"
       "END_FUNCTION;\n"
       "END_SCHEMA;\n";
-  ZORQelIModeler m = Load(schema, "#7=T((1,2));\n");
-  ZORQelIMemRuleChecker c(m);
-  ZORQelIMemRuleReport r = c.Check();
+  Checked checked(schema, "#7=T((1,2));\n");
+  ZORQelIMemRuleChecker& c = checked.c;
+  const ZORQelIMemRuleReport& r = checked.report;
   EXPECT_EQ(
       "#7=T: bad_division raised\n"
       "#7=T: missing raised\n"
@@ -426,18 +435,6 @@ TEST(MemRulesStatements, FormatVarParametersAndConstructedAttributes) {
   const std::string schema =
       "SCHEMA rules_test;\n"
       "ENTITY pt;\n  x : REAL;\n  y : REAL;\nEND_ENTITY;\n"
-      "ENTITY t;\n"
-      "  a : LIST OF INTEGER;\n"
-      "  p : pt;\n"
-      "WHERE\n"
-      "  fmt_holds : FORMAT(a[1], '+05I') = '+0042';\n"
-      "  fmt_fails : FORMAT(a[1], '6.2F') = '42.00';\n"
-      "  var_holds : swapped(a) = [a[2], a[1]];\n"
-      "  var_fails : swapped(a) = a;\n"
-      "  made_holds : moved(p).x = p.x + 1.0;\n"
-      "  made_fails : moved(p).y <> p.y;\n"
-      "  population : poke(p);\n"
-      "END_ENTITY;\n"
       "PROCEDURE swap(VAR l : LIST OF INTEGER; i, j : INTEGER);\n"
       "LOCAL\n  k : INTEGER;\nEND_LOCAL;\n"
       "  k := l[i]; l[i] := l[j]; l[j] := k; i := 0;\n"
@@ -457,41 +454,51 @@ TEST(MemRulesStatements, FormatVarParametersAndConstructedAttributes) {
       "  q.x := 0.0;\n"
       "  RETURN (TRUE);\n"
       "END_FUNCTION;\n"
+      "ENTITY t;\n"
+      "  a : LIST OF INTEGER;\n"
+      "  p : pt;\n"
+      "WHERE\n"
+      "  fmt_holds : FORMAT(a[1], '+05I') = '+0042';\n"
+      "  fmt_fails : FORMAT(a[1], '6.2F') = '42.00';\n"
+      "  var_holds : swapped(a) = [a[2], a[1]];\n"
+      "  var_fails : swapped(a) = a;\n"
+      "  made_holds : moved(p).x = p.x + 1.0;\n"
+      "  made_fails : moved(p).y <> p.y;\n"
+      "  population : poke(p);\n"
+      "END_ENTITY;\n"
       "END_SCHEMA;\n";
-  ZORQelIModeler m = Load(schema, "#1=PT(1.,2.);\n#7=T((42,5),#1);\n");
-  ZORQelIMemRuleChecker c(m);
-  ZORQelIMemRuleReport r = c.Check();
+  Checked t(schema, "#1=PT(1.,2.);\n#7=T((42,5),#1);\n");
   EXPECT_EQ(
       "#7=T: fmt_fails violated\n"
       "#7=T: var_fails violated\n"
       "#7=T: made_fails violated\n"
       "#7=T: population unsupported\n",
-      Lines(r));
-  ASSERT_EQ(4u, r.findings.size());
+      Lines(t.report));
+  ASSERT_EQ(4u, t.report.findings.size());
   EXPECT_EQ("FUNCTION POKE, line 2, column 4: assignment to this kind of target (a rule does not "
             "change the population)",
-            r.findings[3].detail);
-  EXPECT_EQ("(5,42)", c.Evaluate(7, "swapped(a)"));
-  EXPECT_EQ("1.", c.Evaluate(7, "p.x"));  // poke changed nothing
+            t.report.findings[3].detail);
+  EXPECT_EQ("(5,42)", t.c.Evaluate(7, "swapped(a)"));
+  EXPECT_EQ("1.", t.c.Evaluate(7, "p.x"));  // poke changed nothing
 
   // The symbolic formats, a picture, and what is neither.
-  EXPECT_EQ("'    +10'", c.Evaluate(ZORQelI::Mint(), "FORMAT(10, '+7I')"));
-  EXPECT_EQ("'10   '", c.Evaluate(ZORQelI::Mint(), "FORMAT(10, '-5I')"));
-  EXPECT_EQ("'  3'", c.Evaluate(ZORQelI::Mint(), "FORMAT(2.5, '3I')"));
-  EXPECT_EQ("'  123.46'", c.Evaluate(ZORQelI::Mint(), "FORMAT(123.456789, '8.2F')"));
-  EXPECT_EQ("'1.23E+02'", c.Evaluate(ZORQelI::Mint(), "FORMAT(123.456789, '8.2E')"));
-  EXPECT_EQ("'-0001.5'", c.Evaluate(ZORQelI::Mint(), "FORMAT(-1.5, '07.1F')"));
-  EXPECT_EQ("' 3.14'", c.Evaluate(ZORQelI::Mint(), "FORMAT(3.14159, '##.##')"));
-  EXPECT_EQ("'12345'", c.Evaluate(ZORQelI::Mint(), "FORMAT(12345, '##')"));
-  EXPECT_EQ("?", c.Evaluate(ZORQelI::Mint(), "FORMAT(?, '3I')"));
+  EXPECT_EQ("'    +10'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(10, '+7I')"));
+  EXPECT_EQ("'10   '", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(10, '-5I')"));
+  EXPECT_EQ("'  3'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(2.5, '3I')"));
+  EXPECT_EQ("'  123.46'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(123.456789, '8.2F')"));
+  EXPECT_EQ("'1.23E+02'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(123.456789, '8.2E')"));
+  EXPECT_EQ("'-0001.5'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(-1.5, '07.1F')"));
+  EXPECT_EQ("' 3.14'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(3.14159, '##.##')"));
+  EXPECT_EQ("'12345'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(12345, '##')"));
+  EXPECT_EQ("?", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(?, '3I')"));
   EXPECT_EQ("unsupported: line 1, column 1: FORMAT with the format '3.1I'",
-            Failure(c, ZORQelI::Mint(), "FORMAT(1, '3.1I')"));
+            Failure(t.c, ZORQelI::Mint(), "FORMAT(1, '3.1I')"));
   EXPECT_EQ("unsupported: line 1, column 1: FORMAT with the format 'x#'",
-            Failure(c, ZORQelI::Mint(), "FORMAT(1, 'x#')"));
+            Failure(t.c, ZORQelI::Mint(), "FORMAT(1, 'x#')"));
   EXPECT_EQ("line 1, column 1: FORMAT of a number that is no integer, with an integer format",
-            Failure(c, ZORQelI::Mint(), "FORMAT(1.0e300, '3I')"));
+            Failure(t.c, ZORQelI::Mint(), "FORMAT(1.0e300, '3I')"));
   EXPECT_EQ("line 1, column 1: FORMAT of a value that is no number",
-            Failure(c, ZORQelI::Mint(), "FORMAT('1', '3I')"));
+            Failure(t.c, ZORQelI::Mint(), "FORMAT('1', '3I')"));
 }
 
 // Every pairing of schema and exchange file beside the checkout: every rule

@@ -253,6 +253,9 @@ class ZORQelIMemRuleEngine {
   static void Add(ZORQelIMemRuleReport& report, Finding::Kind kind, ZORQelI::Mint number,
                   const std::string& entity, const std::string& label, std::string text,
                   const std::string& detail);
+  // The label of a WHERE or UNIQUE clause as written, or "(n)" numbering
+  // the unlabelled ones of its declaration (counted in unlabelled).
+  static std::string LabelOf(const ZORQelIMemClause& c, const ParsedClause& p, int& unlabelled);
   // Evaluates one WHERE expression with SELF self; adds what it finds.
   void RunWhere(ZORQelIMemRuleReport& report, const ZORQelIMemClause* c, const ParsedClause& p,
                 const Value& self, ZORQelI::Mint number, const std::string& entity,

@@ -327,8 +327,7 @@ EntityInfo& ZORQelIMemRuleEngine::Info(ZORQelIMemEntityIMP* e) {
   for (EntityInfo::Rule& r : info->wheres) {
     const ParsedClause& p = Parse(r.clause);
     r.parsed = &p;
-    r.label = p.ok ? p.label : std::string(static_cast<const char*>(r.clause->name));
-    if (r.label.empty()) r.label = "(" + std::to_string(++unlabelled[r.owner]) + ")";
+    r.label = LabelOf(*r.clause, p, unlabelled[r.owner]);
     if (r.owner != e) r.label = Up(std::string(static_cast<const char*>(r.owner->Name()))) + "." + r.label;
   }
   if (!e->IsFrozen()) e->Freeze();
@@ -1717,6 +1716,13 @@ void ZORQelIMemRuleEngine::RunWhere(ZORQelIMemRuleReport& report, const ZORQelIM
   }
 }
 
+std::string ZORQelIMemRuleEngine::LabelOf(const ZORQelIMemClause& c, const ParsedClause& p,
+                                          int& unlabelled) {
+  std::string label = p.ok ? p.label : std::string(static_cast<const char*>(c.name));
+  if (label.empty()) label = "(" + std::to_string(++unlabelled) + ")";
+  return label;
+}
+
 void ZORQelIMemRuleEngine::CheckCell(ZORQelIMemEntityInstanceIMP* x, const std::string& entity,
                                      const ZORQelIMemSlot& s, std::uint8_t tag,
                                      const ZORQelITypeIMP* type, ZORQelIMemRuleReport& report,
@@ -1756,8 +1762,7 @@ void ZORQelIMemRuleEngine::CheckTypes(ZORQelIMemEntityInstanceIMP* x, const std:
     for (const ZORQelIMemClause& c : mt->ExpressInfo().clauses) {
       if (c.kind != ZORQelIMemClause::Where) continue;
       const ParsedClause& p = Parse(&c);
-      std::string label = p.ok ? p.label : std::string(static_cast<const char*>(c.name));
-      if (label.empty()) label = "(" + std::to_string(++unlabelled) + ")";
+      const std::string label = LabelOf(c, p, unlabelled);
       RunWhere(report, &c, p, v, x->Number(), entity, type + "." + label);
     }
     t = mt->ExpressInfo().underlying;
@@ -1775,8 +1780,7 @@ void ZORQelIMemRuleEngine::CheckUnique(
     for (const ZORQelIMemClause& c : e->ExpressInfo().clauses) {
       if (c.kind != ZORQelIMemClause::Unique) continue;
       const ParsedClause& p = Parse(&c);
-      std::string label = p.ok ? p.label : std::string(static_cast<const char*>(c.name));
-      if (label.empty()) label = "(" + std::to_string(++unlabelled) + ")";
+      const std::string label = LabelOf(c, p, unlabelled);
       const std::string owner = Up(std::string(static_cast<const char*>(e->Name())));
       const std::string text = static_cast<const char*>(c.text);
       std::unordered_map<std::string, const ZORQelIMemEntityInstanceIMP*> seen;
