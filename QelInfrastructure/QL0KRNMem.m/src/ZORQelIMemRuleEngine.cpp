@@ -823,7 +823,12 @@ const Value& ZORQelIMemRuleEngine::Operand(int id, Value& scratch, bool last) {
 
 Value ZORQelIMemRuleEngine::Binary(const Node& n) {
   Value scratchA, scratchB;
-  const Value& a = Operand(n.a, scratchA, false);
+  // A literal on the right evaluates without touching frames or SELF: the
+  // left operand may then be read in place too.
+  const Node::Kind right = tree_.nodes[static_cast<std::size_t>(n.b)].kind;
+  const bool literal = right == Node::Int || right == Node::Real || right == Node::Str ||
+                       right == Node::Bin || right == Node::Logical || right == Node::Indet;
+  const Value& a = Operand(n.a, scratchA, literal);
   if (n.op == Node::And || n.op == Node::Or || n.op == Node::Xor) {
     int x = Logic(a, n).logical;
     if (n.op == Node::And && x == 0) return Value::L(0);
