@@ -409,7 +409,7 @@ TEST(MemRulesCheck, FailedAndUnsupportedEvaluationsAreLocatedReports) {
   EXPECT_EQ(6u, r.evaluated);
 
   // Runaway recursion and hostile nesting are refused, located, not crashes.
-  EXPECT_EQ("FUNCTION FOREVER, line 2, column 19: evaluation nested too deep",
+  EXPECT_EQ("FUNCTION FOREVER, line 2, column 23: evaluation nested too deep",
             Failure(c, ZORQelI::Mint(), "forever(1)"));
   EXPECT_EQ("FUNCTION SPIN, line 2, column 3: evaluation takes more than 1000000 loop rounds",
             Failure(c, ZORQelI::Mint(), "spin(2000000000)"));
