@@ -101,6 +101,7 @@ struct ParsedClause {
   std::string label;
   int expr = -1;
   std::vector<int> exprs;  // UNIQUE
+  std::string qualified;   // a defined type's WHERE rule: "TYPE.LABEL", made on first use
 };
 
 struct InverseInfo {
@@ -201,7 +202,7 @@ class ZORQelIMemRuleEngine {
   friend class ZORQelIMemRuleChecker;
   using Frame = std::vector<std::pair<std::string, Value>>;
 
-  const ParsedClause& Parse(const ZORQelIMemClause* c);
+  ParsedClause& Parse(const ZORQelIMemClause* c);
   EntityInfo& Info(ZORQelIMemEntityIMP* e);
   ZORQelIMemEntityInstanceIMP* Find(ZORQelI::integer n);
   void BuildIndex();

@@ -246,7 +246,7 @@ ZORQelIMemEntityInstanceIMP* ZORQelIMemRuleEngine::Find(ZORQelI::integer n) {
   return it == numbers_.end() ? nullptr : it->second;
 }
 
-const ParsedClause& ZORQelIMemRuleEngine::Parse(const ZORQelIMemClause* c) {
+ParsedClause& ZORQelIMemRuleEngine::Parse(const ZORQelIMemClause* c) {
   auto it = parsed_.find(c);
   if (it != parsed_.end()) return it->second;
   ParsedClause& p = parsed_[c];
@@ -1762,13 +1762,14 @@ void ZORQelIMemRuleEngine::CheckTypes(ZORQelIMemEntityInstanceIMP* x, const std:
   for (const ZORQelITypeIMP* t = v.type; t != nullptr;) {
     const auto* mt = dynamic_cast<const ZORQelIMemTypeIMP*>(t);
     if (mt == nullptr) break;
-    const std::string type = Up(std::string(static_cast<const char*>(mt->Name())));
     int unlabelled = 0;
     for (const ZORQelIMemClause& c : mt->ExpressInfo().clauses) {
       if (c.kind != ZORQelIMemClause::Where) continue;
-      const ParsedClause& p = Parse(&c);
-      const std::string label = LabelOf(c, p, unlabelled);
-      RunWhere(report, &c, p, v, x->Number(), entity, type + "." + label);
+      ParsedClause& p = Parse(&c);
+      if (p.qualified.empty()) {  // made once: the clauses of a type are met in order
+        p.qualified = Up(std::string(static_cast<const char*>(mt->Name()))) + "." + LabelOf(c, p, unlabelled);
+      }
+      RunWhere(report, &c, p, v, x->Number(), entity, p.qualified);
     }
     t = mt->ExpressInfo().underlying;
   }
@@ -1787,24 +1788,29 @@ void ZORQelIMemRuleEngine::CheckUnique(
       const ParsedClause& p = Parse(&c);
       const std::string label = LabelOf(c, p, unlabelled);
       const std::string owner = Up(std::string(static_cast<const char*>(e->Name())));
-      const std::string text = static_cast<const char*>(c.text);
-      std::unordered_map<std::string, const ZORQelIMemEntityInstanceIMP*> seen;
       auto ext = extent_.find(e);
       if (ext == extent_.end()) continue;
-      for (ZORQelIMemEntityInstanceIMP* x : ext->second) {
-        ++report.evaluated;
+      std::unordered_map<std::string, const ZORQelIMemEntityInstanceIMP*> seen;
+      seen.reserve(ext->second.size());
+      std::string key;
+      // The finding of x, made only when there is one.
+      auto finding = [&](ZORQelIMemEntityInstanceIMP* x, Finding::Kind kind, std::string detail) {
         Finding f;
+        f.kind = kind;
         f.instance = x->Number();
         f.entity = Up(std::string(static_cast<const char*>(x->Entity()->Name())));
         f.label = x->Entity() == e ? label : owner + "." + label;
-        f.text = text;
+        f.text = static_cast<const char*>(c.text);
+        f.detail = std::move(detail);
+        out[x].push_back(std::move(f));
+      };
+      for (ZORQelIMemEntityInstanceIMP* x : ext->second) {
+        ++report.evaluated;
         if (!p.ok) {
-          f.kind = Finding::Unsupported;
-          f.detail = p.error;
-          out[x].push_back(f);
+          finding(x, Finding::Unsupported, p.error);
           continue;
         }
-        std::string key;
+        key.clear();
         bool indeterminate = false;
         try {
           frames_.clear();
@@ -1814,7 +1820,7 @@ void ZORQelIMemRuleEngine::CheckUnique(
           depth_ = 0;
           steps_ = 0;
           whereKind_ = nullptr;
-  whereName_ = nullptr;
+          whereName_ = nullptr;
           for (int root : p.exprs) {
             Value v = Eval(root);
             indeterminate = indeterminate || v.k == Value::Indet;
@@ -1822,19 +1828,13 @@ void ZORQelIMemRuleEngine::CheckUnique(
             key += '\x1f';
           }
         } catch (const Failure& failure) {
-          f.kind = failure.unsupported ? Finding::Unsupported : Finding::Raised;
-          f.detail = DetailOf(failure, &c);
-          out[x].push_back(f);
+          finding(x, failure.unsupported ? Finding::Unsupported : Finding::Raised, DetailOf(failure, &c));
           continue;
         }
         // Values left indeterminate take part in no comparison.
         if (indeterminate) continue;
         auto [it, fresh] = seen.emplace(key, x);
-        if (!fresh) {
-          f.kind = Finding::Violated;
-          f.detail = "the same values as #" + std::to_string(it->second->Number());
-          out[x].push_back(f);
-        }
+        if (!fresh) finding(x, Finding::Violated, "the same values as #" + std::to_string(it->second->Number()));
       }
     }
   }
