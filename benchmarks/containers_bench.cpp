@@ -13,9 +13,9 @@
 #include <cstdint>
 #include <memory>
 #include <sstream>
-#include <thread>
 #include <vector>
 
+#include "BenchMain.h"
 #include "BenchSupport.h"
 #include "QL0KRN.h"
 
@@ -52,11 +52,7 @@ void BM_VectorSharedPtrPushBack(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * n);
 }
-BENCHMARK(BM_VectorSharedPtrPushBack)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_VectorSharedPtrPushBack)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 // --- Unique list vs unordered_set of identifiers -------------------------------------------
 
@@ -99,11 +95,7 @@ void BM_UnorderedSetInsert(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * n);
 }
-BENCHMARK(BM_UnorderedSetInsert)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UnorderedSetInsert)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 // Look: each of the n held identifiers once, through a handle (the list's
 // Look takes and returns handles), in insertion order (0) or shuffled (1).
@@ -183,13 +175,4 @@ BENCHMARK(BM_OstringstreamIntegers)->Arg(100000)->Arg(1000000)->Unit(benchmark::
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  // A process that has started a thread: shared_ptr counts atomically from
-  // here on, as in any program that uses threads.
-  std::thread([] {}).join();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

@@ -14,11 +14,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstring>
 #include <memory>
-#include <thread>
 #include <vector>
 
+#include "BenchMain.h"
 #include "BenchSupport.h"
 #include "QL0KRN.h"
 
@@ -130,20 +129,7 @@ BENCHMARK(BM_CycleLiveChain)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool singleThread = false;
-  int kept = 1;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--single-thread") == 0)
-      singleThread = true;
-    else
-      argv[kept++] = argv[i];
-  }
-  argc = kept;
-  if (!singleThread) std::thread([] {}).join();
+  const bool singleThread = TakeFlag(argc, argv, "--single-thread");
   benchmark::AddCustomContext("threads started before the runs", singleThread ? "0" : "1");
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarks(argc, argv, !singleThread);
 }

@@ -13,9 +13,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <thread>
 #include <vector>
 
+#include "BenchMain.h"
 #include "BenchSupport.h"
 #include "QL0KRN.h"
 
@@ -166,11 +166,4 @@ BENCHMARK(BM_UnorderedSetAddLook)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(b
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  std::thread([] {}).join();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

@@ -21,6 +21,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "QL0KRN.h"
 
 namespace {
@@ -169,24 +170,16 @@ struct Program {
 
   // What must stay alive.
   std::vector<bool> MustLive() const {
-    std::vector<bool> live(objects.size(), false);
-    std::vector<long> work;
-    auto reach = [&](long id) {
-      if (id >= 0 && !live[id]) {
-        live[id] = true;
-        work.push_back(id);
-      }
-    };
-    for (long t : target) reach(t);
-    for (long r : running) reach(r);
-    while (!work.empty()) {
-      const Object& o = objects[work.back()];
-      work.pop_back();
-      reach(o.link);
-      reach(o.raw);
-      for (long e : o.out) reach(e);
+    FuzzMarking m(objects.size());
+    for (long t : target) m.Reach(t);
+    for (long r : running) m.Reach(r);
+    for (long id; m.Next(id);) {
+      const Object& o = objects[id];
+      m.Reach(o.link);
+      m.Reach(o.raw);
+      for (long e : o.out) m.Reach(e);
     }
-    return live;
+    return m.marked;
   }
 
   void Check() {

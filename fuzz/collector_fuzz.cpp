@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "QL0KRN.h"
 
 namespace {
@@ -75,29 +76,21 @@ struct Program {
 
   // One collection as the model sees it, then the comparison.
   void Collected() {
-    std::vector<bool> marked(nodes.size(), false);
-    std::vector<long> work;
-    auto reach = [&](long id) {
-      if (id >= 0 && !marked[id]) {
-        marked[id] = true;
-        work.push_back(id);
-      }
-    };
-    for (long t : handleTarget) reach(t);
+    FuzzMarking m(nodes.size());
+    for (long t : handleTarget) m.Reach(t);
     // Handle members of objects never scanned are still static-table roots,
     // whether their owner is reachable or not.
     for (const ModelNode& n : nodes)
       if (n.alive && !n.scanned)
-        for (long l : n.link) reach(l);
-    while (!work.empty()) {
-      long id = work.back();
-      work.pop_back();
+        for (long l : n.link) m.Reach(l);
+    for (long id; m.Next(id);) {
       ModelNode& n = nodes[id];
       if (!n.alive) Fail("a reference to a finalized object in the model", id);
       n.scanned = true;
-      for (long l : n.link) reach(l);
-      reach(n.raw);
+      for (long l : n.link) m.Reach(l);
+      m.Reach(n.raw);
     }
+    const std::vector<bool>& marked = m.marked;
     ZORQelI::integer expected = baseline;
     for (std::size_t i = 0; i < nodes.size(); ++i) {
       ModelNode& n = nodes[i];

@@ -14,6 +14,7 @@
 #include "QL0KRN.h"
 #include "ZORHashTable.h"
 #include "ZORQelIListUnique.h"
+#include "FuzzSupport.h"
 
 namespace {
 
@@ -45,14 +46,6 @@ class KeyIMP : public ZORQelIObjectIMP {
   int value;
 };
 ZORQELI_DEFINE_IMP(KeyIMP, ZORQelIObjectIMP)
-
-#define CHECK(c)                                                       \
-  do {                                                                 \
-    if (!(c)) {                                                        \
-      std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #c); \
-      std::abort();                                                    \
-    }                                                                  \
-  } while (0)
 
 // Every element, each exactly once, equal to the model.
 void CheckTable(const ZORHashTable& t, const std::unordered_set<int>& model) {

@@ -11,14 +11,7 @@
 
 #include "QL0KRN.h"
 #include "ZORQelIStringStream.h"
-
-#define CHECK(c)                                                       \
-  do {                                                                 \
-    if (!(c)) {                                                        \
-      std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #c); \
-      std::abort();                                                    \
-    }                                                                  \
-  } while (0)
+#include "FuzzSupport.h"
 
 namespace {
 
@@ -32,6 +25,23 @@ std::string Rendered(const char* format, T v) {
 
 std::string Text(const ZORQelIStringStream& s) { return static_cast<const char*>(s.Get()); }
 
+// Reads one Raw from the input at i (fewer bytes at its end leave the rest
+// zero), prints it as Printed alone and onto all, and checks the text.
+template <typename Raw, typename Printed>
+void PrintOne(const std::uint8_t* data, std::size_t size, std::size_t& i, const char* format,
+              ZORQelIStringStream& all, std::string& expected) {
+  Raw v = 0;
+  std::size_t n = std::min(sizeof v, size - i);
+  std::memcpy(&v, data + i, n);
+  i += n;
+  ZORQelIStringStream one;
+  one.Print(static_cast<Printed>(v));
+  std::string want = Rendered(format, v);
+  CHECK(Text(one) == want);
+  all.Print(static_cast<Printed>(v));
+  expected += want;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -41,27 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (i < size) {
     std::uint8_t kind = data[i++];
     if (kind & 1) {
-      double d = 0;
-      std::size_t n = std::min(sizeof d, size - i);
-      std::memcpy(&d, data + i, n);
-      i += n;
-      ZORQelIStringStream one;
-      one.Print(static_cast<ZORQelI::real>(d));
-      std::string want = Rendered("%f", d);
-      CHECK(Text(one) == want);
-      all.Print(static_cast<ZORQelI::real>(d));
-      expected += want;
+      PrintOne<double, ZORQelI::real>(data, size, i, "%f", all, expected);
     } else {
-      std::int32_t v = 0;
-      std::size_t n = std::min(sizeof v, size - i);
-      std::memcpy(&v, data + i, n);
-      i += n;
-      ZORQelIStringStream one;
-      one.Print(static_cast<ZORQelI::integer>(v));
-      std::string want = Rendered("%d", v);
-      CHECK(Text(one) == want);
-      all.Print(static_cast<ZORQelI::integer>(v));
-      expected += want;
+      PrintOne<std::int32_t, ZORQelI::integer>(data, size, i, "%d", all, expected);
     }
   }
   CHECK(Text(all) == expected);

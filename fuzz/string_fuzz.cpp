@@ -12,14 +12,7 @@
 #include "QL0KRN.h"
 #include "ZORQelIFile.h"
 #include "ZORUnicodeString.h"
-
-#define CHECK(c)                                                       \
-  do {                                                                 \
-    if (!(c)) {                                                        \
-      std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #c); \
-      std::abort();                                                    \
-    }                                                                  \
-  } while (0)
+#include "FuzzSupport.h"
 
 namespace {
 

@@ -12,7 +12,6 @@
 
 namespace classtest {
 
-using qtest::CollectAll;
 using qtest::RaisedText;
 
 const std::string kInvalidType =
@@ -72,11 +71,7 @@ ZORQELI_DEFINE_EMPTY_CONSTRUCTOR(ZORTestCircle, ZORTestShape)
 ZORQELI_DEFINE_STRICT_DOWNCAST(ZORTestCircle, CircleIMP)
 ZORQELI_DEFINE_CAST_ANYWAY(ZORTestCircle, CircleIMP)
 
-class ClassTest : public ::testing::Test {
- protected:
-  void SetUp() override { CollectAll(); }
-  void TearDown() override { CollectAll(); }
-};
+using ClassTest = qtest::CollectedTest;
 
 TEST_F(ClassTest, DescriptorsAreMadeOnceNamedAndHungBelowTheirSuperClass) {
   // Asking for the deepest class first builds its super classes on demand.

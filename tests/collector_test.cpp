@@ -1,6 +1,5 @@
 // The collector: which objects survive which cycle, its counters, scoped
 // collections, the holder tables, other threads' stacks and long chains.
-#include <pthread.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -424,23 +423,7 @@ TEST_F(CollectorTest, LongChainOfHandleMembersIsMarkedInItsFirstCycle) {
   EXPECT_EQ(finalized, n);
 }
 
-// Runs f on a new thread with a stack of `stackSize` bytes (at stackMemory if given).
-void RunOnThread(std::size_t stackSize, void* stackMemory, const std::function<void()>& f) {
-  pthread_attr_t attr;
-  ASSERT_EQ(pthread_attr_init(&attr), 0);
-  if (stackMemory != nullptr)
-    ASSERT_EQ(pthread_attr_setstack(&attr, stackMemory, stackSize), 0);
-  else
-    ASSERT_EQ(pthread_attr_setstacksize(&attr, stackSize), 0);
-  pthread_t thread;
-  auto body = [](void* arg) -> void* {
-    (*static_cast<const std::function<void()>*>(arg))();
-    return nullptr;
-  };
-  ASSERT_EQ(pthread_create(&thread, &attr, body, const_cast<std::function<void()>*>(&f)), 0);
-  pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attr);
-}
+using qtest::RunOnThread;
 
 TEST_F(CollectorTest, MillionChainIsMarkedFromAThreadWithA256KiBStack) {
   const std::int64_t n = 1000000;

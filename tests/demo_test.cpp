@@ -56,20 +56,7 @@ std::string Expected(const std::string& directory) {
          "collector status (standard error)\n";
 }
 
-class DemoTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/ql0krn-demo-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::remove((dir_ + "/Drawing.exp").c_str());
-    std::remove((dir_ + "/geometry.p21").c_str());
-    std::remove(dir_.c_str());
-  }
-  std::string dir_;
-};
+using DemoTest = qtest::TempDirTest;
 
 TEST_F(DemoTest, PrintsEverySectionAndSavesTheSchema) {
   qtest::ChildResult r = qtest::RunChild(QL0KRN_DEMO_PATH, {dir_},

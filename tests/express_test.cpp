@@ -244,24 +244,18 @@ TEST(ExpressInstanceText, InheritedAttributesComeFirstAndReferencesPrintTheirNum
 }
 
 // A missing directory, read-only ones and long names: fault_test.
-class SaveTest : public ::testing::Test {
+class SaveTest : public qtest::TempDirTest {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/ql0krn-save-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
+    TempDirTest::SetUp();
     path_ = dir_ + "/schema.exp";
-  }
-  void TearDown() override {
-    std::remove(path_.c_str());
-    std::remove(dir_.c_str());
   }
   std::string Read() const {
     std::stringstream text;
     text << std::ifstream(path_).rdbuf();
     return text.str();
   }
-  std::string dir_, path_;
+  std::string path_;
 };
 
 TEST_F(SaveTest, SaveWritesANewFileAndReplacesAnExistingOne) {

@@ -39,22 +39,15 @@ void ExpectFails(F f, int expected) {
   EXPECT_EQ(errno, expected);
 }
 
-class FileFault : public ::testing::Test {
+class FileFault : public qtest::TempDirTest {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/ql0krn-fault-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
+    TempDirTest::SetUp();
     file_ = dir_ + "/present";
     std::ofstream(file_) << "content";
   }
-  void TearDown() override {
-    ::chmod(dir_.c_str(), 0700);
-    for (const char* n : {"/present", "/moved", "/schema.exp"}) std::remove((dir_ + n).c_str());
-    ::rmdir(dir_.c_str());
-  }
   static std::string LongName() { return std::string(NAME_MAX + 10, 'n'); }  // too long anywhere
-  std::string dir_, file_;
+  std::string file_;
 };
 
 TEST_F(FileFault, RenameAndUnlinkReportMissingDirectoriesAndLongNames) {
@@ -106,8 +99,8 @@ TEST(ViewFault, ARaisingViewEndsTheFanOutAndLeavesTheObserverUsable) {
     ZORQelIViewIMP* faulty = nullptr;  // not a root: only the observer holds it
     for (int i = 0; i < 5; ++i) {
       ZORQelIView v(new qtest::FnViewIMP(
-          [&, i](char kind, ZORQelIObject) {
-            if (kind != 'u') return;
+          [&, i](qtest::Notice kind, ZORQelIObject) {
+            if (kind != qtest::Notice::Updated) return;
             if (i == 2 && raise) throw std::runtime_error("view failed");
             served.push_back(i);
           },

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "QL0KRN.h"
+#include "TestSupport.h"
 
 namespace filetest {
 
@@ -23,20 +24,17 @@ std::string Cwd() {
 }
 
 // A fresh temporary directory, removed at the end, and the current directory restored.
-class FileTest : public ::testing::Test {
+class FileTest : public qtest::TempDirTest {
  protected:
   void SetUp() override {
     saved = Cwd();
-    char pattern[] = "/tmp/ql0krn_file_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
+    TempDirTest::SetUp();
   }
   void TearDown() override {
     ASSERT_EQ(chdir(saved.c_str()), 0);
-    std::string command = "rm -rf '" + dir + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    TempDirTest::TearDown();
   }
-  std::string saved, dir;
+  std::string saved;
 };
 
 TEST(FileName, BasenameRadixAndDirnameSplitAtTheLastSeparator) {
@@ -67,7 +65,7 @@ TEST(FileName, BasenameRadixAndDirnameSplitAtTheLastSeparator) {
 }
 
 TEST_F(FileTest, PwdReturnsACurrentDirectoryLongerThan512Bytes) {
-  std::string path = dir;
+  std::string path = dir_;
   const std::string component(100, 'd');
   while (path.size() < 1500) {
     path += "/" + component;
@@ -79,7 +77,7 @@ TEST_F(FileTest, PwdReturnsACurrentDirectoryLongerThan512Bytes) {
 }
 
 TEST_F(FileTest, PwdOfARemovedDirectoryIsEmpty) {
-  std::string gone = dir + "/gone";
+  std::string gone = dir_ + "/gone";
   ASSERT_EQ(mkdir(gone.c_str(), 0700), 0);
   ASSERT_EQ(chdir(gone.c_str()), 0);
   ASSERT_EQ(rmdir(gone.c_str()), 0);
@@ -88,12 +86,12 @@ TEST_F(FileTest, PwdOfARemovedDirectoryIsEmpty) {
 }
 
 TEST_F(FileTest, NamesThatAreNotUtf8SurviveTheRoundTrip) {
-  const std::string file = dir + "/latin\xE9.dat";
+  const std::string file = dir_ + "/latin\xE9.dat";
   std::ofstream(file) << "x";
   ZORQelI::string name(file.c_str());
   EXPECT_EQ(S(ZORQelIFile::basename(name)), "latin\xE9.dat");
   EXPECT_EQ(S(ZORQelIFile::radix(name)), "latin\xE9");
-  EXPECT_EQ(S(ZORQelIFile::dirname(name)), dir);
+  EXPECT_EQ(S(ZORQelIFile::dirname(name)), dir_);
   EXPECT_EQ(ZORQelIFile::unlink(name), ZORQelI::Itrue);
   EXPECT_NE(access(file.c_str(), F_OK), 0);
 }

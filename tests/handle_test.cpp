@@ -51,10 +51,8 @@ ZORQELI_DEFINE_HANDLE(ZORTestNodeHandle, ZORQelIObject, NodeIMP)
 ZORQELI_DEFINE_EMPTY_CONSTRUCTOR(ZORTestNodeHandle, ZORQelIObject)
 ZORQELI_DEFINE_LENIENT_DOWNCAST(ZORTestNodeHandle, NodeIMP)
 
-class HandleTest : public ::testing::Test {
+class HandleTest : public qtest::CollectedTest {
  protected:
-  void SetUp() override { CollectAll(); }
-  void TearDown() override { CollectAll(); }
   int finalized = 0, first = 0, second = 0;  // outlive what TearDown finalizes
 };
 

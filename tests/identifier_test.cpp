@@ -13,14 +13,7 @@ using qtest::RaisedText;
 
 ZORQelIIdentifier Id(const char* name) { return ZORQelIIdentifier(ZORQelI::string(name)); }
 
-// A subclass with its own descriptor: same text, another class.
-class TagIMP : public ZORQelIIdentifierIMP {
-  ZORQELI_DECLARE_IMP(TagIMP, ZORQelIIdentifierIMP)
- public:
-  explicit TagIMP(ZORQelI::string n) : ZORQelIIdentifierIMP(n) {}
-  ZORQelIObjectIMP* Clone() const override { return new TagIMP(*this); }
-};
-ZORQELI_DEFINE_IMP(TagIMP, ZORQelIIdentifierIMP)
+using qtest::TagIMP;
 
 TEST(IdentifierHash, ExamplesPairFrontAndBackCharacters) {
   EXPECT_EQ(Id("ab").HashCode(), 26400);

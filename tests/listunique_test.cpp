@@ -106,15 +106,9 @@ TEST(ListUnique, OverriddenEqualityIsAlwaysAskedAndEqualHashesAreTold) {
   EXPECT_EQ(Names(list)[203], "n199");
 }
 
-// An identifier of another class: same name and hash code, never Equal to
-// a plain identifier, whichever of the two is held.
-class TagIMP : public ZORQelIIdentifierIMP {
-  ZORQELI_DECLARE_IMP(TagIMP, ZORQelIIdentifierIMP)
- public:
-  explicit TagIMP(ZORQelI::string n) : ZORQelIIdentifierIMP(n) {}
-  ZORQelIObjectIMP* Clone() const override { return new TagIMP(*this); }
-};
-ZORQELI_DEFINE_IMP(TagIMP, ZORQelIIdentifierIMP)
+// An identifier of another class (qtest::TagIMP): same name and hash code,
+// never Equal to a plain identifier, whichever of the two is held.
+using qtest::TagIMP;
 
 template <class Container>
 void ExpectClassesApart() {

@@ -10,16 +10,16 @@
 
 namespace memtest {
 
-// What a view was told: the kind ('c', 'u', 'd') and the object's address (only compared).
+// What a view was told: the notice and the object's address (only compared).
 struct Event {
-  char kind;
+  qtest::Notice kind;
   const void* object;
   bool operator==(const Event& o) const { return kind == o.kind && object == o.object; }
 };
 
 // A view recording what it was told.
 inline ZORQelIView RecordingView(std::vector<Event>* log) {
-  return ZORQelIView(new qtest::FnViewIMP([log](char kind, ZORQelIObject o) { log->push_back({kind, o.RefMe()}); }));
+  return ZORQelIView(new qtest::FnViewIMP([log](qtest::Notice kind, ZORQelIObject o) { log->push_back({kind, o.RefMe()}); }));
 }
 
 }  // namespace memtest
@@ -52,8 +52,10 @@ TEST(MemViews, ViewsHearOfEntitiesAndInstances) {
   const void* E = Address(e);
   const void* X = Address(x);
   const void* P = Address(m.GetInstances());
-  std::vector<Event> expected = {{'c', E}, {'u', E}, {'u', E}, {'c', X},
-                                 {'u', X}, {'u', X}, {'u', P}, {'d', X}};
+  using qtest::Notice;
+  std::vector<Event> expected = {{Notice::Created, E}, {Notice::Updated, E}, {Notice::Updated, E},
+                                 {Notice::Created, X}, {Notice::Updated, X}, {Notice::Updated, X},
+                                 {Notice::Updated, P}, {Notice::Deleted, X}};
   // (the deletion takes the instance out of the population first)
   EXPECT_EQ(expected, log);
 

@@ -41,6 +41,19 @@ std::string ReadFile(const std::string& path) {
 
 std::string TempPath(const std::string& name) { return testing::TempDir() + "ql0krn_" + name; }
 
+// Deep-copies the whole population of `from` into `to` (a schema with the
+// same entities) and returns the text of to's population.
+std::string CopiedPopulation(const ZORQelIModeler& from, const ZORQelIModeler& to) {
+  ZORQelIInstanceListUnique source;
+  for (ZORQelI::integer i = 0; i < from.GetInstances().Size(); ++i) source.Add(from.GetInstances().Get(i));
+  ZORQelIInstanceListUnique copy;
+  copy.SetTargetModeler(to);
+  copy.Copy(source);
+  ZORQelIExpressForm copied;
+  copied.Print(to.GetInstances());
+  return Str(copied.Get());
+}
+
 const char* const kClauseKinds[] = {"derive", "inverse", "unique", "where", "redeclared"};
 const char* const kForms[] = {"plain", "defined", "enumeration", "select"};
 
@@ -291,15 +304,7 @@ TEST(MemExpressRead, EveryInheritedAttributeOfSeveralSupertypesIsPrintedAndCopie
   // copy of its target.
   ZORQelIModeler copyModeler = ZORQelIMemWrapper::Default().NewModeler("copy");
   ASSERT_EQ(Itrue, Imp(copyModeler)->LoadText(text, "copy.exp"));
-  ZORQelIInstanceListUnique source;
-  source.Add(target);
-  source.Add(x);
-  ZORQelIInstanceListUnique copy;
-  copy.SetTargetModeler(copyModeler);
-  copy.Copy(source);
-  ZORQelIExpressForm copied;
-  copied.Print(copyModeler.GetInstances());
-  EXPECT_EQ(Str(printer.Get()), Str(copied.Get()));
+  EXPECT_EQ(Str(printer.Get()), CopiedPopulation(m, copyModeler));
   EXPECT_EQ(3, copyModeler.GetInstances().Get(1).GetAttr("q").GetInt());
   EXPECT_EQ(copyModeler.GetInstances().Get(0).GetInstanceId(),
             copyModeler.GetInstances().Get(1).GetAttr("r").GetInstanceId());
@@ -504,17 +509,12 @@ ZORQelI::integer LoadAndUse(ZORQelI::integer before) {
   // copy carries the instances into that second schema.
   int created = 0;
   ZORQelIModeler target = ZORQelIMemWrapper::Default().NewModeler("target");
-  target.AddView(ZORQelIView(new qtest::FnViewIMP([&created](char kind, ZORQelIObject) { created += kind == 'c'; })));
+  target.AddView(ZORQelIView(new qtest::FnViewIMP([&created](qtest::Notice kind, ZORQelIObject) {
+    created += kind == qtest::Notice::Created;
+  })));
   EXPECT_EQ(Itrue, Imp(target)->LoadText(qtest::GrammarSchemas(), "again.exp"));
   EXPECT_EQ(8, created);
-  ZORQelIInstanceListUnique source;
-  for (ZORQelI::integer i = 0; i < m.GetInstances().Size(); ++i) source.Add(m.GetInstances().Get(i));
-  ZORQelIInstanceListUnique copy;
-  copy.SetTargetModeler(target);
-  copy.Copy(source);
-  ZORQelIExpressForm copied;
-  copied.Print(target.GetInstances());
-  EXPECT_EQ(Str(printer.Get()), Str(copied.Get()));
+  EXPECT_EQ(Str(printer.Get()), CopiedPopulation(m, target));
   EXPECT_EQ("disc", Str(target.GetInstances().Get(0).GetAttr("name").GetString()));
   EXPECT_DOUBLE_EQ(2.5, target.GetInstances().Get(0).GetAttr("radius").GetReal());
   return held;

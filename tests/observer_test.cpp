@@ -22,8 +22,10 @@ class ObserverTest : public ::testing::Test {
   // the action registered under its name, if any.
   ZORQelIView View(const std::string& name, int* finalized = nullptr) {
     return ZORQelIView(new qtest::FnViewIMP(
-        [this, name](char kind, ZORQelIObject o) {
-          const char* word = kind == 'c' ? "created" : kind == 'u' ? "update" : "deleted";
+        [this, name](qtest::Notice kind, ZORQelIObject o) {
+          const char* word = kind == qtest::Notice::Created   ? "created"
+                             : kind == qtest::Notice::Updated ? "update"
+                                                              : "deleted";
           log.push_back(name + " " + word + " " + std::string(o.ToString()));
           if (actions.count(name) != 0) actions[name]();
         },

@@ -1,7 +1,6 @@
 // Regressions of ordinary client mistakes and hostile inputs, each named after
 // the fault it guards: a crash, a use after free or a silent loss that the
 // library must turn into its own exception or survive.
-#include <pthread.h>
 #include <unistd.h>
 
 #include <climits>
@@ -177,7 +176,7 @@ TEST_F(Regression, ViewThatDropsTheLastHandleOfItsObserverAndCollectsFinishesThe
   auto observer = std::make_unique<ZORQelIObserver>();  // the only handle on it
   for (int i = 0; i < 3; ++i) {
     observer->AddView(ZORQelIView(new qtest::FnViewIMP(
-        [&, i](char, ZORQelIObject) {
+        [&, i](qtest::Notice, ZORQelIObject) {
           served.push_back(i);
           if (i == 0) {
             *observer = ZORQelIObserver();  // the notifying observer is dropped
@@ -296,7 +295,7 @@ TEST_F(Regression, ArrayThatContainsItselfRaisesWhenPrinted) {
 TEST_F(Regression, ObserverRegisteredAsItsOwnViewRaisesWhenNotified) {
   int notified = 0;
   ZORQelIObserver observer;
-  observer.AddView(ZORQelIView(new qtest::FnViewIMP([&](char, ZORQelIObject) { ++notified; })));
+  observer.AddView(ZORQelIView(new qtest::FnViewIMP([&](qtest::Notice, ZORQelIObject) { ++notified; })));
   observer.AddView(observer);
   ExpectRaise<ZORQelI::Exception>([&] { observer.NotifyUpdate(ZORQelIObject()); },
                                   "reaches itself");
@@ -309,20 +308,7 @@ TEST_F(Regression, ObserverRegisteredAsItsOwnViewRaisesWhenNotified) {
 
 // Runs f on a thread whose stack is `bytes` long.
 void OnSmallStack(std::size_t bytes, const std::function<void()>& f) {
-  pthread_attr_t attr;
-  ASSERT_EQ(pthread_attr_init(&attr), 0);
-  ASSERT_EQ(pthread_attr_setstacksize(&attr, bytes), 0);
-  struct Call {
-    static void* Run(void* p) {
-      (*static_cast<const std::function<void()>*>(p))();
-      return nullptr;
-    }
-  };
-  pthread_t thread;
-  ASSERT_EQ(pthread_create(&thread, &attr, &Call::Run, const_cast<std::function<void()>*>(&f)),
-            0);
-  pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attr);
+  qtest::RunOnThread(bytes, nullptr, f);
 }
 
 TEST_F(Regression, DeeplyNestedArraysTypesAndValuesRaiseInsteadOfOverflowingTheStack) {

@@ -93,7 +93,10 @@ TEST(Stress, ObserverTreeWithThousandsOfViewsServesEachOnceAndIsCollected) {
       ZORQelIObserver branch;
       for (int l = 0; l < kLeaves; ++l)
         branch.AddView(ZORQelIView(new qtest::FnViewIMP(
-            [&](char kind, ZORQelIObject) { served += kind == 'u' ? 1 : kind == 'd' ? 1000000 : 0; }, &finalized)));
+            [&](qtest::Notice kind, ZORQelIObject) {
+              served += kind == qtest::Notice::Updated ? 1 : kind == qtest::Notice::Deleted ? 1000000 : 0;
+            },
+            &finalized)));
       root.AddView(branch);
     }
     EXPECT_EQ(root.NumberOfView(), kBranches);

@@ -40,6 +40,7 @@
 
 // Text output
 #include "ZORQelIExpressForm.h"
+#include "ZORQelIExpressFormValues.h"
 #include "ZORQelIPrint.h"
 #include "ZORQelIStream.h"
 #include "ZORQelIStringStream.h"
@@ -98,5 +99,6 @@
 
 // Utilities
 #include "ZORQelIFile.h"
+#include "ZORQelIStackRoom.h"
 
 #endif

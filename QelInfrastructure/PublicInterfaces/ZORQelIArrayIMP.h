@@ -135,7 +135,7 @@ class QL0KRN_EXPORT ZORQelIArrayIMP : public ZORQelIObjectIMP {
   // array again (the array contains itself) is refused rather than printed
   // without end.
   bool printing_ = false;
-  friend struct ZORQelIInternal::Quiet;  // the library's unobservable fast paths
+  friend struct ZORQelIInternal::Access;  // the library's internal helpers
   // The fixed growth of Add, in slots.
   static constexpr integer growthStep = 64;
   // Makes the capacity newCapacity (larger than it), keeping the elements;

@@ -2,8 +2,6 @@
 #ifndef ZORQelIClass_h
 #define ZORQelIClass_h
 
-#include <typeinfo>
-
 #include "ZORQelI.h"
 
 // One descriptor per implementation class, created on the first ClassId() of
@@ -33,27 +31,5 @@ class QL0KRN_EXPORT ZORQelIClass {
   const ZORQelIClass* superClass;
   const char* name;
 };
-
-namespace ZORQelIInternal {
-// Which of the base class's virtual operations a class declares itself, as
-// ZORQELI_DEFINE_IMP records it for the library's paths that may skip a
-// frame only when the operation run is known to be the library's own (see
-// ZORQelIObjectIMP.h).  Bits of RecordClassOperations' `declared`.
-enum ClassOperation : unsigned {
-  kDeclaresIsValid = 1u << 0,
-  kDeclaresEqual = 1u << 1,
-  kDeclaresHashCode = 1u << 2,
-  kDeclaresMemberCheck = 1u << 3,
-  kDeclaresFinalizer = 1u << 4,
-  kDeclaresAdd = 1u << 5,  // the array's Add, for classes below ZORQelIArrayIMP
-};
-// Records, once per class when the program (or the library holding the
-// class) is loaded, that `self` derives from `super` and declares the
-// operations in `declared`.  No trace frame, no allocation: a class that
-// finds the record full is simply not known, and every operation on its
-// objects takes its traced path.  Returns true.
-QL0KRN_EXPORT bool RecordClassOperations(const std::type_info& self, const std::type_info& super,
-                                         unsigned declared) noexcept;
-}  // namespace ZORQelIInternal
 
 #endif

@@ -6,6 +6,7 @@
 #include "ZORQelI.h"
 #include "ZORQelIObject.h"
 #include "ZORQelIObjectIMP.h"
+#include "internal/ZORQelIAccess.h"
 
 class ZORQelIPrint;
 
@@ -48,7 +49,7 @@ class QL0KRN_EXPORT ZORQelIIdentifierIMP : public ZORQelIObjectIMP {
   ZORQelI::string Name() const;
 
  private:
-  friend struct ZORQelIInternal::Quiet;  // the library's unobservable fast paths
+  friend struct ZORQelIInternal::Access;  // the library's internal helpers
   ZORQelI::string name;
   ZORQelI::integer hash;
 };

@@ -8,6 +8,7 @@
 #include "ZORQelIObject.h"
 #include "ZORQelISet.h"
 #include "ZORQelITracer.h"
+#include "internal/ZORQelIAccess.h"
 
 // The array part keeps insertion order and keeps the elements alive (its
 // member scan marks them); `set` holds the same objects, untraced, for
@@ -67,8 +68,8 @@ class QL0KRN_EXPORT ZORQelIListUniqueIMP : public ZORQelIArrayIMP {
   ZORQelIObjectIMP* Held(ZORQelIObjectIMP* x) const;
 
  private:
-  friend struct ZORQelIInternal::Quiet;  // the library's unobservable fast paths
-  friend class ZORQelIArrayIMP;          // reports the elements that leave (Left)
+  friend struct ZORQelIInternal::Access;  // the library's internal helpers
+  friend class ZORQelIArrayIMP;           // reports the elements that leave (Left)
   // An element left the array part (ZORQelIArrayIMP::Remove(int)).  During
   // the list's own removals it is only noted; otherwise it leaves the set
   // too (invariant 2).  No trace frame, no client code.

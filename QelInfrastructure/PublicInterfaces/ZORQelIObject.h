@@ -73,7 +73,7 @@ class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
   ZORQelI::integer HashCode() const;
 
  private:
-  friend struct ZORQelIInternal::Quiet;
+  friend struct ZORQelIInternal::Access;  // the library's internal helpers
   [[noreturn]] static void RaiseEmpty(int line);
   // A handle on X registered without a constructor frame, for the library's
   // paths that run only when no frame can be observed.

@@ -10,6 +10,7 @@
 #include "ZORQelIClass.h"
 #include "ZORQelIGarbageableObjectListIMP.h"
 #include "ZORQelITracer.h"
+#include "internal/ZORQelIAccess.h"
 
 class ZORQelIObject;
 class ZORQelIGholder;
@@ -116,8 +117,9 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   // sweep.
   static void GarbageCollect(ZORQelIGholder& va, ZORQelIGholder& vs);
   static void GarbageCollectCleaner();
-  // Marks this object and, once per cycle, scans its members.  Inline (see
-  // below the class): member checks call it for every reference they hold.
+  // Marks this object and, once per cycle, scans its members.  Inline
+  // (internal/ZORQelIMarking.h): member checks call it for every reference
+  // they hold.  Raises what the member checks it runs raise.
   void GarbageCollectorScan();
   // The same for m; null is ignored.
   static void GarbageCollectorScan(ZORQelIObjectIMP* m);
@@ -138,9 +140,9 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   explicit ZORQelIObjectIMP(LoadTimeTag);
   friend class ZORQelIDumbIMP;
 
-  // The collector's internal helpers (the marker, whose state this class
-  // keeps only as far as the inline scans below read it).
-  friend class ZORQelIMarker;
+  // The library's internal helpers (the marker, the quiet paths), through
+  // their one key.
+  friend struct ZORQelIInternal::Access;
 
   static void Enlist(ZORQelIObjectIMP* o);
   // Takes this object off list_ (a failed construction).
@@ -153,14 +155,6 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   // its mark is tested a few scans later, once its line has been fetched.
   static void Defer(ZORQelIObjectIMP* m);
 
-  // What the inline scans read of the marking state: the work list (never
-  // shorter than deferFrom_ once an object exists) and whether a drain runs
-  // with tracing off for good, when the scans only mark and queue, without
-  // their frames (see GarbageCollectorScan below).
-  static constexpr std::int64_t deferFrom_ = 64;
-  static ZORQelIObjectIMP** markStack_;
-  static std::int64_t markTop_;
-  static bool quietMarking_;
   // The object the sweep is finalizing (its destructor must not look for it
   // on the list); the destructor clears it, so that the sweep can tell a
   // finalizer that returned or raised without deleting its object, which
@@ -186,89 +180,13 @@ inline ZORQelIObjectIMP::~ZORQelIObjectIMP() {
     Unlink();
 }
 
-// The two scans every member check calls once per reference it holds, inline
-// in the member check.
-//
-// The quiet path: while the work list is drained with tracing off for good
-// (quietMarking_), a scan only tests the mark and, on a first visit, sets it
-// and queues the object.  No code of the client's runs inside the scan then
-// and no trace line can be written, so its frames could not be observed (see
-// ZORQelITracer::Silent) and are left out.  Every other scan (the one that
-// starts a drain, such as a root's, and any scan with tracing on) opens its
-// frames and goes through the marker, which may run member checks under them; so
-// does a deferred object that finds the work list full (Queue).
-//
-// On the quiet path a short work list (a chain, a tree's spine) has room
-// (markTop_ < deferFrom_ <= the work list's least room), so the
-// object is marked and queued at once.  A long one means a wide graph whose
-// objects are scattered: the test is deferred (Defer) so that the object's
-// cache line is fetched while other scans go on.
-inline void ZORQelIObjectIMP::GarbageCollectorScan() {
-  if (__builtin_expect(quietMarking_, 1)) {
-    if (__builtin_expect(markTop_ >= deferFrom_, 0)) {
-      Defer(this);
-    } else if (garbageCollectorHit == 0) {
-      garbageCollectorHit = 1;
-      markStack_[markTop_++] = this;
-    }
-    return;
-  }
-  ScanUnderFrame();
-}
+// The two scans every member check calls once per reference it holds are
+// inline, in the member check (internal/ZORQelIMarking.h).
+#include "internal/ZORQelIMarking.h"
 
-inline void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObjectIMP* m) {
-  if (__builtin_expect(quietMarking_, 1)) {
-    if (m == nullptr) return;
-    if (__builtin_expect(markTop_ >= deferFrom_, 0)) {
-      Defer(m);
-    } else if (m->garbageCollectorHit == 0) {
-      m->garbageCollectorHit = 1;
-      markStack_[markTop_++] = m;
-    }
-    return;
-  }
-  ScanUnderFrame(m);
-}
+// What ZORQELI_DEFINE_IMP records of a class (the operations it declares).
+#include "internal/ZORQelIClassRecord.h"
 
-namespace ZORQelIInternal {
-// Whether T has one member named Add (SFINAE: none, or an overload set, is
-// false).
-template <class T, class = void>
-struct HasOneAdd : std::false_type {};
-template <class T>
-struct HasOneAdd<T, std::void_t<decltype(&T::Add)>> : std::true_type {};
-
-// The operations of ZORQelIObjectIMP (and the array's Add) that This
-// declares itself rather than inheriting them from Super: a member pointer
-// names the class that declares the member, so &This::Equal and
-// &Super::Equal have the same type exactly when This leaves Equal as it is.
-template <class T, class S, bool = HasOneAdd<S>::value>
-struct AddDeclared {
-  static constexpr bool value = false;
-};
-template <class T, class S>
-struct AddDeclared<T, S, true> {
-  static constexpr bool value =
-      !HasOneAdd<T>::value || !std::is_same<decltype(&T::Add), decltype(&S::Add)>::value;
-};
-template <class T, class S>
-constexpr unsigned DeclaredOperations() {
-  return (std::is_same<decltype(&T::IsValid), decltype(&S::IsValid)>::value ? 0u
-                                                                               : kDeclaresIsValid) |
-         (std::is_same<decltype(&T::Equal), decltype(&S::Equal)>::value ? 0u : kDeclaresEqual) |
-         (std::is_same<decltype(&T::HashCode), decltype(&S::HashCode)>::value
-              ? 0u
-              : kDeclaresHashCode) |
-         (std::is_same<decltype(&T::GarbageCollectorMemberCheck),
-                       decltype(&S::GarbageCollectorMemberCheck)>::value
-              ? 0u
-              : kDeclaresMemberCheck) |
-         (std::is_same<decltype(&T::Finalizer), decltype(&S::Finalizer)>::value
-              ? 0u
-              : kDeclaresFinalizer) |
-         (AddDeclared<T, S>::value ? kDeclaresAdd : 0u);
-}
-}  // namespace ZORQelIInternal
 
 // Per-class identity of an implementation class, written once.  Inside the
 // class body:

@@ -72,7 +72,7 @@ class QL0KRN_EXPORT ZORQelISet {
   void Forget(ZORQelIObjectIMP* x) { table->Table().RemoveIdentical(x); }
 
  private:
-  friend struct ZORQelIInternal::Quiet;  // the library's unobservable fast paths
+  friend struct ZORQelIInternal::Access;  // the library's internal helpers
   ZORHashTabZORQelIObjectIMP* table;  // owned, never null
 };
 

@@ -7,24 +7,24 @@
 #include "ZORQelI.h"
 #include "ZORQelIGholder.h"
 #include "ZORQelITracer.h"
+#include "internal/ZORQelIStackBounds.h"
 
 class ZORQelIObjectIMP;
 
-namespace ZORQelIInternal {
-// The library's unobservable fast paths (an internal header).
-struct Quiet;
-// The bounds of the calling thread's stack, found on the thread's first
-// handle (size 0: not yet known).  Initial-exec TLS with a constant
-// initialiser (__thread): one %fs-relative load, no per-thread init call.
-struct StackBounds {
-  std::uintptr_t low;
-  std::uintptr_t size;
-};
-extern QL0KRN_EXPORT __thread StackBounds threadStack
-    __attribute__((tls_model("initial-exec")));
-// Finds the calling thread's stack bounds; returns whether p lies in them.
-QL0KRN_EXPORT bool OnStackSlow(const void* p);
-}  // namespace ZORQelIInternal
+// Contract of the root registration every handle makes:
+//  - Raises: registering and releasing raise nothing once the holder tables
+//    exist and have room; the first registration of the process creates
+//    the tables, and a registration that finds its table full grows it,
+//    each raising std::bad_alloc when the memory cannot be had (the handle
+//    is then not constructed).  GarbageCollect raises what the member
+//    checks and finalizers it runs raise.
+//  - Ownership: a variable owns its slot and nothing else; the tables are
+//    the process's, created once and never freed, so `holder` stays valid.
+//  - Validity: a variable keeps its table and slot for its whole life
+//    (invariant 3 below); a member's registration ends at its owner's
+//    first scan.
+//  - Threads: the tables are process-wide and unsynchronised; only the
+//    stack bounds are per thread (see README, Threads).
 
 // Every handle is a ZORQelIVariable.  A variable records, in one of the two
 // process-wide holder tables, which implementation object it refers to: the

@@ -3,14 +3,29 @@
 #ifndef ZORQelIMemAggregateIMP_h
 #define ZORQelIMemAggregateIMP_h
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <cstring>
 
 #include "QL0KRN.h"
 #include "ZORQelIMemExport.h"
 #include "ZORQelIMemInstanceIMP.h"
 
 class ZORQelIMemTypeIMP;
+
+// A read-only view of n consecutive values (an aggregate's elements or
+// tags), valid until the aggregate gains or loses elements.
+template <class T>
+struct ZORQelIMemSpan {
+  const T* first;
+  std::size_t count;
+  std::size_t size() const { return count; }
+  bool empty() const { return count == 0; }
+  const T* data() const { return first; }
+  const T& operator[](std::size_t i) const { return first[i]; }
+  const T* begin() const { return first; }
+  const T* end() const { return first + count; }
+};
 
 // The elements of one aggregate value, at 0-based positions, each a value of
 // the aggregate type's element type.  An aggregate is either free-standing
@@ -42,6 +57,14 @@ class ZORQelIMemTypeIMP;
 //    of v.  Elements whose type's bounds change later keep their count; the
 //    new bounds apply to later insertions.
 //  - Clone copies the elements into a free-standing aggregate.
+//
+// Memory: one allocation of 48 bytes plus nine a value holds the elements an
+// aggregate is made with (the exchange reader's aggregates, copies, fixed
+// arrays): the elements follow the object, and up to four tags sit in the
+// object itself, so three reals take 72 bytes.  The first insertion or
+// removal moves the elements to a block of their own that grows by
+// doubling; the object then keeps the block's address where its first
+// element was.
 //
 // Collector: the type, the holder and the object elements are scanned by the
 // member check.
@@ -97,8 +120,8 @@ class QL0KRNMEM_EXPORT ZORQelIMemAggregateIMP final : public ZORQelIMemInstanceI
   // Changes the holder of this aggregate and of the aggregates it holds.
   void SetHolder(ZORQelIMemEntityInstanceIMP* holder);
   // Read access for equality and copies.
-  const std::vector<ZORQelIMemSlot>& SlotVector() const { return slots_; }
-  const std::vector<std::uint8_t>& TagVector() const { return tags_; }
+  ZORQelIMemSpan<ZORQelIMemSlot> SlotVector() const { return {Elements(), Count()}; }
+  ZORQelIMemSpan<std::uint8_t> TagVector() const { return {ElementTags(), Count()}; }
   // Adds the detached value (s, tag) at an end (checks done by the caller).
   void Add(const ZORQelIMemSlot& s, std::uint8_t tag, bool atEnd);
   // Whether the type fixes the element count (an array with both bounds).
@@ -108,6 +131,10 @@ class QL0KRNMEM_EXPORT ZORQelIMemAggregateIMP final : public ZORQelIMemInstanceI
 
  private:
   ZORQelIMemAggregateIMP(ZORQelIMemTypeIMP* type, ZORQelIMemEntityInstanceIMP* holder, int count);
+  // A new aggregate with room for exactly `count` elements after the
+  // object, all unset.  REQUIRES: 0 <= count.
+  static ZORQelIMemAggregateIMP* Allocate(ZORQelIMemTypeIMP* type,
+                                          ZORQelIMemEntityInstanceIMP* holder, int count);
   ZORQelIMemAggregateIMP(const ZORQelIMemAggregateIMP&) = delete;
   ZORQelIMemAggregateIMP& operator=(const ZORQelIMemAggregateIMP&) = delete;
   // Releases every element; a fixed array keeps its count, unset.
@@ -115,11 +142,55 @@ class QL0KRNMEM_EXPORT ZORQelIMemAggregateIMP final : public ZORQelIMemInstanceI
   // Raises ZORQelI::BoundError unless one more element fits.
   void CheckRoom() const;
 
+  // The storage (see Memory).  While the elements follow the object their
+  // count is the one it was made with, or 0 once cleared; any other change
+  // of the count moves them to a block first (Spill).
+  static constexpr std::uint32_t kSpilled = 0x80000000u;
+  static constexpr std::size_t kTagsInObject = 4;
+  std::size_t Count() const { return sizeBits_ & ~kSpilled; }
+  void SetCount(std::size_t n) {
+    sizeBits_ = (sizeBits_ & kSpilled) | static_cast<std::uint32_t>(n);
+  }
+  bool Spilled() const { return (sizeBits_ & kSpilled) != 0; }
+  // The block's room for elements (only when Spilled()).
+  std::size_t Room() const {
+    std::uint32_t room;
+    std::memcpy(&room, tags4_, sizeof room);
+    return room;
+  }
+  ZORQelIMemSlot* Trailing() const {
+    return reinterpret_cast<ZORQelIMemSlot*>(const_cast<ZORQelIMemAggregateIMP*>(this) + 1);
+  }
+  ZORQelIMemSlot* Elements() const {
+    if (!Spilled()) return Trailing();
+    ZORQelIMemSlot* block;
+    std::memcpy(&block, Trailing(), sizeof block);
+    return block;
+  }
+  std::uint8_t* ElementTags() const {
+    if (Spilled()) return reinterpret_cast<std::uint8_t*>(Elements() + Room());
+    if (Count() <= kTagsInObject) return const_cast<std::uint8_t*>(tags4_);
+    return reinterpret_cast<std::uint8_t*>(Trailing() + Count());
+  }
+  // Moves the elements to a new block with room for `room` >= Count()
+  // elements, freeing the old block.  Raises std::bad_alloc and changes
+  // nothing when there is no memory.
+  void Spill(std::size_t room);
+  // Makes the storage ready to hold n elements: a change of the count
+  // while the elements follow the object spills them; a full block grows.
+  void EnsureRoom(std::size_t n);
+
   // Kept alive by the member check.
   ZORQelIMemTypeIMP* type_;
   ZORQelIMemEntityInstanceIMP* holder_;
-  std::vector<ZORQelIMemSlot> slots_;
-  std::vector<std::uint8_t> tags_;
+  // The element count, and kSpilled once the elements are in a block.
+  std::uint32_t sizeBits_;
+  // The tags of up to kTagsInObject elements that follow the object; once
+  // spilled, the block's room.  A larger aggregate's tags follow its
+  // elements.
+  std::uint8_t tags4_[kTagsInObject];
+  // Followed, in the same allocation, by the elements (at least one slot's
+  // room, where a block's address is kept once spilled).
 };
 
 #endif

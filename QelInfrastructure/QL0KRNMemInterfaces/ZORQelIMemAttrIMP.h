@@ -5,6 +5,7 @@
 #include "QL0KRN.h"
 #include "ZORQelIAttrIMP.h"
 #include "ZORQelIMemExport.h"
+#include "ZORQelIMemObjectMembers.h"
 #include "ZORQelIMemParamIMP.h"
 
 class ZORQelIMemEntityIMP;
@@ -33,14 +34,9 @@ class QL0KRNMEM_EXPORT ZORQelIMemAttrIMP : public ZORQelIMemParamIMP<ZORQelIAttr
   ZORQelIMemAttrIMP(ZORQelIMemModelerIMP* modeler, ZORQelIMemEntityIMP* parent,
                     ZORQelI::string name, ZORQelITypeIMP* type, ZORQelI::boolean optional);
   ZORQelIMemAttrIMP(const ZORQelIMemAttrIMP& o);
-  ~ZORQelIMemAttrIMP() override;
+  ZORQELIMEM_OBJECT_MEMBERS(ZORQelIMemAttrIMP);
 
-  // --- ZORQelIObjectIMP -------------------------------------------------------
-  ZORQelIObjectIMP* Clone() const override;
-  void Text(ZORQelIPrint& ot) const override;
-  void GarbageCollectorMemberCheck() override;
-
-  // --- ZORQelIWrapperObjectIMP ------------------------------------------------
+  // --- ZORQelIWrapperObjectIMP (Name is ZORQelIMemParamIMP's) -----------------
   ZORQelIWrapper& Wrapper() const override;
   void Rename(ZORQelI::string x) override;
 

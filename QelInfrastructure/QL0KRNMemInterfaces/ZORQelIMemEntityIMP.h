@@ -9,6 +9,7 @@
 #include "ZORQelIEntityIMP.h"
 #include "ZORQelIMemClause.h"
 #include "ZORQelIMemExport.h"
+#include "ZORQelIMemObjectMembers.h"
 
 class ZORQelIMemAttrIMP;
 class ZORQelIMemModelerIMP;
@@ -62,17 +63,8 @@ class QL0KRNMEM_EXPORT ZORQelIMemEntityIMP : public ZORQelIEntityIMP {
   ZORQELI_DECLARE_IMP(ZORQelIMemEntityIMP, ZORQelIEntityIMP)
  public:
   ZORQelIMemEntityIMP(ZORQelIMemModelerIMP* modeler, ZORQelI::string name);
-  ~ZORQelIMemEntityIMP() override;
-
-  // --- ZORQelIObjectIMP -------------------------------------------------------
-  ZORQelIObjectIMP* Clone() const override;
-  void Text(ZORQelIPrint& ot) const override;
-  void GarbageCollectorMemberCheck() override;
-
-  // --- ZORQelIWrapperObjectIMP ------------------------------------------------
-  ZORQelIWrapper& Wrapper() const override;
-  ZORQelI::string Name() const override;
-  void Rename(ZORQelI::string x) override;
+  ZORQELIMEM_OBJECT_MEMBERS(ZORQelIMemEntityIMP);
+  ZORQELIMEM_WRAPPER_OBJECT_MEMBERS;
 
   // --- ZORQelITypeIMP ---------------------------------------------------------------
   ZORQelI::boolean IsA(ZORQelITypeIMP* x) const override;

@@ -55,14 +55,6 @@ class QL0KRNMEM_EXPORT ZORQelIMemEntityInstanceIMP final : public ZORQelIMemInst
   static ZORQelIMemEntityInstanceIMP* Make(ZORQelIMemEntityIMP* entity, ZORQelI::integer id);
   ~ZORQelIMemEntityInstanceIMP() override;
 
-  // The allocation of an instance with trailing values.
-  struct Extra {
-    std::size_t bytes;
-  };
-  static void* operator new(std::size_t size, Extra extra);
-  static void operator delete(void* p, Extra extra);
-  static void operator delete(void* p);
-
   // --- ZORQelIObjectIMP -------------------------------------------------------
   ZORQelIObjectIMP* Clone() const override;
   ZORQelI::boolean IsValid() const override;

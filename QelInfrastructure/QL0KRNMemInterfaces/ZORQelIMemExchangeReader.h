@@ -100,8 +100,10 @@ struct ZORQelIMemExchangeResult {
 //                       an element of a SET or of UNIQUE elements equal to
 //                       an earlier one is an error (in lenient mode the
 //                       repeats are dropped and listed, the instance kept)
-//   $                   unset, for any attribute (optionality is not
-//                       checked: real files break it too often)
+//   $                   unset; for an attribute that is not OPTIONAL an
+//                       error (in lenient mode the attribute is left unset
+//                       and listed, the instance kept); an element of an
+//                       aggregate may be unset
 //   *                   unset, only for an attribute that an entity of the
 //                       instance redeclares as derived
 // Instances: #N=NAME(...) makes an instance of the entity NAME (case
@@ -118,8 +120,12 @@ struct ZORQelIMemExchangeResult {
 // (an unterminated string or comment, no ';' to resume at, a broken
 // section structure) is fatal in both modes.  A FILE_SCHEMA that does not
 // name the schema (case ignored) refuses the file, naming both.  In lenient
-// mode a reference that cannot be resolved is left unset and listed, and
-// the instance that holds it is kept.
+// mode a reference that cannot be resolved, or a '$' for an attribute that
+// is not OPTIONAL, is left unset and listed, and the instance that holds it
+// is kept: the rest of its values is worth more than a complete population
+// (skipping it would leave unresolved every reference to it in turn), and
+// real files break optionality often.  Such a population writes '$' for the
+// attribute, so only a lenient read takes the written file back.
 //
 // Nothing recurses on the file's nesting beyond a fixed depth: values
 // nested deeper than 64 levels are an error.

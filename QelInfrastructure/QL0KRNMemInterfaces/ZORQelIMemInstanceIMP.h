@@ -3,7 +3,9 @@
 #ifndef ZORQelIMemInstanceIMP_h
 #define ZORQelIMemInstanceIMP_h
 
+#include <cstddef>
 #include <cstdint>
+#include <new>
 
 #include "QL0KRN.h"
 #include "ZORQelIInstanceIMP.h"
@@ -75,6 +77,19 @@ class QL0KRNMEM_EXPORT ZORQelIMemInstanceIMP : public ZORQelIInstanceIMP {
   ZORQelIMemInstanceIMP();
   ZORQelIMemInstanceIMP(const ZORQelIMemInstanceIMP& o);
   ~ZORQelIMemInstanceIMP() override;
+
+  // The allocation of a store whose values follow the object in the same
+  // block (entity instances, aggregates): `new (Extra{bytes}) T(...)`.
+  // Every other instance takes the ordinary allocation.
+  struct Extra {
+    std::size_t bytes;
+  };
+  static void* operator new(std::size_t size) { return ::operator new(size); }
+  static void* operator new(std::size_t size, Extra extra) {
+    return ::operator new(size + extra.bytes);
+  }
+  static void operator delete(void* p) { ::operator delete(p); }
+  static void operator delete(void* p, Extra) { ::operator delete(p); }
 
   // --- ZORQelIObjectIMP -------------------------------------------------------
   void Text(ZORQelIPrint& ot) const override;

@@ -8,6 +8,7 @@
 #include "QL0KRN.h"
 #include "ZORQelIInstancesIMP.h"
 #include "ZORQelIMemExport.h"
+#include "ZORQelIMemObjectMembers.h"
 
 class ZORQelIMemEntityIMP;
 class ZORQelIMemEntityInstanceIMP;
@@ -57,17 +58,8 @@ class QL0KRNMEM_EXPORT ZORQelIMemInstancesIMP : public ZORQelIInstancesIMP {
  public:
   explicit ZORQelIMemInstancesIMP(ZORQelIMemModelerIMP* modeler);
   ZORQelIMemInstancesIMP(const ZORQelIMemInstancesIMP& o);
-  ~ZORQelIMemInstancesIMP() override;
-
-  // --- ZORQelIObjectIMP -------------------------------------------------------
-  ZORQelIObjectIMP* Clone() const override;
-  void Text(ZORQelIPrint& ot) const override;
-  void GarbageCollectorMemberCheck() override;
-
-  // --- ZORQelIWrapperObjectIMP ------------------------------------------------
-  ZORQelIWrapper& Wrapper() const override;
-  ZORQelI::string Name() const override;
-  void Rename(ZORQelI::string x) override;
+  ZORQELIMEM_OBJECT_MEMBERS(ZORQelIMemInstancesIMP);
+  ZORQELIMEM_WRAPPER_OBJECT_MEMBERS;
 
   // --- ZORQelIInstancesIMP ----------------------------------------------------------
   ZORQelIInstance InstanciateString() const override;

@@ -8,6 +8,7 @@
 #include "ZORQelIErrorClass.h"
 #include "ZORQelIInterfaceIMP.h"
 #include "ZORQelIMemExport.h"
+#include "ZORQelIMemObjectMembers.h"
 
 class ZORQelIMemMethodIMP;
 class ZORQelIMemWrapper;
@@ -55,15 +56,8 @@ class QL0KRNMEM_EXPORT ZORQelIMemInterfaceIMP : public ZORQelIInterfaceIMP {
  public:
   ZORQelIMemInterfaceIMP(ZORQelIMemWrapper& wrapper, ZORQelI::string name);
   ZORQelIMemInterfaceIMP(const ZORQelIMemInterfaceIMP& o);
-  ~ZORQelIMemInterfaceIMP() override;
-
-  ZORQelIObjectIMP* Clone() const override;
-  void Text(ZORQelIPrint& ot) const override;
-  void GarbageCollectorMemberCheck() override;
-
-  ZORQelIWrapper& Wrapper() const override;
-  ZORQelI::string Name() const override;
-  void Rename(ZORQelI::string x) override;
+  ZORQELIMEM_OBJECT_MEMBERS(ZORQelIMemInterfaceIMP);
+  ZORQELIMEM_WRAPPER_OBJECT_MEMBERS;
 
   // --- ZORQelIParsableIMP -------------------------------------------------------------
   ZORQelI::boolean Load(ZORQelI::string fileName) override;

@@ -8,6 +8,7 @@
 #include "QL0KRN.h"
 #include "ZORQelIMethodIMP.h"
 #include "ZORQelIMemExport.h"
+#include "ZORQelIMemObjectMembers.h"
 
 class ZORQelIMemEntityIMP;
 class ZORQelIMemWrapper;
@@ -46,15 +47,8 @@ class QL0KRNMEM_EXPORT ZORQelIMemMethodIMP : public ZORQelIMethodIMP {
   ZORQelIMemMethodIMP(ZORQelIMemWrapper& wrapper, ZORQelIMemEntityIMP* entity,
                       ZORQelI::string name, ZORQelITypeIMP* result);
   ZORQelIMemMethodIMP(const ZORQelIMemMethodIMP& o);
-  ~ZORQelIMemMethodIMP() override;
-
-  ZORQelIObjectIMP* Clone() const override;
-  void Text(ZORQelIPrint& ot) const override;
-  void GarbageCollectorMemberCheck() override;
-
-  ZORQelIWrapper& Wrapper() const override;
-  ZORQelI::string Name() const override;
-  void Rename(ZORQelI::string x) override;
+  ZORQELIMEM_OBJECT_MEMBERS(ZORQelIMemMethodIMP);
+  ZORQELIMEM_WRAPPER_OBJECT_MEMBERS;
 
   void SetVisibility(int v) override;
   int GetVisibility() const override;

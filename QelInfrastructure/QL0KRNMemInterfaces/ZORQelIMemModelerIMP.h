@@ -12,6 +12,7 @@
 #include "ZORQelIMemDeclaration.h"
 #include "ZORQelIMemDiagnostic.h"
 #include "ZORQelIMemExport.h"
+#include "ZORQelIMemObjectMembers.h"
 
 class ZORQelIMemEntityIMP;
 class ZORQelIMemInstancesIMP;
@@ -123,19 +124,10 @@ class QL0KRNMEM_EXPORT ZORQelIMemModelerIMP : public ZORQelIModelerIMP {
 
   ZORQelIMemModelerIMP(ZORQelIMemWrapper& wrapper, ZORQelI::string name);
   ZORQelIMemModelerIMP(const ZORQelIMemModelerIMP& o);
-  ~ZORQelIMemModelerIMP() override;
-
-  // --- ZORQelIObjectIMP -------------------------------------------------------
-  ZORQelIObjectIMP* Clone() const override;
-  // The schema block of the EXPRESS form.
-  void Text(ZORQelIPrint& ot) const override;
-  void GarbageCollectorMemberCheck() override;
-
-  // --- ZORQelIWrapperObjectIMP ------------------------------------------------
-  ZORQelIWrapper& Wrapper() const override;
-  ZORQelI::string Name() const override;
-  // An empty name raises ZORQelI::Exception.
-  void Rename(ZORQelI::string x) override;
+  // Text: the schema block of the EXPRESS form.  Rename: an empty name
+  // raises ZORQelI::Exception.
+  ZORQELIMEM_OBJECT_MEMBERS(ZORQelIMemModelerIMP);
+  ZORQELIMEM_WRAPPER_OBJECT_MEMBERS;
 
   // --- ZORQelIModelerIMP --------------------------------------------------------
   ZORQelIType Parent() const override;

@@ -10,6 +10,7 @@
 #include "ZORQelITypeIMP.h"
 #include "ZORQelIMemClause.h"
 #include "ZORQelIMemExport.h"
+#include "ZORQelIMemObjectMembers.h"
 
 class ZORQelIMemModelerIMP;
 
@@ -57,18 +58,9 @@ class QL0KRNMEM_EXPORT ZORQelIMemTypeIMP : public ZORQelITypeIMP {
   // the same wrapper (the modeler checks both).
   ZORQelIMemTypeIMP(ZORQelIMemModelerIMP* modeler, ZORQelI::Types kind, ZORQelITypeIMP* element);
   ZORQelIMemTypeIMP(const ZORQelIMemTypeIMP& o);
-  ~ZORQelIMemTypeIMP() override;
-
-  // --- ZORQelIObjectIMP -------------------------------------------------------
-  ZORQelIObjectIMP* Clone() const override;
-  // The type text of the EXPRESS form.
-  void Text(ZORQelIPrint& ot) const override;
-  void GarbageCollectorMemberCheck() override;
-
-  // --- ZORQelIWrapperObjectIMP ------------------------------------------------
-  ZORQelIWrapper& Wrapper() const override;
-  ZORQelI::string Name() const override;
-  void Rename(ZORQelI::string x) override;
+  // Text: the type text of the EXPRESS form.
+  ZORQELIMEM_OBJECT_MEMBERS(ZORQelIMemTypeIMP);
+  ZORQELIMEM_WRAPPER_OBJECT_MEMBERS;
 
   // --- ZORQelITypeIMP -------------------------------------------------------------
   ZORQelI::boolean IsA(ZORQelITypeIMP* x) const override;

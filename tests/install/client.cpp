@@ -1,4 +1,5 @@
-// An installed-package client: one handle, one collection.
+// An installed-package client: one handle, one collection, the stack-room
+// test (inline code of the public headers reading their internal/ part).
 #include <iostream>
 
 #include "QL0KRN.h"
@@ -9,6 +10,8 @@ int main() {
     ZORQelIObject empty;
     if (empty.IsValid() != ZORQelI::Ifalse) return 1;
   }
+  // main's frame is far from the end of the stack.
+  if (ZORQelI::StackNearlyExhausted()) return 1;
   ZORQelIVariable::GarbageCollect();
   ZORQelI::integer left = ZORQelIVariable::GetInstancesCount__() - before;
   std::cout << "client ok " << left << "\n";

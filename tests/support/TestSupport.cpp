@@ -1,10 +1,13 @@
 #include "TestSupport.h"
 
+#include <pthread.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
@@ -112,6 +115,18 @@ std::string CaptureStream::Take() {
   return err_ ? testing::internal::GetCapturedStderr() : testing::internal::GetCapturedStdout();
 }
 
+void TempDirTest::SetUp() {
+  char pattern[] = "/tmp/ql0krn-test-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  dir_ = pattern;
+}
+void TempDirTest::TearDown() {
+  namespace fs = std::filesystem;
+  std::error_code ignored;
+  fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
+  fs::remove_all(dir_, ignored);
+}
+
 ZORQELI_DEFINE_IMP(NodeIMP, ZORQelIObjectIMP)
 
 NodeIMP::NodeIMP(int* finalizedCounter, int v) : value(v), finalized(finalizedCounter) {}
@@ -137,6 +152,8 @@ FnViewIMP::~FnViewIMP() {
   if (finalized != nullptr) ++*finalized;
 }
 
+ZORQELI_DEFINE_IMP(TagIMP, ZORQelIIdentifierIMP)
+
 ZORQELI_DEFINE_IMP(ValueIMP, ZORQelIObjectIMP)
 int ValueIMP::equalCalls = 0;
 int ValueIMP::threshold = INT_MAX;
@@ -153,6 +170,23 @@ ZORQelI::boolean ValueIMP::Equal(ZORQelIObjectIMP* o) const {
 int ValueIMP::Poke() {
   ++pokes;
   return value >= threshold ? value : 0;
+}
+
+void RunOnThread(std::size_t stackSize, void* stackMemory, const std::function<void()>& f) {
+  pthread_attr_t attr;
+  ASSERT_EQ(pthread_attr_init(&attr), 0);
+  if (stackMemory != nullptr)
+    ASSERT_EQ(pthread_attr_setstack(&attr, stackMemory, stackSize), 0);
+  else
+    ASSERT_EQ(pthread_attr_setstacksize(&attr, stackSize), 0);
+  pthread_t thread;
+  auto body = [](void* arg) -> void* {
+    (*static_cast<const std::function<void()>*>(arg))();
+    return nullptr;
+  };
+  ASSERT_EQ(pthread_create(&thread, &attr, body, const_cast<std::function<void()>*>(&f)), 0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attr);
 }
 
 NodeIMP* NewNode(int* finalized, int value) { return new NodeIMP(finalized, value); }

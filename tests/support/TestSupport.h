@@ -9,9 +9,32 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "QL0KRN.h"
 
 namespace qtest {
+
+// Runs collections until the object count stops changing (member handles
+// need a first scan before they stop being roots).
+void CollectAll();
+
+// A test that starts and ends with everything unreachable collected, so
+// that what it counts is its own.
+class CollectedTest : public ::testing::Test {
+ protected:
+  void SetUp() override { CollectAll(); }
+  void TearDown() override { CollectAll(); }
+};
+
+// A test with a fresh directory of its own under /tmp (dir_), removed with
+// everything in it when the test ends, whatever modes the test left on it.
+class TempDirTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  std::string dir_;
+};
 
 // What a child process wrote and how it ended.
 struct ChildResult {
@@ -93,36 +116,47 @@ class ValueIMP : public ZORQelIObjectIMP {
   static int threshold;
 };
 
+// An identifier of a class of its own: the same name, text and hash code as
+// a plain identifier, never Equal to one.
+class TagIMP : public ZORQelIIdentifierIMP {
+  ZORQELI_DECLARE_IMP(TagIMP, ZORQelIIdentifierIMP)
+ public:
+  explicit TagIMP(ZORQelI::string n) : ZORQelIIdentifierIMP(n) {}
+  ZORQelIObjectIMP* Clone() const override { return new TagIMP(*this); }
+};
+
 // A handle on a new ValueIMP; its hash code is the value unless given.
 inline ZORQelIObject Value(int v) { return ZORQelIObject(new ValueIMP(v, v)); }
 inline ZORQelIObject Value(int v, int hash) { return ZORQelIObject(new ValueIMP(v, hash)); }
 inline ValueIMP* ValueOf(ZORQelIObject o) { return static_cast<ValueIMP*>(o.RefMe()); }
 
-// A view that hands every notification to a function, as 'c' (created),
-// 'u' (update) or 'd' (deleted) with the object, and counts its
-// finalizations in *finalized when given.
+// The three notifications a view receives.
+enum class Notice { Created, Updated, Deleted };
+
+// A view that hands every notification to a function, with the object, and
+// counts its finalizations in *finalized when given.
 class FnViewIMP : public ZORQelIViewIMP {
   ZORQELI_DECLARE_IMP(FnViewIMP, ZORQelIViewIMP)
  public:
-  using Fn = std::function<void(char, ZORQelIObject)>;
+  using Fn = std::function<void(Notice, ZORQelIObject)>;
   explicit FnViewIMP(Fn f, int* finalized = nullptr) : fn(std::move(f)), finalized(finalized) {}
   ~FnViewIMP() override;
   ZORQelIObjectIMP* Clone() const override { return new FnViewIMP(*this); }
   void Text(ZORQelIPrint&) const override {}
-  void NotifyUpdate(ZORQelIObject o) override { fn('u', o); }
-  void NotifyDeleted(ZORQelIObject o) override { fn('d', o); }
-  void NotifyCreated(ZORQelIObject o) override { fn('c', o); }
+  void NotifyUpdate(ZORQelIObject o) override { fn(Notice::Updated, o); }
+  void NotifyDeleted(ZORQelIObject o) override { fn(Notice::Deleted, o); }
+  void NotifyCreated(ZORQelIObject o) override { fn(Notice::Created, o); }
 
   Fn fn;
   int* finalized;
 };
 
+// Runs f on a new thread with a stack of `stackSize` bytes, at stackMemory
+// when given, and waits for it.
+void RunOnThread(std::size_t stackSize, void* stackMemory, const std::function<void()>& f);
+
 // Makes a NodeIMP on the heap (the only way implementation objects are made).
 NodeIMP* NewNode(int* finalized = nullptr, int value = 0);
-
-// Runs collections until the object count stops changing (member handles
-// need a first scan before they stop being roots).
-void CollectAll();
 
 // The text of a library string.
 inline std::string Str(const ZORQelI::string& s) { return static_cast<const char*>(s); }

@@ -10,11 +10,12 @@
 
 #include <cstdint>
 
+#include "ZORQelIAccessKey.h"
 #include "ZORQelIObjectIMP.h"
 
 class ZORQelIGholder;
 
-class ZORQelIMarker {
+class ZORQelIInternal::Access::Marker {
  public:
   // Room in the work list for `needed` objects (one per object of list_):
   // grown when an object is made, so that a cycle allocates nothing.
@@ -45,8 +46,12 @@ class ZORQelIMarker {
 
   // The work list never has fewer places than this once an object exists.
   static constexpr std::int64_t kMinCapacity = 1024;
-  static_assert(ZORQelIObjectIMP::deferFrom_ <= kMinCapacity, "a short work list always has room");
+  static_assert(ZORQelIInternal::Marking::deferFrom <= kMinCapacity,
+                "a short work list always has room");
   static std::int64_t capacity_;
 };
+
+// The marker, as the library's sources name it.
+using ZORQelIMarker = ZORQelIInternal::Access::Marker;
 
 #endif

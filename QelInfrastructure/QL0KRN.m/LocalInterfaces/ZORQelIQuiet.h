@@ -25,6 +25,7 @@
 #include <cstdint>
 
 #include "ZORHashTabZORQelIObjectIMP.h"
+#include "ZORQelIAccessKey.h"
 #include "ZORQelIArrayIMP.h"
 #include "ZORQelIClassOps.h"
 #include "ZORQelIIdentifierIMP.h"
@@ -45,7 +46,7 @@ inline ZORQelI::integer AddressHash(const ZORQelIObjectIMP* x) {
   return static_cast<std::int32_t>(low) >> 2;
 }
 
-struct Quiet {
+struct Access::Quiet {
   // The table's hash value for hash code h: its absolute value, computed
   // unsigned (the most negative code has one too).
   static unsigned TableHash(ZORQelI::integer h) {
@@ -182,6 +183,9 @@ struct Quiet {
   }
   static const ZORQelISet& SetOf(const ZORQelIListUniqueIMP* list) { return list->set; }
 };
+
+// The quiet paths, as the library's sources name them.
+using Quiet = Access::Quiet;
 
 inline int Quiet::MatchFn::operator()(const void* held, const void* key) const {
   return Match(held, key);

@@ -22,6 +22,12 @@ struct Position {
 // The documented positions, one row each: what is raised (or traced), and
 // when.  A raise names its row with ZORQELI_RAISE_AT; a fixed trace line
 // reads its row's line.
+//
+// Every other trace frame reports the line its ZORQELI_TRACE stands on, and
+// moves with it when its source is edited (the tracer's tests read the
+// expected lines from the sources); only the forwarders' rows (.def files)
+// and code moved between sources (the printer's) carry the lines they
+// reported before.
 namespace Fixed {
 // ZORQelIObject::RefMe() const / RefMe() of an empty handle: NullPtrAccess.
 // These two are written inline in the public ZORQelIObject.h (RaiseEmpty),
@@ -61,6 +67,10 @@ constexpr Position kInstanceProxy{ZORQELI_SOURCE(ZORQelIInstanceIMP), 177};
 constexpr Position kWrapperOwns{ZORQELI_SOURCE(ZORQelIWrapper), 214};
 // The schema text asked to print a kind that has no name: InvalidType.
 constexpr Position kKindText{ZORQELI_SOURCE(ZORQelIExpressForm), 232};
+// The printer meeting aggregate types or values nested deeper than the
+// calling thread's stack can take: Exception "ZORQelIExpressForm: aggregate
+// types (or values) nested too deeply to be printed on this thread's stack".
+constexpr Position kPrintNesting{ZORQELI_SOURCE(ZORQelIExpressForm), 138};
 // The deep copy meeting an aggregate value: NotYetImplemented.
 constexpr Position kCopyAggregate{ZORQELI_SOURCE(ZORQelIInstanceCopy), 51};
 }  // namespace Fixed

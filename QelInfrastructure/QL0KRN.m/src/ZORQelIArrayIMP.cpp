@@ -116,7 +116,7 @@ void ZORQelIArrayIMP::Text(ZORQelIPrint& o) const {
                       "ZORQelIArray::Text: the array contains itself (directly or through its "
                       "elements), so its text would never end")),
                   ZORQELI_SOURCE(ZORQelIArrayIMP), __LINE__);
-  if (ZORQelIInternal::StackNearlyExhausted())
+  if (ZORQelI::StackNearlyExhausted())
     ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string(
                       "ZORQelIArray::Text: arrays nested too deeply to be printed on this "
                       "thread's stack")),

@@ -10,30 +10,19 @@ ZORQELI_DEFINE_CAST_ANYWAY(ZORQelIInstances, ZORQelIInstancesIMP)
 #define ZORQELI_FORWARD(...) ZORQELI_DEFINE_FORWARDER(ZORQelIInstances, __VA_ARGS__)
 #include "ZORQelIInstances.def"
 
-ZORQelIInstance ZORQelIInstances::InstanciateString(ZORQelI::string v) const {
-  ZORQELI_TRACE_LINE("ZORQelIInstance ZORQelIInstances::InstanciateString(ZORQelI::string v) const", 76);
-  ZORQelIInstance made = InstanciateString();
-  made.PutString(v);
-  return made;
-}
+// The makers with a value: the empty instance of the kind, then v stored in
+// it.  Each frame's text is the maker's declaration and its line is fixed.
+#define ZORQELI_INSTANCIATE_WITH_VALUE(Kind, Type, line)                                 \
+  ZORQelIInstance ZORQelIInstances::Instanciate##Kind(Type v) const {                     \
+    ZORQELI_TRACE_LINE("ZORQelIInstance ZORQelIInstances::Instanciate" #Kind "(" #Type   \
+                       " v) const",                                                       \
+                       line);                                                             \
+    ZORQelIInstance made = Instanciate##Kind();                                           \
+    made.Put##Kind(v);                                                                    \
+    return made;                                                                          \
+  }
 
-ZORQelIInstance ZORQelIInstances::InstanciateBoolean(ZORQelI::boolean v) const {
-  ZORQELI_TRACE_LINE("ZORQelIInstance ZORQelIInstances::InstanciateBoolean(ZORQelI::boolean v) const", 83);
-  ZORQelIInstance made = InstanciateBoolean();
-  made.PutBoolean(v);
-  return made;
-}
-
-ZORQelIInstance ZORQelIInstances::InstanciateReal(ZORQelI::real v) const {
-  ZORQELI_TRACE_LINE("ZORQelIInstance ZORQelIInstances::InstanciateReal(ZORQelI::real v) const", 90);
-  ZORQelIInstance made = InstanciateReal();
-  made.PutReal(v);
-  return made;
-}
-
-ZORQelIInstance ZORQelIInstances::InstanciateInteger(ZORQelI::integer v) const {
-  ZORQELI_TRACE_LINE("ZORQelIInstance ZORQelIInstances::InstanciateInteger(ZORQelI::integer v) const", 97);
-  ZORQelIInstance made = InstanciateInteger();
-  made.PutInteger(v);
-  return made;
-}
+ZORQELI_INSTANCIATE_WITH_VALUE(String, ZORQelI::string, 76)
+ZORQELI_INSTANCIATE_WITH_VALUE(Boolean, ZORQelI::boolean, 83)
+ZORQELI_INSTANCIATE_WITH_VALUE(Real, ZORQelI::real, 90)
+ZORQELI_INSTANCIATE_WITH_VALUE(Integer, ZORQelI::integer, 97)

@@ -9,6 +9,8 @@
 #include "ZORQelIPin.h"
 #include "ZORQelITracer.h"
 
+using ZORQelIInternal::Marking;
+
 // The marking state.
 //
 // Marking uses an explicit work list instead of recursion, so that the
@@ -21,11 +23,11 @@
 //
 // Invariants:
 //  1. capacity_ >= list_.size at the start of every cycle.
-//  2. Outside a drain, ZORQelIObjectIMP::markTop_ == 0.
+//  2. Outside a drain, Marking::top == 0.
 //  3. Between cycles every object's mark is 0, unless strayMarks is set (a
 //     scan made outside a cycle, or a cycle interrupted by an exception);
 //     the next cycle then clears every mark first.
-//  4. ZORQelIObjectIMP::quietMarking_ implies draining and ZORQelITracer::Silent().
+//  4. Marking::quiet implies draining and ZORQelITracer::Silent().
 //  5. The deferred scans (a small ring of objects reached by quiet scans and
 //     not yet tested) are empty outside a drain; deferredCount counts the
 //     occupied places.
@@ -45,17 +47,17 @@ void ZORQelIMarker::Reserve(std::int64_t needed) {
   if (needed <= capacity_) return;
   std::int64_t capacity = capacity_ < kMinCapacity ? kMinCapacity : capacity_;
   while (capacity < needed) capacity *= 2;
-  void* p = std::realloc(ZORQelIObjectIMP::markStack_,
+  void* p = std::realloc(Marking::stack,
                          static_cast<std::size_t>(capacity) * sizeof(ZORQelIObjectIMP*));
   if (p == nullptr) throw std::bad_alloc();
-  ZORQelIObjectIMP::markStack_ = static_cast<ZORQelIObjectIMP**>(p);
+  Marking::stack = static_cast<ZORQelIObjectIMP**>(p);
   capacity_ = capacity;
 }
 
 void ZORQelIMarker::ClearAllMarks() {
   for (ZORQelIObjectIMP* o = ZORQelIObjectIMP::list_.head; o != nullptr; o = o->next)
     o->garbageCollectorHit = 0;
-  ZORQelIObjectIMP::markTop_ = 0;
+  Marking::top = 0;
   strayMarks = false;
 }
 
@@ -81,28 +83,28 @@ void ZORQelIMarker::MarkRoots(ZORQelIGholder& va, ZORQelIGholder& vs) {
     throw;
   }
   inCycle = false;
-  ZORQELI_DCHECK(ZORQelIObjectIMP::markTop_ == 0 && !ZORQelIObjectIMP::quietMarking_,
+  ZORQELI_DCHECK(Marking::top == 0 && !Marking::quiet,
                  "the work list is empty and the quiet scans are off between drains");
 }
 
 void ZORQelIMarker::Drain() {
   draining = true;
-  ZORQelIObjectIMP::quietMarking_ = ZORQelITracer::Silent();
+  Marking::quiet = ZORQelITracer::Silent();
   struct Reset {
     // Also on an exception from a member check: what is left on the work
     // list and among the deferred scans is dropped (the queued objects stay
     // marked, the deferred ones unmarked; a cycle clears the marks).
     ~Reset() {
       draining = false;
-      ZORQelIObjectIMP::quietMarking_ = false;
-      ZORQelIObjectIMP::markTop_ = 0;
+      Marking::quiet = false;
+      Marking::top = 0;
       for (ZORQelIObjectIMP*& d : deferred) d = nullptr;
       deferredCount = 0;
     }
   } reset;
   for (;;) {
-    while (ZORQelIObjectIMP::markTop_ > 0) {
-      ZORQelIObjectIMP* o = ZORQelIObjectIMP::markStack_[--ZORQelIObjectIMP::markTop_];
+    while (Marking::top > 0) {
+      ZORQelIObjectIMP* o = Marking::stack[--Marking::top];
       o->GarbageCollectorMemberCheck();
     }
     if (deferredCount == 0) break;
@@ -111,9 +113,9 @@ void ZORQelIMarker::Drain() {
 }
 
 void ZORQelIMarker::Queue(ZORQelIObjectIMP* m) {
-  if (__builtin_expect(ZORQelIObjectIMP::markTop_ < capacity_, 1)) {
+  if (__builtin_expect(Marking::top < capacity_, 1)) {
     m->garbageCollectorHit = 1;
-    ZORQelIObjectIMP::markStack_[ZORQelIObjectIMP::markTop_++] = m;
+    Marking::stack[Marking::top++] = m;
   } else {
     m->ScanUnderFrame();
   }
@@ -150,15 +152,15 @@ void ZORQelIMarker::Reach(ZORQelIObjectIMP* o) {
   o->garbageCollectorHit = 1;
   if (__builtin_expect(draining, 1)) {
     // The drain's first scan has already noted a scan outside a cycle.
-    if (__builtin_expect(ZORQelIObjectIMP::markTop_ < capacity_, 1))
-      ZORQelIObjectIMP::markStack_[ZORQelIObjectIMP::markTop_++] = o;
+    if (__builtin_expect(Marking::top < capacity_, 1))
+      Marking::stack[Marking::top++] = o;
     else
       o->GarbageCollectorMemberCheck();
     return;
   }
   if (!inCycle) strayMarks = true;
-  if (ZORQelIObjectIMP::markTop_ < capacity_) {
-    ZORQelIObjectIMP::markStack_[ZORQelIObjectIMP::markTop_++] = o;
+  if (Marking::top < capacity_) {
+    Marking::stack[Marking::top++] = o;
     Drain();
   } else {
     o->GarbageCollectorMemberCheck();

@@ -23,9 +23,9 @@
 ZORQelIGarbageableObjectListIMP ZORQelIObjectIMP::list_;
 
 // The marking state the inline scans read (the rest is ZORQelIMarker's).
-ZORQelIObjectIMP** ZORQelIObjectIMP::markStack_ = nullptr;
-std::int64_t ZORQelIObjectIMP::markTop_ = 0;
-bool ZORQelIObjectIMP::quietMarking_ = false;
+ZORQelIObjectIMP** ZORQelIInternal::Marking::stack = nullptr;
+std::int64_t ZORQelIInternal::Marking::top = 0;
+bool ZORQelIInternal::Marking::quiet = false;
 
 namespace {
 bool raising = false;  // the recursion flag of Raise
@@ -328,7 +328,7 @@ void ZORQelIObjectIMP::ScanUnderFrame(ZORQelIObjectIMP* m) {
 }
 
 void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObject& m) {
-  if (__builtin_expect(quietMarking_, 1)) {
+  if (__builtin_expect(ZORQelIInternal::Marking::quiet, 1)) {
     // The handle's own scan without its three frames (this one, the
     // variable's and DefineAsMember's), which enclose no code of the
     // client's: take the handle out of its table, then scan its referent

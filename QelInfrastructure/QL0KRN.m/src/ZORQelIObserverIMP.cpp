@@ -39,7 +39,7 @@ void ZORQelIObserverIMP::FanOut(void (ZORQelIView::*notify)(ZORQelIObject),
                                 const ZORQelIObject& o) {
   // A view that is an observer fans out in turn, inside this call: an
   // observer that reaches itself through its views would do so without end.
-  if (ZORQelIInternal::StackNearlyExhausted())
+  if (ZORQelI::StackNearlyExhausted())
     ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string(
                       "ZORQelIObserver: notifications nested too deeply for this thread's "
                       "stack; an observer reaches itself through its views")),

@@ -37,6 +37,8 @@ class ZORQelIMemExpressParser {
   bool IsKw(Keyword k) const { return toks_[p_].kind == Token::Ident && toks_[p_].keyword == k; }
   bool Accept(Token::Kind k);
   bool AcceptKw(Keyword k);
+  // Steps over the current token when isOperator says it is one.
+  bool AcceptOperator(bool (*isOperator)(const Token& t));
   void Expect(Token::Kind k, const char* what);
   void ExpectKw(Keyword k);
   // An identifier that is not a reserved word; its spelling.
@@ -51,14 +53,15 @@ class ZORQelIMemExpressParser {
   void EntityDecl(Schema* s);
   void SupertypeExpr();
   void TypeDecl(Schema* s);
-  void FunctionDecl(Schema* s);
-  void ProcedureDecl(Schema* s);
+  void AlgorithmDecl(Schema* s, bool function);
   void RuleDecl(Schema* s);
   void SubtypeConstraintDecl(Schema* s);
   Other OtherHead(Other::Kind kind, const char* what);
   void OtherTail(Schema* s, Other& o, Keyword endKeyword);
   void FormalParameters(bool allowVar);
   void AlgorithmHead();
+  void RuleLabel(Clause& c);
+  void NameList(std::vector<std::string>& names, std::vector<Pos>& positions, const char* what);
   void WhereClause(std::vector<Clause>* out);
   void AttributeRef(std::string* name, bool* redeclared);
 
@@ -75,9 +78,13 @@ class ZORQelIMemExpressParser {
   void Factor();
   void SimpleFactor();
   void Qualifiers();
+  void Reference();
   void ActualParameters();
   void Statement();
   void Statements(Keyword end1, Keyword end2 = kNone);
+  // `END_x ;`, and the statements up to it followed by it.
+  void EndOf(Keyword end);
+  void Block(Keyword end);
 
   struct DepthGuard {
     explicit DepthGuard(ZORQelIMemExpressParser& p);

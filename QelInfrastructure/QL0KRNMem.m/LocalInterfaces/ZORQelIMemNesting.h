@@ -14,7 +14,7 @@ namespace ZORQelIMemInternal {
 // Raises when the stack left is too short for one more level of `what`
 // (a verb phrase: "copied", "compared").
 inline void RequireStackRoom(const char* what, const char* source, int line) {
-  if (__builtin_expect(ZORQelIInternal::StackNearlyExhausted(), 0)) {
+  if (__builtin_expect(ZORQelI::StackNearlyExhausted(), 0)) {
     ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string("aggregate values nested too deeply to "
                                                           "be ") +
                                           what + " on this thread's stack"),

@@ -2,7 +2,9 @@
 // provider.
 #include "ZORQelIMemAggregateIMP.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -20,6 +22,23 @@ int LastPosition(int stop) { return static_cast<int>(static_cast<unsigned>(stop)
 }  // namespace
 
 ZORQELI_DEFINE_IMP(ZORQelIMemAggregateIMP, ZORQelIMemInstanceIMP)
+
+// The elements follow the object: sizeof is a multiple of the slots'
+// alignment, so `this + 1` is where the first slot goes; the header fills
+// 48 bytes exactly, its last four being the tags kept in the object.
+static_assert(sizeof(ZORQelIMemAggregateIMP) % alignof(ZORQelIMemSlot) == 0,
+              "the trailing elements must be aligned");
+static_assert(sizeof(ZORQelIMemAggregateIMP) == 48, "the aggregate's header has no padding");
+
+ZORQelIMemAggregateIMP* ZORQelIMemAggregateIMP::Allocate(ZORQelIMemTypeIMP* type,
+                                                         ZORQelIMemEntityInstanceIMP* holder,
+                                                         int count) {
+  const std::size_t n = static_cast<std::size_t>(count);
+  // At least one slot: a spilled aggregate keeps its block's address there.
+  Extra extra{std::max<std::size_t>(n, 1) * sizeof(ZORQelIMemSlot) +
+              (n > kTagsInObject ? n : 0)};
+  return new (extra) ZORQelIMemAggregateIMP(type, holder, count);
+}
 
 ZORQelIMemAggregateIMP* ZORQelIMemAggregateIMP::Make(ZORQelIMemTypeIMP* type,
                                                      ZORQelIMemEntityInstanceIMP* holder) {
@@ -47,7 +66,7 @@ ZORQelIMemAggregateIMP* ZORQelIMemAggregateIMP::Make(ZORQelIMemTypeIMP* type,
     count = static_cast<int>(elements);
   }
   try {
-    return new ZORQelIMemAggregateIMP(type, holder, count);
+    return Allocate(type, holder, count);
   } catch (const std::bad_alloc&) {
   } catch (const std::length_error&) {
   }
@@ -63,9 +82,11 @@ ZORQelIMemAggregateIMP* ZORQelIMemAggregateIMP::MakeFilled(ZORQelIMemTypeIMP* ty
                                                            const ZORQelIMemSlot* s,
                                                            const std::uint8_t* tags, int n) {
   ZORQELI_TRACE("ZORQelIMemAggregateIMP* ZORQelIMemAggregateIMP::MakeFilled(ZORQelIMemTypeIMP* type, ZORQelIMemEntityInstanceIMP* holder, const ZORQelIMemSlot* s, const std::uint8_t* tags, int n)");
-  auto* a = new ZORQelIMemAggregateIMP(type, holder, 0);
-  a->slots_.assign(s, s + n);
-  a->tags_.assign(tags, tags + n);
+  auto* a = Allocate(type, holder, n);
+  if (n > 0) {  // s and tags may be null then
+    std::memcpy(static_cast<void*>(a->Elements()), s, static_cast<std::size_t>(n) * sizeof *s);
+    std::memcpy(a->ElementTags(), tags, static_cast<std::size_t>(n));
+  }
   for (int i = 0; i < n; ++i) {
     if (tags[i] == ZORQelIMemSlot::Aggregate) {
       static_cast<ZORQelIMemAggregateIMP*>(s[i].object)->SetHolder(holder);
@@ -76,30 +97,54 @@ ZORQelIMemAggregateIMP* ZORQelIMemAggregateIMP::MakeFilled(ZORQelIMemTypeIMP* ty
 
 ZORQelIMemAggregateIMP::ZORQelIMemAggregateIMP(ZORQelIMemTypeIMP* type,
                                                ZORQelIMemEntityInstanceIMP* holder, int count)
-    : type_(type),
-      holder_(holder),
-      slots_(count, ZORQelIMemSlot::None()),
-      tags_(count, ZORQelIMemSlot::Unset) {
+    : type_(type), holder_(holder), sizeBits_(static_cast<std::uint32_t>(count)), tags4_() {
   ZORQELI_TRACE(" ZORQelIMemAggregateIMP::ZORQelIMemAggregateIMP(ZORQelIMemTypeIMP* type, ZORQelIMemEntityInstanceIMP* holder, int count)");
+  const std::size_t n = static_cast<std::size_t>(count);
+  std::memset(static_cast<void*>(Trailing()), 0, std::max<std::size_t>(n, 1) * sizeof(ZORQelIMemSlot));
+  std::memset(ElementTags(), ZORQelIMemSlot::Unset, n);
 }
 
 ZORQelIMemAggregateIMP::~ZORQelIMemAggregateIMP() {
-  ZORQelIMemSlot::Free(slots_.data(), tags_.data(), static_cast<int>(slots_.size()));
+  ZORQelIMemSlot::Free(Elements(), ElementTags(), Size());
+  if (Spilled()) ::operator delete(Elements());
+}
+
+void ZORQelIMemAggregateIMP::Spill(std::size_t room) {
+  ZORQELI_TRACE("void ZORQelIMemAggregateIMP::Spill(std::size_t room)");
+  const std::size_t n = Count();
+  auto* block = static_cast<ZORQelIMemSlot*>(::operator new(room * (sizeof(ZORQelIMemSlot) + 1)));
+  if (n > 0) {
+    std::memcpy(static_cast<void*>(block), Elements(), n * sizeof(ZORQelIMemSlot));
+    std::memcpy(block + room, ElementTags(), n);
+  }
+  if (Spilled()) ::operator delete(Elements());
+  std::memcpy(Trailing(), &block, sizeof block);
+  const std::uint32_t room32 = static_cast<std::uint32_t>(room);
+  std::memcpy(tags4_, &room32, sizeof room32);
+  sizeBits_ |= kSpilled;
+}
+
+void ZORQelIMemAggregateIMP::EnsureRoom(std::size_t n) {
+  ZORQELI_TRACE("void ZORQelIMemAggregateIMP::EnsureRoom(std::size_t n)");
+  if (!Spilled()) {
+    if (n != Count()) Spill(std::max<std::size_t>(n, kTagsInObject));
+  } else if (n > Room()) {
+    // Positions are 32-bit (CheckRoom and the callers keep n <= INT_MAX).
+    Spill(std::min<std::size_t>(std::max(n, 2 * Room()), INT_MAX));
+  }
 }
 
 ZORQelIObjectIMP* ZORQelIMemAggregateIMP::Clone() const {
   ZORQELI_TRACE("ZORQelIObjectIMP* ZORQelIMemAggregateIMP::Clone() const");
-  auto* copy = new ZORQelIMemAggregateIMP(type_, nullptr, 0);
+  const int n = Size();
+  auto* copy = Allocate(type_, nullptr, n);
   ZORQelIInstance keep(copy);
-  copy->slots_.reserve(slots_.size());
-  copy->tags_.reserve(tags_.size());
-  for (std::size_t i = 0; i < slots_.size(); ++i) {
-    ZORQelIMemSlot s;
-    std::uint8_t tag;
-    CopySlot(slots_[i], tags_[i], s, tag);
-    copy->slots_.push_back(s);
-    copy->tags_.push_back(tag);
-  }
+  // Filled in place: a copy that raises half way holds unset elements.
+  const ZORQelIMemSlot* from = Elements();
+  const std::uint8_t* fromTags = ElementTags();
+  ZORQelIMemSlot* to = copy->Elements();
+  std::uint8_t* toTags = copy->ElementTags();
+  for (int i = 0; i < n; ++i) CopySlot(from[i], fromTags[i], to[i], toTags[i]);
   return copy;
 }
 
@@ -113,7 +158,7 @@ void ZORQelIMemAggregateIMP::GarbageCollectorMemberCheck() {
   ZORQelIMemInstanceIMP::GarbageCollectorMemberCheck();
   GarbageCollectorScan(type_);
   GarbageCollectorScan(holder_);
-  ZORQelIMemSlot::Scan(slots_.data(), tags_.data(), static_cast<int>(slots_.size()));
+  ZORQelIMemSlot::Scan(Elements(), ElementTags(), Size());
 }
 
 ZORQelIType ZORQelIMemAggregateIMP::GetType() const {
@@ -123,11 +168,10 @@ ZORQelIType ZORQelIMemAggregateIMP::GetType() const {
 
 void ZORQelIMemAggregateIMP::Clear() {
   ZORQELI_TRACE("void ZORQelIMemAggregateIMP::Clear()");
-  for (std::size_t i = 0; i < slots_.size(); ++i) ZORQelIMemSlot::Release(slots_[i], tags_[i]);
-  if (!IsFixed()) {
-    slots_.clear();
-    tags_.clear();
-  }
+  ZORQelIMemSlot* s = Elements();
+  std::uint8_t* tags = ElementTags();
+  for (int i = 0, n = Size(); i < n; ++i) ZORQelIMemSlot::Release(s[i], tags[i]);
+  if (!IsFixed()) SetCount(0);
 }
 
 void ZORQelIMemAggregateIMP::Unset() {
@@ -154,16 +198,22 @@ void ZORQelIMemAggregateIMP::PutObject(ZORQelIInstance obj) {
   MakeValue(type_, obj, s, tag);
   auto* built = static_cast<ZORQelIMemAggregateIMP*>(s.object);
   ZORQelIInstance keep(built);
-  slots_.swap(built->slots_);
-  tags_.swap(built->tags_);
-  built->Clear();
+  // The built elements move here; `built` is left empty (its slots are no
+  // longer its own).
+  const std::size_t n = built->Count();
+  EnsureRoom(n);
+  Clear();
+  SetCount(n);  // before ElementTags(), which depends on the count
+  std::memcpy(static_cast<void*>(Elements()), built->Elements(), n * sizeof(ZORQelIMemSlot));
+  std::memcpy(ElementTags(), built->ElementTags(), n);
+  built->SetCount(0);
   SetHolder(holder_);
   Changed();
 }
 
 int ZORQelIMemAggregateIMP::Size() const {
   ZORQELI_TRACE("int ZORQelIMemAggregateIMP::Size() const");
-  return static_cast<int>(slots_.size());
+  return static_cast<int>(Count());
 }
 
 ZORQelIInstance ZORQelIMemAggregateIMP::GetInstance(int key) const {
@@ -220,7 +270,7 @@ ZORQelI::boolean ZORQelIMemAggregateIMP::ForEach(ZORQelIWalker& x) {
 
 ZORQelI::boolean ZORQelIMemAggregateIMP::IsEmpty() const {
   ZORQELI_TRACE("ZORQelI::boolean ZORQelIMemAggregateIMP::IsEmpty() const");
-  return slots_.empty() ? ZORQelI::Itrue : ZORQelI::Ifalse;
+  return Count() == 0 ? ZORQelI::Itrue : ZORQelI::Ifalse;
 }
 
 ZORQelI::boolean ZORQelIMemAggregateIMP::Insert(ZORQelIInstance inst, ZORQelI::boolean atEnd) {
@@ -243,8 +293,10 @@ ZORQelI::boolean ZORQelIMemAggregateIMP::Insert(ZORQelIInstance inst, ZORQelI::b
 
 ZORQelI::Mint ZORQelIMemAggregateIMP::Look(ZORQelIInstance inst) const {
   ZORQELI_TRACE("ZORQelI::Mint ZORQelIMemAggregateIMP::Look(ZORQelIInstance inst) const");
-  for (std::size_t i = 0; i < slots_.size(); ++i) {
-    if (Matches(slots_[i], tags_[i], inst)) return ZORQelI::Mint(static_cast<std::int32_t>(i));
+  const ZORQelIMemSlot* s = Elements();
+  const std::uint8_t* tags = ElementTags();
+  for (int i = 0, n = Size(); i < n; ++i) {
+    if (Matches(s[i], tags[i], inst)) return ZORQelI::Mint(static_cast<std::int32_t>(i));
   }
   return ZORQelI::Mint::UNSET;
 }
@@ -261,12 +313,12 @@ int ZORQelIMemAggregateIMP::CellCount() const {
 
 ZORQelIMemSlot* ZORQelIMemAggregateIMP::Slots() {
   ZORQELI_TRACE("ZORQelIMemSlot* ZORQelIMemAggregateIMP::Slots()");
-  return slots_.data();
+  return Elements();
 }
 
 std::uint8_t* ZORQelIMemAggregateIMP::Tags() {
   ZORQELI_TRACE("std::uint8_t* ZORQelIMemAggregateIMP::Tags()");
-  return tags_.data();
+  return ElementTags();
 }
 
 ZORQelITypeIMP* ZORQelIMemAggregateIMP::CellType(int) const {
@@ -277,10 +329,10 @@ ZORQelITypeIMP* ZORQelIMemAggregateIMP::CellType(int) const {
 bool ZORQelIMemAggregateIMP::Admits(int i, const ZORQelIMemSlot& s, std::uint8_t tag) const {
   ZORQELI_TRACE("bool ZORQelIMemAggregateIMP::Admits(int i, const ZORQelIMemSlot& s, std::uint8_t tag) const");
   if (!IsDistinct()) return true;
-  for (std::size_t j = 0; j < slots_.size(); ++j) {
-    if (static_cast<int>(j) != i && ZORQelIMemSlot::Same(slots_[j], tags_[j], s, tag)) {
-      return false;
-    }
+  const ZORQelIMemSlot* held = Elements();
+  const std::uint8_t* tags = ElementTags();
+  for (int j = 0, n = Size(); j < n; ++j) {
+    if (j != i && ZORQelIMemSlot::Same(held[j], tags[j], s, tag)) return false;
   }
   return true;
 }
@@ -291,9 +343,15 @@ void ZORQelIMemAggregateIMP::RemoveCell(int i) {
     Store(i, ZORQelIMemSlot::None(), ZORQelIMemSlot::Unset);
     return;
   }
-  ZORQelIMemSlot::Release(slots_[i], tags_[i]);
-  slots_.erase(slots_.begin() + i);
-  tags_.erase(tags_.begin() + i);
+  // Spilled first: the count of elements that follow the object is fixed.
+  if (!Spilled()) Spill(Count());
+  ZORQelIMemSlot* s = Elements();
+  std::uint8_t* tags = ElementTags();
+  ZORQelIMemSlot::Release(s[i], tags[i]);
+  const std::size_t after = Count() - static_cast<std::size_t>(i) - 1;
+  std::memmove(static_cast<void*>(s + i), s + i + 1, after * sizeof *s);
+  std::memmove(tags + i, tags + i + 1, after);
+  SetCount(Count() - 1);
   Changed();
 }
 
@@ -305,22 +363,30 @@ ZORQelIMemEntityInstanceIMP* ZORQelIMemAggregateIMP::Holder() const {
 void ZORQelIMemAggregateIMP::SetHolder(ZORQelIMemEntityInstanceIMP* holder) {
   ZORQELI_TRACE("void ZORQelIMemAggregateIMP::SetHolder(ZORQelIMemEntityInstanceIMP* holder)");
   holder_ = holder;
-  for (std::size_t i = 0; i < slots_.size(); ++i) {
-    if (tags_[i] == ZORQelIMemSlot::Aggregate) {
-      static_cast<ZORQelIMemAggregateIMP*>(slots_[i].object)->SetHolder(holder);
+  const ZORQelIMemSlot* s = Elements();
+  const std::uint8_t* tags = ElementTags();
+  for (int i = 0, n = Size(); i < n; ++i) {
+    if (tags[i] == ZORQelIMemSlot::Aggregate) {
+      static_cast<ZORQelIMemAggregateIMP*>(s[i].object)->SetHolder(holder);
     }
   }
 }
 
 void ZORQelIMemAggregateIMP::Add(const ZORQelIMemSlot& s, std::uint8_t tag, bool atEnd) {
   ZORQELI_TRACE("void ZORQelIMemAggregateIMP::Add(const ZORQelIMemSlot& s, std::uint8_t tag, bool atEnd)");
-  if (atEnd) {
-    slots_.push_back(s);
-    tags_.push_back(tag);
-  } else {
-    slots_.insert(slots_.begin(), s);
-    tags_.insert(tags_.begin(), tag);
+  const std::size_t n = Count();
+  EnsureRoom(n + 1);
+  ZORQelIMemSlot* held = Elements();
+  std::uint8_t* tags = ElementTags();
+  std::size_t at = n;
+  if (!atEnd) {
+    std::memmove(static_cast<void*>(held + 1), held, n * sizeof *held);
+    std::memmove(tags + 1, tags, n);
+    at = 0;
   }
+  held[at] = s;
+  tags[at] = tag;
+  SetCount(n + 1);
   if (tag == ZORQelIMemSlot::Aggregate) {
     static_cast<ZORQelIMemAggregateIMP*>(s.object)->SetHolder(holder_);
   }

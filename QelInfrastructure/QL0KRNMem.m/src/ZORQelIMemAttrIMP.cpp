@@ -3,6 +3,7 @@
 
 #include "ZORQelIMemEntityIMP.h"
 #include "ZORQelIMemModelerIMP.h"
+#include "ZORQelIMemObjectDefinitions.h"
 
 namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemAttrIMP";
@@ -24,12 +25,7 @@ ZORQelIMemAttrIMP::ZORQelIMemAttrIMP(const ZORQelIMemAttrIMP& o)
   ZORQELI_TRACE(" ZORQelIMemAttrIMP::ZORQelIMemAttrIMP(const ZORQelIMemAttrIMP& o)");
 }
 
-ZORQelIMemAttrIMP::~ZORQelIMemAttrIMP() = default;
-
-ZORQelIObjectIMP* ZORQelIMemAttrIMP::Clone() const {
-  ZORQELI_TRACE("ZORQelIObjectIMP* ZORQelIMemAttrIMP::Clone() const");
-  return new ZORQelIMemAttrIMP(*this);
-}
+ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemAttrIMP)
 
 void ZORQelIMemAttrIMP::Text(ZORQelIPrint& ot) const {
   ZORQELI_TRACE("void ZORQelIMemAttrIMP::Text(ZORQelIPrint& ot) const");
@@ -43,10 +39,7 @@ void ZORQelIMemAttrIMP::GarbageCollectorMemberCheck() {
   GarbageCollectorScan(parent_);
 }
 
-ZORQelIWrapper& ZORQelIMemAttrIMP::Wrapper() const {
-  ZORQELI_TRACE("ZORQelIWrapper& ZORQelIMemAttrIMP::Wrapper() const");
-  return modeler_->Wrapper();
-}
+ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemAttrIMP, modeler_->Wrapper())
 
 void ZORQelIMemAttrIMP::Rename(ZORQelI::string x) {
   ZORQELI_TRACE("void ZORQelIMemAttrIMP::Rename(ZORQelI::string x)");

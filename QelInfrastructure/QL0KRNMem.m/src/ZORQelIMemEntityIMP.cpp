@@ -10,6 +10,7 @@
 #include "ZORQelIMemAttrIMP.h"
 #include "ZORQelIMemModelerIMP.h"
 #include "ZORQelIMemWrapper.h"
+#include "ZORQelIMemObjectDefinitions.h"
 
 namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemEntityIMP";
@@ -151,15 +152,9 @@ ZORQelIArray ZORQelIMemEntityIMP::AttributeOwners() const {
   return owners;
 }
 
-ZORQelIWrapper& ZORQelIMemEntityIMP::Wrapper() const {
-  ZORQELI_TRACE("ZORQelIWrapper& ZORQelIMemEntityIMP::Wrapper() const");
-  return modeler_->Wrapper();
-}
+ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemEntityIMP, modeler_->Wrapper())
 
-ZORQelI::string ZORQelIMemEntityIMP::Name() const {
-  ZORQELI_TRACE("ZORQelI::string ZORQelIMemEntityIMP::Name() const");
-  return name_;
-}
+ZORQELIMEM_DEFINE_NAME(ZORQelIMemEntityIMP, name_)
 
 void ZORQelIMemEntityIMP::Rename(ZORQelI::string x) {
   ZORQELI_TRACE("void ZORQelIMemEntityIMP::Rename(ZORQelI::string x)");

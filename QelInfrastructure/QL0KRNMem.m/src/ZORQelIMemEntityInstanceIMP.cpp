@@ -82,14 +82,6 @@ struct ZORQelIMemEntityInstanceReader {
 static_assert(sizeof(ZORQelIMemEntityInstanceIMP) % alignof(ZORQelIMemSlot) == 0,
               "the trailing slots must be aligned");
 
-void* ZORQelIMemEntityInstanceIMP::operator new(std::size_t size, Extra extra) {
-  return ::operator new(size + extra.bytes);
-}
-
-void ZORQelIMemEntityInstanceIMP::operator delete(void* p, Extra) { ::operator delete(p); }
-
-void ZORQelIMemEntityInstanceIMP::operator delete(void* p) { ::operator delete(p); }
-
 ZORQelIMemEntityInstanceIMP* ZORQelIMemEntityInstanceIMP::Make(ZORQelIMemEntityIMP* entity,
                                                                ZORQelI::integer id) {
   ZORQELI_TRACE("ZORQelIMemEntityInstanceIMP* ZORQelIMemEntityInstanceIMP::Make(ZORQelIMemEntityIMP* entity, ZORQelI::integer id)");

@@ -9,6 +9,7 @@
 // strict read leaves it untouched and what was made is garbage.
 #include "ZORQelIMemExchangeReader.h"
 
+#include "ZORQelIMemExchangeFamily.h"
 #include "ZORQelIMemUtf8.h"
 
 #include <algorithm>
@@ -144,6 +145,7 @@ struct EntityDesc {
   bool abstract = false;
   std::vector<const TypeDesc*> types;  // by layout position
   std::vector<std::uint8_t> derived;   // redeclared as derived, by position
+  std::vector<std::uint8_t> optional;  // declared OPTIONAL, by position
   std::vector<ZORQelIMemEntityIMP*> family;  // itself and every super entity
   std::vector<Part> parts;             // by key, for the complex form
 };
@@ -249,6 +251,23 @@ class Reader {
   void Instance();
   void Parameters(EntityDesc* d, ZORQelIMemEntityInstanceIMP* x, ZORQelIMemSlot* slots,
                   std::uint8_t* tags, int start, int count);
+  // A list's elements, after its '(': EmptyList takes a ')' at once
+  // (true), MoreElements the ',' after an element (true) or the ')' that
+  // closes the list (false; anything else is an error).
+  bool EmptyList() {
+    if (Peek() != ')') return false;
+    ++p_;
+    return true;
+  }
+  bool MoreElements() {
+    Space();
+    if (p_ < end_ && *p_ == ',') {
+      ++p_;
+      return true;
+    }
+    Expect(')', false);
+    return false;
+  }
   void Register(ZORQelI::integer number, ZORQelIMemEntityInstanceIMP* x, const char* at);
   ZORQelIMemEntityInstanceIMP* Find(ZORQelI::integer number) const;
   void Resolve();
@@ -675,47 +694,17 @@ EntityDesc* Reader::Describe(ZORQelIMemEntityIMP* e) {
   const std::vector<ZORQelIMemAttrIMP*>& layout = e->Freeze();
   d->count = static_cast<int>(layout.size());
   d->abstract = e->ExpressInfo().abstract;
-  for (ZORQelIMemAttrIMP* a : layout) d->types.push_back(Desc(a->TypeIMP()));
-  d->derived.assign(layout.size(), 0);
-  // The family: the entity and all its super entities, without recursion.
-  std::vector<ZORQelIMemEntityIMP*> todo{e};
-  std::unordered_set<ZORQelIMemEntityIMP*> seen{e};
-  while (!todo.empty()) {
-    ZORQelIMemEntityIMP* x = todo.back();
-    todo.pop_back();
-    d->family.push_back(x);
-    for (ZORQelIMemEntityIMP* s : x->Supers()) {
-      if (seen.insert(s).second) todo.push_back(s);
-    }
+  for (ZORQelIMemAttrIMP* a : layout) {
+    d->types.push_back(Desc(a->TypeIMP()));
+    d->optional.push_back(a->IsOptional() == ZORQelI::Itrue ? 1 : 0);
   }
-  // Attributes redeclared as derived anywhere in the family: SELF\E.a.
-  for (ZORQelIMemEntityIMP* x : d->family) {
-    for (const ZORQelIMemClause& c : x->ExpressInfo().clauses) {
-      if (c.kind != ZORQelIMemClause::Derive) continue;
-      std::string name = UpperOf(c.name);
-      std::size_t slash = name.find('\\');
-      if (slash == std::string::npos) continue;
-      std::size_t dot = name.find('.', slash);
-      if (dot == std::string::npos) continue;
-      std::string owner = name.substr(slash + 1, dot - slash - 1);
-      std::string attr = name.substr(dot + 1);
-      for (std::size_t i = 0; i < layout.size(); ++i) {
-        ZORQelIMemEntityIMP* o = layout[i]->Owner();
-        if (o != nullptr && UpperOf(layout[i]->Name()) == attr && UpperOf(o->Name()) == owner) {
-          d->derived[i] = 1;
-        }
-      }
-    }
-  }
+  ZORQelIMemInternal::ExchangeFamily family = ZORQelIMemInternal::FamilyOf(e, layout);
+  d->family = std::move(family.members);
+  d->derived = std::move(family.derived);
   // Where each entity's own attributes start in the layout.
   for (ZORQelIMemEntityIMP* x : d->family) {
-    Part part{UpperOf(x->Name()), x, 0, x->NumberOfAttributes()};
-    if (part.count > 0) {
-      ZORQelIAttr first = x->GetAttr(0);
-      for (std::size_t i = 0; i < layout.size(); ++i) {
-        if (static_cast<ZORQelIObjectIMP*>(layout[i]) == first.RefMe()) part.start = static_cast<int>(i);
-      }
-    }
+    Part part{UpperOf(x->Name()), x, ZORQelIMemInternal::OwnStart(x, layout),
+              x->NumberOfAttributes()};
     d->parts.push_back(part);
   }
   std::sort(d->parts.begin(), d->parts.end(),
@@ -948,23 +937,14 @@ void Reader::Aggregate(const TypeDesc* d, ZORQelIMemSlot& s, std::uint8_t& tag, 
   const TypeDesc* element = d->element;
   const std::size_t mark = fixups_.size();
   try {
-    if (Peek() == ')') {
-      ++p_;
-    } else {
-      for (;;) {
+    if (!EmptyList()) {
+      do {
         ZORQelIMemSlot v = ZORQelIMemSlot::None();
         std::uint8_t vtag = ZORQelIMemSlot::Unset;
         Value(element, v, vtag, nullptr, static_cast<std::uint32_t>(slots.size()), depth + 1, false);
         slots.push_back(v);
         tags.push_back(vtag);
-        Space();
-        if (p_ < end_ && *p_ == ',') {
-          ++p_;
-          continue;
-        }
-        Expect(')', false);
-        break;
-      }
+      } while (MoreElements());
     }
     const auto count = static_cast<std::int64_t>(slots.size());
     if ((d->low >= 0 && count < d->low) || (d->high >= 0 && count > d->high)) {
@@ -1206,26 +1186,24 @@ void Reader::Parameters(EntityDesc* d, ZORQelIMemEntityInstanceIMP* x, ZORQelIMe
                         std::uint8_t* tags, int start, int count) {
   Expect('(', false);
   int i = 0;
-  if (Peek() == ')') {
-    ++p_;
-  } else {
-    for (;;) {
+  if (!EmptyList()) {
+    do {
       if (i >= count) {
         Fail(p_, "too many parameters for " + std::string(d->entity->Name()) + " (" +
                      std::to_string(count) + " expected)");
       }
       const int at = start + i;
+      if (Peek() == '$' && d->optional[at] == 0 && d->derived[at] == 0) {
+        // An error in both modes, but not one that spoils the instance: the
+        // attribute stays unset, as an unresolved reference leaves it, so a
+        // lenient read keeps what the instance does give.
+        Note(p_, "'$' for " + std::string(d->entity->Freeze()[static_cast<std::size_t>(at)]->Name()) +
+                     " of " + std::string(d->entity->Name()) + ", which is not OPTIONAL");
+      }
       Value(d->types[at], slots[at], tags[at], x, static_cast<std::uint32_t>(at), 1,
             d->derived[at] != 0);
       ++i;
-      Space();
-      if (p_ < end_ && *p_ == ',') {
-        ++p_;
-        continue;
-      }
-      Expect(')', false);
-      break;
-    }
+    } while (MoreElements());
   }
   if (i != count) {
     Fail(p_ - 1, std::to_string(i) + " parameters for " + std::string(d->entity->Name()) + " (" +
@@ -1502,8 +1480,8 @@ void Reader::CheckDistinct() {
     texts.clear();
     ZORQelIMemAggregateIMP* a = x.aggregate;
     std::vector<int> repeated;
-    const std::vector<ZORQelIMemSlot>& slots = a->SlotVector();
-    const std::vector<std::uint8_t>& tags = a->TagVector();
+    const ZORQelIMemSpan<ZORQelIMemSlot> slots = a->SlotVector();
+    const ZORQelIMemSpan<std::uint8_t> tags = a->TagVector();
     for (std::size_t i = 0; i < slots.size(); ++i) {
       const std::uint8_t tag = tags[i];
       bool fresh = true;

@@ -14,12 +14,12 @@
 #include <deque>
 #include <fstream>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "ZORQelIMemAggregateIMP.h"
 #include "ZORQelIMemAttrIMP.h"
 #include "ZORQelIMemEntityIMP.h"
 #include "ZORQelIMemEntityInstanceIMP.h"
+#include "ZORQelIMemExchangeFamily.h"
 #include "ZORQelIMemInstancesIMP.h"
 #include "ZORQelIMemModelerIMP.h"
 #include "ZORQelIMemTypeIMP.h"
@@ -30,13 +30,7 @@ namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemExchangeWriter";
 constexpr int kMaxDepth = 64;
 
-std::string UpperOf(const char* s) {
-  std::string out(s);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  }
-  return out;
-}
+using ZORQelIMemInternal::ExchangeUpper;
 
 // How a declared type's values are written.
 enum class Form : std::uint8_t { Plain, Logical, Enumeration, Binary };
@@ -104,54 +98,19 @@ EntityForm* Writer::FormOf(ZORQelIMemEntityIMP* e) {
   store_.emplace_back();
   EntityForm* f = &store_.back();
   entities_.emplace(e, f);
-  f->name = UpperOf(e->Name());
+  f->name = ExchangeUpper(e->Name());
   const std::vector<ZORQelIMemAttrIMP*>& layout = e->Layout();
   for (ZORQelIMemAttrIMP* a : layout) {
     f->types.push_back(a->TypeIMP());
     f->forms.push_back(FormOf(a->TypeIMP()));
   }
-  f->derived.assign(layout.size(), 0);
-  std::vector<ZORQelIMemEntityIMP*> family;
-  std::vector<ZORQelIMemEntityIMP*> todo{e};
-  std::unordered_set<ZORQelIMemEntityIMP*> seen{e};
-  while (!todo.empty()) {
-    ZORQelIMemEntityIMP* x = todo.back();
-    todo.pop_back();
-    family.push_back(x);
-    std::vector<ZORQelIMemEntityIMP*> supers = x->Supers();
-    if (supers.size() > 1) f->complex = true;
-    for (ZORQelIMemEntityIMP* s : supers) {
-      if (seen.insert(s).second) todo.push_back(s);
-    }
-  }
-  for (ZORQelIMemEntityIMP* x : family) {
-    for (const ZORQelIMemClause& c : x->ExpressInfo().clauses) {
-      if (c.kind != ZORQelIMemClause::Derive) continue;
-      std::string name = UpperOf(c.name);
-      std::size_t slash = name.find('\\');
-      std::size_t dot = slash == std::string::npos ? slash : name.find('.', slash);
-      if (dot == std::string::npos) continue;
-      std::string owner = name.substr(slash + 1, dot - slash - 1);
-      std::string attr = name.substr(dot + 1);
-      for (std::size_t i = 0; i < layout.size(); ++i) {
-        ZORQelIMemEntityIMP* o = layout[i]->Owner();
-        if (o != nullptr && UpperOf(layout[i]->Name()) == attr && UpperOf(o->Name()) == owner) {
-          f->derived[i] = 1;
-        }
-      }
-    }
-  }
+  ZORQelIMemInternal::ExchangeFamily family = ZORQelIMemInternal::FamilyOf(e, layout);
+  f->derived = std::move(family.derived);
+  f->complex = family.complex;
   if (f->complex) {
-    for (ZORQelIMemEntityIMP* x : family) {
-      Part part{UpperOf(x->Name()), 0, x->NumberOfAttributes()};
-      if (part.count > 0) {
-        ZORQelIAttr first = x->GetAttr(0);
-        for (std::size_t i = 0; i < layout.size(); ++i) {
-          if (static_cast<ZORQelIObjectIMP*>(layout[i]) == first.RefMe()) {
-            part.start = static_cast<int>(i);
-          }
-        }
-      }
+    for (ZORQelIMemEntityIMP* x : family.members) {
+      Part part{ExchangeUpper(x->Name()), ZORQelIMemInternal::OwnStart(x, layout),
+                x->NumberOfAttributes()};
       f->parts.push_back(part);
     }
     std::sort(f->parts.begin(), f->parts.end(),
@@ -252,8 +211,8 @@ void Writer::Value(const ZORQelIMemSlot& s, std::uint8_t tag, ZORQelITypeIMP* ty
 }
 
 void Writer::Elements(ZORQelIMemAggregateIMP* a, int depth) {
-  const std::vector<ZORQelIMemSlot>& slots = a->SlotVector();
-  const std::vector<std::uint8_t>& tags = a->TagVector();
+  const ZORQelIMemSpan<ZORQelIMemSlot> slots = a->SlotVector();
+  const ZORQelIMemSpan<std::uint8_t> tags = a->TagVector();
   ZORQelITypeIMP* element = a->CellType(0);
   const Form form = FormOf(element);
   out_ += '(';
@@ -275,7 +234,7 @@ void Writer::Carried(ZORQelIObjectIMP* o, int depth) {
     return;
   }
   if (auto* a = dynamic_cast<ZORQelIMemAggregateIMP*>(o)) {
-    out_ += UpperOf(a->GetType().Name());
+    out_ += ExchangeUpper(a->GetType().Name());
     out_ += '(';
     Elements(a, depth);
     out_ += ')';
@@ -283,7 +242,7 @@ void Writer::Carried(ZORQelIObjectIMP* o, int depth) {
   }
   if (auto* v = dynamic_cast<ZORQelIMemValueIMP*>(o)) {
     ZORQelITypeIMP* t = v->CellType(0);
-    out_ += UpperOf(t->Name());
+    out_ += ExchangeUpper(t->Name());
     out_ += '(';
     Value(v->Slots()[0], v->Tags()[0], t, FormOf(t), depth);
     out_ += ')';

@@ -181,8 +181,8 @@ void ZORQelIMemExpressParser::ConstantDecl(Schema* s) {
 bool ZORQelIMemExpressParser::Declaration(Schema* s) {
   if (IsKw(kENTITY)) EntityDecl(s);
   else if (IsKw(kTYPE)) TypeDecl(s);
-  else if (IsKw(kFUNCTION)) FunctionDecl(s);
-  else if (IsKw(kPROCEDURE)) ProcedureDecl(s);
+  else if (IsKw(kFUNCTION)) AlgorithmDecl(s, true);
+  else if (IsKw(kPROCEDURE)) AlgorithmDecl(s, false);
   else if (IsKw(kSUBTYPE_CONSTRAINT)) SubtypeConstraintDecl(s);
   else return false;
   return true;
@@ -211,34 +211,24 @@ void ZORQelIMemExpressParser::EntityDecl(Schema* s) {
   e.pos = Cur().pos;
   e.name = Name("an entity name");
   // Supertype and subtype declarations, in either edition's spelling.
+  // `( supertype_expression )` after SUPERTYPE OF: its text is kept.
+  auto supertypeOf = [&] {
+    Expect(Token::LParen, "'('");
+    e.hasSupertypeExpr = true;
+    e.supertypeExpr.begin = Cur().begin;
+    SupertypeExpr();
+    e.supertypeExpr.end = toks_[p_ - 1].end;
+    Expect(Token::RParen, "')'");
+  };
   if (AcceptKw(kABSTRACT)) {
     e.abstract = true;
-    if (!AcceptKw(kENTITY) && AcceptKw(kSUPERTYPE) && AcceptKw(kOF)) {
-      Expect(Token::LParen, "'('");
-      e.hasSupertypeExpr = true;
-      e.supertypeExpr.begin = Cur().begin;
-      SupertypeExpr();
-      e.supertypeExpr.end = toks_[p_ - 1].end;
-      Expect(Token::RParen, "')'");
-    }
+    if (!AcceptKw(kENTITY) && AcceptKw(kSUPERTYPE) && AcceptKw(kOF)) supertypeOf();
   } else if (AcceptKw(kSUPERTYPE)) {
-    if (AcceptKw(kOF)) {
-      Expect(Token::LParen, "'('");
-      e.hasSupertypeExpr = true;
-      e.supertypeExpr.begin = Cur().begin;
-      SupertypeExpr();
-      e.supertypeExpr.end = toks_[p_ - 1].end;
-      Expect(Token::RParen, "')'");
-    }
+    if (AcceptKw(kOF)) supertypeOf();
   }
   if (AcceptKw(kSUBTYPE)) {
     ExpectKw(kOF);
-    Expect(Token::LParen, "'('");
-    do {
-      e.superPos.push_back(Cur().pos);
-      e.supers.push_back(Name("an entity name"));
-    } while (Accept(Token::Comma));
-    Expect(Token::RParen, "')' or ','");
+    NameList(e.supers, e.superPos, "an entity name");
   }
   Expect(Token::Semi, "';'");
   // Explicit attributes.
@@ -274,78 +264,57 @@ void ZORQelIMemExpressParser::EntityDecl(Schema* s) {
       e.clauses.push_back(std::move(c));
     }
   }
-  if (AcceptKw(kDERIVE)) {
+  // A clause section: clauses up to the next section, each kept with its
+  // position and text; body reads one clause up to its ';'.
+  auto section = [&](Keyword keyword, Clause::Kind kind, auto body) {
+    if (!AcceptKw(keyword)) return;
     do {
       Clause c;
-      c.kind = Clause::Derive;
+      c.kind = kind;
       c.pos = Cur().pos;
       c.text.begin = Cur().begin;
-      bool re = false;
-      AttributeRef(&c.name, &re);
-      Expect(Token::Colon, "':'");
-      Type(false);
-      Expect(Token::Assign, "':='");
-      Expression();
+      body(c);
       c.text.end = toks_[p_ - 1].end;
       Expect(Token::Semi, "';'");
       e.clauses.push_back(std::move(c));
     } while (!IsSectionStart(Cur()));
-  }
-  if (AcceptKw(kINVERSE)) {
+  };
+  section(kDERIVE, Clause::Derive, [&](Clause& c) {
+    bool re = false;
+    AttributeRef(&c.name, &re);
+    Expect(Token::Colon, "':'");
+    Type(false);
+    Expect(Token::Assign, "':='");
+    Expression();
+  });
+  section(kINVERSE, Clause::Inverse, [&](Clause& c) {
+    bool re = false;
+    AttributeRef(&c.name, &re);
+    Expect(Token::Colon, "':'");
+    if (IsKw(kSET) || IsKw(kBAG)) {
+      ++p_;
+      if (Is(Token::LBracket)) BoundSpec(nullptr);
+      ExpectKw(kOF);
+    }
+    Name("an entity name");
+    ExpectKw(kFOR);
+    Name("an attribute name");
+    if (Accept(Token::Dot)) Name("an attribute name");
+  });
+  section(kUNIQUE, Clause::Unique, [&](Clause& c) {
+    RuleLabel(c);
     do {
-      Clause c;
-      c.kind = Clause::Inverse;
-      c.pos = Cur().pos;
-      c.text.begin = Cur().begin;
-      bool re = false;
-      AttributeRef(&c.name, &re);
-      Expect(Token::Colon, "':'");
-      if (IsKw(kSET) || IsKw(kBAG)) {
+      if (IsKw(kSELF)) {
         ++p_;
-        if (Is(Token::LBracket)) BoundSpec(nullptr);
-        ExpectKw(kOF);
+        Expect(Token::Backslash, "'\\'");
+        Name("an entity name");
+        Expect(Token::Dot, "'.'");
       }
-      Name("an entity name");
-      ExpectKw(kFOR);
       Name("an attribute name");
-      if (Accept(Token::Dot)) Name("an attribute name");
-      c.text.end = toks_[p_ - 1].end;
-      Expect(Token::Semi, "';'");
-      e.clauses.push_back(std::move(c));
-    } while (!IsSectionStart(Cur()));
-  }
-  if (AcceptKw(kUNIQUE)) {
-    do {
-      Clause c;
-      c.kind = Clause::Unique;
-      c.pos = Cur().pos;
-      c.text.begin = Cur().begin;
-      if (Is(Token::Ident) && Cur().keyword == kNone && Peek().kind == Token::Colon) {
-        c.name = Text(Cur());
-        p_ += 2;
-      }
-      do {
-        std::string n;
-        bool re = false;
-        if (IsKw(kSELF)) {
-          ++p_;
-          Expect(Token::Backslash, "'\\'");
-          Name("an entity name");
-          Expect(Token::Dot, "'.'");
-          Name("an attribute name");
-        } else {
-          Name("an attribute name");
-        }
-        (void)re;
-      } while (Accept(Token::Comma));
-      c.text.end = toks_[p_ - 1].end;
-      Expect(Token::Semi, "';'");
-      e.clauses.push_back(std::move(c));
-    } while (!IsSectionStart(Cur()));
-  }
+    } while (Accept(Token::Comma));
+  });
   if (IsKw(kWHERE)) WhereClause(&e.clauses);
-  ExpectKw(kEND_ENTITY);
-  Expect(Token::Semi, "';'");
+  EndOf(kEND_ENTITY);
   if (s != nullptr) {
     s->order.push_back({Order::Entity, static_cast<int>(s->entities.size())});
     s->entities.push_back(std::move(e));
@@ -359,10 +328,7 @@ void ZORQelIMemExpressParser::WhereClause(std::vector<Clause>* out) {
     c.kind = Clause::Where;
     c.pos = Cur().pos;
     c.text.begin = Cur().begin;
-    if (Is(Token::Ident) && Cur().keyword == kNone && Peek().kind == Token::Colon) {
-      c.name = Text(Cur());
-      p_ += 2;
-    }
+    RuleLabel(c);
     Expression();
     c.text.end = toks_[p_ - 1].end;
     Expect(Token::Semi, "';'");
@@ -370,6 +336,25 @@ void ZORQelIMemExpressParser::WhereClause(std::vector<Clause>* out) {
   } while (!(Is(Token::Ident) && (Cur().keyword == kEND_ENTITY || Cur().keyword == kEND_TYPE ||
                                   Cur().keyword == kEND_RULE)) &&
            !Is(Token::End));
+}
+
+// `( name {, name} )`: each name and its position.
+void ZORQelIMemExpressParser::NameList(std::vector<std::string>& names, std::vector<Pos>& positions,
+                                       const char* what) {
+  Expect(Token::LParen, "'('");
+  do {
+    positions.push_back(Cur().pos);
+    names.push_back(Name(what));
+  } while (Accept(Token::Comma));
+  Expect(Token::RParen, "')' or ','");
+}
+
+// `label :` before a rule: the label is kept as the clause's name.
+void ZORQelIMemExpressParser::RuleLabel(Clause& c) {
+  if (Is(Token::Ident) && Cur().keyword == kNone && Peek().kind == Token::Colon) {
+    c.name = Text(Cur());
+    p_ += 2;
+  }
 }
 
 void ZORQelIMemExpressParser::SupertypeExpr() {
@@ -407,8 +392,7 @@ void ZORQelIMemExpressParser::TypeDecl(Schema* s) {
   t.type = UnderlyingType(node);
   Expect(Token::Semi, "';'");
   if (IsKw(kWHERE)) WhereClause(&t.where);
-  ExpectKw(kEND_TYPE);
-  Expect(Token::Semi, "';'");
+  EndOf(kEND_TYPE);
   if (s != nullptr) {
     s->order.push_back({Order::Type, static_cast<int>(s->typeDecls.size())});
     s->typeDecls.push_back(std::move(t));
@@ -418,18 +402,10 @@ void ZORQelIMemExpressParser::TypeDecl(Schema* s) {
 int ZORQelIMemExpressParser::UnderlyingType(TypeSpec& node) {
   bool extensible = AcceptKw(kEXTENSIBLE);
   bool generic = extensible && AcceptKw(kGENERIC_ENTITY);
-  auto nameList = [&](TypeSpec& n) {
-    Expect(Token::LParen, "'('");
-    do {
-      n.itemPos.push_back(Cur().pos);
-      n.items.push_back(Name("a name"));
-    } while (Accept(Token::Comma));
-    Expect(Token::RParen, "')' or ','");
-  };
-  if (!generic && AcceptKw(kENUMERATION)) {
-    node.form = TypeSpec::Enumeration;
-    node.extensible = extensible;
-    if (AcceptKw(kOF)) {
+  auto nameList = [&](TypeSpec& n) { NameList(n.items, n.itemPos, "a name"); };
+  // The items when listHere, else BASED_ON a type and maybe WITH more items.
+  auto itemsOrBasedOn = [&](bool listHere) {
+    if (listHere) {
       nameList(node);
     } else if (AcceptKw(kBASED_ON)) {
       node.basedOnPos = Cur().pos;
@@ -437,19 +413,17 @@ int ZORQelIMemExpressParser::UnderlyingType(TypeSpec& node) {
       if (AcceptKw(kWITH)) nameList(node);
     }
     return NewType(node);
+  };
+  if (!generic && AcceptKw(kENUMERATION)) {
+    node.form = TypeSpec::Enumeration;
+    node.extensible = extensible;
+    return itemsOrBasedOn(AcceptKw(kOF));
   }
   if (AcceptKw(kSELECT)) {
     node.form = TypeSpec::Select;
     node.extensible = extensible;
     node.genericEntity = generic;
-    if (Is(Token::LParen)) {
-      nameList(node);
-    } else if (AcceptKw(kBASED_ON)) {
-      node.basedOnPos = Cur().pos;
-      node.basedOn = Name("a type name");
-      if (AcceptKw(kWITH)) nameList(node);
-    }
-    return NewType(node);
+    return itemsOrBasedOn(Is(Token::LParen));
   }
   if (extensible) Expected("ENUMERATION or SELECT");
   return Type(false);
@@ -620,33 +594,25 @@ void ZORQelIMemExpressParser::FormalParameters(bool allowVar) {
   Expect(Token::RParen, "')' or ';'");
 }
 
-void ZORQelIMemExpressParser::FunctionDecl(Schema* s) {
+// FUNCTION (with its result type) or PROCEDURE (whose parameters may be VAR).
+void ZORQelIMemExpressParser::AlgorithmDecl(Schema* s, bool function) {
   DepthGuard guard(*this);
-  Other o = OtherHead(Other::Function, "a function name");
+  Other o = function ? OtherHead(Other::Function, "a function name")
+                     : OtherHead(Other::Procedure, "a procedure name");
+  const Keyword end = function ? kEND_FUNCTION : kEND_PROCEDURE;
   // An algorithm's own declarations and types belong to no schema.
   Schema* keep = schema_;
   schema_ = nullptr;
-  FormalParameters(false);
-  Expect(Token::Colon, "':'");
-  Type(true);
+  FormalParameters(!function);
+  if (function) {
+    Expect(Token::Colon, "':'");
+    Type(true);
+  }
   Expect(Token::Semi, "';'");
   AlgorithmHead();
-  Statements(kEND_FUNCTION);
+  Statements(end);
   schema_ = keep;
-  OtherTail(s, o, kEND_FUNCTION);
-}
-
-void ZORQelIMemExpressParser::ProcedureDecl(Schema* s) {
-  DepthGuard guard(*this);
-  Other o = OtherHead(Other::Procedure, "a procedure name");
-  Schema* keep = schema_;
-  schema_ = nullptr;
-  FormalParameters(true);
-  Expect(Token::Semi, "';'");
-  AlgorithmHead();
-  Statements(kEND_PROCEDURE);
-  schema_ = keep;
-  OtherTail(s, o, kEND_PROCEDURE);
+  OtherTail(s, o, end);
 }
 
 void ZORQelIMemExpressParser::RuleDecl(Schema* s) {
@@ -730,9 +696,7 @@ void ZORQelIMemExpressParser::Statement() {
       if (!AcceptKw(kSELF)) Name("a reference");
       Qualifiers();
       Expect(Token::Semi, "';'");
-      Statements(kEND_ALIAS);
-      ExpectKw(kEND_ALIAS);
-      Expect(Token::Semi, "';'");
+      Block(kEND_ALIAS);
       return;
     case kCASE:
       ++p_;
@@ -748,14 +712,11 @@ void ZORQelIMemExpressParser::Statement() {
         Expect(Token::Colon, "':'");
         Statement();
       }
-      ExpectKw(kEND_CASE);
-      Expect(Token::Semi, "';'");
+      EndOf(kEND_CASE);
       return;
     case kBEGIN:
       ++p_;
-      Statements(kEND);
-      ExpectKw(kEND);
-      Expect(Token::Semi, "';'");
+      Block(kEND);
       return;
     case kESCAPE:
     case kSKIP:
@@ -768,8 +729,7 @@ void ZORQelIMemExpressParser::Statement() {
       ExpectKw(kTHEN);
       Statements(kELSE, kEND_IF);
       if (AcceptKw(kELSE)) Statements(kEND_IF);
-      ExpectKw(kEND_IF);
-      Expect(Token::Semi, "';'");
+      EndOf(kEND_IF);
       return;
     case kREPEAT:
       ++p_;
@@ -784,9 +744,7 @@ void ZORQelIMemExpressParser::Statement() {
       if (AcceptKw(kWHILE)) Expression();
       if (AcceptKw(kUNTIL)) Expression();
       Expect(Token::Semi, "';'");
-      Statements(kEND_REPEAT);
-      ExpectKw(kEND_REPEAT);
-      Expect(Token::Semi, "';'");
+      Block(kEND_REPEAT);
       return;
     case kRETURN:
       ++p_;
@@ -799,15 +757,20 @@ void ZORQelIMemExpressParser::Statement() {
     case kSELF:
     case kNone:
       // An assignment or a procedure call.
-      ++p_;
-      if (Is(Token::LParen)) ActualParameters();
-      Qualifiers();
+      Reference();
       if (Accept(Token::Assign)) Expression();
       Expect(Token::Semi, "';'");
       return;
     default:
       Expected("a statement");
   }
+}
+
+// A name or SELF, called when parameters follow, then its qualifiers.
+void ZORQelIMemExpressParser::Reference() {
+  ++p_;
+  if (Is(Token::LParen)) ActualParameters();
+  Qualifiers();
 }
 
 void ZORQelIMemExpressParser::ActualParameters() {
@@ -859,32 +822,38 @@ void ZORQelIMemExpressParser::Expression() {
   }
 }
 
+bool ZORQelIMemExpressParser::AcceptOperator(bool (*isOperator)(const Token& t)) {
+  if (!isOperator(Cur())) return false;
+  ++p_;
+  return true;
+}
+
+void ZORQelIMemExpressParser::EndOf(Keyword end) {
+  ExpectKw(end);
+  Expect(Token::Semi, "';'");
+}
+
+void ZORQelIMemExpressParser::Block(Keyword end) {
+  Statements(end);
+  EndOf(end);
+}
+
 void ZORQelIMemExpressParser::SimpleExpression() {
-  Term();
-  for (;;) {
-    const Token& t = Cur();
-    if (t.kind == Token::Plus || t.kind == Token::Minus ||
-        (t.kind == Token::Ident && (t.keyword == kOR || t.keyword == kXOR))) {
-      ++p_;
-      Term();
-    } else {
-      return;
-    }
-  }
+  // term { (+ | - | OR | XOR) term }
+  do Term();
+  while (AcceptOperator([](const Token& t) {
+    return t.kind == Token::Plus || t.kind == Token::Minus ||
+           (t.kind == Token::Ident && (t.keyword == kOR || t.keyword == kXOR));
+  }));
 }
 
 void ZORQelIMemExpressParser::Term() {
-  Factor();
-  for (;;) {
-    const Token& t = Cur();
-    if (t.kind == Token::Star || t.kind == Token::Slash || t.kind == Token::Concat ||
-        (t.kind == Token::Ident && (t.keyword == kDIV || t.keyword == kMOD || t.keyword == kAND))) {
-      ++p_;
-      Factor();
-    } else {
-      return;
-    }
-  }
+  // factor { (* | / | || | DIV | MOD | AND) factor }
+  do Factor();
+  while (AcceptOperator([](const Token& t) {
+    return t.kind == Token::Star || t.kind == Token::Slash || t.kind == Token::Concat ||
+           (t.kind == Token::Ident && (t.keyword == kDIV || t.keyword == kMOD || t.keyword == kAND));
+  }));
 }
 
 void ZORQelIMemExpressParser::Factor() {
@@ -959,9 +928,7 @@ void ZORQelIMemExpressParser::SimpleFactor() {
           return;
         case kSELF:
         case kNone:
-          ++p_;
-          if (Is(Token::LParen)) ActualParameters();
-          Qualifiers();
+          Reference();
           return;
         default:
           Expected("an expression");

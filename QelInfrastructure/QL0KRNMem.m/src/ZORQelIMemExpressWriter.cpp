@@ -195,36 +195,32 @@ class Writer {
       out += ")";
     };
     std::vector<std::string> names;
+    // The items: BASED_ON a type and WITH the items added, or the whole list
+    // after ownList (an extensible type may have none).
+    auto items = [&](const char* ownList) {
+      if (x.basedOn != nullptr) {
+        out += " BASED_ON " + Str(m_.LocalName(x.basedOn));
+        if (!names.empty()) {
+          out += " WITH ";
+          list(names);
+        }
+      } else if (!names.empty() || !x.extensible) {
+        out += ownList;
+        list(names);
+      }
+    };
     switch (x.form) {
       case ZORQelIMemTypeIMP::Enumeration:
         for (const ZORQelI::string& s : x.items) names.push_back(Str(s));
         if (x.extensible) out += "EXTENSIBLE ";
         out += "ENUMERATION";
-        if (x.basedOn != nullptr) {
-          out += " BASED_ON " + Str(m_.LocalName(x.basedOn));
-          if (!names.empty()) {
-            out += " WITH ";
-            list(names);
-          }
-        } else if (!names.empty() || !x.extensible) {
-          out += " OF ";
-          list(names);
-        }
+        items(" OF ");
         break;
       case ZORQelIMemTypeIMP::Select:
         for (const ZORQelITypeIMP* s : x.members) names.push_back(Str(m_.LocalName(s)));
         if (x.extensible) out += x.genericEntity ? "EXTENSIBLE GENERIC_ENTITY " : "EXTENSIBLE ";
         out += "SELECT";
-        if (x.basedOn != nullptr) {
-          out += " BASED_ON " + Str(m_.LocalName(x.basedOn));
-          if (!names.empty()) {
-            out += " WITH ";
-            list(names);
-          }
-        } else if (!names.empty() || !x.extensible) {
-          out += " ";
-          list(names);
-        }
+        items(" ");
         break;
       default:
         if (x.underlying != nullptr) out += Str(m_.LocalName(x.underlying));

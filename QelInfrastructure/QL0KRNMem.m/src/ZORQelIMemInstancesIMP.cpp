@@ -11,6 +11,7 @@
 #include "ZORQelIMemTypeIMP.h"
 #include "ZORQelIMemValueIMP.h"
 #include "ZORQelIMemWrapper.h"
+#include "ZORQelIMemObjectDefinitions.h"
 
 namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemInstancesIMP";
@@ -37,12 +38,7 @@ ZORQelIMemInstancesIMP::ZORQelIMemInstancesIMP(const ZORQelIMemInstancesIMP& o)
   std::copy(std::begin(o.valueTypes_), std::end(o.valueTypes_), std::begin(valueTypes_));
 }
 
-ZORQelIMemInstancesIMP::~ZORQelIMemInstancesIMP() = default;
-
-ZORQelIObjectIMP* ZORQelIMemInstancesIMP::Clone() const {
-  ZORQELI_TRACE("ZORQelIObjectIMP* ZORQelIMemInstancesIMP::Clone() const");
-  return new ZORQelIMemInstancesIMP(*this);
-}
+ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemInstancesIMP)
 
 void ZORQelIMemInstancesIMP::Text(ZORQelIPrint& ot) const {
   ZORQELI_TRACE("void ZORQelIMemInstancesIMP::Text(ZORQelIPrint& ot) const");
@@ -57,15 +53,9 @@ void ZORQelIMemInstancesIMP::GarbageCollectorMemberCheck() {
   for (ZORQelIMemTypeIMP* t : valueTypes_) GarbageCollectorScan(t);
 }
 
-ZORQelIWrapper& ZORQelIMemInstancesIMP::Wrapper() const {
-  ZORQELI_TRACE("ZORQelIWrapper& ZORQelIMemInstancesIMP::Wrapper() const");
-  return modeler_->Wrapper();
-}
+ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemInstancesIMP, modeler_->Wrapper())
 
-ZORQelI::string ZORQelIMemInstancesIMP::Name() const {
-  ZORQELI_TRACE("ZORQelI::string ZORQelIMemInstancesIMP::Name() const");
-  return modeler_->Name();
-}
+ZORQELIMEM_DEFINE_NAME(ZORQelIMemInstancesIMP, modeler_->Name())
 
 void ZORQelIMemInstancesIMP::Rename(ZORQelI::string) {
   ZORQELI_TRACE("void ZORQelIMemInstancesIMP::Rename(ZORQelI::string x)");

@@ -8,6 +8,7 @@
 #include "ZORQelIMemMethodIMP.h"
 #include "ZORQelIMemModelerIMP.h"
 #include "ZORQelIMemWrapper.h"
+#include "ZORQelIMemObjectDefinitions.h"
 
 namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemInterfaceIMP";
@@ -43,12 +44,7 @@ ZORQelIMemInterfaceIMP::ZORQelIMemInterfaceIMP(const ZORQelIMemInterfaceIMP& o)
   ZORQELI_TRACE(" ZORQelIMemInterfaceIMP::ZORQelIMemInterfaceIMP(const ZORQelIMemInterfaceIMP& o)");
 }
 
-ZORQelIMemInterfaceIMP::~ZORQelIMemInterfaceIMP() = default;
-
-ZORQelIObjectIMP* ZORQelIMemInterfaceIMP::Clone() const {
-  ZORQELI_TRACE("ZORQelIObjectIMP* ZORQelIMemInterfaceIMP::Clone() const");
-  return new ZORQelIMemInterfaceIMP(*this);
-}
+ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemInterfaceIMP)
 
 void ZORQelIMemInterfaceIMP::Text(ZORQelIPrint& ot) const {
   ZORQELI_TRACE("void ZORQelIMemInterfaceIMP::Text(ZORQelIPrint& ot) const");
@@ -80,15 +76,9 @@ void ZORQelIMemInterfaceIMP::GarbageCollectorMemberCheck() {
   for (ZORQelIInterfaceIMP* i : used_) GarbageCollectorScan(i);
 }
 
-ZORQelIWrapper& ZORQelIMemInterfaceIMP::Wrapper() const {
-  ZORQELI_TRACE("ZORQelIWrapper& ZORQelIMemInterfaceIMP::Wrapper() const");
-  return *wrapper_;
-}
+ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemInterfaceIMP, *wrapper_)
 
-ZORQelI::string ZORQelIMemInterfaceIMP::Name() const {
-  ZORQELI_TRACE("ZORQelI::string ZORQelIMemInterfaceIMP::Name() const");
-  return name_;
-}
+ZORQELIMEM_DEFINE_NAME(ZORQelIMemInterfaceIMP, name_)
 
 void ZORQelIMemInterfaceIMP::Rename(ZORQelI::string x) {
   ZORQELI_TRACE("void ZORQelIMemInterfaceIMP::Rename(ZORQelI::string x)");

@@ -7,6 +7,7 @@
 #include "ZORQelIMemEntityIMP.h"
 #include "ZORQelIMemParamDescIMP.h"
 #include "ZORQelIMemWrapper.h"
+#include "ZORQelIMemObjectDefinitions.h"
 
 namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemMethodIMP";
@@ -31,12 +32,7 @@ ZORQelIMemMethodIMP::ZORQelIMemMethodIMP(const ZORQelIMemMethodIMP& o)
   ZORQELI_TRACE(" ZORQelIMemMethodIMP::ZORQelIMemMethodIMP(const ZORQelIMemMethodIMP& o)");
 }
 
-ZORQelIMemMethodIMP::~ZORQelIMemMethodIMP() = default;
-
-ZORQelIObjectIMP* ZORQelIMemMethodIMP::Clone() const {
-  ZORQELI_TRACE("ZORQelIObjectIMP* ZORQelIMemMethodIMP::Clone() const");
-  return new ZORQelIMemMethodIMP(*this);
-}
+ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemMethodIMP)
 
 void ZORQelIMemMethodIMP::Text(ZORQelIPrint& ot) const {
   ZORQELI_TRACE("void ZORQelIMemMethodIMP::Text(ZORQelIPrint& ot) const");
@@ -65,15 +61,9 @@ void ZORQelIMemMethodIMP::GarbageCollectorMemberCheck() {
   for (ZORQelIParamDescIMP* p : params_) GarbageCollectorScan(p);
 }
 
-ZORQelIWrapper& ZORQelIMemMethodIMP::Wrapper() const {
-  ZORQELI_TRACE("ZORQelIWrapper& ZORQelIMemMethodIMP::Wrapper() const");
-  return *wrapper_;
-}
+ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemMethodIMP, *wrapper_)
 
-ZORQelI::string ZORQelIMemMethodIMP::Name() const {
-  ZORQELI_TRACE("ZORQelI::string ZORQelIMemMethodIMP::Name() const");
-  return name_;
-}
+ZORQELIMEM_DEFINE_NAME(ZORQelIMemMethodIMP, name_)
 
 void ZORQelIMemMethodIMP::Rename(ZORQelI::string x) {
   ZORQELI_TRACE("void ZORQelIMemMethodIMP::Rename(ZORQelI::string x)");

@@ -10,6 +10,7 @@
 #include "ZORQelIMemSchemaBuilder.h"
 #include "ZORQelIMemTypeIMP.h"
 #include "ZORQelIMemWrapper.h"
+#include "ZORQelIMemObjectDefinitions.h"
 
 namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemModelerIMP";
@@ -40,12 +41,7 @@ ZORQelIMemModelerIMP::ZORQelIMemModelerIMP(const ZORQelIMemModelerIMP& o)
   ZORQELI_TRACE(" ZORQelIMemModelerIMP::ZORQelIMemModelerIMP(const ZORQelIMemModelerIMP& o)");
 }
 
-ZORQelIMemModelerIMP::~ZORQelIMemModelerIMP() = default;
-
-ZORQelIObjectIMP* ZORQelIMemModelerIMP::Clone() const {
-  ZORQELI_TRACE("ZORQelIObjectIMP* ZORQelIMemModelerIMP::Clone() const");
-  return new ZORQelIMemModelerIMP(*this);
-}
+ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemModelerIMP)
 
 void ZORQelIMemModelerIMP::Text(ZORQelIPrint& ot) const {
   ZORQELI_TRACE("void ZORQelIMemModelerIMP::Text(ZORQelIPrint& ot) const");
@@ -64,15 +60,9 @@ void ZORQelIMemModelerIMP::GarbageCollectorMemberCheck() {
   for (auto& [t, name] : aliases_) GarbageCollectorScan(const_cast<ZORQelITypeIMP*>(t));
 }
 
-ZORQelIWrapper& ZORQelIMemModelerIMP::Wrapper() const {
-  ZORQELI_TRACE("ZORQelIWrapper& ZORQelIMemModelerIMP::Wrapper() const");
-  return *wrapper_;
-}
+ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemModelerIMP, *wrapper_)
 
-ZORQelI::string ZORQelIMemModelerIMP::Name() const {
-  ZORQELI_TRACE("ZORQelI::string ZORQelIMemModelerIMP::Name() const");
-  return name_;
-}
+ZORQELIMEM_DEFINE_NAME(ZORQelIMemModelerIMP, name_)
 
 void ZORQelIMemModelerIMP::Rename(ZORQelI::string x) {
   ZORQELI_TRACE("void ZORQelIMemModelerIMP::Rename(ZORQelI::string x)");

@@ -3,6 +3,7 @@
 #include "ZORQelIMemParamDescIMP.h"
 
 #include "ZORQelIMemWrapper.h"
+#include "ZORQelIMemObjectDefinitions.h"
 
 namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemParamDescIMP";
@@ -22,12 +23,7 @@ ZORQelIMemParamDescIMP::ZORQelIMemParamDescIMP(const ZORQelIMemParamDescIMP& o)
   ZORQELI_TRACE(" ZORQelIMemParamDescIMP::ZORQelIMemParamDescIMP(const ZORQelIMemParamDescIMP& o)");
 }
 
-ZORQelIMemParamDescIMP::~ZORQelIMemParamDescIMP() = default;
-
-ZORQelIObjectIMP* ZORQelIMemParamDescIMP::Clone() const {
-  ZORQELI_TRACE("ZORQelIObjectIMP* ZORQelIMemParamDescIMP::Clone() const");
-  return new ZORQelIMemParamDescIMP(*this);
-}
+ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemParamDescIMP)
 
 void ZORQelIMemParamDescIMP::Text(ZORQelIPrint& ot) const {
   ZORQELI_TRACE("void ZORQelIMemParamDescIMP::Text(ZORQelIPrint& ot) const");
@@ -39,10 +35,7 @@ void ZORQelIMemParamDescIMP::Text(ZORQelIPrint& ot) const {
   if (optional_ == ZORQelI::Itrue) ot.Print(ZORQelI::string(" Optional"));
 }
 
-ZORQelIWrapper& ZORQelIMemParamDescIMP::Wrapper() const {
-  ZORQELI_TRACE("ZORQelIWrapper& ZORQelIMemParamDescIMP::Wrapper() const");
-  return *wrapper_;
-}
+ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemParamDescIMP, *wrapper_)
 
 void ZORQelIMemParamDescIMP::Rename(ZORQelI::string x) {
   ZORQELI_TRACE("void ZORQelIMemParamDescIMP::Rename(ZORQelI::string x)");

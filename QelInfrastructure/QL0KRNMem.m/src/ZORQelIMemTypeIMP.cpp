@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ZORQelIMemModelerIMP.h"
+#include "ZORQelIMemObjectDefinitions.h"
 
 namespace {
 const char kSource[] = "QelInfrastructure/QL0KRNMem.m/src/ZORQelIMemTypeIMP";
@@ -50,12 +51,7 @@ ZORQelIMemTypeIMP::ZORQelIMemTypeIMP(const ZORQelIMemTypeIMP& o)
   if (o.express_) express_.reset(new Express(*o.express_));
 }
 
-ZORQelIMemTypeIMP::~ZORQelIMemTypeIMP() = default;
-
-ZORQelIObjectIMP* ZORQelIMemTypeIMP::Clone() const {
-  ZORQELI_TRACE("ZORQelIObjectIMP* ZORQelIMemTypeIMP::Clone() const");
-  return new ZORQelIMemTypeIMP(*this);
-}
+ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemTypeIMP)
 
 void ZORQelIMemTypeIMP::Text(ZORQelIPrint& ot) const {
   ZORQELI_TRACE("void ZORQelIMemTypeIMP::Text(ZORQelIPrint& ot) const");
@@ -86,10 +82,7 @@ ZORQelIMemTypeIMP::Express& ZORQelIMemTypeIMP::MutableExpressInfo() {
   return *express_;
 }
 
-ZORQelIWrapper& ZORQelIMemTypeIMP::Wrapper() const {
-  ZORQELI_TRACE("ZORQelIWrapper& ZORQelIMemTypeIMP::Wrapper() const");
-  return modeler_->Wrapper();
-}
+ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemTypeIMP, modeler_->Wrapper())
 
 ZORQelI::string ZORQelIMemTypeIMP::Name() const {
   ZORQELI_TRACE("ZORQelI::string ZORQelIMemTypeIMP::Name() const");

@@ -1,0 +1,75 @@
+// Internal to the library, installed only because the inline scans of
+// ZORQelIObjectIMP.h, which every member check runs, read it: not part of the
+// contract, and may change in any release.
+//
+// What the inline scans read of the collector's marking state, and the
+// scans themselves.  Everything else about marking is the library's own.
+#ifndef ZORQelIInternal_Marking_h
+#define ZORQelIInternal_Marking_h
+
+#include <cstdint>
+
+#include "ZORQelIExport.h"
+#include "ZORQelIObjectIMP.h"
+
+namespace ZORQelIInternal {
+
+// The work list (never shorter than deferFrom once an object exists) and
+// whether a drain runs with tracing off for good, when the scans only mark
+// and queue, without their frames.
+struct QL0KRN_EXPORT Marking {
+  static constexpr std::int64_t deferFrom = 64;
+  static ZORQelIObjectIMP** stack;
+  static std::int64_t top;
+  static bool quiet;
+};
+
+}  // namespace ZORQelIInternal
+
+// The two scans every member check calls once per reference it holds
+// (ZORQelIObjectIMP::GarbageCollectorScan), inline in the member check.
+//
+// The quiet path: while the work list is drained with tracing off for good
+// (Marking::quiet), a scan only tests the mark and, on a first visit, sets
+// it and queues the object.  No code of the client's runs inside the scan
+// then and no trace line can be written, so its frames could not be observed
+// (see ZORQelITracer::Silent) and are left out.  Every other scan (the one
+// that starts a drain, such as a root's, and any scan with tracing on) opens
+// its frames and goes through the marker, which may run member checks under
+// them; so does a deferred object that finds the work list full.
+//
+// On the quiet path a short work list (a chain, a tree's spine) has room
+// (Marking::top < Marking::deferFrom <= the work list's least room), so the
+// object is marked and queued at once.  A long one means a wide graph whose
+// objects are scattered: the test is deferred (Defer) so that the object's
+// cache line is fetched while other scans go on.
+inline void ZORQelIObjectIMP::GarbageCollectorScan() {
+  using ZORQelIInternal::Marking;
+  if (__builtin_expect(Marking::quiet, 1)) {
+    if (__builtin_expect(Marking::top >= Marking::deferFrom, 0)) {
+      Defer(this);
+    } else if (garbageCollectorHit == 0) {
+      garbageCollectorHit = 1;
+      Marking::stack[Marking::top++] = this;
+    }
+    return;
+  }
+  ScanUnderFrame();
+}
+
+inline void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObjectIMP* m) {
+  using ZORQelIInternal::Marking;
+  if (__builtin_expect(Marking::quiet, 1)) {
+    if (m == nullptr) return;
+    if (__builtin_expect(Marking::top >= Marking::deferFrom, 0)) {
+      Defer(m);
+    } else if (m->garbageCollectorHit == 0) {
+      m->garbageCollectorHit = 1;
+      Marking::stack[Marking::top++] = m;
+    }
+    return;
+  }
+  ScanUnderFrame(m);
+}
+
+#endif
