@@ -1,8 +1,9 @@
 // The rule evaluator on arbitrary bytes: each input is evaluated as an
 // expression with SELF an instance of a small population whose schema has
-// functions with every kind of statement.  Every input either gives a value
-// or raises ZORQelI::Exception (a syntax error, a failed or unsupported
-// evaluation); nothing else escapes, nothing crashes or runs away.
+// functions and a procedure with every kind of statement.  Every input
+// either gives a value or raises ZORQelI::Exception (a syntax error, a
+// failed or unsupported evaluation); nothing else escapes, nothing crashes
+// or runs away.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -44,6 +45,20 @@ END_LOCAL;
   ALIAS y FOR x.next; i := i + NVL(y.n, 0); END_ALIAS;
   IF EXISTS(x.next) AND (k > 0) THEN RETURN (walk(x.next, k - 1) + i); END_IF;
   RETURN (SIZEOF(r) + i);
+END_FUNCTION;
+PROCEDURE bump(VAR l : LIST OF INTEGER; k : INTEGER);
+  INSERT(l, k, 0);
+  IF SIZEOF(l) > 3 THEN REMOVE(l, 1); END_IF;
+END_PROCEDURE;
+FUNCTION shape(x : node) : STRING;
+LOCAL
+  r : LIST OF INTEGER := [];
+  c : node := node(x.name, ?, [], x.c, x.n);
+END_LOCAL;
+  bump(r, x.n);
+  bump(r, 2);
+  c.name := FORMAT(SIZEOF(r), '+03I') + FORMAT(x.n, '#.#');
+  RETURN (c.name);
 END_FUNCTION;
 END_SCHEMA;
 )";

@@ -151,6 +151,15 @@ ZORQelIModeler Load(const std::string& schema, const std::string& data) {
   return m;
 }
 
+// A schema and population loaded, a checker on them and its first report.
+struct Checked {
+  Checked(const std::string& schema, const std::string& data)
+      : m(Load(schema, data)), c(m), report(c.Check()) {}
+  ZORQelIModeler m;
+  ZORQelIMemRuleChecker c;
+  ZORQelIMemRuleReport report;
+};
+
 // The findings as "#ID=ENTITY: LABEL kind" lines.
 std::string Lines(const ZORQelIMemRuleReport& r) {
   std::string out;
@@ -295,6 +304,11 @@ TEST_F(MemRules, AttributesDerivedInverseAndInstances) {
   EXPECT_EQ(".T.", E("SELF = point('a', 1.0, 2.0)", 1));
   EXPECT_EQ(".F.", E("SELF = point('a', 1.0, 2.5)", 1));
   EXPECT_EQ(".F.", E("SELF :=: point('a', 1.0, 2.0)", 2));
+  // An instance of the population joined with a constructed value.
+  EXPECT_EQ("1.", E("(SELF || owner(SELF)).x", 1));
+  EXPECT_EQ(".T.", E("(SELF || owner(SELF)).held :=: SELF", 1));
+  EXPECT_EQ(".T.", E("'RULES_TEST.OWNER' IN TYPEOF(SELF || owner(SELF))", 1));
+  EXPECT_EQ(".F.", E("'RULES_TEST.OWNER' IN TYPEOF(SELF)", 1));
 }
 
 TEST(MemRulesCheck, InstanceAndValueComparisonDiffer) {
@@ -375,27 +389,27 @@ TEST(MemRulesCheck, FailedAndUnsupportedEvaluationsAreLocatedReports) {
       "  RETURN (n);\n"
       "END_FUNCTION;\n"
       "END_SCHEMA;\n";
-  ZORQelIModeler m = Load(schema, "#7=T((1,2));\n");
-  ZORQelIMemRuleChecker c(m);
-  ZORQelIMemRuleReport r = c.Check();
+  Checked checked(schema, "#7=T((1,2));\n");
+  ZORQelIMemRuleChecker& c = checked.c;
+  const ZORQelIMemRuleReport& r = checked.report;
   EXPECT_EQ(
       "#7=T: bad_division raised\n"
       "#7=T: missing raised\n"
       "#7=T: unknown_fn unsupported\n"
-      "#7=T: complex unsupported\n"
+      "#7=T: complex raised\n"
       "#7=T: not_logical raised\n",
       Lines(r));
   ASSERT_EQ(5u, r.findings.size());
   EXPECT_EQ("line 5, column 23: division by zero", r.findings[0].detail);
   EXPECT_EQ("line 6, column 17: #7 (t) has no attribute NOTHING", r.findings[1].detail);
   EXPECT_EQ("line 7, column 16: unknown function FROBNICATE", r.findings[2].detail);
-  EXPECT_EQ("line 8, column 19: || of an instance of the population", r.findings[3].detail);
-  EXPECT_EQ(3u, r.violations);
-  EXPECT_EQ(2u, r.unsupported);
+  EXPECT_EQ("line 8, column 19: || joins two partial values of T", r.findings[3].detail);
+  EXPECT_EQ(4u, r.violations);
+  EXPECT_EQ(1u, r.unsupported);
   EXPECT_EQ(6u, r.evaluated);
 
   // Runaway recursion and hostile nesting are refused, located, not crashes.
-  EXPECT_EQ("FUNCTION FOREVER, line 2, column 19: evaluation nested too deep",
+  EXPECT_EQ("FUNCTION FOREVER, line 2, column 23: evaluation nested too deep",
             Failure(c, ZORQelI::Mint(), "forever(1)"));
   EXPECT_EQ("FUNCTION SPIN, line 2, column 3: evaluation takes more than 1000000 loop rounds",
             Failure(c, ZORQelI::Mint(), "spin(2000000000)"));
@@ -413,6 +427,78 @@ TEST(MemRulesCheck, FailedAndUnsupportedEvaluationsAreLocatedReports) {
             Failure(c, ZORQelI::Mint(), "1 +)"));
   EXPECT_EQ("line 1, column 1: unknown name NOWHERE", Failure(c, ZORQelI::Mint(), "nowhere"));
   EXPECT_EQ("no instance #99", Failure(c, 99, "SELF"));
+}
+
+// FORMAT, VAR parameters written back, and assignment to an attribute of a
+// value made by a constructor; a rule never writes the population.
+TEST(MemRulesStatements, FormatVarParametersAndConstructedAttributes) {
+  const std::string schema =
+      "SCHEMA rules_test;\n"
+      "ENTITY pt;\n  x : REAL;\n  y : REAL;\nEND_ENTITY;\n"
+      "PROCEDURE swap(VAR l : LIST OF INTEGER; i, j : INTEGER);\n"
+      "LOCAL\n  k : INTEGER;\nEND_LOCAL;\n"
+      "  k := l[i]; l[i] := l[j]; l[j] := k; i := 0;\n"
+      "END_PROCEDURE;\n"
+      "FUNCTION swapped(l : LIST OF INTEGER) : LIST OF INTEGER;\n"
+      "LOCAL\n  r : LIST OF INTEGER := l;\n  one : INTEGER := 1;\nEND_LOCAL;\n"
+      "  swap(r, one, 2);\n"
+      "  IF one <> 1 THEN RETURN (?); END_IF;\n"
+      "  RETURN (r);\n"
+      "END_FUNCTION;\n"
+      "FUNCTION moved(q : pt) : pt;\n"
+      "LOCAL\n  c : pt := pt(q.x, q.y);\nEND_LOCAL;\n"
+      "  c.x := c.x + 1.0;\n"
+      "  RETURN (c);\n"
+      "END_FUNCTION;\n"
+      "FUNCTION poke(q : pt) : BOOLEAN;\n"
+      "  q.x := 0.0;\n"
+      "  RETURN (TRUE);\n"
+      "END_FUNCTION;\n"
+      "ENTITY t;\n"
+      "  a : LIST OF INTEGER;\n"
+      "  p : pt;\n"
+      "WHERE\n"
+      "  fmt_holds : FORMAT(a[1], '+05I') = '+0042';\n"
+      "  fmt_fails : FORMAT(a[1], '6.2F') = '42.00';\n"
+      "  var_holds : swapped(a) = [a[2], a[1]];\n"
+      "  var_fails : swapped(a) = a;\n"
+      "  made_holds : moved(p).x = p.x + 1.0;\n"
+      "  made_fails : moved(p).y <> p.y;\n"
+      "  population : poke(p);\n"
+      "END_ENTITY;\n"
+      "END_SCHEMA;\n";
+  Checked t(schema, "#1=PT(1.,2.);\n#7=T((42,5),#1);\n");
+  EXPECT_EQ(
+      "#7=T: fmt_fails violated\n"
+      "#7=T: var_fails violated\n"
+      "#7=T: made_fails violated\n"
+      "#7=T: population unsupported\n",
+      Lines(t.report));
+  ASSERT_EQ(4u, t.report.findings.size());
+  EXPECT_EQ("FUNCTION POKE, line 2, column 4: assignment to this kind of target (a rule does not "
+            "change the population)",
+            t.report.findings[3].detail);
+  EXPECT_EQ("(5,42)", t.c.Evaluate(7, "swapped(a)"));
+  EXPECT_EQ("1.", t.c.Evaluate(7, "p.x"));  // poke changed nothing
+
+  // The symbolic formats, a picture, and what is neither.
+  EXPECT_EQ("'    +10'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(10, '+7I')"));
+  EXPECT_EQ("'10   '", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(10, '-5I')"));
+  EXPECT_EQ("'  3'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(2.5, '3I')"));
+  EXPECT_EQ("'  123.46'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(123.456789, '8.2F')"));
+  EXPECT_EQ("'1.23E+02'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(123.456789, '8.2E')"));
+  EXPECT_EQ("'-0001.5'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(-1.5, '07.1F')"));
+  EXPECT_EQ("' 3.14'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(3.14159, '##.##')"));
+  EXPECT_EQ("'12345'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(12345, '##')"));
+  EXPECT_EQ("?", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(?, '3I')"));
+  EXPECT_EQ("unsupported: line 1, column 1: FORMAT with the format '3.1I'",
+            Failure(t.c, ZORQelI::Mint(), "FORMAT(1, '3.1I')"));
+  EXPECT_EQ("unsupported: line 1, column 1: FORMAT with the format 'x#'",
+            Failure(t.c, ZORQelI::Mint(), "FORMAT(1, 'x#')"));
+  EXPECT_EQ("line 1, column 1: FORMAT of a number that is no integer, with an integer format",
+            Failure(t.c, ZORQelI::Mint(), "FORMAT(1.0e300, '3I')"));
+  EXPECT_EQ("line 1, column 1: FORMAT of a value that is no number",
+            Failure(t.c, ZORQelI::Mint(), "FORMAT('1', '3I')"));
 }
 
 // Every pairing of schema and exchange file beside the checkout: every rule

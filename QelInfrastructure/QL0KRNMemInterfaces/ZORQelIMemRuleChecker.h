@@ -47,7 +47,10 @@ class ZORQelIMemRuleEngine;
 
 // Parses the schema's kept clauses, functions and rules once, on
 // construction, and evaluates them on demand.  The schema and its
-// population must outlive the checker and must not change while it runs.
+// population must outlive the checker.  The index of who refers to whom
+// (USEDIN, ROLESOF, INVERSE attributes) and of the instances by number is
+// made by the first Check or evaluation and kept: after the population
+// changes, make a new checker.
 //
 // What is checked: the WHERE rules of each instance's entity and its super
 // entities, the WHERE rules of the defined types of its attribute values

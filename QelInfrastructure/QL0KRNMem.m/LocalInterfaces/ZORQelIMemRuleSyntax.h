@@ -135,9 +135,16 @@ class Parser {
   void Leave() { --depth_; }
 
   int Expr();
+  // The binary node of op joining left and the operand after the operator
+  // token at hand, parsed by operand.
+  int Join(Node::Op op, int left, int (Parser::*operand)());
+  struct OpToken;
+  // Operands parsed by operand joined, left to right, by the operators of ops.
+  int Chain(int (Parser::*operand)(), const OpToken* ops, std::size_t count);
   int Simple();
   int Term();
   int Factor();
+  int NestedFactor();  // the right operand of **
   int Unary();
   int Primary();
   int Qualifiers(int base);
@@ -147,6 +154,12 @@ class Parser {
              ZORQelIMemExpress::Keyword end2 = ZORQelIMemExpress::kNone);
   void SkipType(bool& aggregate);
   void Locals(std::vector<Variable>& out);
+  // "; statements END_X ;" after a REPEAT or ALIAS head: node n's children.
+  void Body(int n, ZORQelIMemExpress::Keyword end);
+  // "name : type := expr ;" of a CONSTANT block.
+  Variable Constant();
+  // "a, b, c : type": the names, each marked with the type's outer form.
+  std::vector<Variable> NamesAndType();
   void CallableDecl(bool procedure);
   void RuleDecl();
   void SkipDeclaration();

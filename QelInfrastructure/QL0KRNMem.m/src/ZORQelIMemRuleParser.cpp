@@ -120,77 +120,71 @@ int Parser::Expr() {
       break;
     default: break;
   }
-  if (op != Node::None) {
-    Pos p = Peek().pos;
-    ++at_;
-    int right = Simple();
-    int n = New(Node::Binary, p);
-    tree_.nodes[n].op = op;
-    tree_.nodes[n].a = left;
-    tree_.nodes[n].b = right;
-    left = n;
-  }
+  if (op != Node::None) left = Join(op, left, &Parser::Simple);
   Leave();
   return left;
 }
 
-int Parser::Simple() {
-  int left = Term();
+int Parser::Join(Node::Op op, int left, int (Parser::*operand)()) {
+  Pos p = Peek().pos;
+  ++at_;  // the operator
+  int right = (this->*operand)();
+  int n = New(Node::Binary, p);
+  tree_.nodes[n].op = op;
+  tree_.nodes[n].a = left;
+  tree_.nodes[n].b = right;
+  return n;
+}
+
+// The operators of one level of precedence: a token kind, or a keyword.
+struct Parser::OpToken {
+  Token::Kind kind;
+  Keyword keyword;
+  Node::Op op;
+};
+
+int Parser::Chain(int (Parser::*operand)(), const OpToken* ops, std::size_t count) {
+  int left = (this->*operand)();
   for (;;) {
     Node::Op op = Node::None;
-    if (Peek().kind == Token::Plus) op = Node::Add;
-    else if (Peek().kind == Token::Minus) op = Node::Sub;
-    else if (IsKw(kOR)) op = Node::Or;
-    else if (IsKw(kXOR)) op = Node::Xor;
-    else return left;
-    Pos p = Peek().pos;
-    ++at_;
-    int right = Term();
-    int n = New(Node::Binary, p);
-    tree_.nodes[n].op = op;
-    tree_.nodes[n].a = left;
-    tree_.nodes[n].b = right;
-    left = n;
+    for (std::size_t k = 0; k < count && op == Node::None; ++k) {
+      const bool at = ops[k].keyword != kNone ? IsKw(ops[k].keyword) : Peek().kind == ops[k].kind;
+      if (at) op = ops[k].op;
+    }
+    if (op == Node::None) return left;
+    left = Join(op, left, operand);
   }
 }
 
+int Parser::Simple() {
+  static const OpToken kAdding[] = {{Token::Plus, kNone, Node::Add},
+                                    {Token::Minus, kNone, Node::Sub},
+                                    {Token::Ident, kOR, Node::Or},
+                                    {Token::Ident, kXOR, Node::Xor}};
+  return Chain(&Parser::Term, kAdding, sizeof kAdding / sizeof kAdding[0]);
+}
+
 int Parser::Term() {
-  int left = Factor();
-  for (;;) {
-    Node::Op op = Node::None;
-    if (Peek().kind == Token::Star) op = Node::Mul;
-    else if (Peek().kind == Token::Slash) op = Node::Div;
-    else if (Peek().kind == Token::Concat) op = Node::Concat;
-    else if (IsKw(kDIV)) op = Node::IntDiv;
-    else if (IsKw(kMOD)) op = Node::Mod;
-    else if (IsKw(kAND)) op = Node::And;
-    else return left;
-    Pos p = Peek().pos;
-    ++at_;
-    int right = Factor();
-    int n = New(Node::Binary, p);
-    tree_.nodes[n].op = op;
-    tree_.nodes[n].a = left;
-    tree_.nodes[n].b = right;
-    left = n;
-  }
+  static const OpToken kMultiplying[] = {{Token::Star, kNone, Node::Mul},
+                                         {Token::Slash, kNone, Node::Div},
+                                         {Token::Concat, kNone, Node::Concat},
+                                         {Token::Ident, kDIV, Node::IntDiv},
+                                         {Token::Ident, kMOD, Node::Mod},
+                                         {Token::Ident, kAND, Node::And}};
+  return Chain(&Parser::Factor, kMultiplying, sizeof kMultiplying / sizeof kMultiplying[0]);
 }
 
 int Parser::Factor() {
   int left = Unary();
-  if (Peek().kind == Token::Power) {
-    Pos p = Peek().pos;
-    ++at_;
-    Enter();
-    int right = Factor();  // ** groups to the right
-    Leave();
-    int n = New(Node::Binary, p);
-    tree_.nodes[n].op = Node::Pow;
-    tree_.nodes[n].a = left;
-    tree_.nodes[n].b = right;
-    left = n;
-  }
+  if (Peek().kind == Token::Power) left = Join(Node::Pow, left, &Parser::NestedFactor);
   return left;
+}
+
+int Parser::NestedFactor() {
+  Enter();
+  int right = Factor();  // ** groups to the right: the nesting is bounded
+  Leave();
+  return right;
 }
 
 int Parser::Unary() {
@@ -476,12 +470,7 @@ int Parser::Stmt() {
       int u = Expr();
       tree_.nodes[n].e = u;
     }
-    Expect(Token::Semi, "';'");
-    std::vector<int> body;
-    Stmts(body, kEND_REPEAT);
-    ExpectKw(kEND_REPEAT);
-    Expect(Token::Semi, "';'");
-    List(body, tree_.nodes[n]);
+    Body(n, kEND_REPEAT);
   } else if (AcceptKw(kRETURN)) {
     n = New(Node::SReturn, p);
     if (Accept(Token::LParen)) {
@@ -502,12 +491,7 @@ int Parser::Stmt() {
     ExpectKw(kFOR);
     int target = Primary();
     tree_.nodes[n].a = target;
-    Expect(Token::Semi, "';'");
-    std::vector<int> body;
-    Stmts(body, kEND_ALIAS);
-    ExpectKw(kEND_ALIAS);
-    Expect(Token::Semi, "';'");
-    List(body, tree_.nodes[n]);
+    Body(n, kEND_ALIAS);
   } else {
     int target = Primary();
     if (Accept(Token::Assign)) {
@@ -545,34 +529,14 @@ void Parser::SkipType(bool& aggregate) {
 void Parser::Locals(std::vector<Variable>& out) {
   for (;;) {
     if (AcceptKw(kCONSTANT)) {
-      while (!AcceptKw(kEND_CONSTANT)) {
-        Variable v;
-        v.pos = Peek().pos;
-        v.name = Ident();
-        Expect(Token::Colon, "':'");
-        SkipType(v.aggregate);
-        Expect(Token::Assign, "':='");
-        v.init = Expr();
-        Expect(Token::Semi, "';'");
-        out.push_back(v);
-      }
+      while (!AcceptKw(kEND_CONSTANT)) out.push_back(Constant());
       Expect(Token::Semi, "';'");
     } else if (AcceptKw(kLOCAL)) {
       while (!AcceptKw(kEND_LOCAL)) {
-        std::vector<Variable> names;
-        do {
-          Variable v;
-          v.pos = Peek().pos;
-          v.name = Ident();
-          names.push_back(v);
-        } while (Accept(Token::Comma));
-        Expect(Token::Colon, "':'");
-        bool aggregate = false;
-        SkipType(aggregate);
+        std::vector<Variable> names = NamesAndType();
         int init = Accept(Token::Assign) ? Expr() : -1;
         Expect(Token::Semi, "';'");
         for (Variable& v : names) {
-          v.aggregate = aggregate;
           v.init = init;
           out.push_back(v);
         }
@@ -588,6 +552,42 @@ void Parser::Locals(std::vector<Variable>& out) {
       return;
     }
   }
+}
+
+Variable Parser::Constant() {
+  Variable v;
+  v.pos = Peek().pos;
+  v.name = Ident();
+  Expect(Token::Colon, "':'");
+  SkipType(v.aggregate);
+  Expect(Token::Assign, "':='");
+  v.init = Expr();
+  Expect(Token::Semi, "';'");
+  return v;
+}
+
+void Parser::Body(int n, Keyword end) {
+  Expect(Token::Semi, "';'");
+  std::vector<int> body;
+  Stmts(body, end);
+  ExpectKw(end);
+  Expect(Token::Semi, "';'");
+  List(body, tree_.nodes[static_cast<std::size_t>(n)]);
+}
+
+std::vector<Variable> Parser::NamesAndType() {
+  std::vector<Variable> names;
+  do {
+    Variable v;
+    v.pos = Peek().pos;
+    v.name = Ident();
+    names.push_back(v);
+  } while (Accept(Token::Comma));
+  Expect(Token::Colon, "':'");
+  bool aggregate = false;
+  SkipType(aggregate);
+  for (Variable& v : names) v.aggregate = aggregate;
+  return names;
 }
 
 void Parser::SkipDeclaration() {
@@ -608,18 +608,7 @@ void Parser::CallableDecl(bool procedure) {
   if (Accept(Token::LParen)) {
     do {
       bool var = AcceptKw(kVAR);
-      std::vector<Variable> names;
-      do {
-        Variable v;
-        v.pos = Peek().pos;
-        v.name = Ident();
-        names.push_back(v);
-      } while (Accept(Token::Comma));
-      Expect(Token::Colon, "':'");
-      bool aggregate = false;
-      SkipType(aggregate);
-      for (Variable& v : names) {
-        v.aggregate = aggregate;
+      for (Variable& v : NamesAndType()) {
         f.params.push_back(v);
         f.varParams.push_back(var);
       }
@@ -678,17 +667,7 @@ void Parser::Declaration(const std::string& text) {
   } else if (AcceptKw(kRULE)) {
     RuleDecl();
   } else if (AcceptKw(kCONSTANT)) {
-    while (!IsKw(kEND_CONSTANT) && Peek().kind != Token::End) {
-      Variable v;
-      v.pos = Peek().pos;
-      v.name = Ident();
-      Expect(Token::Colon, "':'");
-      SkipType(v.aggregate);
-      Expect(Token::Assign, "':='");
-      v.init = Expr();
-      Expect(Token::Semi, "';'");
-      tree_.constants.push_back(v);
-    }
+    while (!IsKw(kEND_CONSTANT) && Peek().kind != Token::End) tree_.constants.push_back(Constant());
   } else {
     Fail("expected FUNCTION, PROCEDURE, RULE or CONSTANT");
   }
