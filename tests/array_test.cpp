@@ -9,6 +9,7 @@
 
 #include "CoreTestSupport.h"
 #include "QL0KRN.h"
+#include "internal/ZORQelITestSeams.h"
 #include "TestSupport.h"
 
 namespace arraytest {
@@ -44,14 +45,14 @@ struct FnWalker : ZORQelIArrayWalker {
 struct ScopedAllocator {
   explicit ScopedAllocator(std::size_t l = 0) {
     limit = l;
-    ZORQelIArrayIMP::allocator_ = &Realloc;
+    ZORQelIInternal::arraySlotAllocator = &Realloc;
   }
-  ~ScopedAllocator() { ZORQelIArrayIMP::allocator_ = saved; }
+  ~ScopedAllocator() { ZORQelIInternal::arraySlotAllocator = saved; }
   static void* Realloc(void* old, std::size_t bytes) {
     return bytes > limit ? nullptr : std::realloc(old, bytes);
   }
   static inline std::size_t limit = 0;
-  void* (*saved)(void*, std::size_t) = ZORQelIArrayIMP::allocator_;
+  void* (*saved)(void*, std::size_t) = ZORQelIInternal::arraySlotAllocator;
 };
 
 TEST(ArrayGrowth, FixedStepOf64FromTheDefaultTenOrTheGivenCapacity) {

@@ -8,6 +8,7 @@
 
 #include "CoreTestSupport.h"
 #include "QL0KRN.h"
+#include "internal/ZORQelITestSeams.h"
 #include "TestSupport.h"
 
 namespace listtest {
@@ -277,10 +278,10 @@ TEST(ListUnique, AnAddThatCannotGrowTheArrayLeavesTheSetAlone) {
   ZORQelIListUnique list;
   for (int i = 0; i < 10; ++i) list.Add(Value(i));  // full
   ZORQelIObject extra = Value(10);
-  void* (*saved)(void*, std::size_t) = ZORQelIArrayIMP::allocator_;
-  ZORQelIArrayIMP::allocator_ = [](void*, std::size_t) -> void* { return nullptr; };
+  void* (*saved)(void*, std::size_t) = ZORQelIInternal::arraySlotAllocator;
+  ZORQelIInternal::arraySlotAllocator = [](void*, std::size_t) -> void* { return nullptr; };
   RaisedText<ZORQelI::NullPtrAccess>([&] { list.Add(extra); });
-  ZORQelIArrayIMP::allocator_ = saved;
+  ZORQelIInternal::arraySlotAllocator = saved;
   EXPECT_EQ(list.Size(), 10);
   EXPECT_EQ(list.Look(extra).IsValid(), ZORQelI::Ifalse);
   EXPECT_EQ(list.Add(extra), ZORQelI::Itrue);

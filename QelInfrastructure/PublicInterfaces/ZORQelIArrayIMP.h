@@ -21,7 +21,8 @@ class ZORQelIPrint;
 //  1. 0 <= size <= capacity; the elements are elements[0 .. size-1] and none
 //     of them is null (each came from a non-empty handle).
 //  2. elements is a block owned by this object, allocated through
-//     allocator_ with room for room >= capacity pointers (at least one).
+//     the slot allocator (std::realloc outside the library's own tests)
+//     with room for room >= capacity pointers (at least one).
 //  3. The elements are not owned: they stay alive because the array's member
 //     scan marks them (GarbageCollectorMemberCheck).  An array holds raw
 //     pointers, not handles, so it adds no roots to the holder tables.
@@ -108,12 +109,6 @@ class QL0KRN_EXPORT ZORQelIArrayIMP : public ZORQelIObjectIMP {
 
   // Diagnostic: the number of slots allocated.
   ZORQelI::integer Capacity() const;
-
-  // Test hook: every allocation and growth of slot storage goes through this
-  // realloc-like function (old block or null, new size in bytes; null result
-  // means failure, the old block then being left as it was).  It is
-  // std::realloc unless a test replaces it to simulate exhaustion.
-  static void* (*allocator_)(void* old, std::size_t bytes);
 
  protected:
   // Add for an object already taken out of its handle (not null): what a

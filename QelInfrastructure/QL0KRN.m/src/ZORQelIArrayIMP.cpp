@@ -14,6 +14,7 @@
 #include "ZORQelIRaise.h"
 #include "ZORQelIStackRoom.h"
 #include "ZORQelITracer.h"
+#include "internal/ZORQelITestSeams.h"
 
 ZORQELI_DEFINE_IMP(ZORQelIArrayIMP, ZORQelIObjectIMP)
 
@@ -37,11 +38,11 @@ int WrappingPredecessor(int stop) {
 }
 }  // namespace
 
-void* (*ZORQelIArrayIMP::allocator_)(void* old, std::size_t bytes) = &std::realloc;
+void* (*ZORQelIInternal::arraySlotAllocator)(void* old, std::size_t bytes) = &std::realloc;
 
 ZORQelIObjectIMP** ZORQelIArrayIMP::Allocate(integer count) {
   ZORQELI_TRACE("ZORQelIObjectIMP** ZORQelIArrayIMP::Allocate(integer count)");
-  void* p = allocator_(nullptr, SlotBytes(count));
+  void* p = ZORQelIInternal::arraySlotAllocator(nullptr, SlotBytes(count));
   if (p == nullptr) RaiseAllocationFailure();
   return static_cast<ZORQelIObjectIMP**>(p);
 }
@@ -64,10 +65,10 @@ void ZORQelIArrayIMP::Resize(long long newCapacity) {
     // the larger block cannot be had.
     long long want = static_cast<long long>(room) + room / 2;
     if (want < newCapacity || want > INT_MAX) want = newCapacity;
-    void* p = allocator_(elements, SlotBytes(want));
+    void* p = ZORQelIInternal::arraySlotAllocator(elements, SlotBytes(want));
     if (p == nullptr && want > newCapacity) {
       want = newCapacity;
-      p = allocator_(elements, SlotBytes(want));
+      p = ZORQelIInternal::arraySlotAllocator(elements, SlotBytes(want));
     }
     if (p == nullptr) RaiseAllocationFailure();  // the old block is intact
     elements = static_cast<ZORQelIObjectIMP**>(p);
