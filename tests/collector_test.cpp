@@ -74,6 +74,22 @@ class SpawnIMP : public ZORQelIObjectIMP {
 };
 ZORQELI_DEFINE_IMP(SpawnIMP, ZORQelIObjectIMP)
 
+// Its destructor, run by the sweep, makes `count` chain links.
+class MakerIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(MakerIMP, ZORQelIObjectIMP)
+ public:
+  MakerIMP(int count, int* finalized) : count(count), finalized(finalized) {}
+  ~MakerIMP() override {
+    ++*finalized;
+    for (int i = 0; i < count; ++i) new ChainIMP();
+  }
+  ZORQelIObjectIMP* Clone() const override { return new MakerIMP(*this); }
+  void Text(ZORQelIPrint&) const override {}
+  int count;
+  int* finalized;
+};
+ZORQELI_DEFINE_IMP(MakerIMP, ZORQelIObjectIMP)
+
 // Its member check raises while `armed`.
 class FaultyCheckIMP : public ZORQelIObjectIMP {
   ZORQELI_DECLARE_IMP(FaultyCheckIMP, ZORQelIObjectIMP)
@@ -244,6 +260,52 @@ TEST_F(CollectorTest, ObjectsMadeByFinalizersSurviveTheirCycleAndDieInTheNext) {
   // The new nodes' empty member roots do not keep the nodes alive.
   ZORQelIVariable::GarbageCollect();
   EXPECT_EQ(spawned, 3);
+}
+
+TEST_F(CollectorTest, ObjectsMadeInBulkByDestructorsDuringASweepLeaveTheListWhole) {
+  // Three kept objects before every maker; the makers' destructors make
+  // 2^18 objects in all, many times what the collector had room for when
+  // the sweep began, so its bookkeeping grows (and moves) under the sweep.
+  constexpr int kMakers = 64;
+  constexpr int kEach = 4096;
+  std::vector<ZORQelIObject> kept;
+  std::vector<const ZORQelIObjectIMP*> keptOrder;
+  for (int i = 0; i < kMakers; ++i) {
+    for (int j = 0; j < 3; ++j) {
+      kept.emplace_back(NewNode(&targets, j));
+      keptOrder.push_back(kept.back().RefMe());
+    }
+    new MakerIMP(kEach, &finalized);
+  }
+  const ZORQelI::integer before = ZORQelIVariable::GetInstancesCount__();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, kMakers);
+  EXPECT_EQ(targets, 0);
+  const ZORQelI::integer after = before - kMakers + kMakers * kEach;
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), after);
+  EXPECT_EQ(WalkedLength(), after);
+  // The objects made during the sweep come first, then the survivors in
+  // the reverse of the order the sweep met them: the order they were made.
+  std::vector<const ZORQelIObjectIMP*> survivors;
+  ZORQelI::integer made = 0;
+  for (ZORQelIObjectIMP* o = ZORQelIObjectIMP::list_.head; o != nullptr; o = o->Next()) {
+    if (dynamic_cast<ChainIMP*>(o) != nullptr) {
+      EXPECT_TRUE(survivors.empty()) << "a new object after a survivor";
+      ++made;
+    } else if (o != ZORQelIGholder::null) {
+      survivors.push_back(o);
+    }
+  }
+  EXPECT_EQ(made, kMakers * kEach);
+  EXPECT_EQ(survivors, keptOrder);
+  // Nothing refers to the new objects: the next cycle reclaims them all.
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(chainFinalized, kMakers * kEach);
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), before - kMakers);
+  kept.clear();
+  CollectAll();
+  EXPECT_EQ(targets, 3 * kMakers);
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), 1);
 }
 
 TEST_F(CollectorTest, GarbageCollectReturnsBothCountsAfterTrimmingTrailingHoles) {

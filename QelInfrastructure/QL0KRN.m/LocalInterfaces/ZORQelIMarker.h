@@ -16,10 +16,11 @@ class ZORQelIGholder;
 
 class ZORQelIMarker {
  public:
-  // Room in the work list for `needed` objects (one per object of list_):
-  // grown when an object is made, so that a cycle allocates nothing.
-  // Raises std::bad_alloc, changing nothing, when the room cannot be had.
-  static void Reserve(std::int64_t needed);
+  // Room in the work list and in order_ for every object in existence and
+  // one more (an object about to be made): grown when an object is made, so
+  // that a cycle allocates nothing.  Raises std::bad_alloc, changing nothing
+  // but the arrays' places, when the room cannot be had.
+  static void ReserveOneMore();
   // The root scans of one cycle: the static table, the automatic one, then
   // the objects pinned while their own operation runs (ZORQelIPin.h).
   // A member check that raises leaves no mark behind (see ClearAllMarks).
@@ -36,6 +37,33 @@ class ZORQelIMarker {
   // line has been fetched.
   static void Defer(ZORQelIObjectIMP* m);
 
+  // The sweep's read-ahead: where list_'s objects lie, so that the sweep can
+  // fetch the objects it will examine next while it examines one, instead
+  // of learning each address from the link of the one before (a cache miss
+  // per object once the list's order has drifted from the order of the
+  // addresses).  Entry i is the object at position size-1-i from list_'s
+  // head (the tail first, the head last), so that a new object is a store
+  // at the end.  It is a hint only: the links are the list, the sweep
+  // follows them and uses an entry only as the address of a prefetch, so an
+  // entry that is out of date (an object made while a sweep runs or whose
+  // construction failed, a sweep cut short by a finalizer that raised)
+  // costs a useless prefetch and nothing else, and the next sweep writes
+  // them all afresh.  It has the work list's capacity, and the sweep writes
+  // the order it leaves behind into the work list's array (unused while it
+  // runs), then swaps the two.  Below entry 0 of either array lie kAhead
+  // null entries, so that the sweep may read kAhead entries past its end.
+  static constexpr std::int64_t kAhead = 16;
+  static ZORQelIObjectIMP** order_;
+  // Records o, about to be put at the head of list_, which has `size` objects.
+  static void Listed(ZORQelIObjectIMP* o, std::int64_t size) { order_[size] = o; }
+  // Objects off list_ that a running sweep still holds (the list it walks):
+  // the room reserved counts them too, so that list_ never outgrows the
+  // arrays, not even once the sweep puts its survivors back.
+  static std::int64_t held_;
+  // Set whenever the arrays grow (and so may move): a sweep clears it, and
+  // takes up their new places when it finds it set.
+  static bool moved_;
+
  private:
   static void Drain();
   // Marks and queues an object found unmarked (under frames when the work
@@ -43,7 +71,8 @@ class ZORQelIMarker {
   static void Queue(ZORQelIObjectIMP* m);
   static void FlushDeferred();
 
-  // The work list never has fewer places than this once an object exists.
+  // The work list never has fewer places than this once an object exists;
+  // once one does, list_.size + held_ <= capacity_.
   static constexpr std::int64_t kMinCapacity = 1024;
   static_assert(ZORQelIObjectIMP::deferFrom_ <= kMinCapacity, "a short work list always has room");
   static std::int64_t capacity_;

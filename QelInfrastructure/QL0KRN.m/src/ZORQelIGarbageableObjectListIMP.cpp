@@ -38,8 +38,23 @@ inline bool KeepsBaseFinalizer(const ZORQelIObjectIMP* o) {
 void ZORQelIGarbageableObjectListIMP::Cleaner() {
   ZORQELI_TRACE("void ZORQelIGarbageableObjectListIMP::Cleaner()");
   ZORQelIObjectIMP* chain = head;
+  const std::int64_t listed = size;
   ZORQelIGarbageableObjectListIMP survivors;
   Truncate();
+  // The read-ahead (ZORQelIMarker::order_) describes list_ alone.  Entry
+  // `ahead` is the object kAhead places after the one being examined: the
+  // walk fetches it, reading at most kAhead entries past entry 0 (the null
+  // ones below it), as the walk is `listed` objects long.  The survivors
+  // are recorded, in the order the sweep leaves them, into the work list's
+  // array; the objects the walk holds off the list are counted in held_, so
+  // that the arrays keep room for them and for the objects finalizers make.
+  const bool own = this == &ZORQelIObjectIMP::list_;
+  std::int64_t ahead = listed - 1;
+  if (own) {
+    ZORQelIMarker::held_ = listed;
+    for (std::int64_t i = 0; i < ZORQelIMarker::kAhead && ahead >= 0; ++i, --ahead)
+      __builtin_prefetch(ZORQelIMarker::order_[ahead], 1);
+  }
   // The placeholder is kept whatever its mark: it stands for every empty
   // handle and must outlive them all.
   ZORQelIObjectIMP* const placeholder = ZORQelIGholder::null;
@@ -48,7 +63,7 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
   // finalized: a finalizer that raises may already have deleted it.
   ZORQelIObjectIMP* n = nullptr;
   try {
-    if (ZORQelITracer::Silent()) {
+    if (own && ZORQelITracer::Silent()) {
       // Tracing is off for good: the frames of TestAndSetGarbageCollectorHit
       // and of the survivors' Add would enclose no code of the client's and
       // write no line, so they cannot be observed and the loop does their
@@ -57,7 +72,6 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       // when a finalizer raises.
       ZORQelIObjectIMP* keptHead = nullptr;
       ZORQelIObjectIMP* keptTail = nullptr;
-      std::int32_t kept = 0;
       // The base Finalizer's frame, held open across a run of in-place
       // finalizations: between two objects no code of the client's runs and
       // nothing can read the trace stack, so one frame at position `base`
@@ -68,18 +82,56 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       const std::int32_t base = trace != nullptr ? trace->depth : 0;
       const bool canHold = trace != nullptr && base < trace->fastLimit;
       bool held = false;
+      // The entry of order_ to prefetch next and the place of the next
+      // survivor in the record, moved with their arrays after every
+      // finalization (which may make objects, and so move the arrays); the
+      // survivors are counted by their place.
+      ZORQelIObjectIMP** order = ZORQelIMarker::order_;
+      ZORQelIObjectIMP** record = ZORQelIObjectIMP::markStack_;
+      ZORQelIObjectIMP** fetch = order + ahead;
+      ZORQelIObjectIMP** keep = record;
+      ZORQelIMarker::moved_ = false;
+      const auto rebase = [&] {
+        if (__builtin_expect(ZORQelIMarker::moved_, 0)) {
+          ZORQelIMarker::moved_ = false;
+          fetch = ZORQelIMarker::order_ + (fetch - order);
+          order = ZORQelIMarker::order_;
+          keep = ZORQelIObjectIMP::markStack_ + (keep - record);
+          record = ZORQelIObjectIMP::markStack_;
+        }
+      };
       try {
         for (; o != nullptr; o = n) {
+          if (o->garbageCollectorHit != 0) {
+            // A run of marked objects, its state in locals (registers: no
+            // call is made inside the run).
+            ZORQelIObjectIMP* h = keptHead;
+            ZORQelIObjectIMP* t = keptTail;
+            ZORQelIObjectIMP** k = keep;
+            ZORQelIObjectIMP** f = fetch;
+            do {
+              ZORQelIObjectIMP* const after = o->next;
+              __builtin_prefetch(*f--, 1);
+              o->garbageCollectorHit = 0;
+              *k++ = o;
+              if (t == nullptr) t = o;
+              o->next = h;
+              h = o;
+              o = after;
+            } while (o != nullptr && o->garbageCollectorHit != 0);
+            keptHead = h;
+            keptTail = t;
+            keep = k;
+            fetch = f;
+            if (o == nullptr) break;
+          }
           n = o->next;
-          // The objects lie in the order they were made (or its reverse),
-          // so the links are mostly in cache; this starts the next one early.
-          if (n != nullptr) __builtin_prefetch(n);
-          if (o->garbageCollectorHit != 0 || o == placeholder) {
-            o->garbageCollectorHit = 0;
+          __builtin_prefetch(*fetch--, 1);
+          if (o == placeholder) {
+            *keep++ = o;
             if (keptTail == nullptr) keptTail = o;
             o->next = keptHead;
             keptHead = o;
-            ++kept;
             continue;
           }
           o->next = nullptr;
@@ -102,38 +154,42 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
               ZORQelITracer frame(ZORQelIObjectIMP::finalizerTrace_);
               delete o;
             }
+            rebase();
           } else {
             if (held) {
               trace->depth = base;
               held = false;
             }
             o->Finalizer();
+            rebase();
             if (__builtin_expect(ZORQelIObjectIMP::finalizing_ != nullptr, 0)) {
               // A client's finalizer kept its object: it stays on the list.
               ZORQelIObjectIMP::finalizing_ = nullptr;
+              *keep++ = o;
               if (keptTail == nullptr) keptTail = o;
               o->next = keptHead;
               keptHead = o;
-              ++kept;
             }
           }
         }
         if (held) trace->depth = base;
       } catch (...) {
         if (held) trace->depth = base;
+        rebase();
         survivors.head = keptHead;
         survivors.tail = keptTail;
-        survivors.size = kept;
+        survivors.size = static_cast<std::int32_t>(keep - record);
         throw;
       }
       survivors.head = keptHead;
       survivors.tail = keptTail;
-      survivors.size = kept;
+      survivors.size = static_cast<std::int32_t>(keep - record);
     } else {
       for (; o != nullptr; o = n) {
         n = o->next;
-        if (n != nullptr) __builtin_prefetch(n);
+        if (own) __builtin_prefetch(ZORQelIMarker::order_[ahead--], 1);
         if (o->TestAndSetGarbageCollectorHit() != 0 || o == placeholder) {
+          if (own) ZORQelIObjectIMP::markStack_[survivors.size] = o;
           survivors.Add(o);
         } else {
           o->next = nullptr;
@@ -142,6 +198,7 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
           if (__builtin_expect(ZORQelIObjectIMP::finalizing_ != nullptr, 0)) {
             // A client's finalizer kept its object: it stays on the list.
             ZORQelIObjectIMP::finalizing_ = nullptr;
+            if (own) ZORQelIObjectIMP::markStack_[survivors.size] = o;
             survivors.Add(o);
           }
         }
@@ -164,9 +221,24 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       survivors.Add(rest);
       rest = after;
     }
+    // order_ is left as it was: out of date, until the next sweep.
+    if (own) ZORQelIMarker::held_ = 0;
     Merge(survivors);
     ZORQelIMarker::ClearAllMarks();
     throw;
+  }
+  if (own) {
+    // The order left behind: the survivors (recorded above, the first kept
+    // is the new tail), then the objects finalizers made meanwhile, which
+    // are this list now and go before them.  Then the record becomes
+    // order_, and order_'s array the work list.
+    ZORQelIMarker::held_ = 0;
+    std::int64_t at = static_cast<std::int64_t>(survivors.size) + size;
+    for (ZORQelIObjectIMP* m = head; m != nullptr && at > survivors.size; m = m->next)
+      ZORQelIObjectIMP::markStack_[--at] = m;
+    ZORQelIObjectIMP** const recorded = ZORQelIObjectIMP::markStack_;
+    ZORQelIObjectIMP::markStack_ = ZORQelIMarker::order_;
+    ZORQelIMarker::order_ = recorded;
   }
   Merge(survivors);
 }
