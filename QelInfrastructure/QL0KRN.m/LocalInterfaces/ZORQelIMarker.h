@@ -50,19 +50,22 @@ class ZORQelIMarker {
   // costs a useless prefetch and nothing else, and the next sweep writes
   // them all afresh.  It has the work list's capacity, and the sweep writes
   // the order it leaves behind into the work list's array (unused while it
-  // runs), then swaps the two.  Below entry 0 of either array lie kAhead
-  // null entries, so that the sweep may read kAhead entries past its end.
+  // runs), then swaps the two.  Below entry 0 of either array lie more
+  // than kAhead null entries, so that the sweep may read kAhead past its end.
   static constexpr std::int64_t kAhead = 16;
   static ZORQelIObjectIMP** order_;
   // Records o, about to be put at the head of list_, which has `size` objects.
   static void Listed(ZORQelIObjectIMP* o, std::int64_t size) { order_[size] = o; }
   // Objects off list_ that a running sweep still holds (the list it walks):
   // the room reserved counts them too, so that list_ never outgrows the
-  // arrays, not even once the sweep puts its survivors back.
+  // arrays, not even once the sweep puts its survivors back.  While it is
+  // not 0 the arrays do not move: room for more is had in new arrays, the
+  // old ones kept for the sweep, which reads and writes them, until it ends.
   static std::int64_t held_;
-  // Set whenever the arrays grow (and so may move): a sweep clears it, and
-  // takes up their new places when it finds it set.
-  static bool moved_;
+  // The end of a sweep that recorded `kept` survivors into the work list's
+  // array it started with: the records are copied into the new one if the
+  // arrays were replaced meanwhile, and the old ones freed; held_ is 0 again.
+  static void EndSweep(std::int64_t kept);
 
  private:
   static void Drain();
@@ -76,6 +79,9 @@ class ZORQelIMarker {
   static constexpr std::int64_t kMinCapacity = 1024;
   static_assert(ZORQelIObjectIMP::deferFrom_ <= kMinCapacity, "a short work list always has room");
   static std::int64_t capacity_;
+  // The arrays the running sweep started with, once replaced (null otherwise).
+  static ZORQelIObjectIMP** sweptStack_;
+  static ZORQelIObjectIMP** sweptOrder_;
 };
 
 #endif

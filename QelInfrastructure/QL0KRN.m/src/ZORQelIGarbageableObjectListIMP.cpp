@@ -46,14 +46,17 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
   // walk fetches it, reading at most kAhead entries past entry 0 (the null
   // ones below it), as the walk is `listed` objects long.  The survivors
   // are recorded, in the order the sweep leaves them, into the work list's
-  // array; the objects the walk holds off the list are counted in held_, so
-  // that the arrays keep room for them and for the objects finalizers make.
+  // array.  The objects the walk holds off the list are counted in held_, so
+  // that the arrays keep room for them and for the objects finalizers make,
+  // and stay where they are until EndSweep.
   const bool own = this == &ZORQelIObjectIMP::list_;
+  ZORQelIObjectIMP** const order = ZORQelIMarker::order_;
+  ZORQelIObjectIMP** const record = ZORQelIObjectIMP::markStack_;
   std::int64_t ahead = listed - 1;
   if (own) {
     ZORQelIMarker::held_ = listed;
     for (std::int64_t i = 0; i < ZORQelIMarker::kAhead && ahead >= 0; ++i, --ahead)
-      __builtin_prefetch(ZORQelIMarker::order_[ahead], 1);
+      __builtin_prefetch(order[ahead], 1);
   }
   // The placeholder is kept whatever its mark: it stands for every empty
   // handle and must outlive them all.
@@ -83,23 +86,9 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       const bool canHold = trace != nullptr && base < trace->fastLimit;
       bool held = false;
       // The entry of order_ to prefetch next and the place of the next
-      // survivor in the record, moved with their arrays after every
-      // finalization (which may make objects, and so move the arrays); the
-      // survivors are counted by their place.
-      ZORQelIObjectIMP** order = ZORQelIMarker::order_;
-      ZORQelIObjectIMP** record = ZORQelIObjectIMP::markStack_;
+      // survivor in the record; the survivors are counted by their place.
       ZORQelIObjectIMP** fetch = order + ahead;
       ZORQelIObjectIMP** keep = record;
-      ZORQelIMarker::moved_ = false;
-      const auto rebase = [&] {
-        if (__builtin_expect(ZORQelIMarker::moved_, 0)) {
-          ZORQelIMarker::moved_ = false;
-          fetch = ZORQelIMarker::order_ + (fetch - order);
-          order = ZORQelIMarker::order_;
-          keep = ZORQelIObjectIMP::markStack_ + (keep - record);
-          record = ZORQelIObjectIMP::markStack_;
-        }
-      };
       try {
         for (; o != nullptr; o = n) {
           if (o->garbageCollectorHit != 0) {
@@ -154,14 +143,12 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
               ZORQelITracer frame(ZORQelIObjectIMP::finalizerTrace_);
               delete o;
             }
-            rebase();
           } else {
             if (held) {
               trace->depth = base;
               held = false;
             }
             o->Finalizer();
-            rebase();
             if (__builtin_expect(ZORQelIObjectIMP::finalizing_ != nullptr, 0)) {
               // A client's finalizer kept its object: it stays on the list.
               ZORQelIObjectIMP::finalizing_ = nullptr;
@@ -175,7 +162,6 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
         if (held) trace->depth = base;
       } catch (...) {
         if (held) trace->depth = base;
-        rebase();
         survivors.head = keptHead;
         survivors.tail = keptTail;
         survivors.size = static_cast<std::int32_t>(keep - record);
@@ -187,9 +173,9 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
     } else {
       for (; o != nullptr; o = n) {
         n = o->next;
-        if (own) __builtin_prefetch(ZORQelIMarker::order_[ahead--], 1);
+        if (own) __builtin_prefetch(order[ahead--], 1);
         if (o->TestAndSetGarbageCollectorHit() != 0 || o == placeholder) {
-          if (own) ZORQelIObjectIMP::markStack_[survivors.size] = o;
+          if (own) record[survivors.size] = o;
           survivors.Add(o);
         } else {
           o->next = nullptr;
@@ -198,7 +184,7 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
           if (__builtin_expect(ZORQelIObjectIMP::finalizing_ != nullptr, 0)) {
             // A client's finalizer kept its object: it stays on the list.
             ZORQelIObjectIMP::finalizing_ = nullptr;
-            if (own) ZORQelIObjectIMP::markStack_[survivors.size] = o;
+            if (own) record[survivors.size] = o;
             survivors.Add(o);
           }
         }
@@ -222,7 +208,7 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       rest = after;
     }
     // order_ is left as it was: out of date, until the next sweep.
-    if (own) ZORQelIMarker::held_ = 0;
+    if (own) ZORQelIMarker::EndSweep(0);
     Merge(survivors);
     ZORQelIMarker::ClearAllMarks();
     throw;
@@ -232,7 +218,7 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
     // is the new tail), then the objects finalizers made meanwhile, which
     // are this list now and go before them.  Then the record becomes
     // order_, and order_'s array the work list.
-    ZORQelIMarker::held_ = 0;
+    ZORQelIMarker::EndSweep(survivors.size);
     std::int64_t at = static_cast<std::int64_t>(survivors.size) + size;
     for (ZORQelIObjectIMP* m = head; m != nullptr && at > survivors.size; m = m->next)
       ZORQelIObjectIMP::markStack_[--at] = m;

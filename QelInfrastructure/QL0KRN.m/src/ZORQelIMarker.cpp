@@ -1,8 +1,8 @@
 #include "ZORQelIMarker.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 #include "ZORQelICheck.h"
@@ -34,13 +34,14 @@
 std::int64_t ZORQelIMarker::capacity_ = 0;
 ZORQelIObjectIMP** ZORQelIMarker::order_ = nullptr;
 std::int64_t ZORQelIMarker::held_ = 0;
-bool ZORQelIMarker::moved_ = false;
+ZORQelIObjectIMP** ZORQelIMarker::sweptStack_ = nullptr;
+ZORQelIObjectIMP** ZORQelIMarker::sweptOrder_ = nullptr;
 
 namespace {
 constexpr unsigned kDeferred = 16;  // a power of two
 // How far from an object of a chain the drain fetches: 32 lines, about the
 // lines a chain made in sequence crosses during one memory latency.
-constexpr std::ptrdiff_t kNear = 2048;
+constexpr std::uintptr_t kNear = 2048;
 ZORQelIObjectIMP* deferred[kDeferred];
 unsigned deferredNext = 0;
 unsigned deferredCount = 0;
@@ -48,19 +49,33 @@ bool draining = false;
 bool inCycle = false;
 bool strayMarks = false;
 
-// Grows one of the two arrays (entries from -kAhead) to `capacity` entries
-// from 0, keeping its contents; the null entries below 0 are written once.
+// The two arrays hold their entries from -kAhead - 1 (null entries below 0:
+// the sweep reads down to -kAhead, and its pointer ends one below).
+constexpr std::int64_t kPad = ZORQelIMarker::kAhead + 1;
+
+// Grows one of the arrays to `capacity` entries from 0, keeping its
+// contents (possibly in place).
 ZORQelIObjectIMP** Grown(ZORQelIObjectIMP** array, std::int64_t capacity) {
-  constexpr std::int64_t pad = ZORQelIMarker::kAhead;
-  ZORQelIObjectIMP** base = array != nullptr ? array - pad : nullptr;
+  ZORQelIObjectIMP** base = array != nullptr ? array - kPad : nullptr;
   void* p =
-      std::realloc(base, static_cast<std::size_t>(capacity + pad) * sizeof(ZORQelIObjectIMP*));
+      std::realloc(base, static_cast<std::size_t>(capacity + kPad) * sizeof(ZORQelIObjectIMP*));
   if (p == nullptr) throw std::bad_alloc();
   base = static_cast<ZORQelIObjectIMP**>(p);
   if (array == nullptr)
-    for (std::int64_t i = 0; i < pad; ++i) base[i] = nullptr;
-  return base + pad;
+    for (std::int64_t i = 0; i < kPad; ++i) base[i] = nullptr;
+  return base + kPad;
 }
+
+// A copy of an array of `from` entries with room for `capacity`; the
+// original is left alone.
+ZORQelIObjectIMP** Copied(ZORQelIObjectIMP** array, std::int64_t from, std::int64_t capacity) {
+  void* p = std::malloc(static_cast<std::size_t>(capacity + kPad) * sizeof(ZORQelIObjectIMP*));
+  if (p == nullptr) throw std::bad_alloc();
+  std::memcpy(p, array - kPad, static_cast<std::size_t>(from + kPad) * sizeof(ZORQelIObjectIMP*));
+  return static_cast<ZORQelIObjectIMP**>(p) + kPad;
+}
+
+void Release(ZORQelIObjectIMP** array) { std::free(array - kPad); }
 }  // namespace
 
 void ZORQelIMarker::ReserveOneMore() {
@@ -68,13 +83,43 @@ void ZORQelIMarker::ReserveOneMore() {
   if (__builtin_expect(needed <= capacity_, 1)) return;
   std::int64_t capacity = capacity_ < kMinCapacity ? kMinCapacity : capacity_;
   while (capacity < needed) capacity *= 2;
-  // capacity_ is raised only once both arrays have the room; their contents
-  // are kept (the sweep may be recording into the work list's), and a move
-  // is noted as soon as it is made.
+  if (held_ != 0) {
+    // A sweep runs (a destructor is making objects): it keeps the arrays it
+    // started with, and EndSweep frees them.
+    ZORQelIObjectIMP** const stack = Copied(ZORQelIObjectIMP::markStack_, capacity_, capacity);
+    ZORQelIObjectIMP** order;
+    try {
+      order = Copied(order_, capacity_, capacity);
+    } catch (...) {
+      Release(stack);
+      throw;
+    }
+    if (sweptStack_ == nullptr) {
+      sweptStack_ = ZORQelIObjectIMP::markStack_;
+      sweptOrder_ = order_;
+    } else {
+      Release(ZORQelIObjectIMP::markStack_);
+      Release(order_);
+    }
+    ZORQelIObjectIMP::markStack_ = stack;
+    order_ = order;
+    capacity_ = capacity;
+    return;
+  }
+  // capacity_ is raised only once both arrays have the room.
   ZORQelIObjectIMP::markStack_ = Grown(ZORQelIObjectIMP::markStack_, capacity);
-  moved_ = true;
   order_ = Grown(order_, capacity);
   capacity_ = capacity;
+}
+
+void ZORQelIMarker::EndSweep(std::int64_t kept) {
+  held_ = 0;
+  if (sweptStack_ == nullptr) return;
+  std::memcpy(ZORQelIObjectIMP::markStack_, sweptStack_,
+              static_cast<std::size_t>(kept) * sizeof(ZORQelIObjectIMP*));
+  Release(sweptStack_);
+  Release(sweptOrder_);
+  sweptStack_ = sweptOrder_ = nullptr;
 }
 
 void ZORQelIMarker::ClearAllMarks() {
@@ -137,9 +182,9 @@ void ZORQelIMarker::Drain() {
         // on either side has most of a chain made in sequence in cache by
         // the time the walk gets there.  Elsewhere the two prefetches are
         // wasted, and wide graphs (a long work list) do not take them.
-        const char* at = reinterpret_cast<const char*>(o);
-        __builtin_prefetch(at + kNear, 1);
-        __builtin_prefetch(at - kNear, 1);
+        const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(o);
+        __builtin_prefetch(reinterpret_cast<const void*>(at + kNear), 1);
+        __builtin_prefetch(reinterpret_cast<const void*>(at - kNear), 1);
       }
       o->GarbageCollectorMemberCheck();
     }
