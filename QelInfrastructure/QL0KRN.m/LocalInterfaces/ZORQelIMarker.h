@@ -76,7 +76,7 @@ class ZORQelIMarker {
   // walked in both directions by turns (the sweep reverses the survivors,
   // so either direction may be the list's own) is scattered: a record is
   // started at the next object made, if none is kept.  A list in order
-  // drops the record.
+  // drops the record.  Fewer than kWindow steps give no verdict.
   static void Swept(std::int64_t steps, std::int64_t rises);
   static std::int64_t held_;
   // The end of a sweep that recorded `kept` survivors into the work list's
@@ -95,8 +95,7 @@ class ZORQelIMarker {
   static void EndWindow();
 
   // A list is scattered when more than 1 step in kScatter goes against the
-  // direction most steps take.  Lists shorter than kWindow are never
-  // recorded: their sweep is short whatever their order.
+  // direction most steps take.
   static constexpr std::int64_t kScatter = 16;
   static constexpr std::int32_t kWindow = 1024;
   static std::int32_t window_;  // objects left in the current run

@@ -143,9 +143,12 @@ void ZORQelIMarker::EndWindow() {
 }
 
 void ZORQelIMarker::Swept(std::int64_t steps, std::int64_t rises) {
+  // Too few survivors to judge by (a heap of mostly garbage): the record,
+  // if any, is kept, and so is the verdict of the objects' making; dropping
+  // it here would have every cycle of such a heap allocate a new one.
+  if (steps < kWindow) return;
   const std::int64_t against = rises < steps - rises ? rises : steps - rises;
-  const bool scattered = steps >= kWindow && against * kScatter > steps;
-  if (scattered) {
+  if (against * kScatter > steps) {
     // The record is started by the next object made (not here: a cycle
     // allocates nothing).
     if (order_ == nullptr) {
