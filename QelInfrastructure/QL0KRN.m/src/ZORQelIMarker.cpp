@@ -94,8 +94,7 @@ void ZORQelIMarker::ReserveOneMore() {
   const std::int64_t needed = ZORQelIObjectIMP::list_.size + held_ + 1;
   if (__builtin_expect(needed <= capacity_, 1)) return;
   // Grown by half, not doubled: the room is one pointer per object, held
-  // for as long as the objects live (pages of it that a drain never
-  // reaches are never touched).
+  // for as long as the objects live, and at most a third of it is spare.
   std::int64_t capacity = capacity_ < kMinCapacity ? kMinCapacity : capacity_;
   while (capacity < needed) capacity += capacity / 2;
   if (held_ != 0) {
