@@ -73,6 +73,68 @@ class SpawnIMP : public ZORQelIObjectIMP {
 };
 ZORQELI_DEFINE_IMP(SpawnIMP, ZORQelIObjectIMP)
 
+// Its destructor, run by the sweep, makes `count` chain links.
+class MakerIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(MakerIMP, ZORQelIObjectIMP)
+ public:
+  MakerIMP(int count, int* finalized) : count(count), finalized(finalized) {}
+  ~MakerIMP() override {
+    ++*finalized;
+    for (int i = 0; i < count; ++i) new ChainIMP();
+  }
+  ZORQelIObjectIMP* Clone() const override { return new MakerIMP(*this); }
+  void Text(ZORQelIPrint&) const override {}
+  int count;
+  int* finalized;
+};
+ZORQELI_DEFINE_IMP(MakerIMP, ZORQelIObjectIMP)
+
+// A chain link placed by a pool: while poolInOrder is false, links made one
+// after another lie all over the pool's first half, so the collector's list
+// of them is out of address order, as a heap that reuses freed memory
+// leaves it; otherwise they lie in sequence in its second half.  The pool
+// never reuses a slot.
+struct alignas(64) PoolSlot {
+  unsigned char bytes[64];
+};
+constexpr std::size_t kPoolSlots = std::size_t{1} << 16;  // in each half
+PoolSlot* pool = nullptr;
+std::size_t poolNext = 0;
+std::size_t poolNextInOrder = 0;
+bool poolInOrder = false;
+std::int64_t scatteredFinalized = 0;
+
+class ScatteredIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(ScatteredIMP, ZORQelIObjectIMP)
+ public:
+  static void* operator new(std::size_t size) {
+    if (size > sizeof(PoolSlot)) throw std::bad_alloc();
+    if (poolInOrder) {
+      if (poolNextInOrder == kPoolSlots) throw std::bad_alloc();
+      return &pool[kPoolSlots + poolNextInOrder++];
+    }
+    if (poolNext == kPoolSlots) throw std::bad_alloc();
+    // i * an odd number, modulo a power of two: every slot once, scattered.
+    return &pool[(poolNext++ * 40503u) & (kPoolSlots - 1)];
+  }
+  static void operator delete(void*) {}
+  ~ScatteredIMP() override { ++scatteredFinalized; }
+  ZORQelIObjectIMP* Clone() const override { return new ScatteredIMP(*this); }
+  void Text(ZORQelIPrint&) const override {}
+  void GarbageCollectorMemberCheck() override { GarbageCollectorScan(next); }
+  ScatteredIMP* next = nullptr;
+};
+ZORQELI_DEFINE_IMP(ScatteredIMP, ZORQelIObjectIMP)
+
+// The objects of class T on the collector's list, in its order.
+template <class T>
+std::vector<const ZORQelIObjectIMP*> Listed() {
+  std::vector<const ZORQelIObjectIMP*> found;
+  for (ZORQelIObjectIMP* o = ZORQelIObjectIMP::list_.head; o != nullptr; o = o->Next())
+    if (dynamic_cast<T*>(o) != nullptr) found.push_back(o);
+  return found;
+}
+
 // Its member check raises while `armed`.
 class FaultyCheckIMP : public ZORQelIObjectIMP {
   ZORQELI_DECLARE_IMP(FaultyCheckIMP, ZORQelIObjectIMP)
@@ -243,6 +305,112 @@ TEST_F(CollectorTest, ObjectsMadeByFinalizersSurviveTheirCycleAndDieInTheNext) {
   // The new nodes' empty member roots do not keep the nodes alive.
   ZORQelIVariable::GarbageCollect();
   EXPECT_EQ(spawned, 3);
+}
+
+TEST_F(CollectorTest, ObjectsMadeInBulkByDestructorsDuringASweepLeaveTheListWhole) {
+  // Three kept objects before every maker; the makers' destructors make
+  // 2^18 objects in all, many times what the collector had room for when
+  // the sweep began, so its bookkeeping grows (and moves) under the sweep.
+  constexpr int kMakers = 64;
+  constexpr int kEach = 4096;
+  std::vector<ZORQelIObject> kept;
+  std::vector<const ZORQelIObjectIMP*> keptOrder;
+  for (int i = 0; i < kMakers; ++i) {
+    for (int j = 0; j < 3; ++j) {
+      kept.emplace_back(NewNode(&targets, j));
+      keptOrder.push_back(kept.back().RefMe());
+    }
+    new MakerIMP(kEach, &finalized);
+  }
+  const ZORQelI::integer before = ZORQelIVariable::GetInstancesCount__();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, kMakers);
+  EXPECT_EQ(targets, 0);
+  const ZORQelI::integer after = before - kMakers + kMakers * kEach;
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), after);
+  EXPECT_EQ(WalkedLength(), after);
+  // The objects made during the sweep come first, then the survivors in
+  // the reverse of the order the sweep met them: the order they were made.
+  std::vector<const ZORQelIObjectIMP*> survivors;
+  ZORQelI::integer made = 0;
+  for (ZORQelIObjectIMP* o = ZORQelIObjectIMP::list_.head; o != nullptr; o = o->Next()) {
+    if (dynamic_cast<ChainIMP*>(o) != nullptr) {
+      EXPECT_TRUE(survivors.empty()) << "a new object after a survivor";
+      ++made;
+    } else if (o != ZORQelIGholder::null) {
+      survivors.push_back(o);
+    }
+  }
+  EXPECT_EQ(made, kMakers * kEach);
+  EXPECT_EQ(survivors, keptOrder);
+  // Nothing refers to the new objects: the next cycle reclaims them all.
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(chainFinalized, kMakers * kEach);
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), before - kMakers);
+  kept.clear();
+  CollectAll();
+  EXPECT_EQ(targets, 3 * kMakers);
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), 1);
+}
+
+TEST_F(CollectorTest, ScatteredListsAndListsInOrderAreSweptWholeByTurns) {
+  std::vector<PoolSlot> storage(2 * kPoolSlots);
+  pool = storage.data();
+  poolNext = poolNextInOrder = 0;
+  poolInOrder = false;
+  scatteredFinalized = 0;
+  const ZORQelI::integer base = ZORQelIVariable::GetInstancesCount__();
+  // A kept chain of scattered links, an unreachable scattered object after
+  // each: the list is out of address order from the first objects made.
+  constexpr int kLinks = 12000;
+  ScatteredIMP* first = new ScatteredIMP();
+  ZORQelIObject keep(first);
+  new ScatteredIMP();
+  for (ScatteredIMP* last = first; poolNext < 2 * kLinks;) {
+    last = last->next = new ScatteredIMP();
+    new ScatteredIMP();
+  }
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(scatteredFinalized, kLinks);
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), base + kLinks);
+  EXPECT_EQ(WalkedLength(), base + kLinks);
+  // Objects made in bulk by destructors during the sweep of the scattered
+  // list (the collector's arrays move under it); the survivors come back
+  // in the reverse of the order the sweep met them.
+  constexpr int kMakers = 8;
+  constexpr int kEach = 4096;
+  for (int i = 0; i < kMakers; ++i) new MakerIMP(kEach, &finalized);
+  std::vector<const ZORQelIObjectIMP*> order = Listed<ScatteredIMP>();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, kMakers);
+  std::reverse(order.begin(), order.end());
+  EXPECT_EQ(Listed<ScatteredIMP>(), order);
+  EXPECT_EQ(WalkedLength(), base + kLinks + kMakers * kEach);
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(chainFinalized, kMakers * kEach);
+  EXPECT_EQ(scatteredFinalized, kLinks);
+  // The scattered chain dies; a chain made in order takes its place, then
+  // a scattered one again.
+  poolInOrder = true;
+  first = new ScatteredIMP();
+  keep = ZORQelIObject(first);
+  for (ScatteredIMP* last = first; poolNextInOrder < kLinks;) last = last->next = new ScatteredIMP();
+  for (int i = 0; i < 3; ++i) ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(scatteredFinalized, 2 * kLinks);
+  EXPECT_EQ(WalkedLength(), base + kLinks);
+  poolInOrder = false;
+  first = new ScatteredIMP();
+  keep = ZORQelIObject(first);
+  for (ScatteredIMP* last = first; poolNext < 3 * kLinks;) last = last->next = new ScatteredIMP();
+  for (int i = 0; i < 2; ++i) ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(scatteredFinalized, 3 * kLinks);
+  EXPECT_EQ(WalkedLength(), base + kLinks);
+  keep = ZORQelIObject();
+  CollectAll();
+  EXPECT_EQ(scatteredFinalized, 4 * kLinks);
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), base);
+  EXPECT_EQ(WalkedLength(), base);
+  pool = nullptr;
 }
 
 TEST_F(CollectorTest, GarbageCollectReturnsBothCountsAfterTrimmingTrailingHoles) {

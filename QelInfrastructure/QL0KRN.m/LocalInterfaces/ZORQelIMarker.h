@@ -17,10 +17,11 @@ class ZORQelIGholder;
 
 class ZORQelIInternal::Access::Marker {
  public:
-  // Room in the work list for `needed` objects (one per object of list_):
-  // grown when an object is made, so that a cycle allocates nothing.
-  // Raises std::bad_alloc, changing nothing, when the room cannot be had.
-  static void Reserve(std::int64_t needed);
+  // Room in the work list (and in order_, when kept) for every object in
+  // existence and one more (an object about to be made): grown by half when
+  // an object is made, so that a cycle allocates nothing.  Raises std::bad_alloc, changing nothing
+  // but the arrays' places, when the room cannot be had.
+  static void ReserveOneMore();
   // The root scans of one cycle: the static table, the automatic one, then
   // the objects pinned while their own operation runs (ZORQelIPin.h).
   // A member check that raises leaves no mark behind (see ClearAllMarks).
@@ -37,18 +38,81 @@ class ZORQelIInternal::Access::Marker {
   // line has been fetched.
   static void Defer(ZORQelIObjectIMP* m);
 
+  // The sweep's read-ahead: where list_'s objects lie, so that the sweep can
+  // fetch the objects it will examine next while it examines one, instead
+  // of learning each address from the link of the one before (a cache miss
+  // per object once the list's order has drifted from the order of the
+  // addresses).  It exists only while the list is found scattered (see
+  // Listed and Swept): a list in address order is walked as fast by the
+  // processor's own prefetching, and the record would cost it 8 bytes per
+  // object and two passes over them per sweep.  Entry i is the object at
+  // position size-1-i from list_'s head (the tail first, the head last), so
+  // that a new object is a store at the end.  It is a hint only: the links
+  // are the list, the sweep follows them and uses an entry only as the
+  // address of a prefetch, so an entry that is out of date (an object made
+  // while a sweep runs or whose construction failed, a sweep cut short by
+  // a finalizer that raised, a record started while objects existed) costs
+  // a useless prefetch and nothing else, and the next sweep writes them all
+  // afresh.  It has the work list's capacity, and the sweep writes the
+  // order it leaves behind into the work list's array (unused while it
+  // runs), then swaps the two.  Below entry 0 of either array lie more than
+  // kAhead null entries, so that the sweep may read kAhead past its end.
+  static constexpr std::int64_t kAhead = 16;
+  static ZORQelIObjectIMP** order_;
+  // Records o, about to be put at the head of list_, which has `size`
+  // objects.  Without a record, notes whether o lies above the head: objects
+  // made in sequence lie in one direction from each other, and a run of
+  // kWindow objects made in both directions by turns starts a record.
+  static void Listed(ZORQelIObjectIMP* o, std::int64_t size) {
+    if (order_ != nullptr) {
+      order_[size] = o;
+      return;
+    }
+    rises_ += reinterpret_cast<std::uintptr_t>(o) >
+              reinterpret_cast<std::uintptr_t>(ZORQelIObjectIMP::list_.head);
+    if (--window_ == 0) EndWindow();
+  }
+  // The verdict of a silent sweep on the list it walked: of `steps` steps
+  // from a survivor to its successor, `rises` went up in memory.  A list
+  // walked in both directions by turns (the sweep reverses the survivors,
+  // so either direction may be the list's own) is scattered: a record is
+  // started at the next object made, if none is kept.  A list in order
+  // drops the record.  Fewer than kWindow steps give no verdict.
+  static void Swept(std::int64_t steps, std::int64_t rises);
+  static std::int64_t held_;
+  // The end of a sweep that recorded `kept` survivors into the work list's
+  // array it started with: the records are copied into the new one if the
+  // arrays were replaced meanwhile, and the old ones freed; held_ is 0 again.
+  static void EndSweep(std::int64_t kept);
+
  private:
   static void Drain();
   // Marks and queues an object found unmarked (under frames when the work
   // list is full).
   static void Queue(ZORQelIObjectIMP* m);
   static void FlushDeferred();
+  // Ends a run of kWindow objects made without a record: starts one if the
+  // run, or the last sweep, found the list scattered.
+  static void EndWindow();
 
-  // The work list never has fewer places than this once an object exists.
+  // A list is scattered when more than 1 step in kScatter goes against the
+  // direction most steps take.
+  static constexpr std::int64_t kScatter = 16;
+  static constexpr std::int32_t kWindow = 1024;
+  static std::int32_t window_;  // objects left in the current run
+  static std::int32_t rises_;   // of its objects, those above the head
+  static bool scattered_;       // the last silent sweep found it so
+
+  // The work list never has fewer places than this once an object exists;
+  // once one does, list_.size + held_ <= capacity_.
   static constexpr std::int64_t kMinCapacity = 1024;
   static_assert(ZORQelIInternal::Marking::deferFrom <= kMinCapacity,
                 "a short work list always has room");
   static std::int64_t capacity_;
+  // The arrays the running sweep started with, once replaced (null otherwise;
+  // sweptOrder_ also when no record was kept).
+  static ZORQelIObjectIMP** sweptStack_;
+  static ZORQelIObjectIMP** sweptOrder_;
 };
 
 // The marker, as the library's sources name it.

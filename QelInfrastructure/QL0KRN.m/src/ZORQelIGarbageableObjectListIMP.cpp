@@ -1,6 +1,8 @@
 #include "ZORQelIGarbageableObjectListIMP.h"
 
+#include <cstdint>
 #include <iostream>
+#include <type_traits>
 #include <typeinfo>
 
 #include "ZORQelICheck.h"
@@ -9,6 +11,8 @@
 #include "ZORQelIMarker.h"
 #include "ZORQelIObjectIMP.h"
 #include "ZORQelITracer.h"
+
+using ZORQelIInternal::Marking;
 
 void ZORQelIGarbageableObjectListIMP::Add(ZORQelIObjectIMP* x) {
   ZORQELI_TRACE("void ZORQelIGarbageableObjectListIMP::Add(ZORQelIObjectIMP* x)");
@@ -38,8 +42,27 @@ inline bool KeepsBaseFinalizer(const ZORQelIObjectIMP* o) {
 void ZORQelIGarbageableObjectListIMP::Cleaner() {
   ZORQELI_TRACE("void ZORQelIGarbageableObjectListIMP::Cleaner()");
   ZORQelIObjectIMP* chain = head;
+  const std::int64_t listed = size;
   ZORQelIGarbageableObjectListIMP survivors;
   Truncate();
+  // The read-ahead (ZORQelIMarker::order_, kept only while list_ is found
+  // scattered) describes list_ alone.  Entry `ahead` is the object kAhead
+  // places after the one being examined: the walk fetches it, reading at
+  // most kAhead entries past entry 0 (the null ones below it), as the walk
+  // is `listed` objects long.  The survivors are recorded, in the order the
+  // sweep leaves them, into the work list's array.  The objects the walk
+  // holds off the list are counted in held_, so that the arrays keep room
+  // for them and for the objects finalizers make, and stay where they are
+  // until EndSweep.
+  const bool own = this == &ZORQelIObjectIMP::list_;
+  ZORQelIObjectIMP** const order = own ? ZORQelIMarker::order_ : nullptr;
+  ZORQelIObjectIMP** const record = Marking::stack;
+  std::int64_t ahead = listed - 1;
+  if (own) ZORQelIMarker::held_ = listed;
+  if (order != nullptr) {
+    for (std::int64_t i = 0; i < ZORQelIMarker::kAhead && ahead >= 0; ++i, --ahead)
+      __builtin_prefetch(order[ahead], 1);
+  }
   // The placeholder is kept whatever its mark: it stands for every empty
   // handle and must outlive them all.
   ZORQelIObjectIMP* const placeholder = ZORQelIGholder::null;
@@ -47,8 +70,14 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
   // The successor of the object being examined, read before that object is
   // finalized: a finalizer that raises may already have deleted it.
   ZORQelIObjectIMP* n = nullptr;
+  // The silent walk's survivors and, of the steps from a survivor to its
+  // successor, those that went up in memory: the list's verdict (Swept).
+  std::int64_t kept = 0;
+  std::int64_t rises = 0;
+  bool silent = false;
   try {
-    if (ZORQelITracer::Silent()) {
+    if (own && ZORQelITracer::Silent()) {
+      silent = true;
       // Tracing is off for good: the frames of TestAndSetGarbageCollectorHit
       // and of the survivors' Add would enclose no code of the client's and
       // write no line, so they cannot be observed and the loop does their
@@ -57,7 +86,6 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       // when a finalizer raises.
       ZORQelIObjectIMP* keptHead = nullptr;
       ZORQelIObjectIMP* keptTail = nullptr;
-      std::int32_t kept = 0;
       // The base Finalizer's frame, held open across a run of in-place
       // finalizations: between two objects no code of the client's runs and
       // nothing can read the trace stack, so one frame at position `base`
@@ -68,18 +96,58 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       const std::int32_t base = trace != nullptr ? trace->depth : 0;
       const bool canHold = trace != nullptr && base < trace->fastLimit;
       bool held = false;
-      try {
+      // The entry of order_ to prefetch next and the place of the next
+      // survivor in the record (used with a record only).
+      ZORQelIObjectIMP** fetch = order != nullptr ? order + ahead : nullptr;
+      ZORQelIObjectIMP** keep = record;
+      // The walk, compiled twice: with the record (kRecord true) and, for a
+      // list in address order, without it, as cheap per object as the
+      // processor's own prefetching lets it be.
+      auto walk = [&](auto withRecord) {
+        constexpr bool kRecord = decltype(withRecord)::value;
         for (; o != nullptr; o = n) {
+          if (o->garbageCollectorHit != 0) {
+            // A run of marked objects, its state in locals (registers: no
+            // call is made inside the run).
+            ZORQelIObjectIMP* h = keptHead;
+            ZORQelIObjectIMP* t = keptTail;
+            ZORQelIObjectIMP** k = keep;
+            ZORQelIObjectIMP** f = fetch;
+            std::int64_t c = kept;
+            std::int64_t r = rises;
+            do {
+              ZORQelIObjectIMP* const after = o->next;
+              r += reinterpret_cast<std::uintptr_t>(after) > reinterpret_cast<std::uintptr_t>(o);
+              if (kRecord) {
+                __builtin_prefetch(*f--, 1);
+                *k++ = o;
+              }
+              ++c;
+              o->garbageCollectorHit = 0;
+              if (t == nullptr) t = o;
+              o->next = h;
+              h = o;
+              o = after;
+            } while (o != nullptr && o->garbageCollectorHit != 0);
+            keptHead = h;
+            keptTail = t;
+            keep = k;
+            fetch = f;
+            kept = c;
+            rises = r;
+            if (o == nullptr) break;
+          }
           n = o->next;
-          // The objects lie in the order they were made (or its reverse),
-          // so the links are mostly in cache; this starts the next one early.
-          if (n != nullptr) __builtin_prefetch(n);
-          if (o->garbageCollectorHit != 0 || o == placeholder) {
-            o->garbageCollectorHit = 0;
+          if (kRecord)
+            __builtin_prefetch(*fetch--, 1);
+          else if (n != nullptr)
+            __builtin_prefetch(n);
+          if (o == placeholder) {
+            if (kRecord) *keep++ = o;
+            ++kept;
             if (keptTail == nullptr) keptTail = o;
             o->next = keptHead;
             keptHead = o;
-            ++kept;
             continue;
           }
           o->next = nullptr;
@@ -111,29 +179,37 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
             if (__builtin_expect(ZORQelIObjectIMP::finalizing_ != nullptr, 0)) {
               // A client's finalizer kept its object: it stays on the list.
               ZORQelIObjectIMP::finalizing_ = nullptr;
+              if (kRecord) *keep++ = o;
+              ++kept;
               if (keptTail == nullptr) keptTail = o;
               o->next = keptHead;
               keptHead = o;
-              ++kept;
             }
           }
         }
+      };
+      try {
+        if (order != nullptr)
+          walk(std::true_type());
+        else
+          walk(std::false_type());
         if (held) trace->depth = base;
       } catch (...) {
         if (held) trace->depth = base;
         survivors.head = keptHead;
         survivors.tail = keptTail;
-        survivors.size = kept;
+        survivors.size = static_cast<std::int32_t>(kept);
         throw;
       }
       survivors.head = keptHead;
       survivors.tail = keptTail;
-      survivors.size = kept;
+      survivors.size = static_cast<std::int32_t>(kept);
     } else {
       for (; o != nullptr; o = n) {
         n = o->next;
-        if (n != nullptr) __builtin_prefetch(n);
+        if (order != nullptr) __builtin_prefetch(order[ahead--], 1);
         if (o->TestAndSetGarbageCollectorHit() != 0 || o == placeholder) {
+          if (order != nullptr) record[survivors.size] = o;
           survivors.Add(o);
         } else {
           o->next = nullptr;
@@ -142,6 +218,7 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
           if (__builtin_expect(ZORQelIObjectIMP::finalizing_ != nullptr, 0)) {
             // A client's finalizer kept its object: it stays on the list.
             ZORQelIObjectIMP::finalizing_ = nullptr;
+            if (order != nullptr) record[survivors.size] = o;
             survivors.Add(o);
           }
         }
@@ -164,10 +241,29 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       survivors.Add(rest);
       rest = after;
     }
+    // order_ is left as it was: out of date, until the next sweep.
+    if (own) ZORQelIMarker::EndSweep(0);
     Merge(survivors);
     ZORQelIMarker::ClearAllMarks();
     throw;
   }
+  if (own && order == nullptr) ZORQelIMarker::EndSweep(0);
+  if (order != nullptr) {
+    // The order left behind: the survivors (recorded above, the first kept
+    // is the new tail), then the objects finalizers made meanwhile, which
+    // are this list now and go before them.  Then the record becomes
+    // order_, and order_'s array the work list.
+    ZORQelIMarker::EndSweep(survivors.size);
+    std::int64_t at = static_cast<std::int64_t>(survivors.size) + size;
+    for (ZORQelIObjectIMP* m = head; m != nullptr && at > survivors.size; m = m->next)
+      Marking::stack[--at] = m;
+    ZORQelIObjectIMP** const recorded = Marking::stack;
+    Marking::stack = ZORQelIMarker::order_;
+    ZORQelIMarker::order_ = recorded;
+  }
+  // The verdict is the silent walk's (a traced walk counts no steps; the
+  // record, if any, is then kept as it is).
+  if (silent) ZORQelIMarker::Swept(kept, rises);
   Merge(survivors);
 }
 

@@ -72,8 +72,9 @@ void RunDeferred() {
 void ZORQelIObjectIMP::Enlist(ZORQelIObjectIMP* o) {
   // Room in the work list first: if that fails, the object is not on the
   // list and its allocation is released by new's own clean-up.
-  ZORQelIMarker::Reserve(static_cast<std::int64_t>(list_.size) + 1);
+  ZORQelIMarker::ReserveOneMore();
   o->garbageCollectorHit = 0;
+  ZORQelIMarker::Listed(o, list_.size);
   list_.Add(o);
 }
 
@@ -81,7 +82,8 @@ ZORQelIObjectIMP::ZORQelIObjectIMP(LoadTimeTag) : garbageCollectorHit(0), next(n
   // list_.Add without its trace frame: a frame here would create the trace
   // context (and read the filter) while the library is being loaded, and
   // trace a line before the client has called in.
-  ZORQelIMarker::Reserve(static_cast<std::int64_t>(list_.size) + 1);
+  ZORQelIMarker::ReserveOneMore();
+  ZORQelIMarker::Listed(this, list_.size);
   ++list_.size;
   if (list_.tail == nullptr) list_.tail = this;
   next = list_.head;
