@@ -5,7 +5,6 @@
 #define QL0KRN_TESTS_DictionaryDoubles_h
 
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "QL0KRN.h"
@@ -441,36 +440,6 @@ class Expression final : public ParsableOps<Expression, ZORQelIExpressionIMP> {
   std::vector<ZORQelIParamDesc> params;
 };
 ZORQELI_DEFINE_IMP(Expression, ZORQelIExpressionIMP)
-
-// No test calls it: it shows that the interface family can be made concrete.
-class Interface final : public ParsableOps<Interface, ZORQelIInterfaceIMP> {
-  ZORQELI_DECLARE_IMP(Interface, ZORQelIInterfaceIMP)
- public:
-  using ParsableOps::ParsableOps;
-  void SetDictionaryWrapper(ZORQelIWrapper&) override {}
-  int GetNumberOfFunctions() const override { return 0; }
-  int GetNumberOfMethods() const override { return 0; }
-  int GetNumberOfEntity() const override { return 0; }
-  ZORQelIFunction SearchFunction(ZORQelI::string, ZORQelIType) const override { return ZORQelIFunction(); }
-  ZORQelIFunction SearchFunction(ZORQelI::string) const override { return ZORQelIFunction(); }
-  ZORQelIFunction GetFunction(int) const override { return ZORQelIFunction(); }
-  ZORQelIMethod SearchMethod(ZORQelIEntity, ZORQelI::string, ZORQelIType) const override { return ZORQelIMethod(); }
-  ZORQelIMethod SearchMethod(ZORQelI::string) const override { return ZORQelIMethod(); }
-  ZORQelIMethod GetMethod(ZORQelIEntity, int) const override { return ZORQelIMethod(); }
-  ZORQelIMethod GetMethod(int) const override { return ZORQelIMethod(); }
-  int GetNumberOfMethods(ZORQelIEntity) const override { return 0; }
-  ZORQelIFunction MakeFunction(ZORQelI::string, ZORQelIType) override { return ZORQelIFunction(); }
-  ZORQelIMethod MakeMethod(ZORQelIEntity, ZORQelI::string, ZORQelIType) override { return ZORQelIMethod(); }
-  ZORQelI::boolean RemoveMethod(ZORQelIMethod) override { return Ifalse; }
-  void AddModeler(ZORQelIModeler) override {}
-  void RemoveModeler(ZORQelIModeler) override {}
-  int NumberOfModelers() const override { return 0; }
-  ZORQelIModeler GetModeler(ZORQelI::integer) const override { return ZORQelIModeler(); }
-  ZORQelI::boolean Use(ZORQelIInterface) override { return Ifalse; }
-};
-ZORQELI_DEFINE_IMP(Interface, ZORQelIInterfaceIMP)
-static_assert(!std::is_abstract<Interface>::value,
-              "a concrete interface overrides exactly the abstract operations");
 
 }  // namespace doubles
 
