@@ -269,15 +269,10 @@ std::vector<std::string> GeneratedForwarderRows() {
   return rows;
 }
 
-std::string SourceRoot() {
-  const std::string file = __FILE__;
-  return file.substr(0, file.rfind("/tests/"));
-}
-
 // Every trace text and line a forwarder reports, as the forwarders written by hand reported
 // them (tests/data/forwarder_traces.tsv, sorted), and no .def file left out of the list above.
 TEST(ForwarderTest, EveryGeneratedTraceTextAndLineIsTheOneOfItsDeclaration) {
-  std::ifstream golden(SourceRoot() + "/tests/data/forwarder_traces.tsv");
+  std::ifstream golden(qtest::SourceRoot() + "/tests/data/forwarder_traces.tsv");
   ASSERT_TRUE(golden.good());
   std::vector<std::string> expected;
   for (std::string line; std::getline(golden, line);) expected.push_back(line);
@@ -292,7 +287,7 @@ TEST(ForwarderTest, EveryGeneratedTraceTextAndLineIsTheOneOfItsDeclaration) {
   EXPECT_EQ(generated.size(), expected.size());  // no row twice
 
   std::vector<std::string> defs, listed;
-  const std::string dir = SourceRoot() + "/QelInfrastructure/PublicInterfaces";
+  const std::string dir = qtest::SourceRoot() + "/QelInfrastructure/PublicInterfaces";
   DIR* d = opendir(dir.c_str());
   ASSERT_NE(d, nullptr);
   for (dirent* e; (e = readdir(d)) != nullptr;) {

@@ -9,8 +9,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,14 +17,8 @@
 
 namespace {
 
+using qtest::ReadFile;
 using qtest::Str;
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 const std::string kData = QL0KRN_TEST_DATA;
 
@@ -35,7 +27,7 @@ ZORQelIModeler Sample() {
   std::vector<ZORQelIModeler> schemas;
   std::vector<ZORQelIMemDiagnostic> messages;
   ZORQelI::boolean ok = ZORQelIMemWrapper::Default().LoadSchemasText(
-      ReadText(kData + "/exchange_sample.exp"), "exchange_sample.exp", schemas, messages);
+      ReadFile(kData + "/exchange_sample.exp"), "exchange_sample.exp", schemas, messages);
   EXPECT_EQ(ZORQelI::Itrue, ok) << (messages.empty() ? "" : messages[0].Text());
   return schemas.at(0);
 }
@@ -511,7 +503,7 @@ ZORQelIModeler LoadNamed(const std::string& folder, const std::string& wanted) {
   closedir(dir);
   for (const std::string& f : files) {
     if (f.size() < 5 || upper(f.substr(f.size() - 4)) != ".EXP") continue;
-    std::string body = ReadText(folder + "/" + f);
+    std::string body = ReadFile(folder + "/" + f);
     if (upper(body).find("SCHEMA " + key) == std::string::npos) continue;
     std::vector<ZORQelIModeler> schemas;
     std::vector<ZORQelIMemDiagnostic> messages;
@@ -542,7 +534,7 @@ TEST(MemExchange, RealFilesBesideTheCheckout) {
   closedir(dir);
   for (const std::string& n : names) {
     const bool bad = n.find("fail") != std::string::npos;
-    std::string text = ReadText(root + "/p21/" + n);
+    std::string text = ReadFile(root + "/p21/" + n);
     ZORQelI::string schemaName;
     if (!ZORQelIMemExchangeReader::FileSchema(text.data(), text.size(), schemaName)) {
       EXPECT_TRUE(bad) << n << ": no FILE_SCHEMA";

@@ -7,7 +7,6 @@
 
 #include <cctype>
 #include <cstdio>
-#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -25,8 +24,8 @@ using qtest::RunChild;
 ChildResult Ql0krn(const std::vector<std::string>& args) { return RunChild(QL0KRN_TOOL_PATH, args); }
 
 std::string Write(const std::string& name, const std::string& text) {
-  std::string path = testing::TempDir() + "ql0krn_tool_" + name;
-  std::ofstream(path, std::ios::binary) << text;
+  const std::string path = testing::TempDir() + "ql0krn_tool_" + name;
+  qtest::WriteFile(path, text);
   return path;
 }
 
@@ -179,11 +178,8 @@ TEST(Ql0krnSchema, EveryRealSchemaLoadsWithTheCountsOfAnIndependentCount) {
       continue;
     }
     ASSERT_EQ(0, r.status) << f << "\n" << r.err;
-    std::ifstream in(f, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
     std::string expected;
-    for (const std::string& l : CountDeclarations(text.str())) expected += l + "\n";
+    for (const std::string& l : CountDeclarations(qtest::ReadFile(f))) expected += l + "\n";
     EXPECT_EQ(expected, r.out) << f;
   }
   EXPECT_LE(failed, 1) << "only the schema marked as bad input may fail";
