@@ -1,6 +1,5 @@
 // Handles: emptiness, equality, assignment, private copies, texts, and the placeholder.
 #include <algorithm>
-#include <dirent.h>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -286,15 +285,10 @@ TEST(ForwarderTest, EveryGeneratedTraceTextAndLineIsTheOneOfItsDeclaration) {
   EXPECT_EQ(missing, std::vector<std::string>());
   EXPECT_EQ(generated.size(), expected.size());  // no row twice
 
-  std::vector<std::string> defs, listed;
-  const std::string dir = qtest::SourceRoot() + "/QelInfrastructure/PublicInterfaces";
-  DIR* d = opendir(dir.c_str());
-  ASSERT_NE(d, nullptr);
-  for (dirent* e; (e = readdir(d)) != nullptr;) {
-    const std::string name = e->d_name;
+  std::vector<std::string> files, defs, listed;
+  ASSERT_TRUE(qtest::ListFiles(qtest::SourceRoot() + "/QelInfrastructure/PublicInterfaces", &files));
+  for (const std::string& name : files)
     if (name.size() > 4 && name.compare(name.size() - 4, 4, ".def") == 0) defs.push_back(name.substr(0, name.size() - 4));
-  }
-  closedir(d);
   for (const std::string& row : GeneratedForwarderRows()) {
     const std::string family = row.substr(0, row.find('\t'));
     if (listed.empty() || listed.back() != family) listed.push_back(family);

@@ -4,8 +4,6 @@
 // real files beside the checkout when they are there.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -496,11 +494,8 @@ ZORQelIModeler LoadNamed(const std::string& folder, const std::string& wanted) {
     return v;
   };
   const std::string key = upper(wanted);
-  DIR* dir = opendir(folder.c_str());
-  if (dir == nullptr) return ZORQelIModeler();
   std::vector<std::string> files;
-  while (dirent* e = readdir(dir)) files.push_back(e->d_name);
-  closedir(dir);
+  qtest::ListFiles(folder, &files);
   for (const std::string& f : files) {
     if (f.size() < 5 || upper(f.substr(f.size() - 4)) != ".EXP") continue;
     std::string body = ReadFile(folder + "/" + f);
@@ -524,15 +519,10 @@ ZORQelIModeler LoadNamed(const std::string& folder, const std::string& wanted) {
 // fail) refused with a located message.
 TEST(MemExchange, RealFilesBesideTheCheckout) {
   const std::string root = QL0KRN_REAL_DATA;
-  DIR* dir = opendir((root + "/p21").c_str());
-  if (dir == nullptr) GTEST_SKIP() << "no real exchange files at " << root << "/p21";
   std::vector<std::string> names;
-  while (dirent* e = readdir(dir)) {
-    std::string n = e->d_name;
-    if (n != "." && n != ".." && n.find("README") == std::string::npos) names.push_back(n);
-  }
-  closedir(dir);
+  if (!qtest::ListFiles(root + "/p21", &names)) GTEST_SKIP() << "no real exchange files at " << root << "/p21";
   for (const std::string& n : names) {
+    if (n.find("README") != std::string::npos) continue;
     const bool bad = n.find("fail") != std::string::npos;
     std::string text = ReadFile(root + "/p21/" + n);
     ZORQelI::string schemaName;

@@ -3,8 +3,6 @@
 // checkout when that folder exists.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
 #include <cctype>
 #include <cstdio>
 #include <regex>
@@ -155,16 +153,10 @@ std::vector<std::string> CountDeclarations(const std::string& text) {
 
 TEST(Ql0krnSchema, EveryRealSchemaLoadsWithTheCountsOfAnIndependentCount) {
   const std::string dir = std::string(QL0KRN_REAL_DATA) + "/schemas";
-  DIR* d = opendir(dir.c_str());
-  if (d == nullptr) GTEST_SKIP() << dir << " does not exist on this machine";
-  std::vector<std::string> files;
-  while (dirent* e = readdir(d)) {
-    std::string n = e->d_name;
-    if (n.size() > 4 && (n.substr(n.size() - 4) == ".exp" || n.substr(n.size() - 4) == ".EXP")) {
-      files.push_back(dir + "/" + n);
-    }
-  }
-  closedir(d);
+  std::vector<std::string> names, files;
+  if (!qtest::ListFiles(dir, &names)) GTEST_SKIP() << dir << " does not exist on this machine";
+  for (const std::string& n : names)
+    if (n.size() > 4 && (n.substr(n.size() - 4) == ".exp" || n.substr(n.size() - 4) == ".EXP")) files.push_back(dir + "/" + n);
   ASSERT_FALSE(files.empty());
   int failed = 0;
   for (const std::string& f : files) {

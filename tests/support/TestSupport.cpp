@@ -1,9 +1,11 @@
 #include "TestSupport.h"
 
+#include <dirent.h>
 #include <pthread.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -134,6 +136,19 @@ std::string ReadFile(const std::string& path) {
 }
 void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
+}
+
+bool ListFiles(const std::string& dir, std::vector<std::string>* names) {
+  DIR* d = opendir(dir.c_str());
+  if (d == nullptr) return false;
+  names->clear();
+  for (dirent* e; (e = readdir(d)) != nullptr;) {
+    const std::string n = e->d_name;
+    if (n != "." && n != "..") names->push_back(n);
+  }
+  closedir(d);
+  std::sort(names->begin(), names->end());
+  return true;
 }
 
 std::string SourceRoot() {

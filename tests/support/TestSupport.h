@@ -84,6 +84,10 @@ class CountedTest : public ::testing::Test {
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& text);
 
+// The names in the folder `dir` ("." and ".." left out), sorted; false when
+// the folder cannot be read.
+bool ListFiles(const std::string& dir, std::vector<std::string>* names);
+
 // The root of the source tree (the folder holding tests/).
 std::string SourceRoot();
 
