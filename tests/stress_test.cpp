@@ -145,7 +145,7 @@ TEST_F(StressCounted, MillionInstancePopulationIsDroppedAndCollectedInRounds) {
 TEST(Stress, HundredThousandNestedTraceFramesDumpEveryFrame) {
   constexpr int kFrames = 100000;
   qtest::ChildResult r =
-      qtest::RunChild(qtest::ChildProgram("stress_child"), {"frames", std::to_string(kFrames)},
+      qtest::RunChild(qtest::ChildProgram("tracer_child"), {"frames", std::to_string(kFrames)},
                       {{"ZORQelITracerContext", qtest::kUnset}});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "depth: " + std::to_string(kFrames) + "\nafter: 0\n");
@@ -155,7 +155,7 @@ TEST(Stress, HundredThousandNestedTraceFramesDumpEveryFrame) {
   ASSERT_EQ(lines.size(), static_cast<std::size_t>(kFrames) + 3);
   EXPECT_EQ(lines.front(), "-- Beginning of stack dump");
   EXPECT_EQ(lines[1], "depth is " + std::to_string(kFrames));
-  EXPECT_EQ(lines[2], "  [0]void StressChild::Frame() 401");
+  EXPECT_EQ(lines[2], "  [0]void Child::Frame() 401");
   EXPECT_EQ(lines[kFrames + 1].substr(0, 2 + std::to_string(kFrames - 1).size() + 2),
             "->[" + std::to_string(kFrames - 1) + "]");
   EXPECT_EQ(lines.back(), "-- End of stack dump");  // a header, the depth, a line per frame, a footer
