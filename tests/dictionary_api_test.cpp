@@ -125,7 +125,7 @@ TEST_F(ApiTest, BehaviourThroughTheHandlesAndADroppedSchemaIsReclaimed) {
   EXPECT_EQ(call.GetMethod().Equal(area), Itrue);
   EXPECT_EQ(area.Match(call), Itrue);
   EXPECT_EQ(call.Copy().GetNumberOfParam(), 1);
-  ZORQelIParsable unit(new Parsable(provider, "unit"));
+  ZORQelIParsable unit(new Expression(provider, "unit"));
   EXPECT_EQ(unit.Parse("api.txt"), Ifalse);
   ASSERT_EQ(unit.NumberOfErrors(), 1);
   EXPECT_EQ(std::string(unit.GetError(0).GetMessage()), "unexpected end in api.txt");

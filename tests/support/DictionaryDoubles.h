@@ -1,6 +1,7 @@
-// A small dictionary provider of the tests' own: every abstract family is made
-// concrete by overriding exactly its abstract operations (so this compiles only
-// while they keep their signatures).  Include it in one source file per program.
+// A small dictionary provider of the tests' own: each family the tests use is
+// made concrete by overriding exactly its abstract operations (so this compiles
+// only while they keep their signatures; the interface family is kept concrete
+// by the in-memory provider).  Include it in one source file per program.
 #ifndef QL0KRN_TESTS_DictionaryDoubles_h
 #define QL0KRN_TESTS_DictionaryDoubles_h
 
@@ -299,12 +300,8 @@ class Modeler final : public Named<Modeler, ZORQelIModelerIMP> {
   ZORQelIType Parent() const override { return ZORQelIType(); }
   ZORQelIType Scope(ZORQelI::string s) const override { return LookEntity(s); }
   ZORQelI::boolean Load(ZORQelI::string) override { return Ifalse; }
-  ZORQelIType MakeType(ZORQelI::Types t) const override {
-    made += "T";
-    return New(t);
-  }
+  ZORQelIType MakeType(ZORQelI::Types t) const override { return New(t); }
   ZORQelIType MakeField(ZORQelI::Types t, Mint width, ZORQelI::boolean fixed) const override {
-    made += "F";
     ZORQelIType f = New(t);
     f.Width(width);
     f.Fixed(fixed);
@@ -342,7 +339,6 @@ class Modeler final : public Named<Modeler, ZORQelIModelerIMP> {
   ZORQelIInstances population;
   ZORQelIObserver observer;
   std::vector<ZORQelIEntity> entities;
-  mutable std::string made;  // "T" per MakeType, "F" per MakeField
 };
 ZORQELI_DEFINE_IMP(Modeler, ZORQelIModelerIMP)
 
@@ -382,7 +378,8 @@ class Method final : public Named<Method, ZORQelIMethodIMP> {
 };
 ZORQELI_DEFINE_IMP(Method, ZORQelIMethodIMP)
 
-// The parsable operations: a unit that records one error per Parse.
+// The parsable operations: a unit that records one error per Parse (the
+// expression double stands for a plain parsable unit too).
 template <class Self, class Base>
 class ParsableOps : public Named<Self, Base> {
  public:
@@ -399,13 +396,6 @@ class ParsableOps : public Named<Self, Base> {
   ZORQelIInstance Eval(ZORQelIInstances) override { return ZORQelIInstance(); }
   std::vector<ZORQelIErrorClass> errors;
 };
-
-class Parsable final : public ParsableOps<Parsable, ZORQelIParsableIMP> {
-  ZORQELI_DECLARE_IMP(Parsable, ZORQelIParsableIMP)
- public:
-  using ParsableOps::ParsableOps;
-};
-ZORQELI_DEFINE_IMP(Parsable, ZORQelIParsableIMP)
 
 // A call of a method.
 class Expression final : public ParsableOps<Expression, ZORQelIExpressionIMP> {
