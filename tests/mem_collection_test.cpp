@@ -8,7 +8,12 @@
 #include "QL0KRNMem.h"
 #include "TestSupport.h"
 
-namespace memtest {
+namespace {
+
+using qtest::Str;
+using ZORQelI::Ifalse;
+using ZORQelI::Itrue;
+using ZORQelI::Mint;
 
 // What a view was told: the notice and the object's address (only compared).
 struct Event {
@@ -18,20 +23,9 @@ struct Event {
 };
 
 // A view recording what it was told.
-inline ZORQelIView RecordingView(std::vector<Event>* log) {
+ZORQelIView RecordingView(std::vector<Event>* log) {
   return ZORQelIView(new qtest::FnViewIMP([log](qtest::Notice kind, ZORQelIObject o) { log->push_back({kind, o.RefMe()}); }));
 }
-
-}  // namespace memtest
-
-namespace {
-
-using memtest::Event;
-using memtest::RecordingView;
-using ZORQelI::Ifalse;
-using ZORQelI::Itrue;
-using qtest::Str;
-using ZORQelI::Mint;
 
 const void* Address(const ZORQelIObject& o) { return o.RefMe(); }
 
