@@ -90,6 +90,8 @@ TEST_F(HandleTest, EqualityIsIdentityUnlessTheObjectSaysOtherwise) {
   EXPECT_EQ(a.Equal(b), ZORQelI::Ifalse);  // the first one's Equal decides, by default identity
   EXPECT_EQ(imp->equalCalls, 2);
   EXPECT_EQ(imp->lastArgument, other);
+  // A class that keeps the library's Equal answers the same against an empty handle.
+  EXPECT_EQ(ZORQelIObject(NewNode()).Equal(empty), ZORQelI::Ifalse);
   // An empty handle against a full one raises before the object is asked.
   EXPECT_EQ(RaisedText<ZORQelI::NullPtrAccess>([&] { empty.Equal(b); }), kEmpty75);
   EXPECT_EQ(other->equalCalls, 0);
