@@ -14,6 +14,7 @@
 
 namespace arraytest {
 
+using qtest::FnWalker;
 using qtest::RaisedText;
 using qtest::Value;
 using qtest::ValueIMP;
@@ -33,12 +34,6 @@ ZORQelIArray Filled(int n, int from = 0) {
   for (int i = from; i < from + n; ++i) a.Add(Value(i));
   return a;
 }
-
-struct FnWalker : ZORQelIArrayWalker {
-  std::function<ZORQelI::boolean(ZORQelIObject, integer)> fn;
-  explicit FnWalker(decltype(fn) f) : fn(std::move(f)) {}
-  ZORQelI::boolean Walk(ZORQelIObject o, integer pos) override { return fn(o, pos); }
-};
 
 // Replaces the storage allocator for one scope: requests above `limit`
 // bytes are refused (by default all of them).

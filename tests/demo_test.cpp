@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -67,14 +66,8 @@ TEST_F(DemoTest, PrintsEverySectionAndSavesTheSchema) {
   // objects are all gone.
   EXPECT_EQ(r.err.substr(0, r.err.find("ZORQelIGholder")),
             "instances := \t4\ninstances (real size) := \t4\n");
-  std::ifstream saved(dir_ + "/Drawing.exp");
-  std::stringstream text;
-  text << saved.rdbuf();
-  EXPECT_EQ(text.str(), kSchema);
-  std::ifstream geometry(dir_ + "/geometry.p21");
-  std::stringstream written;
-  written << geometry.rdbuf();
-  EXPECT_EQ(written.str(), kGeometry);
+  EXPECT_EQ(qtest::ReadFile(dir_ + "/Drawing.exp"), kSchema);
+  EXPECT_EQ(qtest::ReadFile(dir_ + "/geometry.p21"), kGeometry);
 }
 
 TEST_F(DemoTest, TracesThePrinterWhenAskedTo) {

@@ -15,17 +15,12 @@
 namespace apitest {
 
 using namespace doubles;
-using qtest::CollectAll;
 
-class ApiTest : public ::testing::Test {
+// Each test ends with the object count back where it started: a dropped
+// schema is reclaimed.
+class ApiTest : public qtest::CountedTest {
  protected:
-  void SetUp() override {
-    CollectAll();
-    before = ZORQelIObjectIMP::GetInstancesCount__();
-  }
-  void TearDown() override { CollectAll(); }
   Provider provider{"memory"};
-  ZORQelI::integer before = 0;
 };
 
 #if defined(__GNUC__)
@@ -107,39 +102,35 @@ TEST(ApiClasses, DescriptorsFollowTheDerivation) {
 }
 
 TEST_F(ApiTest, BehaviourThroughTheHandlesAndADroppedSchemaIsReclaimed) {
-  {
-    ZORQelIModeler m(new Modeler(provider, "geometry"));
-    ZORQelIEntity shape = m.MakeEntity("Shape");
-    m.GetInstances().Instanciate(shape);
-    ZORQelIType real = m.MakeReal();
-    ZORQelIMethod area(new Method(provider, "area", shape));
-    area.MakeParam("scale", Itrue, Ifalse, real);
+  ZORQelIModeler m(new Modeler(provider, "geometry"));
+  ZORQelIEntity shape = m.MakeEntity("Shape");
+  m.GetInstances().Instanciate(shape);
+  ZORQelIType real = m.MakeReal();
+  ZORQelIMethod area(new Method(provider, "area", shape));
+  area.MakeParam("scale", Itrue, Ifalse, real);
 
-    // Visibility codes (public and private: mem_schema_test).
-    area.SetProtected();
-    EXPECT_EQ(area.IsProtected(), Itrue);
-    EXPECT_EQ(area.IsPrivate(), Ifalse);
-    area.SetPublic();
-    EXPECT_EQ(area.IsPublic(), Itrue);
-    area.IMP()->SetVisibility(7);
-    EXPECT_EQ(area.IsPublic() | area.IsPrivate() | area.IsProtected(), Ifalse);
+  // Visibility codes (public and private: mem_schema_test).
+  area.SetProtected();
+  EXPECT_EQ(area.IsProtected(), Itrue);
+  EXPECT_EQ(area.IsPrivate(), Ifalse);
+  area.SetPublic();
+  EXPECT_EQ(area.IsPublic(), Itrue);
+  area.IMP()->SetVisibility(7);
+  EXPECT_EQ(area.IsPublic() | area.IsPrivate() | area.IsProtected(), Ifalse);
 
-    // Expressions and parsable units.
-    ZORQelIExpression call(new Expression(provider, "area"));
-    static_cast<Expression*>(call.IMP())->method = area;
-    call.AddParam(call.CreateParam("scale", Itrue, Ifalse, real));
-    EXPECT_EQ(call.GetMethod().Equal(area), Itrue);
-    EXPECT_EQ(area.Match(call), Itrue);
-    EXPECT_EQ(call.Copy().GetNumberOfParam(), 1);
-    ZORQelIParsable unit(new Parsable(provider, "unit"));
-    EXPECT_EQ(unit.Parse("api.txt"), Ifalse);
-    ASSERT_EQ(unit.NumberOfErrors(), 1);
-    EXPECT_EQ(std::string(unit.GetError(0).GetMessage()), "unexpected end in api.txt");
-    EXPECT_EQ(unit.GetError(0).GetPosition(), 12);
-    EXPECT_EQ(ZORQelIErrorClass().GetPosition(), INT32_MIN);
-  }
-  CollectAll();
-  EXPECT_EQ(ZORQelIObjectIMP::GetInstancesCount__(), before);
+  // Expressions and parsable units.
+  ZORQelIExpression call(new Expression(provider, "area"));
+  static_cast<Expression*>(call.IMP())->method = area;
+  call.AddParam(call.CreateParam("scale", Itrue, Ifalse, real));
+  EXPECT_EQ(call.GetMethod().Equal(area), Itrue);
+  EXPECT_EQ(area.Match(call), Itrue);
+  EXPECT_EQ(call.Copy().GetNumberOfParam(), 1);
+  ZORQelIParsable unit(new Expression(provider, "unit"));
+  EXPECT_EQ(unit.Parse("api.txt"), Ifalse);
+  ASSERT_EQ(unit.NumberOfErrors(), 1);
+  EXPECT_EQ(std::string(unit.GetError(0).GetMessage()), "unexpected end in api.txt");
+  EXPECT_EQ(unit.GetError(0).GetPosition(), 12);
+  EXPECT_EQ(ZORQelIErrorClass().GetPosition(), INT32_MIN);
 }
 
 // (Casts of a wrong class: class_test.  Here: which families accept empty handles.)

@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "CoreTestSupport.h"
@@ -250,11 +248,7 @@ class SaveTest : public qtest::TempDirTest {
     TempDirTest::SetUp();
     path_ = dir_ + "/schema.exp";
   }
-  std::string Read() const {
-    std::stringstream text;
-    text << std::ifstream(path_).rdbuf();
-    return text.str();
-  }
+  std::string Read() const { return qtest::ReadFile(path_); }
   std::string path_;
 };
 
@@ -262,7 +256,7 @@ TEST_F(SaveTest, SaveWritesANewFileAndReplacesAnExistingOne) {
   ZORQelIModeler m = DrawingSchema();
   EXPECT_EQ(m.Save(ZORQelI::string(path_.c_str())), ZORQelI::Itrue);
   EXPECT_EQ(Read(), kDrawingText);
-  std::ofstream(path_) << std::string(4096, 'x');
+  qtest::WriteFile(path_, std::string(4096, 'x'));
   EXPECT_EQ(m.Save(ZORQelI::string(path_.c_str())), ZORQelI::Itrue);
   EXPECT_EQ(Read(), kDrawingText);
 }
@@ -273,7 +267,7 @@ TEST_F(SaveTest, SchemaWhoseTextRaisesLeavesTheFileCreatedAndEmpty) {
   auto* imp = new doubles::Modeler(store, "Broken");
   imp->entities.push_back(ZORQelIEntity());
   ZORQelIModeler broken(imp);
-  std::ofstream(path_) << "old content";
+  qtest::WriteFile(path_, "old content");
   EXPECT_THROW(broken.Save(ZORQelI::string(path_.c_str())), ZORQelI::NullPtrAccess);
   EXPECT_EQ(Read(), "");
   EXPECT_THROW(ZORQelIModeler().Save(ZORQelI::string(path_.c_str())), ZORQelI::NullPtrAccess);

@@ -88,9 +88,12 @@ TEST_F(FileFault, SaveReportsBadNamesWithoutRaisingAndReadOnlyDirectoriesRefuseE
   EXPECT_TRUE(Exists(dir_ + "/schema.exp"));
 }
 
-TEST(ViewFault, ARaisingViewEndsTheFanOutAndLeavesTheObserverUsable) {
-  CollectAll();
-  const ZORQelI::integer before = ZORQelIVariable::GetInstancesCount__();
+// Each of these ends with the object count back where it started.
+using ViewFault = qtest::CountedTest;
+using PrintFault = qtest::CountedTest;
+using CopyFault = qtest::CountedTest;
+
+TEST_F(ViewFault, ARaisingViewEndsTheFanOutAndLeavesTheObserverUsable) {
   std::vector<int> served;
   int finalized = 0;
   {
@@ -124,7 +127,6 @@ TEST(ViewFault, ARaisingViewEndsTheFanOutAndLeavesTheObserverUsable) {
   }
   CollectAll();
   EXPECT_EQ(finalized, 5);
-  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), before);
 }
 
 class FaultyTextIMP : public ZORQelIObjectIMP {
@@ -147,82 +149,69 @@ std::string Rendered(const ZORQelIArray& a) {
   return static_cast<const char*>(out.Get());
 }
 
-TEST(PrintFault, AnElementRaisingMidArrayLeavesStreamAndArrayUsable) {
-  CollectAll();
-  const ZORQelI::integer before = ZORQelIVariable::GetInstancesCount__();
-  {
-    ZORQelIArray a(4);
-    FaultyTextIMP* faulty = nullptr;
-    for (int i = 0; i < 6; ++i) {
-      auto* e = new FaultyTextIMP(100 + i);
-      if (i == 3) faulty = e;
-      a.Add(ZORQelIObject(e));
-    }
-    const std::string whole = Rendered(a);
-    ASSERT_NE(whole.find("105"), std::string::npos);
-
-    ZORQelIExpressForm out;
-    faulty->raise = true;
-    EXPECT_THROW(a.Text(out), std::runtime_error);
-    // What was written is the start of the whole text, up to the faulty element.
-    const std::string partial = static_cast<const char*>(out.Get());
-    EXPECT_EQ(whole.compare(0, partial.size(), partial), 0);
-    EXPECT_EQ(partial.find("103"), std::string::npos);
-    EXPECT_NE(partial.find("102"), std::string::npos);
-
-    CollectAll();
-    faulty->raise = false;
-    out.Start();
-    a.Text(out);
-    EXPECT_EQ(std::string(static_cast<const char*>(out.Get())), whole);
-    EXPECT_EQ(a.Size(), 6);
+TEST_F(PrintFault, AnElementRaisingMidArrayLeavesStreamAndArrayUsable) {
+  ZORQelIArray a(4);
+  FaultyTextIMP* faulty = nullptr;
+  for (int i = 0; i < 6; ++i) {
+    auto* e = new FaultyTextIMP(100 + i);
+    if (i == 3) faulty = e;
+    a.Add(ZORQelIObject(e));
   }
+  const std::string whole = Rendered(a);
+  ASSERT_NE(whole.find("105"), std::string::npos);
+
+  ZORQelIExpressForm out;
+  faulty->raise = true;
+  EXPECT_THROW(a.Text(out), std::runtime_error);
+  // What was written is the start of the whole text, up to the faulty element.
+  const std::string partial = static_cast<const char*>(out.Get());
+  EXPECT_EQ(whole.compare(0, partial.size(), partial), 0);
+  EXPECT_EQ(partial.find("103"), std::string::npos);
+  EXPECT_NE(partial.find("102"), std::string::npos);
+
   CollectAll();
-  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), before);
+  faulty->raise = false;
+  out.Start();
+  a.Text(out);
+  EXPECT_EQ(std::string(static_cast<const char*>(out.Get())), whole);
+  EXPECT_EQ(a.Size(), 6);
 }
 
-TEST(CopyFault, ACopyThatRaisesHalfWayLeavesNothingBehindOnceCollected) {
-  ZORQelIMemWrapper::Default();  // made once per process, never collected
-  CollectAll();
-  const ZORQelI::integer before = ZORQelIVariable::GetInstancesCount__();
-  {
-    ZORQelIModeler m = ZORQelIMemWrapper::Default().NewModeler(S("CopyFault"));
-    ZORQelIType ints = m.MakeList(m.MakeInteger(), Mint::UNSET, Mint::UNSET, Ifalse);
-    ZORQelIType lists = m.MakeList(ints, Mint::UNSET, Mint::UNSET, Ifalse);
-    ZORQelIEntity holder = m.MakeEntity("Holder");
-    ZORQelIAttr first = holder.CreateAttr("first", m.MakeInteger(), Ifalse);
-    ZORQelIAttr deep = holder.CreateAttr("deep", lists, Ifalse);
+TEST_F(CopyFault, ACopyThatRaisesHalfWayLeavesNothingBehindOnceCollected) {
+  ZORQelIModeler m = ZORQelIMemWrapper::Default().NewModeler(S("CopyFault"));
+  ZORQelIType ints = m.MakeList(m.MakeInteger(), Mint::UNSET, Mint::UNSET, Ifalse);
+  ZORQelIType lists = m.MakeList(ints, Mint::UNSET, Mint::UNSET, Ifalse);
+  ZORQelIEntity holder = m.MakeEntity("Holder");
+  ZORQelIAttr first = holder.CreateAttr("first", m.MakeInteger(), Ifalse);
+  ZORQelIAttr deep = holder.CreateAttr("deep", lists, Ifalse);
 
-    ZORQelIInstanceListUnique source;
-    for (int i = 0; i < 50; ++i)
-      source.Add(m.Instanciate(S("Holder")).PutAttr(first, m.GetInstances().InstanciateInteger(i)));
-    ZORQelIInstance outer = m.Instanciate(lists);  // a list of lists: the copy cannot take it
-    outer.Append(m.Instanciate(ints));
-    source.Get(49).PutAttr(deep, outer);
+  ZORQelIInstanceListUnique source;
+  for (int i = 0; i < 50; ++i)
+    source.Add(m.Instanciate(S("Holder")).PutAttr(first, m.GetInstances().InstanciateInteger(i)));
+  ZORQelIInstance outer = m.Instanciate(lists);  // a list of lists: the copy cannot take it
+  outer.Append(m.Instanciate(ints));
+  source.Get(49).PutAttr(deep, outer);
 
-    ZORQelIInstanceListUnique copy;
-    try {
-      copy.Copy(source);
-      ADD_FAILURE() << "a nested aggregate must raise";
-    } catch (ZORQelI::NotYetImplemented& e) {
-      EXPECT_STREQ(e.GetFile(), "QelInfrastructure/QL0KRN.m/src/ZORQelIInstanceCopy");
-      EXPECT_EQ(e.GetLine(), 51);
-    }
-    ASSERT_EQ(copy.Size(), 50);
-    for (int i = 0; i < 50; ++i) ASSERT_EQ(copy.Get(i).GetAttr(first).GetInt(), i);  // and the faulty one's first
-
-    CollectAll();  // the half-made copies and the source survive while held
-    EXPECT_EQ(source.Get(7).GetAttr(first).GetInt(), 7);
-    EXPECT_EQ(copy.Get(7).GetAttr(first).GetInt(), 7);
-
-    ZORQelIInstanceListUnique good, again;  // without the faulty element the copy goes through
-    for (int i = 0; i < 49; ++i) good.Add(source.Get(i));
-    again.Copy(good);
-    EXPECT_EQ(again.Size(), 49);
-    EXPECT_EQ(again.Get(48).GetAttr(first).GetInt(), 48);
+  ZORQelIInstanceListUnique copy;
+  try {
+    copy.Copy(source);
+    ADD_FAILURE() << "a nested aggregate must raise";
+  } catch (ZORQelI::NotYetImplemented& e) {
+    EXPECT_STREQ(e.GetFile(), "QelInfrastructure/QL0KRN.m/src/ZORQelIInstanceCopy");
+    EXPECT_EQ(e.GetLine(), 51);
   }
-  CollectAll();
-  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), before);
+  ASSERT_EQ(copy.Size(), 50);
+  for (int i = 0; i < 50; ++i) ASSERT_EQ(copy.Get(i).GetAttr(first).GetInt(), i);  // and the faulty one's first
+
+  CollectAll();  // the half-made copies and the source survive while held
+  EXPECT_EQ(source.Get(7).GetAttr(first).GetInt(), 7);
+  EXPECT_EQ(copy.Get(7).GetAttr(first).GetInt(), 7);
+
+  ZORQelIInstanceListUnique good, again;  // without the faulty element the copy goes through
+  for (int i = 0; i < 49; ++i) good.Add(source.Get(i));
+  again.Copy(good);
+  EXPECT_EQ(again.Size(), 49);
+  EXPECT_EQ(again.Get(48).GetAttr(first).GetInt(), 48);
 }
 
 }  // namespace faulttest

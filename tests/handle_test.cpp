@@ -1,6 +1,5 @@
 // Handles: emptiness, equality, assignment, private copies, texts, and the placeholder.
 #include <algorithm>
-#include <dirent.h>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -91,6 +90,8 @@ TEST_F(HandleTest, EqualityIsIdentityUnlessTheObjectSaysOtherwise) {
   EXPECT_EQ(a.Equal(b), ZORQelI::Ifalse);  // the first one's Equal decides, by default identity
   EXPECT_EQ(imp->equalCalls, 2);
   EXPECT_EQ(imp->lastArgument, other);
+  // A class that keeps the library's Equal answers the same against an empty handle.
+  EXPECT_EQ(ZORQelIObject(NewNode()).Equal(empty), ZORQelI::Ifalse);
   // An empty handle against a full one raises before the object is asked.
   EXPECT_EQ(RaisedText<ZORQelI::NullPtrAccess>([&] { empty.Equal(b); }), kEmpty75);
   EXPECT_EQ(other->equalCalls, 0);
@@ -269,15 +270,10 @@ std::vector<std::string> GeneratedForwarderRows() {
   return rows;
 }
 
-std::string SourceRoot() {
-  const std::string file = __FILE__;
-  return file.substr(0, file.rfind("/tests/"));
-}
-
 // Every trace text and line a forwarder reports, as the forwarders written by hand reported
 // them (tests/data/forwarder_traces.tsv, sorted), and no .def file left out of the list above.
 TEST(ForwarderTest, EveryGeneratedTraceTextAndLineIsTheOneOfItsDeclaration) {
-  std::ifstream golden(SourceRoot() + "/tests/data/forwarder_traces.tsv");
+  std::ifstream golden(qtest::SourceRoot() + "/tests/data/forwarder_traces.tsv");
   ASSERT_TRUE(golden.good());
   std::vector<std::string> expected;
   for (std::string line; std::getline(golden, line);) expected.push_back(line);
@@ -291,15 +287,10 @@ TEST(ForwarderTest, EveryGeneratedTraceTextAndLineIsTheOneOfItsDeclaration) {
   EXPECT_EQ(missing, std::vector<std::string>());
   EXPECT_EQ(generated.size(), expected.size());  // no row twice
 
-  std::vector<std::string> defs, listed;
-  const std::string dir = SourceRoot() + "/QelInfrastructure/PublicInterfaces";
-  DIR* d = opendir(dir.c_str());
-  ASSERT_NE(d, nullptr);
-  for (dirent* e; (e = readdir(d)) != nullptr;) {
-    const std::string name = e->d_name;
+  std::vector<std::string> files, defs, listed;
+  ASSERT_TRUE(qtest::ListFiles(qtest::SourceRoot() + "/QelInfrastructure/PublicInterfaces", &files));
+  for (const std::string& name : files)
     if (name.size() > 4 && name.compare(name.size() - 4, 4, ".def") == 0) defs.push_back(name.substr(0, name.size() - 4));
-  }
-  closedir(d);
   for (const std::string& row : GeneratedForwarderRows()) {
     const std::string family = row.substr(0, row.find('\t'));
     if (listed.empty() || listed.back() != family) listed.push_back(family);

@@ -8,7 +8,12 @@
 #include "QL0KRNMem.h"
 #include "TestSupport.h"
 
-namespace memtest {
+namespace {
+
+using qtest::Str;
+using ZORQelI::Ifalse;
+using ZORQelI::Itrue;
+using ZORQelI::Mint;
 
 // What a view was told: the notice and the object's address (only compared).
 struct Event {
@@ -18,20 +23,9 @@ struct Event {
 };
 
 // A view recording what it was told.
-inline ZORQelIView RecordingView(std::vector<Event>* log) {
+ZORQelIView RecordingView(std::vector<Event>* log) {
   return ZORQelIView(new qtest::FnViewIMP([log](qtest::Notice kind, ZORQelIObject o) { log->push_back({kind, o.RefMe()}); }));
 }
-
-}  // namespace memtest
-
-namespace {
-
-using memtest::Event;
-using memtest::RecordingView;
-using ZORQelI::Ifalse;
-using ZORQelI::Itrue;
-using qtest::Str;
-using ZORQelI::Mint;
 
 const void* Address(const ZORQelIObject& o) { return o.RefMe(); }
 
@@ -104,39 +98,34 @@ ZORQelIModeler BuildEverything(ZORQelIMemWrapper& w, std::vector<Event>* log) {
   return m;
 }
 
-TEST(MemCollection, AHeldSchemaKeepsEverythingItMadeAndADroppedOneIsReclaimed) {
+// Both end with the object count back where it started.
+using MemCollection = qtest::CountedTest;
+
+TEST_F(MemCollection, AHeldSchemaKeepsEverythingItMadeAndADroppedOneIsReclaimed) {
   ZORQelIMemWrapper w("Held");
   std::vector<Event> log;
+  ZORQelIModeler m = BuildEverything(w, &log);
   qtest::CollectAll();
-  const ZORQelI::integer before = ZORQelIVariable::GetInstancesCount__();
-  {
-    ZORQelIModeler m = BuildEverything(w, &log);
-    qtest::CollectAll();
-    EXPECT_GT(ZORQelIVariable::GetInstancesCount__(), before + 50);  // many objects kept alive
+  EXPECT_GT(ZORQelIVariable::GetInstancesCount__(), before_ + 50);  // many objects kept alive
 
-    ZORQelIInstances pop = m.GetInstances();
-    ASSERT_EQ(21, pop.Size());
-    EXPECT_EQ("n19", Str(pop.Get(0).GetAttr("next").GetAttr("label").GetString()));
-    EXPECT_EQ(1, pop.Get(1).GetAttr("next").GetInstanceId());
-    EXPECT_EQ(2, pop.Get(5).GetAttr("links").Size());
-    EXPECT_EQ(5, pop.Get(5).GetAttr("links").GetInstance(0).GetInstanceId());
-    EXPECT_DOUBLE_EQ(2.5, pop.Get(5).GetAttr("weights").GetInstance(1).GetReal());
-    EXPECT_DOUBLE_EQ(1.0, pop.Get(1).GetAttr("weights").GetInstance(0).GetReal());
-    ZORQelIObject api = pop.Get(20).GetAttr("thing").GetObject();
-    EXPECT_EQ(1, ZORQelIInterface::DownCast(api).SearchMethod("walk").NumberOfParams());
-    // The view is still registered and alive.
-    std::size_t heard = log.size();
-    m.MakeEntity("Late");
-    EXPECT_EQ(heard + 1, log.size());
-  }
-  qtest::CollectAll();
-  EXPECT_EQ(before, ZORQelIVariable::GetInstancesCount__());
+  ZORQelIInstances pop = m.GetInstances();
+  ASSERT_EQ(21, pop.Size());
+  EXPECT_EQ("n19", Str(pop.Get(0).GetAttr("next").GetAttr("label").GetString()));
+  EXPECT_EQ(1, pop.Get(1).GetAttr("next").GetInstanceId());
+  EXPECT_EQ(2, pop.Get(5).GetAttr("links").Size());
+  EXPECT_EQ(5, pop.Get(5).GetAttr("links").GetInstance(0).GetInstanceId());
+  EXPECT_DOUBLE_EQ(2.5, pop.Get(5).GetAttr("weights").GetInstance(1).GetReal());
+  EXPECT_DOUBLE_EQ(1.0, pop.Get(1).GetAttr("weights").GetInstance(0).GetReal());
+  ZORQelIObject api = pop.Get(20).GetAttr("thing").GetObject();
+  EXPECT_EQ(1, ZORQelIInterface::DownCast(api).SearchMethod("walk").NumberOfParams());
+  // The view is still registered and alive.
+  std::size_t heard = log.size();
+  m.MakeEntity("Late");
+  EXPECT_EQ(heard + 1, log.size());
 }
 
-TEST(MemCollection, AnyHeldObjectKeepsItsSchema) {
+TEST_F(MemCollection, AnyHeldObjectKeepsItsSchema) {
   ZORQelIMemWrapper w("Partial");
-  qtest::CollectAll();
-  ZORQelI::integer before = ZORQelIVariable::GetInstancesCount__();
   ZORQelIInstance cell;
   {
     ZORQelIModeler m = w.NewModeler("Kept");
@@ -150,9 +139,6 @@ TEST(MemCollection, AnyHeldObjectKeepsItsSchema) {
   EXPECT_EQ(9, cell.GetInt());
   EXPECT_EQ("Kept", Str(cell.GetType().GetModeler().Name()));
   EXPECT_EQ(1, cell.GetType().GetModeler().GetInstances().Size());
-  cell = ZORQelIInstance();
-  qtest::CollectAll();
-  EXPECT_EQ(before, ZORQelIVariable::GetInstancesCount__());
 }
 
 }  // namespace

@@ -4,13 +4,9 @@
 // real files beside the checkout when they are there.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,14 +15,8 @@
 
 namespace {
 
+using qtest::ReadFile;
 using qtest::Str;
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 const std::string kData = QL0KRN_TEST_DATA;
 
@@ -35,7 +25,7 @@ ZORQelIModeler Sample() {
   std::vector<ZORQelIModeler> schemas;
   std::vector<ZORQelIMemDiagnostic> messages;
   ZORQelI::boolean ok = ZORQelIMemWrapper::Default().LoadSchemasText(
-      ReadText(kData + "/exchange_sample.exp"), "exchange_sample.exp", schemas, messages);
+      ReadFile(kData + "/exchange_sample.exp"), "exchange_sample.exp", schemas, messages);
   EXPECT_EQ(ZORQelI::Itrue, ok) << (messages.empty() ? "" : messages[0].Text());
   return schemas.at(0);
 }
@@ -504,14 +494,11 @@ ZORQelIModeler LoadNamed(const std::string& folder, const std::string& wanted) {
     return v;
   };
   const std::string key = upper(wanted);
-  DIR* dir = opendir(folder.c_str());
-  if (dir == nullptr) return ZORQelIModeler();
   std::vector<std::string> files;
-  while (dirent* e = readdir(dir)) files.push_back(e->d_name);
-  closedir(dir);
+  qtest::ListFiles(folder, &files);
   for (const std::string& f : files) {
     if (f.size() < 5 || upper(f.substr(f.size() - 4)) != ".EXP") continue;
-    std::string body = ReadText(folder + "/" + f);
+    std::string body = ReadFile(folder + "/" + f);
     if (upper(body).find("SCHEMA " + key) == std::string::npos) continue;
     std::vector<ZORQelIModeler> schemas;
     std::vector<ZORQelIMemDiagnostic> messages;
@@ -532,17 +519,12 @@ ZORQelIModeler LoadNamed(const std::string& folder, const std::string& wanted) {
 // fail) refused with a located message.
 TEST(MemExchange, RealFilesBesideTheCheckout) {
   const std::string root = QL0KRN_REAL_DATA;
-  DIR* dir = opendir((root + "/p21").c_str());
-  if (dir == nullptr) GTEST_SKIP() << "no real exchange files at " << root << "/p21";
   std::vector<std::string> names;
-  while (dirent* e = readdir(dir)) {
-    std::string n = e->d_name;
-    if (n != "." && n != ".." && n.find("README") == std::string::npos) names.push_back(n);
-  }
-  closedir(dir);
+  if (!qtest::ListFiles(root + "/p21", &names)) GTEST_SKIP() << "no real exchange files at " << root << "/p21";
   for (const std::string& n : names) {
+    if (n.find("README") != std::string::npos) continue;
     const bool bad = n.find("fail") != std::string::npos;
-    std::string text = ReadText(root + "/p21/" + n);
+    std::string text = ReadFile(root + "/p21/" + n);
     ZORQelI::string schemaName;
     if (!ZORQelIMemExchangeReader::FileSchema(text.data(), text.size(), schemaName)) {
       EXPECT_TRUE(bad) << n << ": no FILE_SCHEMA";

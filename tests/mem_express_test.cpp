@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +13,7 @@
 
 namespace {
 
+using qtest::ReadFile;
 using qtest::Str;
 using ZORQelI::Ifalse;
 using ZORQelI::Itrue;
@@ -30,13 +29,6 @@ std::vector<ZORQelIModeler> LoadAll(const std::string& text,
       ZORQelIMemWrapper::Default().LoadSchemasText(text, "test.exp", schemas, messages ? *messages : local);
   EXPECT_EQ(Itrue, ok) << (local.empty() ? "" : local[0].Text());
   return schemas;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 std::string TempPath(const std::string& name) { return testing::TempDir() + "ql0krn_" + name; }
@@ -208,7 +200,7 @@ TEST(MemExpressRead, LoadTakesTheSchemaThatNoOtherOneInterfaces) {
       "SCHEMA drawing; USE FROM resources (point AS vertex);\n"
       "ENTITY polyline; points : LIST [2:?] OF vertex; END_ENTITY; END_SCHEMA;\n";
   const std::string path = TempPath("two.exp");
-  std::ofstream(path) << text;
+  qtest::WriteFile(path, text);
   ZORQelIModeler m = ZORQelIMemWrapper::Default().NewModeler("Placeholder name");
   ASSERT_EQ(Itrue, m.Load(path.c_str()));
   EXPECT_EQ("drawing", Str(m.Name()));

@@ -4,8 +4,6 @@
 
 #include <sys/stat.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "TestSupport.h"
@@ -17,17 +15,8 @@ const std::string kData = QL0KRN_TEST_DATA;
 const std::string kSchema = kData + "/exchange_sample.exp";
 const std::string kSample = kData + "/exchange_sample.p21";
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
+using qtest::ReadFile;
+using qtest::WriteFile;
 
 TEST(Ql0krnExchange, StatsCountsEntitiesByUpperCaseName) {
   qtest::ChildResult r = qtest::RunChild(kTool, {"stats", kSchema, kSample});
@@ -41,16 +30,16 @@ TEST(Ql0krnExchange, FolderIsSearchedForTheSchemaTheFileNames) {
   // The file name does not matter; the declaration does.
   const std::string dir = testing::TempDir() + "ql0krn_exchange_schemas";
   mkdir(dir.c_str(), 0700);
-  WriteText(dir + "/A_OTHER.exp", "SCHEMA other_one; ENTITY x; END_ENTITY; END_SCHEMA;\n");
-  WriteText(dir + "/SAMPLE_TC1.EXP", ReadText(kSchema));
+  WriteFile(dir + "/A_OTHER.exp", "SCHEMA other_one; ENTITY x; END_ENTITY; END_SCHEMA;\n");
+  WriteFile(dir + "/SAMPLE_TC1.EXP", ReadFile(kSchema));
   qtest::ChildResult r = qtest::RunChild(kTool, {"stats", dir, kSample});
   EXPECT_EQ(0, r.status) << r.err;
   EXPECT_EQ(0u, r.out.find("9 instances\n"));
 
-  std::string text = ReadText(kSample);
+  std::string text = ReadFile(kSample);
   text.replace(text.find("'SAMPLE_P21'"), 12, "'NOWHERE {1 2 3}'");
   const std::string file = testing::TempDir() + "ql0krn_exchange_nowhere.p21";
-  WriteText(file, text);
+  WriteFile(file, text);
   r = qtest::RunChild(kTool, {"stats", dir, file});
   EXPECT_EQ(1, r.status);
   EXPECT_EQ("ql0krn: no EXPRESS file of " + dir + " declares schema NOWHERE\n", r.err);
@@ -68,8 +57,8 @@ TEST(Ql0krnExchange, ConvertWritesWhatReadsBackToTheSameFile) {
   ASSERT_EQ(0, r.status) << r.err;
   r = qtest::RunChild(kTool, {"convert", kSchema, one, two});
   ASSERT_EQ(0, r.status) << r.err;
-  EXPECT_EQ(ReadText(one), ReadText(two));
-  EXPECT_NE(std::string::npos, ReadText(one).find("#7=(BOTH(3.25)COLOURED(.RED.)NAMED('nm'));\n"));
+  EXPECT_EQ(ReadFile(one), ReadFile(two));
+  EXPECT_NE(std::string::npos, ReadFile(one).find("#7=(BOTH(3.25)COLOURED(.RED.)NAMED('nm'));\n"));
 }
 
 TEST(Ql0krnExchange, PrintShowsTheInstanceText) {
@@ -80,10 +69,10 @@ TEST(Ql0krnExchange, PrintShowsTheInstanceText) {
 }
 
 TEST(Ql0krnExchange, LenientReadsTheRestAndStillReportsTheErrors) {
-  std::string text = ReadText(kSample);
+  std::string text = ReadFile(kSample);
   text.replace(text.find(".blue."), 6, ".black.");
   const std::string file = testing::TempDir() + "ql0krn_exchange_bad.p21";
-  WriteText(file, text);
+  WriteFile(file, text);
   const std::string message = file + ":14:36: error: #4: .black. is no item of colour\n";
   qtest::ChildResult strict = qtest::RunChild(kTool, {"stats", kSchema, file});
   EXPECT_EQ(1, strict.status);

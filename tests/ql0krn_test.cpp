@@ -3,11 +3,8 @@
 // checkout when that folder exists.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
 #include <cctype>
 #include <cstdio>
-#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -25,8 +22,8 @@ using qtest::RunChild;
 ChildResult Ql0krn(const std::vector<std::string>& args) { return RunChild(QL0KRN_TOOL_PATH, args); }
 
 std::string Write(const std::string& name, const std::string& text) {
-  std::string path = testing::TempDir() + "ql0krn_tool_" + name;
-  std::ofstream(path, std::ios::binary) << text;
+  const std::string path = testing::TempDir() + "ql0krn_tool_" + name;
+  qtest::WriteFile(path, text);
   return path;
 }
 
@@ -156,16 +153,10 @@ std::vector<std::string> CountDeclarations(const std::string& text) {
 
 TEST(Ql0krnSchema, EveryRealSchemaLoadsWithTheCountsOfAnIndependentCount) {
   const std::string dir = std::string(QL0KRN_REAL_DATA) + "/schemas";
-  DIR* d = opendir(dir.c_str());
-  if (d == nullptr) GTEST_SKIP() << dir << " does not exist on this machine";
-  std::vector<std::string> files;
-  while (dirent* e = readdir(d)) {
-    std::string n = e->d_name;
-    if (n.size() > 4 && (n.substr(n.size() - 4) == ".exp" || n.substr(n.size() - 4) == ".EXP")) {
-      files.push_back(dir + "/" + n);
-    }
-  }
-  closedir(d);
+  std::vector<std::string> names, files;
+  if (!qtest::ListFiles(dir, &names)) GTEST_SKIP() << dir << " does not exist on this machine";
+  for (const std::string& n : names)
+    if (n.size() > 4 && (n.substr(n.size() - 4) == ".exp" || n.substr(n.size() - 4) == ".EXP")) files.push_back(dir + "/" + n);
   ASSERT_FALSE(files.empty());
   int failed = 0;
   for (const std::string& f : files) {
@@ -179,11 +170,8 @@ TEST(Ql0krnSchema, EveryRealSchemaLoadsWithTheCountsOfAnIndependentCount) {
       continue;
     }
     ASSERT_EQ(0, r.status) << f << "\n" << r.err;
-    std::ifstream in(f, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
     std::string expected;
-    for (const std::string& l : CountDeclarations(text.str())) expected += l + "\n";
+    for (const std::string& l : CountDeclarations(qtest::ReadFile(f))) expected += l + "\n";
     EXPECT_EQ(expected, r.out) << f;
   }
   EXPECT_LE(failed, 1) << "only the schema marked as bad input may fail";

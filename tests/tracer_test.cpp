@@ -23,9 +23,7 @@ struct Op {
 
 // The operation whose trace text is the quoted literal `text` in the library source `relative`.
 Op SourceOp(const std::string& relative, const std::string& text) {
-  std::string root = __FILE__;
-  root = root.substr(0, root.rfind("/tests/"));
-  std::ifstream in(root + "/" + relative);
+  std::ifstream in(qtest::SourceRoot() + "/" + relative);
   std::string line;
   const std::string quoted = "\"" + text + "\"";
   for (int n = 1; std::getline(in, line); ++n)

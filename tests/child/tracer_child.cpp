@@ -4,11 +4,18 @@
 //                       wording at index 2, a few library operations, then a
 //                       dump taken from index 3 with depth 5
 //   tracer_child deep   10001 nested frames, a dump from the innermost one
+//   tracer_child frames N
+//                       N nested frames held on the heap (no deep recursion
+//                       needed), a dump from the innermost one, then the
+//                       frames left in reverse order
 //
 // Trace lines and dumps go to standard error; standard output gets the depth
 // left after each scenario.
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <memory>
+#include <vector>
 
 #include "QL0KRN.h"
 
@@ -68,6 +75,17 @@ void Deep(int n) {
 
 int Depth() { return ZORQelITracer::context_ != nullptr ? ZORQelITracer::context_->depth : -1; }
 
+ZORQelITracerElement frameElement("void Child::Frame()", 401);
+
+void Frames(long n) {
+  std::vector<std::unique_ptr<ZORQelITracer>> frames;
+  frames.reserve(static_cast<std::size_t>(n));
+  for (long i = 0; i < n; ++i) frames.emplace_back(new ZORQelITracer(frameElement));
+  std::cout << "depth: " << Depth() << "\n";
+  frames.back()->Dump();
+  while (!frames.empty()) frames.pop_back();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -84,6 +102,11 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "deep") == 0) {
     Deep(0);
     std::cout << "after deep: " << Depth() << "\n";
+    return 0;
+  }
+  if (std::strcmp(argv[1], "frames") == 0 && argc > 2) {
+    Frames(std::atol(argv[2]));
+    std::cout << "after: " << Depth() << "\n";
     return 0;
   }
   return 2;

@@ -1,11 +1,11 @@
-// A small dictionary provider of the tests' own: every abstract family is made
-// concrete by overriding exactly its abstract operations (so this compiles only
-// while they keep their signatures).  Include it in one source file per program.
+// A small dictionary provider of the tests' own: each family the tests use is
+// made concrete by overriding exactly its abstract operations (so this compiles
+// only while they keep their signatures; the interface family is kept concrete
+// by the in-memory provider).  Include it in one source file per program.
 #ifndef QL0KRN_TESTS_DictionaryDoubles_h
 #define QL0KRN_TESTS_DictionaryDoubles_h
 
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "QL0KRN.h"
@@ -300,12 +300,8 @@ class Modeler final : public Named<Modeler, ZORQelIModelerIMP> {
   ZORQelIType Parent() const override { return ZORQelIType(); }
   ZORQelIType Scope(ZORQelI::string s) const override { return LookEntity(s); }
   ZORQelI::boolean Load(ZORQelI::string) override { return Ifalse; }
-  ZORQelIType MakeType(ZORQelI::Types t) const override {
-    made += "T";
-    return New(t);
-  }
+  ZORQelIType MakeType(ZORQelI::Types t) const override { return New(t); }
   ZORQelIType MakeField(ZORQelI::Types t, Mint width, ZORQelI::boolean fixed) const override {
-    made += "F";
     ZORQelIType f = New(t);
     f.Width(width);
     f.Fixed(fixed);
@@ -343,7 +339,6 @@ class Modeler final : public Named<Modeler, ZORQelIModelerIMP> {
   ZORQelIInstances population;
   ZORQelIObserver observer;
   std::vector<ZORQelIEntity> entities;
-  mutable std::string made;  // "T" per MakeType, "F" per MakeField
 };
 ZORQELI_DEFINE_IMP(Modeler, ZORQelIModelerIMP)
 
@@ -383,7 +378,8 @@ class Method final : public Named<Method, ZORQelIMethodIMP> {
 };
 ZORQELI_DEFINE_IMP(Method, ZORQelIMethodIMP)
 
-// The parsable operations: a unit that records one error per Parse.
+// The parsable operations: a unit that records one error per Parse (the
+// expression double stands for a plain parsable unit too).
 template <class Self, class Base>
 class ParsableOps : public Named<Self, Base> {
  public:
@@ -400,13 +396,6 @@ class ParsableOps : public Named<Self, Base> {
   ZORQelIInstance Eval(ZORQelIInstances) override { return ZORQelIInstance(); }
   std::vector<ZORQelIErrorClass> errors;
 };
-
-class Parsable final : public ParsableOps<Parsable, ZORQelIParsableIMP> {
-  ZORQELI_DECLARE_IMP(Parsable, ZORQelIParsableIMP)
- public:
-  using ParsableOps::ParsableOps;
-};
-ZORQELI_DEFINE_IMP(Parsable, ZORQelIParsableIMP)
 
 // A call of a method.
 class Expression final : public ParsableOps<Expression, ZORQelIExpressionIMP> {
@@ -441,36 +430,6 @@ class Expression final : public ParsableOps<Expression, ZORQelIExpressionIMP> {
   std::vector<ZORQelIParamDesc> params;
 };
 ZORQELI_DEFINE_IMP(Expression, ZORQelIExpressionIMP)
-
-// No test calls it: it shows that the interface family can be made concrete.
-class Interface final : public ParsableOps<Interface, ZORQelIInterfaceIMP> {
-  ZORQELI_DECLARE_IMP(Interface, ZORQelIInterfaceIMP)
- public:
-  using ParsableOps::ParsableOps;
-  void SetDictionaryWrapper(ZORQelIWrapper&) override {}
-  int GetNumberOfFunctions() const override { return 0; }
-  int GetNumberOfMethods() const override { return 0; }
-  int GetNumberOfEntity() const override { return 0; }
-  ZORQelIFunction SearchFunction(ZORQelI::string, ZORQelIType) const override { return ZORQelIFunction(); }
-  ZORQelIFunction SearchFunction(ZORQelI::string) const override { return ZORQelIFunction(); }
-  ZORQelIFunction GetFunction(int) const override { return ZORQelIFunction(); }
-  ZORQelIMethod SearchMethod(ZORQelIEntity, ZORQelI::string, ZORQelIType) const override { return ZORQelIMethod(); }
-  ZORQelIMethod SearchMethod(ZORQelI::string) const override { return ZORQelIMethod(); }
-  ZORQelIMethod GetMethod(ZORQelIEntity, int) const override { return ZORQelIMethod(); }
-  ZORQelIMethod GetMethod(int) const override { return ZORQelIMethod(); }
-  int GetNumberOfMethods(ZORQelIEntity) const override { return 0; }
-  ZORQelIFunction MakeFunction(ZORQelI::string, ZORQelIType) override { return ZORQelIFunction(); }
-  ZORQelIMethod MakeMethod(ZORQelIEntity, ZORQelI::string, ZORQelIType) override { return ZORQelIMethod(); }
-  ZORQelI::boolean RemoveMethod(ZORQelIMethod) override { return Ifalse; }
-  void AddModeler(ZORQelIModeler) override {}
-  void RemoveModeler(ZORQelIModeler) override {}
-  int NumberOfModelers() const override { return 0; }
-  ZORQelIModeler GetModeler(ZORQelI::integer) const override { return ZORQelIModeler(); }
-  ZORQelI::boolean Use(ZORQelIInterface) override { return Ifalse; }
-};
-ZORQELI_DEFINE_IMP(Interface, ZORQelIInterfaceIMP)
-static_assert(!std::is_abstract<Interface>::value,
-              "a concrete interface overrides exactly the abstract operations");
 
 }  // namespace doubles
 

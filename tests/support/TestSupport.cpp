@@ -1,17 +1,23 @@
 #include "TestSupport.h"
 
+#include <dirent.h>
 #include <pthread.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <sstream>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
+
+#include "QL0KRNMem.h"
 
 extern char** environ;
 
@@ -99,20 +105,55 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   return result;
 }
 
-CaptureStream::CaptureStream(bool err) : err_(err) {
-  (err_ ? std::cerr : std::cout).flush();
-  if (err_)
-    testing::internal::CaptureStderr();
-  else
-    testing::internal::CaptureStdout();
+CaptureStderr::CaptureStderr() {
+  std::cerr.flush();
+  testing::internal::CaptureStderr();
 }
-CaptureStream::~CaptureStream() {
+CaptureStderr::~CaptureStderr() {
   if (!taken_) Take();
 }
-std::string CaptureStream::Take() {
-  (err_ ? std::cerr : std::cout).flush();
+std::string CaptureStderr::Take() {
+  std::cerr.flush();
   taken_ = true;
-  return err_ ? testing::internal::GetCapturedStderr() : testing::internal::GetCapturedStdout();
+  return testing::internal::GetCapturedStderr();
+}
+
+void CountedTest::SetUp() {
+  ZORQelIMemWrapper::Default();
+  CollectAll();
+  before_ = ZORQelIVariable::GetInstancesCount__();
+}
+void CountedTest::TearDown() {
+  CollectAll();
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), before_);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+bool ListFiles(const std::string& dir, std::vector<std::string>* names) {
+  DIR* d = opendir(dir.c_str());
+  if (d == nullptr) return false;
+  names->clear();
+  for (dirent* e; (e = readdir(d)) != nullptr;) {
+    const std::string n = e->d_name;
+    if (n != "." && n != "..") names->push_back(n);
+  }
+  closedir(d);
+  std::sort(names->begin(), names->end());
+  return true;
+}
+
+std::string SourceRoot() {
+  const std::string file = __FILE__;
+  return file.substr(0, file.rfind("/tests/"));
 }
 
 void TempDirTest::SetUp() {

@@ -1,6 +1,7 @@
 // Helpers shared by the test areas: child processes with captured output,
-// in-process capture of the standard streams, and small implementation
-// classes whose finalizations can be counted.
+// in-process capture of standard error, files, fixtures that check what a
+// test leaves behind, and small implementation classes whose finalizations
+// can be counted.
 #ifndef QL0KRN_TESTS_TestSupport_h
 #define QL0KRN_TESTS_TestSupport_h
 
@@ -57,23 +58,45 @@ extern const char* const kUnset;
 // The path of a helper program built from tests/child/<name>.cpp.
 std::string ChildProgram(const std::string& name);
 
-// Captures what the library writes to std::cerr / std::cout (and fds 2 / 1)
-// between construction and Take().
-class CaptureStream {
+// Captures what the library writes to std::cerr (and fd 2) between
+// construction and Take().
+class CaptureStderr {
  public:
-  explicit CaptureStream(bool err);
-  ~CaptureStream();
+  CaptureStderr();
+  ~CaptureStderr();
   std::string Take();
 
  private:
-  bool err_;
   bool taken_ = false;
 };
-struct CaptureStderr : CaptureStream {
-  CaptureStderr() : CaptureStream(true) {}
+
+// A test that collects before and after itself and checks that the object
+// count is back where it started (the in-memory provider's default wrapper,
+// made once per process, is made first).
+class CountedTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  ZORQelI::integer before_ = 0;
 };
-struct CaptureStdout : CaptureStream {
-  CaptureStdout() : CaptureStream(false) {}
+
+// The whole content of a file ("" when it cannot be read); writes one.
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& text);
+
+// The names in the folder `dir` ("." and ".." left out), sorted; false when
+// the folder cannot be read.
+bool ListFiles(const std::string& dir, std::vector<std::string>* names);
+
+// The root of the source tree (the folder holding tests/).
+std::string SourceRoot();
+
+// An array walker that hands each element and position to a function.
+struct FnWalker : ZORQelIArrayWalker {
+  using Fn = std::function<ZORQelI::boolean(ZORQelIObject, integer)>;
+  explicit FnWalker(Fn f) : fn(std::move(f)) {}
+  ZORQelI::boolean Walk(ZORQelIObject o, integer pos) override { return fn(o, pos); }
+  Fn fn;
 };
 
 // A concrete implementation class with a handle member and a raw member,
