@@ -4,10 +4,12 @@
 #ifndef ZORQelIMemRuleEngine_h
 #define ZORQelIMemRuleEngine_h
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -31,32 +33,121 @@ std::string Up(std::string s);
 struct Agg;
 struct Made;
 
+// What a value keeps on the heap: a text, an aggregate or an entity value
+// made by a constructor, shared by the values that copy it and freed by the
+// last.  An engine runs on one thread at a time, so the count is a plain one.
+struct Shared {
+  enum What : std::uint8_t { TextBlock, Aggregate, Constructed };
+  std::size_t refs = 1;
+  What what;
+  explicit Shared(What w) : what(w) {}
+  // A copy is a new object: counted once.
+  Shared(const Shared& o) : what(o.what) {}
+  Shared& operator=(const Shared&) = delete;
+  // Drops one count; frees s with the last.
+  static void Drop(Shared* s);
+};
+
+// One counted reference to a Shared.
+class Ref {
+ public:
+  Ref() = default;
+  explicit Ref(Shared* s) : p_(s) {}  // takes over the count s was made with
+  Ref(const Ref& o) : p_(o.p_) { if (p_ != nullptr) ++p_->refs; }
+  Ref(Ref&& o) noexcept : p_(o.p_) { o.p_ = nullptr; }
+  Ref& operator=(const Ref& o) {
+    if (o.p_ != nullptr) ++o.p_->refs;
+    Shared* old = p_;
+    p_ = o.p_;
+    if (old != nullptr) Shared::Drop(old);
+    return *this;
+  }
+  Ref& operator=(Ref&& o) noexcept {
+    if (this != &o) {
+      Shared* old = p_;
+      p_ = o.p_;
+      o.p_ = nullptr;
+      if (old != nullptr) Shared::Drop(old);
+    }
+    return *this;
+  }
+  ~Ref() { if (p_ != nullptr) Shared::Drop(p_); }
+  Shared* get() const { return p_; }
+  // Whether other references share the object.
+  bool shared() const { return p_ != nullptr && p_->refs > 1; }
+
+ private:
+  Shared* p_ = nullptr;
+};
+
+// A text of its own: the characters follow the header, NUL-terminated.
+struct Chars : Shared {
+  std::size_t size = 0;
+  const char* Data() const { return reinterpret_cast<const char*>(this + 1); }
+  static Ref Make(const char* s, std::size_t n);
+  static void Free(Chars* c);
+
+ private:
+  Chars() : Shared(TextBlock) {}
+};
+
 // A value: indeterminate, a logical (0 FALSE, 1 TRUE, 2 UNKNOWN), a number, a
 // string, a binary, an enumeration item, an entity instance (of the
 // population, or made by an entity constructor) or an aggregate.
+//
+// Forty bytes, copied by copying the words and counting one more reference:
+// - a string, binary or enumeration item is `str` (NUL-terminated, `n`
+//   characters): its own Chars in `p`, or borrowed, `p` empty, from what
+//   outlives the value: a cell of the population (which does not change
+//   while a check or an evaluation runs and its values live) or a name the
+//   engine keeps;
+// - an aggregate is the Agg in `p`; an entity is `inst` of the population,
+//   or the Made in `p` made by constructors.
 struct Value {
   enum Kind : std::uint8_t { Indet, Logical, Int, Real, Str, Bin, Enum, Entity, Aggregate };
   Kind k = Indet;
   std::uint8_t logical = 0;
-  std::int64_t i = 0;
-  double r = 0;
-  std::string s;
-  ZORQelIMemEntityInstanceIMP* inst = nullptr;
-  std::shared_ptr<Made> made;
-  std::shared_ptr<Agg> agg;
+  std::uint32_t n = 0;  // a string's length
+  union {
+    std::int64_t i = 0;
+    double r;
+  };
+  union {
+    ZORQelIMemEntityInstanceIMP* inst = nullptr;  // Entity
+    const char* str;                              // Str, Bin, Enum
+  };
   const ZORQelITypeIMP* type = nullptr;  // the declared type of a typed value
+  // Last: an assignment drops what p held only after every other member is
+  // copied, so a value may be assigned one it holds (an element of its own
+  // aggregate, an attribute of its own constructed value).
+  Ref p;
 
   static Value L(int v) { Value x; x.k = Logical; x.logical = static_cast<std::uint8_t>(v); return x; }
   static Value I(std::int64_t v) { Value x; x.k = Int; x.i = v; return x; }
   static Value R(double v) { Value x; x.k = Real; x.r = v; return x; }
-  static Value S(std::string v) { Value x; x.k = Str; x.s = std::move(v); return x; }
+  // A string of its own (kind Str, or Bin or Enum when given).
+  static Value S(const char* s, std::size_t size, Kind kind = Str);
+  static Value S(const std::string& s, Kind kind = Str) { return S(s.data(), s.size(), kind); }
+  // A string borrowing s, which outlives the value (see above).
+  static Value Borrow(const char* s, std::size_t size, Kind kind);
+  static Value E(ZORQelIMemEntityInstanceIMP* x) { Value v; v.k = Entity; v.inst = x; return v; }
+  // A new empty aggregate (0 SET, 1 BAG, 2 LIST, 3 ARRAY).
+  static Value NewAgg(int kind);
+  static Value Of(Ref shared, Kind kind) { Value v; v.k = kind; v.p = std::move(shared); return v; }
   bool Number() const { return k == Int || k == Real; }
   double AsReal() const { return k == Int ? static_cast<double>(i) : r; }
+  bool Textual() const { return k == Str || k == Bin || k == Enum; }
+  // The characters of a string, binary or enumeration item; empty for others.
+  std::string_view s() const { return Textual() ? std::string_view(str, n) : std::string_view(); }
+  const char* c_str() const { return Textual() ? str : ""; }
+  Agg* agg() const;     // of an Aggregate
+  Made* made() const;   // of an Entity made by constructors, else null
 };
 
 // An aggregate value: 0 SET, 1 BAG, 2 LIST, 3 ARRAY.  lo is an array's low
 // index; loBound/hiBound the declared bounds (-1: unknown or ?).
-struct Agg {
+struct Agg : Shared {
+  Agg() : Shared(Aggregate) {}
   int kind = 1;
   std::int64_t lo = 1;
   std::int64_t loBound = 0, hiBound = -1;
@@ -65,10 +156,11 @@ struct Agg {
 
 // An entity value made by entity constructors, joined by || when complex:
 // the entities it was made of and its attributes by upper-case name.
-struct Made {
+struct Made : Shared {
+  Made() : Shared(Constructed) {}
   std::vector<ZORQelIMemEntityIMP*> parts;
   std::vector<std::pair<std::string, Value>> attrs;
-  const Value* Find(const std::string& name) const {
+  const Value* Find(std::string_view name) const {
     for (const auto& [n, v] : attrs) {
       if (n == name) return &v;
     }
@@ -84,6 +176,9 @@ struct Made {
     return nullptr;
   }
 };
+
+inline Agg* Value::agg() const { return static_cast<Agg*>(p.get()); }
+inline Made* Value::made() const { return k == Entity ? static_cast<Made*>(p.get()) : nullptr; }
 
 struct Failure {
   bool unsupported = false;
@@ -126,7 +221,7 @@ struct EntityInfo {
   };
   std::string name;  // upper case
   // TYPEOF of an instance, made on first use.
-  std::shared_ptr<ZORQelIMemRuleEval::Agg> typeOf;
+  ZORQelIMemRuleEval::Ref typeOf;  // an Agg
   std::vector<Rule> wheres;
   std::unordered_map<std::string, std::pair<const ZORQelIMemClause*, ZORQelIMemEntityIMP*>> derives;
   std::unordered_map<std::string, int> slots;
@@ -232,6 +327,11 @@ class ZORQelIMemRuleEngine {
   // string literal always; a variable or SELF only when last (nothing
   // evaluated after it may move the frames or SELF); else Eval into scratch.
   const Value& Operand(int id, Value& scratch, bool last);
+  // A string or binary literal's value, made once per node.
+  const Value& Literal(const Node& n);
+  // The enumeration item named upper: borrowing the engine's copy of its
+  // name when the schema has an item of that name.
+  Value EnumItem(const std::string& upper);
   int Equal(const Value& a, const Value& b, int depth);
   int Less(const Value& a, const Value& b, const Node& at);
   Value TypeOf(const Value& v);
@@ -295,14 +395,15 @@ class ZORQelIMemRuleEngine {
   std::deque<Value> literals_;    // string literals made once (NodeCache::index); refs stay valid
   // The aggregates of the population read so far, by their store: the
   // population does not change while a check or an evaluation runs.
-  std::unordered_map<const ZORQelIObjectIMP*, std::shared_ptr<Agg>> aggs_;
+  std::unordered_map<const ZORQelIObjectIMP*, ZORQelIMemRuleEval::Ref> aggs_;  // Aggs
   // Spent argument vectors and frames, kept for their capacity (at most
   // their reserved count of each).
   std::vector<std::vector<Value>> argPool_;
   std::vector<Frame> framePool_;
   std::unordered_map<const ZORQelITypeIMP*, TypeFacts> facts_;
-  const ZORQelITypeIMP* lastType_ = nullptr;  // the last type Facts was asked about
-  const TypeFacts* lastFacts_ = nullptr;
+  std::array<std::pair<const ZORQelITypeIMP*, const TypeFacts*>, 64> factsCache_{};  // of facts_
+  const ZORQelIMemEntityIMP* lastEntity_ = nullptr;  // the last entity Info was asked about
+  EntityInfo* lastInfo_ = nullptr;
   std::unordered_map<const ZORQelIMemEntityIMP*, std::vector<ZORQelIMemEntityInstanceIMP*>> extent_;
   std::unordered_map<std::string, std::string> enumItems_;  // item -> its enumeration's name
   bool indexed_ = false;
