@@ -23,6 +23,8 @@
 #include "ZORQelIMemModelerIMP.h"
 #include "ZORQelIMemSlot.h"
 
+class ZORQelIMemAggregateIMP;
+
 namespace ZORQelIMemRuleEval {
 
 using ZORQelIMemRule::Pos;
@@ -101,8 +103,10 @@ struct Chars : Shared {
 //   outlives the value: a cell of the population (which does not change
 //   while a check or an evaluation runs and its values live) or a name the
 //   engine keeps;
-// - an aggregate is the Agg in `p`; an entity is `inst` of the population,
-//   or the Made in `p` made by constructors.
+// - an aggregate is the Agg in `p`, or, `p` empty, the aggregate `store` of
+//   the population read in place (made an Agg only when an operation needs
+//   one: ZORQelIMemRuleEngine::AggOf); an entity is `inst` of the
+//   population, or the Made in `p` made by constructors.
 struct Value {
   enum Kind : std::uint8_t { Indet, Logical, Int, Real, Str, Bin, Enum, Entity, Aggregate };
   Kind k = Indet;
@@ -115,6 +119,7 @@ struct Value {
   union {
     ZORQelIMemEntityInstanceIMP* inst = nullptr;  // Entity
     const char* str;                              // Str, Bin, Enum
+    const ZORQelIMemAggregateIMP* store;          // Aggregate, read in place
   };
   const ZORQelITypeIMP* type = nullptr;  // the declared type of a typed value
   // Last: an assignment drops what p held only after every other member is
@@ -140,7 +145,7 @@ struct Value {
   // The characters of a string, binary or enumeration item; empty for others.
   std::string_view s() const { return Textual() ? std::string_view(str, n) : std::string_view(); }
   const char* c_str() const { return Textual() ? str : ""; }
-  Agg* agg() const;     // of an Aggregate
+  Agg* agg() const;     // of an Aggregate; null when it views a store
   Made* made() const;   // of an Entity made by constructors, else null
 };
 
@@ -228,6 +233,8 @@ struct EntityInfo {
   std::vector<InverseInfo> inverses;
   std::unordered_set<const ZORQelIMemEntityIMP*> ancestors;
   std::vector<const ZORQelIMemEntityIMP*> ancestorList;  // the same, the entity first
+  // The engine's extents of ancestorList (its map is node-based: they stay put).
+  std::vector<std::vector<ZORQelIMemEntityInstanceIMP*>*> extents;
 };
 
 // What a name at one node of the tree resolved to, for the last entity (or
@@ -272,6 +279,7 @@ class InstanceNumbers {
 
 class ZORQelIMemRuleEngine {
   using Value = ZORQelIMemRuleEval::Value;
+  using Ref = ZORQelIMemRuleEval::Ref;
   using Agg = ZORQelIMemRuleEval::Agg;
   using Flow = ZORQelIMemRuleEval::Flow;
   using Failure = ZORQelIMemRuleEval::Failure;
@@ -322,6 +330,9 @@ class ZORQelIMemRuleEngine {
   Value FromSlot(const ZORQelIMemSlot& s, std::uint8_t tag, const ZORQelITypeIMP* type);
   Value Name(const Node& n);
   Value* Var(const std::string& name);
+  // Leaves no variable, keeping the first frame's room: a QUERY of the next
+  // rule then allocates nothing.
+  void ResetFrames();
   Value Binary(const Node& n);
   // The value of node id without a copy where it can be had in place: a
   // string literal always; a variable or SELF only when last (nothing
@@ -345,10 +356,21 @@ class ZORQelIMemRuleEngine {
   void Step(const Node& at);
   std::vector<Value>& Items(Value& v, const Node& at);
   Value Logic(const Value& v, const Node& at);
-  static std::string Text(const Value& v, int depth = 0);
+  std::string Text(const Value& v, int depth = 0);
   // Appends v to a UNIQUE rule's key: Text(v), without its temporaries for
   // strings, enumeration items and integers.
-  static void AppendKey(std::string& key, const Value& v);
+  void AppendKey(std::string& key, const Value& v);
+  // An aggregate store's kind (0 SET, 1 BAG, 2 LIST, 3 ARRAY), low index and
+  // declared bounds (-1: unknown or ?).
+  struct AggShape {
+    int kind = 1;
+    std::int64_t lo = 1, loBound = 0, hiBound = -1;
+  };
+  AggShape Shape(const ZORQelIMemAggregateIMP* g);
+  // The aggregate of v, of kind Aggregate: its own, or the store it views
+  // made into one, once per store and check (kept in aggs_).
+  const Agg& AggOf(const Value& v);
+  Ref Materialize(const ZORQelIMemAggregateIMP* g);
   using Finding = ZORQelIMemRuleFinding;
   // Adds a finding to the report and counts it.
   static void Add(ZORQelIMemRuleReport& report, Finding::Kind kind, ZORQelI::Mint number,
@@ -393,7 +415,7 @@ class ZORQelIMemRuleEngine {
   std::vector<Referrer> users_;
   std::vector<NodeCache> cache_;  // by node
   std::deque<Value> literals_;    // string literals made once (NodeCache::index); refs stay valid
-  // The aggregates of the population read so far, by their store: the
+  // The aggregates of the population made so far, by their store: the
   // population does not change while a check or an evaluation runs.
   std::unordered_map<const ZORQelIObjectIMP*, ZORQelIMemRuleEval::Ref> aggs_;  // Aggs
   // Spent argument vectors and frames, kept for their capacity (at most
@@ -401,6 +423,11 @@ class ZORQelIMemRuleEngine {
   std::vector<std::vector<Value>> argPool_;
   std::vector<Frame> framePool_;
   std::unordered_map<const ZORQelITypeIMP*, TypeFacts> facts_;
+  std::unordered_map<const ZORQelITypeIMP*, AggShape> shapes_;  // by aggregate type
+  // The store Shape was last asked about (null: none since the population
+  // may have changed), and its shape.
+  const ZORQelIMemAggregateIMP* shapeStore_ = nullptr;
+  AggShape shapeLast_;
   std::array<std::pair<const ZORQelITypeIMP*, const TypeFacts*>, 64> factsCache_{};  // of facts_
   const ZORQelIMemEntityIMP* lastEntity_ = nullptr;  // the last entity Info was asked about
   EntityInfo* lastInfo_ = nullptr;

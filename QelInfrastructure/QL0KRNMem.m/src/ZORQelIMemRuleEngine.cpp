@@ -418,7 +418,11 @@ void ZORQelIMemRuleEngine::BuildIndex() {
   for (ZORQelIMemEntityInstanceIMP* x : members) {
     if (x->IsDeleted()) continue;
     dense_.Add(x);
-    for (const ZORQelIMemEntityIMP* a : Info(x->Entity()).ancestorList) extent_[a].push_back(x);
+    EntityInfo& info = Info(x->Entity());
+    if (info.extents.empty()) {  // the extents x joins, found once per entity
+      for (const ZORQelIMemEntityIMP* a : info.ancestorList) info.extents.push_back(&extent_[a]);
+    }
+    for (std::vector<ZORQelIMemEntityInstanceIMP*>* e : info.extents) e->push_back(x);
   }
   // Every reference as (target's number, referrer, cell), in population
   // order, then grouped by target keeping that order (a counting sort).
@@ -571,29 +575,9 @@ Value ZORQelIMemRuleEngine::FromSlot(const ZORQelIMemSlot& s, std::uint8_t tag,
     }
   }
   if (g != nullptr) {
-    auto known = aggs_.find(g);
-    if (known != aggs_.end()) {
-      Value r = Value::Of(known->second, Value::Aggregate);  // shared: a change copies it first (Items)
-      r.type = v.type;
-      return r;
-    }
-    ZORQelIType ht = g->GetType();
-    ZORQelITypeIMP* at = ht.IsValid() ? static_cast<ZORQelITypeIMP*>(ht.RefMe()) : nullptr;
-    Value r = Value::NewAgg(1);
-    Agg* a = r.agg();
-    if (at != nullptr) {
-      ZORQelI::Types kind = at->PrimitiveType();
-      a->kind = kind == ZORQelI::Iset ? 0 : kind == ZORQelI::Ibag ? 1 : kind == ZORQelI::Ilist ? 2 : 3;
-      a->loBound = MintOr(at->LowerBound(), 0);
-      a->hiBound = MintOr(at->UpperBound(), -1);
-      if (a->kind == 3) a->lo = a->loBound;
-    }
-    const auto& ss = g->SlotVector();
-    const auto& ts = g->TagVector();
-    a->items.reserve(ss.size());
-    const ZORQelITypeIMP* element = ss.empty() ? nullptr : g->CellType(0);  // one for all
-    for (std::size_t j = 0; j < ss.size(); ++j) a->items.push_back(FromSlot(ss[j], ts[j], element));
-    aggs_.emplace(g, r.p);
+    Value r;  // read in place: made an Agg only when needed (AggOf)
+    r.k = Value::Aggregate;
+    r.store = g;
     r.type = v.type;
     return r;
   }
@@ -603,14 +587,71 @@ Value ZORQelIMemRuleEngine::FromSlot(const ZORQelIMemSlot& s, std::uint8_t tag,
   return Value();
 }
 
+ZORQelIMemRuleEngine::AggShape ZORQelIMemRuleEngine::Shape(const ZORQelIMemAggregateIMP* g) {
+  // A loop indexes one store over and over: its shape is kept.
+  if (g == shapeStore_) return shapeLast_;
+  AggShape shape;
+  ZORQelIType ht = g->GetType();
+  const ZORQelITypeIMP* at = ht.IsValid() ? static_cast<ZORQelITypeIMP*>(ht.RefMe()) : nullptr;
+  if (at == nullptr) return shape;
+  auto known = shapes_.find(at);
+  if (known != shapes_.end()) {
+    shapeStore_ = g;
+    shapeLast_ = known->second;
+    return shapeLast_;
+  }
+  ZORQelI::Types kind = at->PrimitiveType();
+  shape.kind = kind == ZORQelI::Iset ? 0 : kind == ZORQelI::Ibag ? 1 : kind == ZORQelI::Ilist ? 2 : 3;
+  shape.loBound = MintOr(at->LowerBound(), 0);
+  shape.hiBound = MintOr(at->UpperBound(), -1);
+  if (shape.kind == 3) shape.lo = shape.loBound;
+  shapes_.emplace(at, shape);
+  shapeStore_ = g;
+  shapeLast_ = shape;
+  return shape;
+}
+
+ZORQelIMemRuleEngine::Ref ZORQelIMemRuleEngine::Materialize(const ZORQelIMemAggregateIMP* g) {
+  auto known = aggs_.find(g);
+  if (known != aggs_.end()) return known->second;
+  const AggShape shape = Shape(g);
+  Value r = Value::NewAgg(shape.kind);
+  Agg* a = r.agg();
+  a->lo = shape.lo;
+  a->loBound = shape.loBound;
+  a->hiBound = shape.hiBound;
+  const auto& ss = g->SlotVector();
+  const auto& ts = g->TagVector();
+  a->items.reserve(ss.size());
+  const ZORQelITypeIMP* element = ss.empty() ? nullptr : g->CellType(0);  // one for all
+  for (std::size_t j = 0; j < ss.size(); ++j) a->items.push_back(FromSlot(ss[j], ts[j], element));
+  aggs_.emplace(g, r.p);
+  return r.p;
+}
+
+const Agg& ZORQelIMemRuleEngine::AggOf(const Value& v) {
+  if (const Agg* own = v.agg()) return *own;
+  // aggs_ keeps the made aggregate until the next check: the reference stays valid.
+  return *static_cast<const Agg*>(Materialize(v.store).get());
+}
+
+void ZORQelIMemRuleEngine::ResetFrames() {
+  if (frames_.empty()) return;
+  frames_.resize(1);
+  frames_[0].clear();
+}
+
 Value* ZORQelIMemRuleEngine::Var(const std::string& name) {
   if (frames_.empty()) return nullptr;
   const std::size_t size = name.size();
   const char* const want = name.data();
   for (auto& [n, v] : frames_.back()) {
-    // Names are short: compared in line, the first character first.
-    if (n.size() != size || (size != 0 && n[0] != want[0])) continue;
-    if (std::char_traits<char>::compare(n.data(), want, size) == 0) return &v;
+    // Names are short: compared in line, without a call.
+    if (n.size() != size) continue;
+    const char* have = n.data();
+    std::size_t k = 0;
+    while (k < size && have[k] == want[k]) ++k;
+    if (k == size) return &v;
   }
   return nullptr;
 }
@@ -759,6 +800,7 @@ Value ZORQelIMemRuleEngine::Attribute(const Value& base, const std::string& name
 
 std::vector<Value>& ZORQelIMemRuleEngine::Items(Value& v, const Node& at) {
   if (v.k != Value::Aggregate) Raise(at, "an aggregate is expected");
+  if (v.agg() == nullptr) v.p = Materialize(v.store);  // shared with aggs_: copied below
   if (v.p.shared()) v.p = Ref(new Agg(*v.agg()));
   return v.agg()->items;
 }
@@ -811,11 +853,13 @@ int ZORQelIMemRuleEngine::Equal(const Value& a, const Value& b, int depth) {
       return result;
     }
     case Value::Aggregate: {
-      const auto& x = a.agg()->items;
-      const auto& y = b.agg()->items;
+      const Agg& ga = AggOf(a);
+      const Agg& gb = AggOf(b);
+      const auto& x = ga.items;
+      const auto& y = gb.items;
       if (x.size() != y.size()) return 0;
       int result = 1;
-      if (a.agg()->kind >= 2 && b.agg()->kind >= 2) {
+      if (ga.kind >= 2 && gb.kind >= 2) {
         for (std::size_t k = 0; k < x.size(); ++k) {
           int e = Equal(x[k], y[k], depth + 1);
           if (e == 0) return 0;
@@ -929,7 +973,7 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
       if (a.k == Value::Indet || b.k == Value::Indet) return Value::L(2);
       if (b.k != Value::Aggregate) Raise(n, "IN needs an aggregate on its right");
       int result = 0;
-      for (const Value& v : b.agg()->items) {
+      for (const Value& v : AggOf(b).items) {
         int e = Equal(a, v, 0);
         if (e == 1) return Value::L(1);
         if (e == 2) result = 2;
@@ -955,7 +999,7 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
       return false;
     };
     if (n.op == Node::Add) {
-      std::vector<Value> add = other.k == Value::Aggregate ? other.agg()->items : std::vector<Value>{other};
+      std::vector<Value> add = other.k == Value::Aggregate ? AggOf(other).items : std::vector<Value>{other};
       if (a.k != Value::Aggregate) {  // element + aggregate: the element first
         std::vector<Value> front = add;
         for (Value& v : items) {
@@ -970,7 +1014,7 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
       return r;
     }
     if (a.k != Value::Aggregate) Raise(n, "an aggregate is expected on the left");
-    std::vector<Value> right = other.k == Value::Aggregate ? other.agg()->items : std::vector<Value>{other};
+    std::vector<Value> right = other.k == Value::Aggregate ? AggOf(other).items : std::vector<Value>{other};
     std::vector<Value> kept;
     if (n.op == Node::Sub) {
       std::vector<bool> used(right.size(), false);
@@ -1088,9 +1132,17 @@ Value ZORQelIMemRuleEngine::Index(const Node& n) {
     return Value::S(base.str + (from - 1), static_cast<std::size_t>(to - from + 1));
   }
   if (base.k != Value::Aggregate) Raise(n, "an index of a value that is no aggregate");
-  std::int64_t k = lo.i - base.agg()->lo;
-  if (k < 0 || k >= static_cast<std::int64_t>(base.agg()->items.size())) return Value();
-  return base.agg()->items[static_cast<std::size_t>(k)];
+  if (const Agg* own = base.agg()) {
+    std::int64_t k = lo.i - own->lo;
+    if (k < 0 || k >= static_cast<std::int64_t>(own->items.size())) return Value();
+    return own->items[static_cast<std::size_t>(k)];
+  }
+  // An element of a store read in place.
+  const ZORQelIMemAggregateIMP* g = base.store;
+  const auto& ss = g->SlotVector();
+  std::int64_t k = lo.i - Shape(g).lo;
+  if (k < 0 || k >= static_cast<std::int64_t>(ss.size())) return Value();
+  return FromSlot(ss[static_cast<std::size_t>(k)], g->TagVector()[static_cast<std::size_t>(k)], g->CellType(0));
 }
 
 std::string ZORQelIMemRuleEngine::Qualified(const ZORQelIObjectIMP* o, const std::string& name) {
@@ -1148,7 +1200,12 @@ Value ZORQelIMemRuleEngine::TypeOf(const Value& v) {
       case Value::Str: builtin("STRING"); break;
       case Value::Bin: builtin("BINARY"); break;
       case Value::Logical: builtin(v.logical == 2 ? "LOGICAL" : "BOOLEAN"); builtin("LOGICAL"); break;
-      case Value::Aggregate: builtin(v.agg()->kind == 0 ? "SET" : v.agg()->kind == 1 ? "BAG" : v.agg()->kind == 2 ? "LIST" : "ARRAY"); builtin("AGGREGATE"); break;
+      case Value::Aggregate: {
+        const int kind = v.agg() != nullptr ? v.agg()->kind : Shape(v.store).kind;
+        builtin(kind == 0 ? "SET" : kind == 1 ? "BAG" : kind == 2 ? "LIST" : "ARRAY");
+        builtin("AGGREGATE");
+        break;
+      }
       default: break;
     }
   }
@@ -1167,8 +1224,19 @@ Value ZORQelIMemRuleEngine::Builtin(int f, std::vector<Value>& a, const Node& at
     need(1);
     if (a[0].k == Value::Indet) return Value();
     if (a[0].k != Value::Aggregate) Raise(at, std::string(name) + " of a value that is no aggregate");
-    const Agg& g = *a[0].agg();
-    const auto size = static_cast<std::int64_t>(g.items.size());
+    // A store read in place answers without being made an aggregate.
+    AggShape g;
+    std::int64_t size = 0;
+    if (const Agg* own = a[0].agg()) {
+      g.kind = own->kind;
+      g.lo = own->lo;
+      g.loBound = own->loBound;
+      g.hiBound = own->hiBound;
+      size = static_cast<std::int64_t>(own->items.size());
+    } else {
+      g = Shape(a[0].store);
+      size = static_cast<std::int64_t>(a[0].store->SlotVector().size());
+    }
     if (f == bSIZEOF) return Value::I(size);
     if (f == bLOINDEX) return Value::I(g.kind == 3 ? g.lo : 1);
     if (f == bHIINDEX) return Value::I(g.kind == 3 ? g.lo + size - 1 : size);
@@ -1236,7 +1304,7 @@ Value ZORQelIMemRuleEngine::Builtin(int f, std::vector<Value>& a, const Node& at
     if (a[0].k == Value::Indet || a[1].k == Value::Indet) return Value::L(2);
     if (a[0].k != Value::Aggregate) Raise(at, "VALUE_IN of a value that is no aggregate");
     int result = 0;
-    for (const Value& v : a[0].agg()->items) {
+    for (const Value& v : AggOf(a[0]).items) {
       int e = Equal(v, a[1], 0);
       if (e == 1) return Value::L(1);
       if (e == 2) result = 2;
@@ -1247,7 +1315,7 @@ Value ZORQelIMemRuleEngine::Builtin(int f, std::vector<Value>& a, const Node& at
     need(1);
     if (a[0].k == Value::Indet) return Value::L(2);
     if (a[0].k != Value::Aggregate) Raise(at, "VALUE_UNIQUE of a value that is no aggregate");
-    const auto& items = a[0].agg()->items;
+    const auto& items = AggOf(a[0]).items;
     for (std::size_t x = 0; x < items.size(); ++x) {
       for (std::size_t y = x + 1; y < items.size(); ++y) {
         if (Equal(items[x], items[y], 0) == 1) return Value::L(0);
@@ -1498,15 +1566,30 @@ Value ZORQelIMemRuleEngine::Eval(int id) {
       Value src = Eval(n.a);
       if (src.k == Value::Indet) return Value();
       if (src.k != Value::Aggregate) Raise(n, "QUERY over a value that is no aggregate");
-      Value r = Value::NewAgg(src.agg()->kind == 3 ? 1 : src.agg()->kind);
+      const Agg* own = src.agg();
+      const int kind = own != nullptr ? own->kind : Shape(src.store).kind;
+      Value r = Value::NewAgg(kind == 3 ? 1 : kind);
       Agg* a = r.agg();
       if (frames_.empty()) frames_.emplace_back();
       frames_.back().emplace_back(n.text, Value());
       const std::size_t slot = frames_.back().size() - 1;
       struct Pop { std::vector<Frame>& f; ~Pop() { f.back().pop_back(); } } pop{frames_};
-      for (const Value& v : src.agg()->items) {
-        frames_.back()[slot].second = v;
-        if (Logic(Eval(n.b), n).logical == 1) a->items.push_back(v);
+      if (own != nullptr) {
+        for (const Value& v : own->items) {
+          frames_.back()[slot].second = v;
+          if (Logic(Eval(n.b), n).logical == 1) a->items.push_back(v);
+        }
+        return r;
+      }
+      // A store read in place: each element made a value in the variable
+      // (indexed afresh after each test, which may grow the frame).
+      const ZORQelIMemAggregateIMP* g = src.store;
+      const auto& ss = g->SlotVector();
+      const auto& ts = g->TagVector();
+      const ZORQelITypeIMP* element = ss.empty() ? nullptr : g->CellType(0);  // one for all
+      for (std::size_t j = 0; j < ss.size(); ++j) {
+        frames_.back()[slot].second = FromSlot(ss[j], ts[j], element);
+        if (Logic(Eval(n.b), n).logical == 1) a->items.push_back(frames_.back()[slot].second);
       }
       return r;
     }
@@ -1710,7 +1793,8 @@ std::string ZORQelIMemRuleEngine::Text(const Value& v, int depth) {
     case Value::Aggregate: {
       if (depth > 32) return "(...)";
       std::string s = "(";
-      for (std::size_t k = 0; k < v.agg()->items.size(); ++k) s += (k ? "," : "") + Text(v.agg()->items[k], depth + 1);
+      const Agg& g = AggOf(v);
+      for (std::size_t k = 0; k < g.items.size(); ++k) s += (k ? "," : "") + Text(g.items[k], depth + 1);
       return s + ")";
     }
   }
@@ -1745,13 +1829,14 @@ void ZORQelIMemRuleEngine::RunWhere(ZORQelIMemRuleReport& report, const ZORQelIM
                                     const ParsedClause& p, const Value& self, ZORQelI::Mint number,
                                     const std::string& entity, const std::string& label) {
   ++report.evaluated;
-  const char* const text = static_cast<const char*>(c->text);  // made a string on a finding only
+  // The clause's text, made a string on a finding only.
+  auto text = [c] { return static_cast<const char*>(c->text); };
   if (!p.ok) {
-    Add(report, Finding::Unsupported, number, entity, label, text, p.error);
+    Add(report, Finding::Unsupported, number, entity, label, text(), p.error);
     return;
   }
   try {
-    frames_.clear();
+    ResetFrames();
     self_ = self;
     depth_ = 0;
     steps_ = 0;
@@ -1760,13 +1845,13 @@ void ZORQelIMemRuleEngine::RunWhere(ZORQelIMemRuleReport& report, const ZORQelIM
     Value v = Eval(p.expr);
     // A rule holds when TRUE or UNKNOWN (an indeterminate value is UNKNOWN).
     if (v.k == Value::Logical && v.logical == 0) {
-      Add(report, Finding::Violated, number, entity, label, text, "");
+      Add(report, Finding::Violated, number, entity, label, text(), "");
     } else if (v.k != Value::Logical && v.k != Value::Indet) {
-      Add(report, Finding::Raised, number, entity, label, text,
+      Add(report, Finding::Raised, number, entity, label, text(),
           DetailOf(Failure{false, "the rule's value is not a logical", Pos{1, 1}, ""}, c));
     }
   } catch (const Failure& f) {
-    Add(report, f.unsupported ? Finding::Unsupported : Finding::Raised, number, entity, label, text,
+    Add(report, f.unsupported ? Finding::Unsupported : Finding::Raised, number, entity, label, text(),
         DetailOf(f, c));
   }
 }
@@ -1824,7 +1909,7 @@ void ZORQelIMemRuleEngine::CheckTypes(ZORQelIMemEntityInstanceIMP* x, const std:
     t = mt->ExpressInfo().underlying;
   }
   if (v.k == Value::Aggregate) {
-    for (const Value& item : v.agg()->items) CheckTypes(x, entity, item, report, depth + 1);
+    for (const Value& item : AggOf(v).items) CheckTypes(x, entity, item, report, depth + 1);
   }
 }
 
@@ -1840,9 +1925,12 @@ void ZORQelIMemRuleEngine::CheckUnique(
       const std::string owner = Up(std::string(static_cast<const char*>(e->Name())));
       auto ext = extent_.find(e);
       if (ext == extent_.end()) continue;
-      // The keys seen, viewing their characters in blocks that never move.
-      std::unordered_map<std::string_view, const ZORQelIMemEntityInstanceIMP*> seen;
-      seen.reserve(ext->second.size());
+      // The keys seen, by open addressing (at most one key an instance, in
+      // twice as many places), viewing their characters in blocks that never
+      // move.
+      std::size_t places = 16;
+      while (places < 2 * ext->second.size()) places *= 2;
+      std::vector<std::pair<std::string_view, const ZORQelIMemEntityInstanceIMP*>> seen(places);
       std::vector<std::unique_ptr<char[]>> blocks;
       std::size_t used = 0, room = 0;
       auto keep = [&](const std::string& k) {
@@ -1877,7 +1965,7 @@ void ZORQelIMemRuleEngine::CheckUnique(
         key.clear();
         bool indeterminate = false;
         try {
-          frames_.clear();
+          ResetFrames();
           self_ = Value();
           self_.k = Value::Entity;
           self_.inst = x;
@@ -1897,11 +1985,13 @@ void ZORQelIMemRuleEngine::CheckUnique(
         }
         // Values left indeterminate take part in no comparison.
         if (indeterminate) continue;
-        auto it = seen.find(std::string_view(key));
-        if (it != seen.end()) {
-          finding(x, Finding::Violated, "the same values as #" + std::to_string(it->second->Number()));
+        const std::string_view k(key);
+        std::size_t i = std::hash<std::string_view>()(k) & (places - 1);
+        while (seen[i].second != nullptr && seen[i].first != k) i = (i + 1) & (places - 1);
+        if (seen[i].second != nullptr) {
+          finding(x, Finding::Violated, "the same values as #" + std::to_string(seen[i].second->Number()));
         } else {
-          seen.emplace(keep(key), x);
+          seen[i] = {keep(key), x};
         }
       }
     }
@@ -1976,6 +2066,7 @@ void ZORQelIMemRuleEngine::CheckGlobalRules(ZORQelIMemRuleReport& report) {
 ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
   BuildIndex();
   aggs_.clear();
+  shapeStore_ = nullptr;
   ZORQelIMemRuleReport report;
   std::unordered_map<const ZORQelIMemEntityInstanceIMP*, std::vector<Finding>> unique;
   CheckUnique(report, unique);
@@ -2024,6 +2115,7 @@ ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
 Value ZORQelIMemRuleEngine::Run(ZORQelI::Mint self, const std::string& text) {
   const int root = Parser(tree_).Expression(text);
   aggs_.clear();
+  shapeStore_ = nullptr;
   frames_.clear();
   depth_ = 0;
   steps_ = 0;
