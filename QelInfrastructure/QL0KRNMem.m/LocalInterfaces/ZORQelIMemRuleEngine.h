@@ -235,6 +235,8 @@ struct EntityInfo {
   std::vector<const ZORQelIMemEntityIMP*> ancestorList;  // the same, the entity first
   // The engine's extents of ancestorList (its map is node-based: they stay put).
   std::vector<std::vector<ZORQelIMemEntityInstanceIMP*>*> extents;
+  // The declared type of each cell of an instance (the attributes' types).
+  std::vector<const ZORQelITypeIMP*> cellTypes;
 };
 
 // What a name at one node of the tree resolved to, for the last entity (or
@@ -245,7 +247,7 @@ struct NodeCache {
   Kind kind = Unresolved;
   const void* key = nullptr;  // the entity resolved against
   int index = -1;             // Slot: the cell; Inverse: its place; User: the callable; Builtin: its code
-  const void* target = nullptr;  // Derive: the clause; Entity, Type: the declaration
+  const void* target = nullptr;  // Slot: the cell's type; Derive: the clause; Entity, Type: the declaration
   // A Name node: whether it names a defined type (looked up once).
   bool typeKnown = false;
   const ZORQelITypeIMP* type = nullptr;
@@ -312,7 +314,13 @@ class ZORQelIMemRuleEngine {
   // The instances referring to x, each with the cell that refers.
   using Referrer = std::pair<ZORQelIMemEntityInstanceIMP*, int>;
   std::pair<const Referrer*, const Referrer*> Users(const ZORQelIMemEntityInstanceIMP* x);
-  NodeCache& CacheOf(const Node& n);
+  NodeCache& CacheOf(const Node& n) {
+    // The usual case in line: a node of the tree whose cache entry exists.
+    const auto id = static_cast<std::size_t>(&n - tree_.nodes.data());
+    if (id < cache_.size() && id < tree_.nodes.size()) return cache_[id];
+    return CacheOfSlow(n);
+  }
+  NodeCache& CacheOfSlow(const Node& n);
   const TypeFacts& Facts(const ZORQelITypeIMP* t);
 
   // evaluation
@@ -326,6 +334,9 @@ class ZORQelIMemRuleEngine {
   Value Builtin(int code, std::vector<Value>& args, const Node& at);
   Value Attribute(const Value& base, const std::string& name, const Node& at);
   Value ReadAttr(ZORQelIMemEntityInstanceIMP* x, const std::string& name, const Node& at, bool& found);
+  // The instances referring to x through inv's attribute, each once (added
+  // to out when given): how many.
+  std::size_t Referrers(ZORQelIMemEntityInstanceIMP* x, const InverseInfo& inv, std::vector<Value>* out);
   Value Inverse(ZORQelIMemEntityInstanceIMP* x, const InverseInfo& inv);
   Value FromSlot(const ZORQelIMemSlot& s, std::uint8_t tag, const ZORQelITypeIMP* type);
   Value Name(const Node& n);

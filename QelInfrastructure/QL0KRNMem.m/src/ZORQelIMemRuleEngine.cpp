@@ -480,7 +480,7 @@ ZORQelIMemRuleEngine::Users(const ZORQelIMemEntityInstanceIMP* x) {
   return {base + userStart_[static_cast<std::size_t>(i)], base + userStart_[static_cast<std::size_t>(i) + 1]};
 }
 
-NodeCache& ZORQelIMemRuleEngine::CacheOf(const Node& n) {
+NodeCache& ZORQelIMemRuleEngine::CacheOfSlow(const Node& n) {
   const std::ptrdiff_t id = &n - tree_.nodes.data();
   if (id < 0 || id >= static_cast<std::ptrdiff_t>(tree_.nodes.size())) {
     static thread_local NodeCache scratch;  // not a node of the tree: resolved afresh
@@ -693,9 +693,10 @@ Value ZORQelIMemRuleEngine::Name(const Node& n) {
   Raise(n, "unknown name " + n.text);
 }
 
-Value ZORQelIMemRuleEngine::Inverse(ZORQelIMemEntityInstanceIMP* x, const InverseInfo& inv) {
-  Value r = Value::NewAgg(0);
-  Agg* a = r.agg();
+std::size_t ZORQelIMemRuleEngine::Referrers(ZORQelIMemEntityInstanceIMP* x, const InverseInfo& inv,
+                                            std::vector<Value>* out) {
+  std::size_t count = 0;
+  const ZORQelIMemEntityInstanceIMP* last = nullptr;
   auto [it, end] = Users(x);
   for (; it != end; ++it) {
     ZORQelIMemEntityInstanceIMP* by = it->first;
@@ -711,10 +712,19 @@ Value ZORQelIMemRuleEngine::Inverse(ZORQelIMemEntityInstanceIMP* x, const Invers
     }
     if (inv.seenSlot != it->second) continue;
     // The referrers of one cell are listed together: a repeat follows its first.
-    if (!a->items.empty() && a->items.back().inst == by) continue;
-    a->items.push_back(Value::E(by));
+    if (count != 0 && last == by) continue;
+    last = by;
+    ++count;
+    if (out != nullptr) out->push_back(Value::E(by));
   }
-  if (!inv.aggregate) return a->items.size() == 1 ? a->items[0] : Value();
+  return count;
+}
+
+Value ZORQelIMemRuleEngine::Inverse(ZORQelIMemEntityInstanceIMP* x, const InverseInfo& inv) {
+  Value r = Value::NewAgg(0);
+  std::vector<Value>& items = r.agg()->items;
+  Referrers(x, inv, &items);
+  if (!inv.aggregate) return items.size() == 1 ? items[0] : Value();
   return r;
 }
 
@@ -736,6 +746,7 @@ Value ZORQelIMemRuleEngine::ReadAttr(ZORQelIMemEntityInstanceIMP* x, const std::
     } else if (s != info.slots.end()) {
       c.kind = NodeCache::Slot;
       c.index = s->second;
+      c.target = x->CellType(s->second);  // the attribute's type: the same in every instance of e
     } else {
       for (const InverseInfo& inv : info.inverses) {
         if (inv.name == name) {
@@ -748,7 +759,8 @@ Value ZORQelIMemRuleEngine::ReadAttr(ZORQelIMemEntityInstanceIMP* x, const std::
   }
   found = true;
   switch (c.kind) {
-    case NodeCache::Slot: return FromSlot(x->Slots()[c.index], x->Tags()[c.index], x->CellType(c.index));
+    case NodeCache::Slot:
+      return FromSlot(x->Slots()[c.index], x->Tags()[c.index], static_cast<const ZORQelITypeIMP*>(c.target));
     case NodeCache::Inverse: return Inverse(x, *static_cast<const InverseInfo*>(c.target));
     case NodeCache::Derive: break;
     default: found = false; return Value();
@@ -2083,14 +2095,21 @@ ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
     }
     // The defined types of the explicit attribute values.
     const int cells = x->CellCount();
+    if (info.cellTypes.size() != static_cast<std::size_t>(cells)) {  // found once per entity
+      info.cellTypes.clear();
+      for (int k = 0; k < cells; ++k) info.cellTypes.push_back(x->CellType(k));
+    }
+    const ZORQelIMemSlot* slots = x->Slots();
+    const std::uint8_t* tags = x->Tags();
     for (int k = 0; k < cells; ++k) {
-      CheckCell(x, entity, x->Slots()[k], x->Tags()[k], x->CellType(k), report, 0);
+      CheckCell(x, entity, slots[k], tags[k], info.cellTypes[static_cast<std::size_t>(k)], report, 0);
     }
     for (const InverseInfo& inv : info.inverses) {
       ++report.evaluated;
-      Value v = Inverse(x, inv);
-      std::int64_t count = inv.aggregate ? static_cast<std::int64_t>(v.agg()->items.size())
-                                         : (v.k == Value::Indet ? 0 : 1);
+      // Counted without making the attribute's value; a single-valued one
+      // with several referrers has no value, as Inverse makes it.
+      const std::size_t referrers = Referrers(x, inv, nullptr);
+      std::int64_t count = inv.aggregate ? static_cast<std::int64_t>(referrers) : (referrers == 1 ? 1 : 0);
       bool ok = inv.aggregate ? count >= inv.lo && (inv.hi < 0 || count <= inv.hi) : count == 1;
       if (!ok) {
         Add(report, Finding::Violated, x->Number(), entity, inv.name,
