@@ -329,9 +329,19 @@ class ZORQelIMemRuleEngine {
   Flow ExecList(int first, int count);
   Value Call(const Node& n);
   // finals, when given, receives the parameters' values the body left.
-  Value CallUser(std::size_t index, std::vector<Value>& args, const Node& at,
+  // The arguments of a call: values on the engine's stack (or a vector), for
+  // the callee to read or move from.
+  struct Args {
+    Value* data;
+    std::size_t count;
+    std::size_t size() const { return count; }
+    Value& operator[](std::size_t k) const { return data[k]; }
+  };
+  // CallUser moves the arguments into the callee's frame before evaluating
+  // anything.
+  Value CallUser(std::size_t index, Args args, const Node& at,
                  std::vector<Value>* finals = nullptr);
-  Value Builtin(int code, std::vector<Value>& args, const Node& at);
+  Value Builtin(int code, Args args, const Node& at);
   Value Attribute(const Value& base, const std::string& name, const Node& at);
   Value ReadAttr(ZORQelIMemEntityInstanceIMP* x, const std::string& name, const Node& at, bool& found);
   // The instances referring to x through inv's attribute, each once (added
@@ -429,9 +439,9 @@ class ZORQelIMemRuleEngine {
   // The aggregates of the population made so far, by their store: the
   // population does not change while a check or an evaluation runs.
   std::unordered_map<const ZORQelIObjectIMP*, ZORQelIMemRuleEval::Ref> aggs_;  // Aggs
-  // Spent argument vectors and frames, kept for their capacity (at most
-  // their reserved count of each).
-  std::vector<std::vector<Value>> argPool_;
+  // The arguments of the calls under way (Call), innermost last.
+  std::vector<Value> stack_;
+  // Spent frames, kept for their capacity (at most their reserved count).
   std::vector<Frame> framePool_;
   std::unordered_map<const ZORQelITypeIMP*, TypeFacts> facts_;
   std::unordered_map<const ZORQelITypeIMP*, AggShape> shapes_;  // by aggregate type

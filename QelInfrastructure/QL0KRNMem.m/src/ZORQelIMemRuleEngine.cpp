@@ -36,6 +36,10 @@ std::string Up(std::string s) {
   return s;
 }
 
+// Values are made, copied and dropped at every step of an evaluation: they
+// stay five words.
+static_assert(sizeof(Value) <= 5 * sizeof(std::uint64_t), "a value is five words at most");
+
 void Shared::Drop(Shared* s) {
   if (--s->refs != 0) return;
   switch (s->what) {
@@ -221,7 +225,7 @@ bool Like(const char* s, const char* p, int depth) {
 
 ZORQelIMemRuleEngine::ZORQelIMemRuleEngine(ZORQelIModeler m)
     : handle_(m), m_(ZORQelIMemModelerIMP::DownCast(m)) {
-  argPool_.reserve(64);
+  stack_.reserve(256);
   framePool_.reserve(64);
   for (const ZORQelIMemDeclaration& d : m_->Declarations()) {
     if (d.kind != ZORQelIMemDeclaration::Function && d.kind != ZORQelIMemDeclaration::Procedure &&
@@ -1224,7 +1228,7 @@ Value ZORQelIMemRuleEngine::TypeOf(const Value& v) {
   return r;
 }
 
-Value ZORQelIMemRuleEngine::Builtin(int f, std::vector<Value>& a, const Node& at) {
+Value ZORQelIMemRuleEngine::Builtin(int f, Args a, const Node& at) {
   const char* const name = kBuiltins[f];
   auto need = [&](std::size_t k) {
     if (a.size() != k) Raise(at, std::string(name) + " takes " + std::to_string(k) + " arguments");
@@ -1380,23 +1384,19 @@ Value ZORQelIMemRuleEngine::Builtin(int f, std::vector<Value>& a, const Node& at
 }
 
 Value ZORQelIMemRuleEngine::Call(const Node& n) {
-  // The argument vector comes from and goes back to a pool: a call then
-  // allocates nothing for its arguments.
-  std::vector<Value> args;
-  if (!argPool_.empty()) {
-    args.swap(argPool_.back());
-    argPool_.pop_back();
-  }
-  struct Back {
-    std::vector<Value>& args;
-    std::vector<std::vector<Value>>& pool;
-    ~Back() {
-      args.clear();
-      if (pool.size() < pool.capacity()) pool.push_back(std::move(args));
-    }
-  } back{args, argPool_};
-  args.reserve(static_cast<std::size_t>(n.count));
-  for (int k = 0; k < n.count; ++k) args.push_back(Eval(tree_.lists[static_cast<std::size_t>(n.first + k)]));
+  // The arguments go on the engine's stack, above those of the calls under
+  // way, and leave it with the call (raising or not): a call allocates
+  // nothing for them.
+  const std::size_t base = stack_.size();
+  struct Pop {
+    std::vector<Value>& stack;
+    std::size_t base;
+    ~Pop() { stack.erase(stack.begin() + static_cast<std::ptrdiff_t>(base), stack.end()); }
+  } pop{stack_, base};
+  for (int k = 0; k < n.count; ++k) stack_.push_back(Eval(tree_.lists[static_cast<std::size_t>(n.first + k)]));
+  // Nothing below evaluates before the arguments are used or moved out of
+  // the stack (CallUser takes them first), so the view stays valid.
+  const Args args{stack_.data() + base, static_cast<std::size_t>(n.count)};
   NodeCache& c = CacheOf(n);
   if (c.kind < NodeCache::User) {  // resolved once: user callable, built-in, entity, type
     c = NodeCache();
@@ -1458,7 +1458,7 @@ Value ZORQelIMemRuleEngine::Call(const Node& n) {
   Raise(n, "unknown function " + n.text, true);
 }
 
-Value ZORQelIMemRuleEngine::CallUser(std::size_t index, std::vector<Value>& args, const Node& at,
+Value ZORQelIMemRuleEngine::CallUser(std::size_t index, Args args, const Node& at,
                                      std::vector<Value>* finals) {
   const Callable& f = tree_.callables[index];
   if (args.size() != f.params.size()) Raise(at, f.name + " takes " + std::to_string(f.params.size()) + " arguments");
@@ -1745,7 +1745,7 @@ Flow ZORQelIMemRuleEngine::Exec(int id) {
         std::vector<Value> args, before, after;
         for (int k = 0; k < c.count; ++k) args.push_back(Eval(tree_.lists[static_cast<std::size_t>(c.first + k)]));
         before = args;
-        CallUser(u->second, args, c, &after);
+        CallUser(u->second, Args{args.data(), args.size()}, c, &after);
         for (std::size_t k = 0; k < after.size() && k < f.varParams.size(); ++k) {
           if (!f.varParams[k]) continue;
           const Node& actual = tree_.nodes[static_cast<std::size_t>(tree_.lists[static_cast<std::size_t>(c.first) + k])];
