@@ -408,6 +408,13 @@ class ZORQelIMemRuleEngine {
   // elements), without making the value when no type on the way has any.
   void CheckCell(ZORQelIMemEntityInstanceIMP* x, const std::string& entity, const ZORQelIMemSlot& s,
                  std::uint8_t tag, const ZORQelITypeIMP* type, ZORQelIMemRuleReport& report, int depth);
+  // The WHERE rules a value of type meets: its own and those of the types
+  // it is defined from, in order, found once per type.
+  struct TypeRule {
+    const ZORQelIMemClause* clause;
+    const ParsedClause* parsed;
+  };
+  const std::vector<TypeRule>& TypeRules(const ZORQelITypeIMP* type);
   // The WHERE rules of the defined types of v (and of its elements).
   void CheckTypes(ZORQelIMemEntityInstanceIMP* x, const std::string& entity, const Value& v,
                   ZORQelIMemRuleReport& report, int depth);
@@ -445,10 +452,13 @@ class ZORQelIMemRuleEngine {
   std::vector<Frame> framePool_;
   std::unordered_map<const ZORQelITypeIMP*, TypeFacts> facts_;
   std::unordered_map<const ZORQelITypeIMP*, AggShape> shapes_;  // by aggregate type
-  // The store Shape was last asked about (null: none since the population
-  // may have changed), and its shape.
-  const ZORQelIMemAggregateIMP* shapeStore_ = nullptr;
-  AggShape shapeLast_;
+  std::unordered_map<const ZORQelITypeIMP*, std::vector<TypeRule>> typeRules_;
+  // The instance Users was last asked about, and its answer.
+  const ZORQelIMemEntityInstanceIMP* usersOf_ = nullptr;
+  std::pair<const Referrer*, const Referrer*> usersLast_{nullptr, nullptr};
+  // The shapes of the stores Shape was asked about since the check or the
+  // evaluation began (the population may change between them).
+  std::array<std::pair<const ZORQelIMemAggregateIMP*, AggShape>, 256> storeShapes_{};
   std::array<std::pair<const ZORQelITypeIMP*, const TypeFacts*>, 64> factsCache_{};  // of facts_
   const ZORQelIMemEntityIMP* lastEntity_ = nullptr;  // the last entity Info was asked about
   EntityInfo* lastInfo_ = nullptr;

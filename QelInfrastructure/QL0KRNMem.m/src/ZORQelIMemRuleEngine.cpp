@@ -478,10 +478,15 @@ void ZORQelIMemRuleEngine::BuildIndex() {
 std::pair<const ZORQelIMemRuleEngine::Referrer*, const ZORQelIMemRuleEngine::Referrer*>
 ZORQelIMemRuleEngine::Users(const ZORQelIMemEntityInstanceIMP* x) {
   BuildIndex();
+  // An instance's rules and its INVERSE checks ask in turn: the last answer
+  // is kept (the index, once built, does not change).
+  if (x == usersOf_) return usersLast_;
   const int i = dense_.Find(x);
   if (i < 0) return {nullptr, nullptr};
   const Referrer* base = users_.data();
-  return {base + userStart_[static_cast<std::size_t>(i)], base + userStart_[static_cast<std::size_t>(i) + 1]};
+  usersOf_ = x;
+  usersLast_ = {base + userStart_[static_cast<std::size_t>(i)], base + userStart_[static_cast<std::size_t>(i) + 1]};
+  return usersLast_;
 }
 
 NodeCache& ZORQelIMemRuleEngine::CacheOfSlow(const Node& n) {
@@ -592,17 +597,19 @@ Value ZORQelIMemRuleEngine::FromSlot(const ZORQelIMemSlot& s, std::uint8_t tag,
 }
 
 ZORQelIMemRuleEngine::AggShape ZORQelIMemRuleEngine::Shape(const ZORQelIMemAggregateIMP* g) {
-  // A loop indexes one store over and over: its shape is kept.
-  if (g == shapeStore_) return shapeLast_;
+  // A loop indexes one store over and over, rules read a store more than
+  // once: the shapes of the stores met are kept, direct-mapped (asking a
+  // store its type is the dear part).
+  auto& hit = storeShapes_[(reinterpret_cast<std::uintptr_t>(g) >> 4) % storeShapes_.size()];
+  if (hit.first == g) return hit.second;
   AggShape shape;
   ZORQelIType ht = g->GetType();
   const ZORQelITypeIMP* at = ht.IsValid() ? static_cast<ZORQelITypeIMP*>(ht.RefMe()) : nullptr;
   if (at == nullptr) return shape;
   auto known = shapes_.find(at);
   if (known != shapes_.end()) {
-    shapeStore_ = g;
-    shapeLast_ = known->second;
-    return shapeLast_;
+    hit = {g, known->second};
+    return known->second;
   }
   ZORQelI::Types kind = at->PrimitiveType();
   shape.kind = kind == ZORQelI::Iset ? 0 : kind == ZORQelI::Ibag ? 1 : kind == ZORQelI::Ilist ? 2 : 3;
@@ -610,8 +617,7 @@ ZORQelIMemRuleEngine::AggShape ZORQelIMemRuleEngine::Shape(const ZORQelIMemAggre
   shape.hiBound = MintOr(at->UpperBound(), -1);
   if (shape.kind == 3) shape.lo = shape.loBound;
   shapes_.emplace(at, shape);
-  shapeStore_ = g;
-  shapeLast_ = shape;
+  hit = {g, shape};
   return shape;
 }
 
@@ -1903,22 +1909,35 @@ void ZORQelIMemRuleEngine::CheckCell(ZORQelIMemEntityInstanceIMP* x, const std::
   }
 }
 
-void ZORQelIMemRuleEngine::CheckTypes(ZORQelIMemEntityInstanceIMP* x, const std::string& entity,
-                                      const Value& v, ZORQelIMemRuleReport& report, int depth) {
-  if (v.k == Value::Indet || v.k == Value::Entity || depth > 64) return;
-  for (const ZORQelITypeIMP* t = v.type; t != nullptr;) {
+const std::vector<ZORQelIMemRuleEngine::TypeRule>& ZORQelIMemRuleEngine::TypeRules(const ZORQelITypeIMP* type) {
+  auto known = typeRules_.find(type);
+  if (known != typeRules_.end()) return known->second;
+  std::vector<TypeRule> rules;
+  // The type and those it is defined from, each clause in order.
+  for (const ZORQelITypeIMP* t = type; t != nullptr;) {
     const auto* mt = dynamic_cast<const ZORQelIMemTypeIMP*>(t);
     if (mt == nullptr) break;
     int unlabelled = 0;
     for (const ZORQelIMemClause& c : mt->ExpressInfo().clauses) {
       if (c.kind != ZORQelIMemClause::Where) continue;
-      ParsedClause& p = Parse(&c);
+      ParsedClause& p = Parse(&c);  // parsed_ is node-based: the address stays valid
       if (p.qualified.empty()) {  // made once: the clauses of a type are met in order
         p.qualified = Up(std::string(static_cast<const char*>(mt->Name()))) + "." + LabelOf(c, p, unlabelled);
       }
-      RunWhere(report, &c, p, v, x->Number(), entity, p.qualified);
+      rules.push_back({&c, &p});
     }
     t = mt->ExpressInfo().underlying;
+  }
+  return typeRules_.emplace(type, std::move(rules)).first->second;
+}
+
+void ZORQelIMemRuleEngine::CheckTypes(ZORQelIMemEntityInstanceIMP* x, const std::string& entity,
+                                      const Value& v, ZORQelIMemRuleReport& report, int depth) {
+  if (v.k == Value::Indet || v.k == Value::Entity || depth > 64) return;
+  if (v.type != nullptr) {
+    for (const TypeRule& r : TypeRules(v.type)) {
+      RunWhere(report, r.clause, *r.parsed, v, x->Number(), entity, r.parsed->qualified);
+    }
   }
   if (v.k == Value::Aggregate) {
     for (const Value& item : AggOf(v).items) CheckTypes(x, entity, item, report, depth + 1);
@@ -2078,7 +2097,7 @@ void ZORQelIMemRuleEngine::CheckGlobalRules(ZORQelIMemRuleReport& report) {
 ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
   BuildIndex();
   aggs_.clear();
-  shapeStore_ = nullptr;
+  storeShapes_.fill({nullptr, AggShape()});
   ZORQelIMemRuleReport report;
   std::unordered_map<const ZORQelIMemEntityInstanceIMP*, std::vector<Finding>> unique;
   CheckUnique(report, unique);
@@ -2134,7 +2153,7 @@ ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
 Value ZORQelIMemRuleEngine::Run(ZORQelI::Mint self, const std::string& text) {
   const int root = Parser(tree_).Expression(text);
   aggs_.clear();
-  shapeStore_ = nullptr;
+  storeShapes_.fill({nullptr, AggShape()});
   frames_.clear();
   depth_ = 0;
   steps_ = 0;
