@@ -261,10 +261,14 @@ struct TypeFacts {
   bool rules = false;  // it or a type it is defined from has WHERE rules
 };
 
-// Entity instances numbered densely, by address (open addressing): the
-// inverse index of a check finds the referrers of an instance through it.
+// Entity instances numbered densely: the inverse index of a check finds the
+// referrers of an instance through it.  Found through an array by instance
+// number when the numbers are dense and distinct, else by address (open
+// addressing).
 class InstanceNumbers {
  public:
+  // Numbers xs 0, 1, ... in order.
+  void Build(const std::vector<const ZORQelIMemEntityInstanceIMP*>& xs);
   void Reserve(std::size_t n);
   // The number of x, given it when new.
   int Add(const ZORQelIMemEntityInstanceIMP* x);
@@ -275,6 +279,11 @@ class InstanceNumbers {
   std::size_t Home(const ZORQelIMemEntityInstanceIMP* x) const;
   std::vector<std::pair<const ZORQelIMemEntityInstanceIMP*, int>> table_;
   std::size_t size_ = 0;
+  // By instance number less lo_: the number given (-1: none); empty when
+  // the table is used.  byNumber_: the instances by the number given.
+  std::vector<int> direct_;
+  std::int64_t lo_ = 0;
+  std::vector<const ZORQelIMemEntityInstanceIMP*> byNumber_;
 };
 
 }  // namespace ZORQelIMemRuleEval

@@ -292,7 +292,46 @@ int InstanceNumbers::Add(const ZORQelIMemEntityInstanceIMP* x) {
   return static_cast<int>(size_++);
 }
 
+void InstanceNumbers::Build(const std::vector<const ZORQelIMemEntityInstanceIMP*>& xs) {
+  byNumber_ = xs;
+  direct_.clear();
+  table_.clear();
+  size_ = 0;
+  if (!xs.empty()) {
+    std::int64_t lo = xs[0]->Number(), hi = lo;
+    for (const ZORQelIMemEntityInstanceIMP* x : xs) {
+      lo = std::min<std::int64_t>(lo, x->Number());
+      hi = std::max<std::int64_t>(hi, x->Number());
+    }
+    // Instance numbers of a file are usually dense: then an array by number
+    // finds an instance near the last one found, where the table of
+    // addresses would send each lookup to a random place of a large table.
+    if (static_cast<std::uint64_t>(hi - lo) < 4 * static_cast<std::uint64_t>(xs.size()) + 64) {
+      lo_ = lo;
+      direct_.assign(static_cast<std::size_t>(hi - lo) + 1, -1);
+      for (std::size_t k = 0; k < xs.size(); ++k) {
+        int& at = direct_[static_cast<std::size_t>(xs[k]->Number() - lo)];
+        if (at >= 0) {  // two instances of one number: by address after all
+          direct_.clear();
+          break;
+        }
+        at = static_cast<int>(k);
+      }
+    }
+  }
+  if (!direct_.empty()) return;
+  Reserve(xs.size());
+  for (const ZORQelIMemEntityInstanceIMP* x : xs) Add(x);
+}
+
 int InstanceNumbers::Find(const ZORQelIMemEntityInstanceIMP* x) const {
+  if (!direct_.empty()) {
+    const std::int64_t at = static_cast<std::int64_t>(x->Number()) - lo_;
+    if (at < 0 || at >= static_cast<std::int64_t>(direct_.size())) return -1;
+    const int k = direct_[static_cast<std::size_t>(at)];
+    // Another population's instance may have the number: the address decides.
+    return k >= 0 && byNumber_[static_cast<std::size_t>(k)] == x ? k : -1;
+  }
   if (table_.empty()) return -1;
   for (std::size_t i = Home(x); table_[i].first != nullptr; i = (i + 1) & (table_.size() - 1)) {
     if (table_[i].first == x) return table_[i].second;
@@ -418,10 +457,14 @@ void ZORQelIMemRuleEngine::BuildIndex() {
   if (indexed_) return;
   indexed_ = true;
   const auto& members = m_->Population()->Members();
-  dense_.Reserve(members.size());
+  std::vector<const ZORQelIMemEntityInstanceIMP*> live;
+  live.reserve(members.size());
+  for (ZORQelIMemEntityInstanceIMP* x : members) {
+    if (!x->IsDeleted()) live.push_back(x);
+  }
+  dense_.Build(live);
   for (ZORQelIMemEntityInstanceIMP* x : members) {
     if (x->IsDeleted()) continue;
-    dense_.Add(x);
     EntityInfo& info = Info(x->Entity());
     if (info.extents.empty()) {  // the extents x joins, found once per entity
       for (const ZORQelIMemEntityIMP* a : info.ancestorList) info.extents.push_back(&extent_[a]);
