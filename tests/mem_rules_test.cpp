@@ -311,6 +311,31 @@ TEST_F(MemRules, AttributesDerivedInverseAndInstances) {
   EXPECT_EQ(".F.", E("'RULES_TEST.OWNER' IN TYPEOF(SELF)", 1));
 }
 
+// The population's values are read in place (the texts of cells, aggregate
+// stores): each operation answers as on a value made by the evaluator, and
+// changing a copy changes neither the population nor later reads.
+TEST_F(MemRules, PopulationValuesReadInPlace) {
+  EXPECT_EQ("(#1,#2,#1)", E("pts", 4));
+  EXPECT_EQ("(3,2,3,1)", E("[SIZEOF(pts), LOBOUND(pts), HIINDEX(pts), LOINDEX(pts)]", 4));
+  EXPECT_EQ("?", E("HIBOUND(pts)", 4));
+  EXPECT_EQ("#2", E("pts[2]", 4));
+  EXPECT_EQ("?", E("pts[4]", 4));
+  EXPECT_EQ("?", E("pts[0]", 4));
+  EXPECT_EQ("(#1,#1)", E("QUERY(q <* pts | q :=: pts[1])", 4));
+  EXPECT_EQ(".T.", E("pts = QUERY(q <* pts | TRUE)", 4));
+  EXPECT_EQ(".F.", E("VALUE_UNIQUE(pts)", 4));
+  EXPECT_EQ("('LIST','AGGREGATE')", E("TYPEOF(pts)", 4));
+  EXPECT_EQ("(#2,#1)", E("pts - pts[1]", 4));
+  EXPECT_EQ("(2,2,3,4)", E("[SIZEOF(pts - pts[1]), SIZEOF(pts - pts[1]), SIZEOF(pts), SIZEOF(pts + pts[2])]", 4));
+  EXPECT_EQ("'ab'", E("name + 'b'", 1));
+  EXPECT_EQ(".GREEN.", E("c", 3));
+  // A text longer than a cell holds in place is allocated by the cell.
+  ZORQelIModeler m2 = Load(kSchema, "#1=POINT('a name longer than seven',1.,2.);\n");
+  ZORQelIMemRuleChecker c2(m2);
+  EXPECT_EQ("'a name longer than seven!'", c2.Evaluate(1, "name + '!'"));
+  EXPECT_EQ("('name',.T.,24)", c2.Evaluate(1, "[name[3:6], name LIKE 'a*n', LENGTH(name)]"));
+}
+
 TEST(MemRulesCheck, InstanceAndValueComparisonDiffer) {
   ZORQelIModeler m = Load(kSchema,
                           "#1=POINT($,1.,2.);\n#2=POINT($,1.,2.);\n"

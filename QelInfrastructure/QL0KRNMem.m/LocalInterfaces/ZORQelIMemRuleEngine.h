@@ -4,10 +4,12 @@
 #ifndef ZORQelIMemRuleEngine_h
 #define ZORQelIMemRuleEngine_h
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -21,6 +23,8 @@
 #include "ZORQelIMemModelerIMP.h"
 #include "ZORQelIMemSlot.h"
 
+class ZORQelIMemAggregateIMP;
+
 namespace ZORQelIMemRuleEval {
 
 using ZORQelIMemRule::Pos;
@@ -31,32 +35,124 @@ std::string Up(std::string s);
 struct Agg;
 struct Made;
 
+// What a value keeps on the heap: a text, an aggregate or an entity value
+// made by a constructor, shared by the values that copy it and freed by the
+// last.  An engine runs on one thread at a time, so the count is a plain one.
+struct Shared {
+  enum What : std::uint8_t { TextBlock, Aggregate, Constructed };
+  std::size_t refs = 1;
+  What what;
+  explicit Shared(What w) : what(w) {}
+  // A copy is a new object: counted once.
+  Shared(const Shared& o) : what(o.what) {}
+  Shared& operator=(const Shared&) = delete;
+  // Drops one count; frees s with the last.
+  static void Drop(Shared* s);
+};
+
+// One counted reference to a Shared.
+class Ref {
+ public:
+  Ref() = default;
+  explicit Ref(Shared* s) : p_(s) {}  // takes over the count s was made with
+  Ref(const Ref& o) : p_(o.p_) { if (p_ != nullptr) ++p_->refs; }
+  Ref(Ref&& o) noexcept : p_(o.p_) { o.p_ = nullptr; }
+  Ref& operator=(const Ref& o) {
+    if (o.p_ != nullptr) ++o.p_->refs;
+    Shared* old = p_;
+    p_ = o.p_;
+    if (old != nullptr) Shared::Drop(old);
+    return *this;
+  }
+  Ref& operator=(Ref&& o) noexcept {
+    if (this != &o) {
+      Shared* old = p_;
+      p_ = o.p_;
+      o.p_ = nullptr;
+      if (old != nullptr) Shared::Drop(old);
+    }
+    return *this;
+  }
+  ~Ref() { if (p_ != nullptr) Shared::Drop(p_); }
+  Shared* get() const { return p_; }
+  // Whether other references share the object.
+  bool shared() const { return p_ != nullptr && p_->refs > 1; }
+
+ private:
+  Shared* p_ = nullptr;
+};
+
+// A text of its own: the characters follow the header, NUL-terminated.
+struct Chars : Shared {
+  std::size_t size = 0;
+  const char* Data() const { return reinterpret_cast<const char*>(this + 1); }
+  static Ref Make(const char* s, std::size_t n);
+  static void Free(Chars* c);
+
+ private:
+  Chars() : Shared(TextBlock) {}
+};
+
 // A value: indeterminate, a logical (0 FALSE, 1 TRUE, 2 UNKNOWN), a number, a
 // string, a binary, an enumeration item, an entity instance (of the
 // population, or made by an entity constructor) or an aggregate.
+//
+// Forty bytes, copied by copying the words and counting one more reference:
+// - a string, binary or enumeration item is `str` (NUL-terminated, `n`
+//   characters): its own Chars in `p`, or borrowed, `p` empty, from what
+//   outlives the value: a cell of the population (which does not change
+//   while a check or an evaluation runs and its values live) or a name the
+//   engine keeps;
+// - an aggregate is the Agg in `p`, or, `p` empty, the aggregate `store` of
+//   the population read in place (made an Agg only when an operation needs
+//   one: ZORQelIMemRuleEngine::AggOf); an entity is `inst` of the
+//   population, or the Made in `p` made by constructors.
 struct Value {
   enum Kind : std::uint8_t { Indet, Logical, Int, Real, Str, Bin, Enum, Entity, Aggregate };
   Kind k = Indet;
   std::uint8_t logical = 0;
-  std::int64_t i = 0;
-  double r = 0;
-  std::string s;
-  ZORQelIMemEntityInstanceIMP* inst = nullptr;
-  std::shared_ptr<Made> made;
-  std::shared_ptr<Agg> agg;
+  std::uint32_t n = 0;  // a string's length
+  union {
+    std::int64_t i = 0;
+    double r;
+  };
+  union {
+    ZORQelIMemEntityInstanceIMP* inst = nullptr;  // Entity
+    const char* str;                              // Str, Bin, Enum
+    const ZORQelIMemAggregateIMP* store;          // Aggregate, read in place
+  };
   const ZORQelITypeIMP* type = nullptr;  // the declared type of a typed value
+  // Last: an assignment drops what p held only after every other member is
+  // copied, so a value may be assigned one it holds (an element of its own
+  // aggregate, an attribute of its own constructed value).
+  Ref p;
 
   static Value L(int v) { Value x; x.k = Logical; x.logical = static_cast<std::uint8_t>(v); return x; }
   static Value I(std::int64_t v) { Value x; x.k = Int; x.i = v; return x; }
   static Value R(double v) { Value x; x.k = Real; x.r = v; return x; }
-  static Value S(std::string v) { Value x; x.k = Str; x.s = std::move(v); return x; }
+  // A string of its own (kind Str, or Bin or Enum when given).
+  static Value S(const char* s, std::size_t size, Kind kind = Str);
+  static Value S(const std::string& s, Kind kind = Str) { return S(s.data(), s.size(), kind); }
+  // A string borrowing s, which outlives the value (see above).
+  static Value Borrow(const char* s, std::size_t size, Kind kind);
+  static Value E(ZORQelIMemEntityInstanceIMP* x) { Value v; v.k = Entity; v.inst = x; return v; }
+  // A new empty aggregate (0 SET, 1 BAG, 2 LIST, 3 ARRAY).
+  static Value NewAgg(int kind);
+  static Value Of(Ref shared, Kind kind) { Value v; v.k = kind; v.p = std::move(shared); return v; }
   bool Number() const { return k == Int || k == Real; }
   double AsReal() const { return k == Int ? static_cast<double>(i) : r; }
+  bool Textual() const { return k == Str || k == Bin || k == Enum; }
+  // The characters of a string, binary or enumeration item; empty for others.
+  std::string_view s() const { return Textual() ? std::string_view(str, n) : std::string_view(); }
+  const char* c_str() const { return Textual() ? str : ""; }
+  Agg* agg() const;     // of an Aggregate; null when it views a store
+  Made* made() const;   // of an Entity made by constructors, else null
 };
 
 // An aggregate value: 0 SET, 1 BAG, 2 LIST, 3 ARRAY.  lo is an array's low
 // index; loBound/hiBound the declared bounds (-1: unknown or ?).
-struct Agg {
+struct Agg : Shared {
+  Agg() : Shared(Aggregate) {}
   int kind = 1;
   std::int64_t lo = 1;
   std::int64_t loBound = 0, hiBound = -1;
@@ -65,10 +161,11 @@ struct Agg {
 
 // An entity value made by entity constructors, joined by || when complex:
 // the entities it was made of and its attributes by upper-case name.
-struct Made {
+struct Made : Shared {
+  Made() : Shared(Constructed) {}
   std::vector<ZORQelIMemEntityIMP*> parts;
   std::vector<std::pair<std::string, Value>> attrs;
-  const Value* Find(const std::string& name) const {
+  const Value* Find(std::string_view name) const {
     for (const auto& [n, v] : attrs) {
       if (n == name) return &v;
     }
@@ -84,6 +181,9 @@ struct Made {
     return nullptr;
   }
 };
+
+inline Agg* Value::agg() const { return static_cast<Agg*>(p.get()); }
+inline Made* Value::made() const { return k == Entity ? static_cast<Made*>(p.get()) : nullptr; }
 
 struct Failure {
   bool unsupported = false;
@@ -126,13 +226,17 @@ struct EntityInfo {
   };
   std::string name;  // upper case
   // TYPEOF of an instance, made on first use.
-  std::shared_ptr<ZORQelIMemRuleEval::Agg> typeOf;
+  ZORQelIMemRuleEval::Ref typeOf;  // an Agg
   std::vector<Rule> wheres;
   std::unordered_map<std::string, std::pair<const ZORQelIMemClause*, ZORQelIMemEntityIMP*>> derives;
   std::unordered_map<std::string, int> slots;
   std::vector<InverseInfo> inverses;
   std::unordered_set<const ZORQelIMemEntityIMP*> ancestors;
   std::vector<const ZORQelIMemEntityIMP*> ancestorList;  // the same, the entity first
+  // The engine's extents of ancestorList (its map is node-based: they stay put).
+  std::vector<std::vector<ZORQelIMemEntityInstanceIMP*>*> extents;
+  // The declared type of each cell of an instance (the attributes' types).
+  std::vector<const ZORQelITypeIMP*> cellTypes;
 };
 
 // What a name at one node of the tree resolved to, for the last entity (or
@@ -143,7 +247,7 @@ struct NodeCache {
   Kind kind = Unresolved;
   const void* key = nullptr;  // the entity resolved against
   int index = -1;             // Slot: the cell; Inverse: its place; User: the callable; Builtin: its code
-  const void* target = nullptr;  // Derive: the clause; Entity, Type: the declaration
+  const void* target = nullptr;  // Slot: the cell's type; Derive: the clause; Entity, Type: the declaration
   // A Name node: whether it names a defined type (looked up once).
   bool typeKnown = false;
   const ZORQelITypeIMP* type = nullptr;
@@ -157,10 +261,14 @@ struct TypeFacts {
   bool rules = false;  // it or a type it is defined from has WHERE rules
 };
 
-// Entity instances numbered densely, by address (open addressing): the
-// inverse index of a check finds the referrers of an instance through it.
+// Entity instances numbered densely: the inverse index of a check finds the
+// referrers of an instance through it.  Found through an array by instance
+// number when the numbers are dense and distinct, else by address (open
+// addressing).
 class InstanceNumbers {
  public:
+  // Numbers xs 0, 1, ... in order.
+  void Build(const std::vector<const ZORQelIMemEntityInstanceIMP*>& xs);
   void Reserve(std::size_t n);
   // The number of x, given it when new.
   int Add(const ZORQelIMemEntityInstanceIMP* x);
@@ -171,12 +279,18 @@ class InstanceNumbers {
   std::size_t Home(const ZORQelIMemEntityInstanceIMP* x) const;
   std::vector<std::pair<const ZORQelIMemEntityInstanceIMP*, int>> table_;
   std::size_t size_ = 0;
+  // By instance number less lo_: the number given (-1: none); empty when
+  // the table is used.  byNumber_: the instances by the number given.
+  std::vector<int> direct_;
+  std::int64_t lo_ = 0;
+  std::vector<const ZORQelIMemEntityInstanceIMP*> byNumber_;
 };
 
 }  // namespace ZORQelIMemRuleEval
 
 class ZORQelIMemRuleEngine {
   using Value = ZORQelIMemRuleEval::Value;
+  using Ref = ZORQelIMemRuleEval::Ref;
   using Agg = ZORQelIMemRuleEval::Agg;
   using Flow = ZORQelIMemRuleEval::Flow;
   using Failure = ZORQelIMemRuleEval::Failure;
@@ -209,7 +323,13 @@ class ZORQelIMemRuleEngine {
   // The instances referring to x, each with the cell that refers.
   using Referrer = std::pair<ZORQelIMemEntityInstanceIMP*, int>;
   std::pair<const Referrer*, const Referrer*> Users(const ZORQelIMemEntityInstanceIMP* x);
-  NodeCache& CacheOf(const Node& n);
+  NodeCache& CacheOf(const Node& n) {
+    // The usual case in line: a node of the tree whose cache entry exists.
+    const auto id = static_cast<std::size_t>(&n - tree_.nodes.data());
+    if (id < cache_.size() && id < tree_.nodes.size()) return cache_[id];
+    return CacheOfSlow(n);
+  }
+  NodeCache& CacheOfSlow(const Node& n);
   const TypeFacts& Facts(const ZORQelITypeIMP* t);
 
   // evaluation
@@ -218,20 +338,41 @@ class ZORQelIMemRuleEngine {
   Flow ExecList(int first, int count);
   Value Call(const Node& n);
   // finals, when given, receives the parameters' values the body left.
-  Value CallUser(std::size_t index, std::vector<Value>& args, const Node& at,
+  // The arguments of a call: values on the engine's stack (or a vector), for
+  // the callee to read or move from.
+  struct Args {
+    Value* data;
+    std::size_t count;
+    std::size_t size() const { return count; }
+    Value& operator[](std::size_t k) const { return data[k]; }
+  };
+  // CallUser moves the arguments into the callee's frame before evaluating
+  // anything.
+  Value CallUser(std::size_t index, Args args, const Node& at,
                  std::vector<Value>* finals = nullptr);
-  Value Builtin(int code, std::vector<Value>& args, const Node& at);
+  Value Builtin(int code, Args args, const Node& at);
   Value Attribute(const Value& base, const std::string& name, const Node& at);
   Value ReadAttr(ZORQelIMemEntityInstanceIMP* x, const std::string& name, const Node& at, bool& found);
+  // The instances referring to x through inv's attribute, each once (added
+  // to out when given): how many.
+  std::size_t Referrers(ZORQelIMemEntityInstanceIMP* x, const InverseInfo& inv, std::vector<Value>* out);
   Value Inverse(ZORQelIMemEntityInstanceIMP* x, const InverseInfo& inv);
   Value FromSlot(const ZORQelIMemSlot& s, std::uint8_t tag, const ZORQelITypeIMP* type);
   Value Name(const Node& n);
   Value* Var(const std::string& name);
+  // Leaves no variable, keeping the first frame's room: a QUERY of the next
+  // rule then allocates nothing.
+  void ResetFrames();
   Value Binary(const Node& n);
   // The value of node id without a copy where it can be had in place: a
   // string literal always; a variable or SELF only when last (nothing
   // evaluated after it may move the frames or SELF); else Eval into scratch.
   const Value& Operand(int id, Value& scratch, bool last);
+  // A string or binary literal's value, made once per node.
+  const Value& Literal(const Node& n);
+  // The enumeration item named upper: borrowing the engine's copy of its
+  // name when the schema has an item of that name.
+  Value EnumItem(const std::string& upper);
   int Equal(const Value& a, const Value& b, int depth);
   int Less(const Value& a, const Value& b, const Node& at);
   Value TypeOf(const Value& v);
@@ -245,10 +386,21 @@ class ZORQelIMemRuleEngine {
   void Step(const Node& at);
   std::vector<Value>& Items(Value& v, const Node& at);
   Value Logic(const Value& v, const Node& at);
-  static std::string Text(const Value& v, int depth = 0);
+  std::string Text(const Value& v, int depth = 0);
   // Appends v to a UNIQUE rule's key: Text(v), without its temporaries for
   // strings, enumeration items and integers.
-  static void AppendKey(std::string& key, const Value& v);
+  void AppendKey(std::string& key, const Value& v);
+  // An aggregate store's kind (0 SET, 1 BAG, 2 LIST, 3 ARRAY), low index and
+  // declared bounds (-1: unknown or ?).
+  struct AggShape {
+    int kind = 1;
+    std::int64_t lo = 1, loBound = 0, hiBound = -1;
+  };
+  AggShape Shape(const ZORQelIMemAggregateIMP* g);
+  // The aggregate of v, of kind Aggregate: its own, or the store it views
+  // made into one, once per store and check (kept in aggs_).
+  const Agg& AggOf(const Value& v);
+  Ref Materialize(const ZORQelIMemAggregateIMP* g);
   using Finding = ZORQelIMemRuleFinding;
   // Adds a finding to the report and counts it.
   static void Add(ZORQelIMemRuleReport& report, Finding::Kind kind, ZORQelI::Mint number,
@@ -265,6 +417,13 @@ class ZORQelIMemRuleEngine {
   // elements), without making the value when no type on the way has any.
   void CheckCell(ZORQelIMemEntityInstanceIMP* x, const std::string& entity, const ZORQelIMemSlot& s,
                  std::uint8_t tag, const ZORQelITypeIMP* type, ZORQelIMemRuleReport& report, int depth);
+  // The WHERE rules a value of type meets: its own and those of the types
+  // it is defined from, in order, found once per type.
+  struct TypeRule {
+    const ZORQelIMemClause* clause;
+    const ParsedClause* parsed;
+  };
+  const std::vector<TypeRule>& TypeRules(const ZORQelITypeIMP* type);
   // The WHERE rules of the defined types of v (and of its elements).
   void CheckTypes(ZORQelIMemEntityInstanceIMP* x, const std::string& entity, const Value& v,
                   ZORQelIMemRuleReport& report, int depth);
@@ -293,16 +452,25 @@ class ZORQelIMemRuleEngine {
   std::vector<Referrer> users_;
   std::vector<NodeCache> cache_;  // by node
   std::deque<Value> literals_;    // string literals made once (NodeCache::index); refs stay valid
-  // The aggregates of the population read so far, by their store: the
+  // The aggregates of the population made so far, by their store: the
   // population does not change while a check or an evaluation runs.
-  std::unordered_map<const ZORQelIObjectIMP*, std::shared_ptr<Agg>> aggs_;
-  // Spent argument vectors and frames, kept for their capacity (at most
-  // their reserved count of each).
-  std::vector<std::vector<Value>> argPool_;
+  std::unordered_map<const ZORQelIObjectIMP*, ZORQelIMemRuleEval::Ref> aggs_;  // Aggs
+  // The arguments of the calls under way (Call), innermost last.
+  std::vector<Value> stack_;
+  // Spent frames, kept for their capacity (at most their reserved count).
   std::vector<Frame> framePool_;
   std::unordered_map<const ZORQelITypeIMP*, TypeFacts> facts_;
-  const ZORQelITypeIMP* lastType_ = nullptr;  // the last type Facts was asked about
-  const TypeFacts* lastFacts_ = nullptr;
+  std::unordered_map<const ZORQelITypeIMP*, AggShape> shapes_;  // by aggregate type
+  std::unordered_map<const ZORQelITypeIMP*, std::vector<TypeRule>> typeRules_;
+  // The instance Users was last asked about, and its answer.
+  const ZORQelIMemEntityInstanceIMP* usersOf_ = nullptr;
+  std::pair<const Referrer*, const Referrer*> usersLast_{nullptr, nullptr};
+  // The shapes of the stores Shape was asked about since the check or the
+  // evaluation began (the population may change between them).
+  std::array<std::pair<const ZORQelIMemAggregateIMP*, AggShape>, 256> storeShapes_{};
+  std::array<std::pair<const ZORQelITypeIMP*, const TypeFacts*>, 64> factsCache_{};  // of facts_
+  const ZORQelIMemEntityIMP* lastEntity_ = nullptr;  // the last entity Info was asked about
+  EntityInfo* lastInfo_ = nullptr;
   std::unordered_map<const ZORQelIMemEntityIMP*, std::vector<ZORQelIMemEntityInstanceIMP*>> extent_;
   std::unordered_map<std::string, std::string> enumItems_;  // item -> its enumeration's name
   bool indexed_ = false;

@@ -3,10 +3,15 @@
 // rules built on it.
 #include "ZORQelIMemRuleEngine.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <new>
+#include <type_traits>
+#include <typeinfo>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -31,6 +36,57 @@ std::string Up(std::string s) {
   return s;
 }
 
+// Values are made, copied and dropped at every step of an evaluation: they
+// stay five words.
+static_assert(sizeof(Value) <= 5 * sizeof(std::uint64_t), "a value is five words at most");
+
+void Shared::Drop(Shared* s) {
+  if (--s->refs != 0) return;
+  switch (s->what) {
+    case TextBlock: Chars::Free(static_cast<Chars*>(s)); return;
+    case Aggregate: delete static_cast<Agg*>(s); return;
+    case Constructed: delete static_cast<Made*>(s); return;
+  }
+}
+
+Ref Chars::Make(const char* s, std::size_t n) {
+  void* memory = ::operator new(sizeof(Chars) + n + 1);
+  auto* c = new (memory) Chars();
+  c->size = n;
+  char* data = reinterpret_cast<char*>(c + 1);
+  if (n != 0) std::memcpy(data, s, n);
+  data[n] = 0;
+  return Ref(c);
+}
+
+void Chars::Free(Chars* c) {
+  c->~Chars();
+  ::operator delete(c);
+}
+
+Value Value::S(const char* s, std::size_t size, Kind kind) {
+  Value v;
+  v.p = Chars::Make(s, size);
+  v.k = kind;
+  v.str = static_cast<const Chars*>(v.p.get())->Data();
+  v.n = static_cast<std::uint32_t>(size);
+  return v;
+}
+
+Value Value::Borrow(const char* s, std::size_t size, Kind kind) {
+  Value v;
+  v.k = kind;
+  v.str = s;
+  v.n = static_cast<std::uint32_t>(size);
+  return v;
+}
+
+Value Value::NewAgg(int kind) {
+  auto* a = new Agg();
+  a->kind = kind;
+  return Of(Ref(a), Aggregate);
+}
+
 }  // namespace ZORQelIMemRuleEval
 
 using namespace ZORQelIMemRuleEval;
@@ -42,6 +98,8 @@ constexpr int kMaxEvalDepth = 1000;
 // Loop rounds one rule evaluation may take: a REPEAT to 2**31 is refused
 // rather than run for minutes.
 constexpr std::uint64_t kMaxSteps = 1000000;
+// The longest string a value holds (its length is kept in 32 bits).
+constexpr std::size_t kMaxText = 0xFFFFFFFFu;
 
 [[noreturn]] void Refuse(const std::string& why, int line) {
   ZORQELI_RAISE(ZORQelI::Exception(ZORQelI::string(why.c_str())), kSource, line);
@@ -52,6 +110,14 @@ constexpr std::uint64_t kMaxSteps = 1000000;
 const char* const kBuiltins[] = {"ABS", "ACOS", "ASIN", "ATAN", "BLENGTH", "COS", "EXISTS", "EXP", "FORMAT", "HIBOUND", "HIINDEX", "LENGTH", "LOBOUND", "LOG", "LOG10", "LOG2", "LOINDEX", "NVL", "ODD", "ROLESOF", "SIN", "SIZEOF", "SQRT", "TAN", "TYPEOF", "USEDIN", "VALUE", "VALUE_IN", "VALUE_UNIQUE"};
 enum BuiltinCode : int { bABS, bACOS, bASIN, bATAN, bBLENGTH, bCOS, bEXISTS, bEXP, bFORMAT, bHIBOUND, bHIINDEX, bLENGTH, bLOBOUND, bLOG, bLOG10, bLOG2, bLOINDEX, bNVL, bODD, bROLESOF, bSIN, bSIZEOF, bSQRT, bTAN, bTYPEOF, bUSEDIN, bVALUE, bVALUE_IN, bVALUE_UNIQUE, bCount };
 static_assert(sizeof kBuiltins / sizeof kBuiltins[0] == bCount, "one name a code");
+
+// o as the final class T, or null: comparing the exact type is cheaper than
+// a cast that searches the class hierarchy, and the same for a final class.
+template <class T, class O>
+T* Exact(O* o) {
+  static_assert(std::is_final<T>::value, "an exact type test needs a final class");
+  return o != nullptr && typeid(*o) == typeid(T) ? static_cast<T*>(o) : nullptr;
+}
 
 struct DepthGuard {
   int& d;
@@ -159,7 +225,7 @@ bool Like(const char* s, const char* p, int depth) {
 
 ZORQelIMemRuleEngine::ZORQelIMemRuleEngine(ZORQelIModeler m)
     : handle_(m), m_(ZORQelIMemModelerIMP::DownCast(m)) {
-  argPool_.reserve(64);
+  stack_.reserve(256);
   framePool_.reserve(64);
   for (const ZORQelIMemDeclaration& d : m_->Declarations()) {
     if (d.kind != ZORQelIMemDeclaration::Function && d.kind != ZORQelIMemDeclaration::Procedure &&
@@ -226,7 +292,46 @@ int InstanceNumbers::Add(const ZORQelIMemEntityInstanceIMP* x) {
   return static_cast<int>(size_++);
 }
 
+void InstanceNumbers::Build(const std::vector<const ZORQelIMemEntityInstanceIMP*>& xs) {
+  byNumber_ = xs;
+  direct_.clear();
+  table_.clear();
+  size_ = 0;
+  if (!xs.empty()) {
+    std::int64_t lo = xs[0]->Number(), hi = lo;
+    for (const ZORQelIMemEntityInstanceIMP* x : xs) {
+      lo = std::min<std::int64_t>(lo, x->Number());
+      hi = std::max<std::int64_t>(hi, x->Number());
+    }
+    // Instance numbers of a file are usually dense: then an array by number
+    // finds an instance near the last one found, where the table of
+    // addresses would send each lookup to a random place of a large table.
+    if (static_cast<std::uint64_t>(hi - lo) < 4 * static_cast<std::uint64_t>(xs.size()) + 64) {
+      lo_ = lo;
+      direct_.assign(static_cast<std::size_t>(hi - lo) + 1, -1);
+      for (std::size_t k = 0; k < xs.size(); ++k) {
+        int& at = direct_[static_cast<std::size_t>(xs[k]->Number() - lo)];
+        if (at >= 0) {  // two instances of one number: by address after all
+          direct_.clear();
+          break;
+        }
+        at = static_cast<int>(k);
+      }
+    }
+  }
+  if (!direct_.empty()) return;
+  Reserve(xs.size());
+  for (const ZORQelIMemEntityInstanceIMP* x : xs) Add(x);
+}
+
 int InstanceNumbers::Find(const ZORQelIMemEntityInstanceIMP* x) const {
+  if (!direct_.empty()) {
+    const std::int64_t at = static_cast<std::int64_t>(x->Number()) - lo_;
+    if (at < 0 || at >= static_cast<std::int64_t>(direct_.size())) return -1;
+    const int k = direct_[static_cast<std::size_t>(at)];
+    // Another population's instance may have the number: the address decides.
+    return k >= 0 && byNumber_[static_cast<std::size_t>(k)] == x ? k : -1;
+  }
   if (table_.empty()) return -1;
   for (std::size_t i = Home(x); table_[i].first != nullptr; i = (i + 1) & (table_.size() - 1)) {
     if (table_[i].first == x) return table_[i].second;
@@ -269,8 +374,13 @@ ParsedClause& ZORQelIMemRuleEngine::Parse(const ZORQelIMemClause* c) {
 }
 
 EntityInfo& ZORQelIMemRuleEngine::Info(ZORQelIMemEntityIMP* e) {
+  if (e == lastEntity_) return *lastInfo_;
   auto it = info_.find(e);
-  if (it != info_.end()) return *it->second;
+  if (it != info_.end()) {
+    lastEntity_ = e;
+    lastInfo_ = it->second.get();
+    return *it->second;
+  }
   auto info = std::make_unique<EntityInfo>();
   // The entity and its super entities, each once, the entity first.
   std::vector<ZORQelIMemEntityIMP*> chain{e};
@@ -338,6 +448,8 @@ EntityInfo& ZORQelIMemRuleEngine::Info(ZORQelIMemEntityIMP* e) {
   }
   EntityInfo& ref = *info;
   info_.emplace(e, std::move(info));
+  lastEntity_ = e;
+  lastInfo_ = &ref;
   return ref;
 }
 
@@ -345,11 +457,19 @@ void ZORQelIMemRuleEngine::BuildIndex() {
   if (indexed_) return;
   indexed_ = true;
   const auto& members = m_->Population()->Members();
-  dense_.Reserve(members.size());
+  std::vector<const ZORQelIMemEntityInstanceIMP*> live;
+  live.reserve(members.size());
+  for (ZORQelIMemEntityInstanceIMP* x : members) {
+    if (!x->IsDeleted()) live.push_back(x);
+  }
+  dense_.Build(live);
   for (ZORQelIMemEntityInstanceIMP* x : members) {
     if (x->IsDeleted()) continue;
-    dense_.Add(x);
-    for (const ZORQelIMemEntityIMP* a : Info(x->Entity()).ancestorList) extent_[a].push_back(x);
+    EntityInfo& info = Info(x->Entity());
+    if (info.extents.empty()) {  // the extents x joins, found once per entity
+      for (const ZORQelIMemEntityIMP* a : info.ancestorList) info.extents.push_back(&extent_[a]);
+    }
+    for (std::vector<ZORQelIMemEntityInstanceIMP*>* e : info.extents) e->push_back(x);
   }
   // Every reference as (target's number, referrer, cell), in population
   // order, then grouped by target keeping that order (a counting sort).
@@ -375,9 +495,9 @@ void ZORQelIMemRuleEngine::BuildIndex() {
       while (!stack.empty()) {
         ZORQelIObjectIMP* o = stack.back();
         stack.pop_back();
-        if (auto* y = dynamic_cast<ZORQelIMemEntityInstanceIMP*>(o)) {
+        if (auto* y = Exact<ZORQelIMemEntityInstanceIMP>(o)) {
           note(y, x, k);
-        } else if (auto* g = dynamic_cast<ZORQelIMemAggregateIMP*>(o)) {
+        } else if (auto* g = Exact<ZORQelIMemAggregateIMP>(o)) {
           const auto& ss = g->SlotVector();
           const auto& ts = g->TagVector();
           for (std::size_t j = ss.size(); j-- > 0;) {  // reversed: popped in order
@@ -401,13 +521,18 @@ void ZORQelIMemRuleEngine::BuildIndex() {
 std::pair<const ZORQelIMemRuleEngine::Referrer*, const ZORQelIMemRuleEngine::Referrer*>
 ZORQelIMemRuleEngine::Users(const ZORQelIMemEntityInstanceIMP* x) {
   BuildIndex();
+  // An instance's rules and its INVERSE checks ask in turn: the last answer
+  // is kept (the index, once built, does not change).
+  if (x == usersOf_) return usersLast_;
   const int i = dense_.Find(x);
   if (i < 0) return {nullptr, nullptr};
   const Referrer* base = users_.data();
-  return {base + userStart_[static_cast<std::size_t>(i)], base + userStart_[static_cast<std::size_t>(i) + 1]};
+  usersOf_ = x;
+  usersLast_ = {base + userStart_[static_cast<std::size_t>(i)], base + userStart_[static_cast<std::size_t>(i) + 1]};
+  return usersLast_;
 }
 
-NodeCache& ZORQelIMemRuleEngine::CacheOf(const Node& n) {
+NodeCache& ZORQelIMemRuleEngine::CacheOfSlow(const Node& n) {
   const std::ptrdiff_t id = &n - tree_.nodes.data();
   if (id < 0 || id >= static_cast<std::ptrdiff_t>(tree_.nodes.size())) {
     static thread_local NodeCache scratch;  // not a node of the tree: resolved afresh
@@ -419,7 +544,10 @@ NodeCache& ZORQelIMemRuleEngine::CacheOf(const Node& n) {
 }
 
 const TypeFacts& ZORQelIMemRuleEngine::Facts(const ZORQelITypeIMP* t) {
-  if (lastFacts_ != nullptr && t == lastType_) return *lastFacts_;
+  // A few types alternate (the cells of one entity): a direct-mapped cache
+  // of the facts found spares the hash lookup.
+  auto& hit = factsCache_[(reinterpret_cast<std::uintptr_t>(t) >> 4) % factsCache_.size()];
+  if (hit.second != nullptr && hit.first == t) return *hit.second;
   auto it = facts_.find(t);
   if (it == facts_.end()) {
     TypeFacts f;
@@ -437,8 +565,7 @@ const TypeFacts& ZORQelIMemRuleEngine::Facts(const ZORQelITypeIMP* t) {
     }
     it = facts_.emplace(t, f).first;
   }
-  lastType_ = t;
-  lastFacts_ = &it->second;
+  hit = {t, &it->second};  // the map is node-based: the address stays valid
   return it->second;
 }
 
@@ -478,18 +605,21 @@ Value ZORQelIMemRuleEngine::FromSlot(const ZORQelIMemSlot& s, std::uint8_t tag,
     case ZORQelIMemSlot::Integer: v.k = Value::Int; v.i = s.integer; return v;
     case ZORQelIMemSlot::Real: v.k = Value::Real; v.r = s.real; return v;
     case ZORQelIMemSlot::String:
-    case ZORQelIMemSlot::Inline:
-      v.s = ZORQelIMemSlot::TextOf(s, tag);
-      v.k = facts.enumeration ? Value::Enum : facts.binary ? Value::Bin : Value::Str;
-      if (v.k == Value::Enum) v.s = Up(v.s);
-      return v;
+    case ZORQelIMemSlot::Inline: {
+      // Read in place: the cell outlives the value (see Value).
+      const char* text = ZORQelIMemSlot::TextOf(s, tag);
+      Value t = facts.enumeration ? EnumItem(Up(text))
+                                  : Value::Borrow(text, std::strlen(text), facts.binary ? Value::Bin : Value::Str);
+      t.type = facts.declared;
+      return t;
+    }
     default: break;
   }
   ZORQelIObjectIMP* o = s.object;
   // An Aggregate cell holds an aggregate store: asked first.
-  auto* g = dynamic_cast<ZORQelIMemAggregateIMP*>(o);
+  auto* g = Exact<ZORQelIMemAggregateIMP>(o);
   if (g == nullptr) {
-    if (auto* x = dynamic_cast<ZORQelIMemEntityInstanceIMP*>(o)) {
+    if (auto* x = Exact<ZORQelIMemEntityInstanceIMP>(o)) {
       Value e;
       e.k = Value::Entity;
       e.inst = x;
@@ -497,46 +627,84 @@ Value ZORQelIMemRuleEngine::FromSlot(const ZORQelIMemSlot& s, std::uint8_t tag,
     }
   }
   if (g != nullptr) {
-    auto known = aggs_.find(g);
-    if (known != aggs_.end()) {
-      Value r;
-      r.k = Value::Aggregate;
-      r.agg = known->second;  // shared: a change copies it first (Items)
-      r.type = v.type;
-      return r;
-    }
-    ZORQelIType ht = g->GetType();
-    ZORQelITypeIMP* at = ht.IsValid() ? static_cast<ZORQelITypeIMP*>(ht.RefMe()) : nullptr;
-    auto a = std::make_shared<Agg>();
-    if (at != nullptr) {
-      ZORQelI::Types kind = at->PrimitiveType();
-      a->kind = kind == ZORQelI::Iset ? 0 : kind == ZORQelI::Ibag ? 1 : kind == ZORQelI::Ilist ? 2 : 3;
-      a->loBound = MintOr(at->LowerBound(), 0);
-      a->hiBound = MintOr(at->UpperBound(), -1);
-      if (a->kind == 3) a->lo = a->loBound;
-    }
-    const auto& ss = g->SlotVector();
-    const auto& ts = g->TagVector();
-    a->items.reserve(ss.size());
-    const ZORQelITypeIMP* element = ss.empty() ? nullptr : g->CellType(0);  // one for all
-    for (std::size_t j = 0; j < ss.size(); ++j) a->items.push_back(FromSlot(ss[j], ts[j], element));
-    aggs_.emplace(g, a);
-    Value r;
+    Value r;  // read in place: made an Agg only when needed (AggOf)
     r.k = Value::Aggregate;
-    r.agg = std::move(a);
-    if (v.type != nullptr) r.type = v.type;
+    r.store = g;
+    r.type = v.type;
     return r;
   }
-  if (auto* val = dynamic_cast<ZORQelIMemValueIMP*>(o)) {
+  if (auto* val = Exact<ZORQelIMemValueIMP>(o)) {
     return FromSlot(val->Slots()[0], val->Tags()[0], val->CellType(0));
   }
   return Value();
 }
 
+ZORQelIMemRuleEngine::AggShape ZORQelIMemRuleEngine::Shape(const ZORQelIMemAggregateIMP* g) {
+  // A loop indexes one store over and over, rules read a store more than
+  // once: the shapes of the stores met are kept, direct-mapped (asking a
+  // store its type is the dear part).
+  auto& hit = storeShapes_[(reinterpret_cast<std::uintptr_t>(g) >> 4) % storeShapes_.size()];
+  if (hit.first == g) return hit.second;
+  AggShape shape;
+  ZORQelIType ht = g->GetType();
+  const ZORQelITypeIMP* at = ht.IsValid() ? static_cast<ZORQelITypeIMP*>(ht.RefMe()) : nullptr;
+  if (at == nullptr) return shape;
+  auto known = shapes_.find(at);
+  if (known != shapes_.end()) {
+    hit = {g, known->second};
+    return known->second;
+  }
+  ZORQelI::Types kind = at->PrimitiveType();
+  shape.kind = kind == ZORQelI::Iset ? 0 : kind == ZORQelI::Ibag ? 1 : kind == ZORQelI::Ilist ? 2 : 3;
+  shape.loBound = MintOr(at->LowerBound(), 0);
+  shape.hiBound = MintOr(at->UpperBound(), -1);
+  if (shape.kind == 3) shape.lo = shape.loBound;
+  shapes_.emplace(at, shape);
+  hit = {g, shape};
+  return shape;
+}
+
+ZORQelIMemRuleEngine::Ref ZORQelIMemRuleEngine::Materialize(const ZORQelIMemAggregateIMP* g) {
+  auto known = aggs_.find(g);
+  if (known != aggs_.end()) return known->second;
+  const AggShape shape = Shape(g);
+  Value r = Value::NewAgg(shape.kind);
+  Agg* a = r.agg();
+  a->lo = shape.lo;
+  a->loBound = shape.loBound;
+  a->hiBound = shape.hiBound;
+  const auto& ss = g->SlotVector();
+  const auto& ts = g->TagVector();
+  a->items.reserve(ss.size());
+  const ZORQelITypeIMP* element = ss.empty() ? nullptr : g->CellType(0);  // one for all
+  for (std::size_t j = 0; j < ss.size(); ++j) a->items.push_back(FromSlot(ss[j], ts[j], element));
+  aggs_.emplace(g, r.p);
+  return r.p;
+}
+
+const Agg& ZORQelIMemRuleEngine::AggOf(const Value& v) {
+  if (const Agg* own = v.agg()) return *own;
+  // aggs_ keeps the made aggregate until the next check: the reference stays valid.
+  return *static_cast<const Agg*>(Materialize(v.store).get());
+}
+
+void ZORQelIMemRuleEngine::ResetFrames() {
+  if (frames_.empty()) return;
+  frames_.resize(1);
+  frames_[0].clear();
+}
+
 Value* ZORQelIMemRuleEngine::Var(const std::string& name) {
   if (frames_.empty()) return nullptr;
+  const std::size_t size = name.size();
+  const char* const want = name.data();
   for (auto& [n, v] : frames_.back()) {
-    if (n == name) return &v;
+    // Names are short: compared in line, without a call.
+    if (n.size() != size) continue;
+    const char* have = n.data();
+    std::size_t k = 0;
+    while (k < size && have[k] == want[k]) ++k;
+    if (k == size) return &v;
   }
   return nullptr;
 }
@@ -546,7 +714,7 @@ Value ZORQelIMemRuleEngine::Name(const Node& n) {
   if (self_.k == Value::Entity) {
     bool found = false;
     Value v = self_.inst != nullptr ? ReadAttr(self_.inst, n.text, n, found) : Value();
-    if (self_.made != nullptr) v = Attribute(self_, n.text, n), found = true;
+    if (self_.made() != nullptr) v = Attribute(self_, n.text, n), found = true;
     if (found) return v;
   }
   if (n.text == "PI") return Value::R(M_PI);
@@ -574,18 +742,14 @@ Value ZORQelIMemRuleEngine::Name(const Node& n) {
     return v;
   }
   auto e = enumItems_.find(n.text);
-  if (e != enumItems_.end()) {
-    Value v;
-    v.k = Value::Enum;
-    v.s = n.text;
-    return v;
-  }
+  if (e != enumItems_.end()) return Value::Borrow(e->first.data(), e->first.size(), Value::Enum);
   Raise(n, "unknown name " + n.text);
 }
 
-Value ZORQelIMemRuleEngine::Inverse(ZORQelIMemEntityInstanceIMP* x, const InverseInfo& inv) {
-  auto a = std::make_shared<Agg>();
-  a->kind = 0;
+std::size_t ZORQelIMemRuleEngine::Referrers(ZORQelIMemEntityInstanceIMP* x, const InverseInfo& inv,
+                                            std::vector<Value>* out) {
+  std::size_t count = 0;
+  const ZORQelIMemEntityInstanceIMP* last = nullptr;
   auto [it, end] = Users(x);
   for (; it != end; ++it) {
     ZORQelIMemEntityInstanceIMP* by = it->first;
@@ -601,16 +765,19 @@ Value ZORQelIMemRuleEngine::Inverse(ZORQelIMemEntityInstanceIMP* x, const Invers
     }
     if (inv.seenSlot != it->second) continue;
     // The referrers of one cell are listed together: a repeat follows its first.
-    if (!a->items.empty() && a->items.back().inst == by) continue;
-    Value v;
-    v.k = Value::Entity;
-    v.inst = by;
-    a->items.push_back(std::move(v));
+    if (count != 0 && last == by) continue;
+    last = by;
+    ++count;
+    if (out != nullptr) out->push_back(Value::E(by));
   }
-  if (!inv.aggregate) return a->items.size() == 1 ? a->items[0] : Value();
-  Value r;
-  r.k = Value::Aggregate;
-  r.agg = a;
+  return count;
+}
+
+Value ZORQelIMemRuleEngine::Inverse(ZORQelIMemEntityInstanceIMP* x, const InverseInfo& inv) {
+  Value r = Value::NewAgg(0);
+  std::vector<Value>& items = r.agg()->items;
+  Referrers(x, inv, &items);
+  if (!inv.aggregate) return items.size() == 1 ? items[0] : Value();
   return r;
 }
 
@@ -632,6 +799,7 @@ Value ZORQelIMemRuleEngine::ReadAttr(ZORQelIMemEntityInstanceIMP* x, const std::
     } else if (s != info.slots.end()) {
       c.kind = NodeCache::Slot;
       c.index = s->second;
+      c.target = x->CellType(s->second);  // the attribute's type: the same in every instance of e
     } else {
       for (const InverseInfo& inv : info.inverses) {
         if (inv.name == name) {
@@ -644,7 +812,8 @@ Value ZORQelIMemRuleEngine::ReadAttr(ZORQelIMemEntityInstanceIMP* x, const std::
   }
   found = true;
   switch (c.kind) {
-    case NodeCache::Slot: return FromSlot(x->Slots()[c.index], x->Tags()[c.index], x->CellType(c.index));
+    case NodeCache::Slot:
+      return FromSlot(x->Slots()[c.index], x->Tags()[c.index], static_cast<const ZORQelITypeIMP*>(c.target));
     case NodeCache::Inverse: return Inverse(x, *static_cast<const InverseInfo*>(c.target));
     case NodeCache::Derive: break;
     default: found = false; return Value();
@@ -680,8 +849,8 @@ Value ZORQelIMemRuleEngine::ReadAttr(ZORQelIMemEntityInstanceIMP* x, const std::
 Value ZORQelIMemRuleEngine::Attribute(const Value& base, const std::string& name, const Node& at) {
   if (base.k == Value::Indet) return Value();
   if (base.k != Value::Entity) Raise(at, "." + name + " of a value that is no entity instance");
-  if (base.made != nullptr) {
-    if (const Value* v = base.made->Find(name)) return *v;
+  if (base.made() != nullptr) {
+    if (const Value* v = base.made()->Find(name)) return *v;
     Raise(at, "no attribute " + name + " in the constructed " + Text(base));
   }
   bool found = false;
@@ -696,8 +865,9 @@ Value ZORQelIMemRuleEngine::Attribute(const Value& base, const std::string& name
 
 std::vector<Value>& ZORQelIMemRuleEngine::Items(Value& v, const Node& at) {
   if (v.k != Value::Aggregate) Raise(at, "an aggregate is expected");
-  if (v.agg.use_count() > 1) v.agg = std::make_shared<Agg>(*v.agg);
-  return v.agg->items;
+  if (v.agg() == nullptr) v.p = Materialize(v.store);  // shared with aggs_: copied below
+  if (v.p.shared()) v.p = Ref(new Agg(*v.agg()));
+  return v.agg()->items;
 }
 
 Value ZORQelIMemRuleEngine::Logic(const Value& v, const Node& at) {
@@ -714,19 +884,19 @@ int ZORQelIMemRuleEngine::Equal(const Value& a, const Value& b, int depth) {
   }
   if (a.k != b.k) {
     if ((a.k == Value::Enum || a.k == Value::Str) && (b.k == Value::Enum || b.k == Value::Str)) {
-      return a.s == b.s;
+      return a.s() == b.s();
     }
     return 0;
   }
   switch (a.k) {
     case Value::Logical: return a.logical == b.logical ? 1 : (a.logical == 2 || b.logical == 2) ? 2 : 0;
-    case Value::Str: case Value::Bin: case Value::Enum: return a.s == b.s;
+    case Value::Str: case Value::Bin: case Value::Enum: return a.s() == b.s();
     case Value::Entity: {
       if (a.inst != nullptr && a.inst == b.inst) return 1;
       if (depth > 8) return 2;
       // Value comparison: the same entity, attributes equal one by one.
-      ZORQelIMemEntityIMP* ea = a.inst != nullptr ? a.inst->Entity() : a.made->Leaf();
-      ZORQelIMemEntityIMP* eb = b.inst != nullptr ? b.inst->Entity() : b.made->Leaf();
+      ZORQelIMemEntityIMP* ea = a.inst != nullptr ? a.inst->Entity() : a.made()->Leaf();
+      ZORQelIMemEntityIMP* eb = b.inst != nullptr ? b.inst->Entity() : b.made()->Leaf();
       if (ea == nullptr || eb == nullptr) return 2;  // complex values of no single leaf
       if (ea != eb) return 0;
       const auto& layout = ea->Layout();
@@ -734,7 +904,7 @@ int ZORQelIMemRuleEngine::Equal(const Value& a, const Value& b, int depth) {
       int result = 1;
       auto value = [&](const Value& x, int k) {
         if (x.inst != nullptr) return FromSlot(x.inst->Slots()[k], x.inst->Tags()[k], x.inst->CellType(k));
-        const Value* v = x.made->Find(Up(std::string(static_cast<const char*>(layout[static_cast<std::size_t>(k)]->Name()))));
+        const Value* v = x.made()->Find(Up(std::string(static_cast<const char*>(layout[static_cast<std::size_t>(k)]->Name()))));
         return v != nullptr ? *v : Value();
       };
       for (int k = 0; k < n; ++k) {
@@ -748,11 +918,13 @@ int ZORQelIMemRuleEngine::Equal(const Value& a, const Value& b, int depth) {
       return result;
     }
     case Value::Aggregate: {
-      const auto& x = a.agg->items;
-      const auto& y = b.agg->items;
+      const Agg& ga = AggOf(a);
+      const Agg& gb = AggOf(b);
+      const auto& x = ga.items;
+      const auto& y = gb.items;
       if (x.size() != y.size()) return 0;
       int result = 1;
-      if (a.agg->kind >= 2 && b.agg->kind >= 2) {
+      if (ga.kind >= 2 && gb.kind >= 2) {
         for (std::size_t k = 0; k < x.size(); ++k) {
           int e = Equal(x[k], y[k], depth + 1);
           if (e == 0) return 0;
@@ -780,7 +952,7 @@ int ZORQelIMemRuleEngine::Less(const Value& a, const Value& b, const Node& at) {
     if (a.k == Value::Int && b.k == Value::Int) return a.i < b.i;
     return a.AsReal() < b.AsReal();
   }
-  if ((a.k == Value::Str || a.k == Value::Bin) && a.k == b.k) return a.s < b.s;
+  if ((a.k == Value::Str || a.k == Value::Bin) && a.k == b.k) return a.s() < b.s();
   if (a.k == Value::Logical && b.k == Value::Logical) {
     auto rank = [](int l) { return l == 0 ? 0 : l == 2 ? 1 : 2; };
     return rank(a.logical) < rank(b.logical);
@@ -790,7 +962,7 @@ int ZORQelIMemRuleEngine::Less(const Value& a, const Value& b, const Node& at) {
       if (const auto* t = dynamic_cast<const ZORQelIMemTypeIMP*>(v.type)) {
         const auto& items = t->ExpressInfo().items;
         for (std::size_t k = 0; k < items.size(); ++k) {
-          if (Up(std::string(static_cast<const char*>(items[k]))) == v.s) return static_cast<long>(k);
+          if (Up(std::string(static_cast<const char*>(items[k]))) == v.s()) return static_cast<long>(k);
         }
       }
       return -1L;
@@ -802,16 +974,24 @@ int ZORQelIMemRuleEngine::Less(const Value& a, const Value& b, const Node& at) {
   Raise(at, "values that cannot be ordered");
 }
 
+const Value& ZORQelIMemRuleEngine::Literal(const Node& n) {
+  NodeCache& c = CacheOf(n);
+  if (c.index < 0) {
+    literals_.push_back(Value::S(n.text, n.kind == Node::Bin ? Value::Bin : Value::Str));
+    c.index = static_cast<int>(literals_.size() - 1);
+  }
+  return literals_[static_cast<std::size_t>(c.index)];
+}
+
+Value ZORQelIMemRuleEngine::EnumItem(const std::string& upper) {
+  auto e = enumItems_.find(upper);
+  if (e != enumItems_.end()) return Value::Borrow(e->first.data(), e->first.size(), Value::Enum);
+  return Value::S(upper, Value::Enum);
+}
+
 const Value& ZORQelIMemRuleEngine::Operand(int id, Value& scratch, bool last) {
   const Node& n = tree_.nodes[static_cast<std::size_t>(id)];
-  if (n.kind == Node::Str) {
-    NodeCache& c = CacheOf(n);
-    if (c.index < 0) {
-      literals_.push_back(Value::S(n.text));
-      c.index = static_cast<int>(literals_.size() - 1);
-    }
-    return literals_[static_cast<std::size_t>(c.index)];
-  }
+  if (n.kind == Node::Str) return Literal(n);
   if (last && n.kind == Node::Name) {
     if (const Value* v = Var(n.text)) return *v;
   } else if (last && n.kind == Node::Self) {
@@ -858,7 +1038,7 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
       if (a.k == Value::Indet || b.k == Value::Indet) return Value::L(2);
       if (b.k != Value::Aggregate) Raise(n, "IN needs an aggregate on its right");
       int result = 0;
-      for (const Value& v : b.agg->items) {
+      for (const Value& v : AggOf(b).items) {
         int e = Equal(a, v, 0);
         if (e == 1) return Value::L(1);
         if (e == 2) result = 2;
@@ -867,7 +1047,7 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
     }
     case Node::Like:
       if (a.k == Value::Indet || b.k == Value::Indet) return Value::L(2);
-      return Value::L(Like(a.s.c_str(), b.s.c_str(), 0));
+      return Value::L(Like(a.c_str(), b.c_str(), 0));
     default: break;
   }
   if (a.k == Value::Indet || b.k == Value::Indet) return Value();
@@ -876,7 +1056,7 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
     Value r = a.k == Value::Aggregate ? a : b;
     Value other = a.k == Value::Aggregate ? b : a;
     std::vector<Value>& items = Items(r, n);
-    bool set = r.agg->kind == 0;
+    bool set = r.agg()->kind == 0;
     auto has = [&](const std::vector<Value>& in, const Value& v) {
       for (const Value& w : in) {
         if (Equal(w, v, 0) == 1) return true;
@@ -884,7 +1064,7 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
       return false;
     };
     if (n.op == Node::Add) {
-      std::vector<Value> add = other.k == Value::Aggregate ? other.agg->items : std::vector<Value>{other};
+      std::vector<Value> add = other.k == Value::Aggregate ? AggOf(other).items : std::vector<Value>{other};
       if (a.k != Value::Aggregate) {  // element + aggregate: the element first
         std::vector<Value> front = add;
         for (Value& v : items) {
@@ -899,7 +1079,7 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
       return r;
     }
     if (a.k != Value::Aggregate) Raise(n, "an aggregate is expected on the left");
-    std::vector<Value> right = other.k == Value::Aggregate ? other.agg->items : std::vector<Value>{other};
+    std::vector<Value> right = other.k == Value::Aggregate ? AggOf(other).items : std::vector<Value>{other};
     std::vector<Value> kept;
     if (n.op == Node::Sub) {
       std::vector<bool> used(right.size(), false);
@@ -924,8 +1104,9 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
     // An instance of the population joins as its entity with the values of
     // its explicit attributes (the instance itself is not changed).
     auto partial = [&](const Value& v) {
-      if (v.made != nullptr) return v.made;
-      auto m = std::make_shared<Made>();
+      if (v.made() != nullptr) return v.p;
+      Ref made(new Made());
+      auto* m = static_cast<Made*>(made.get());
       ZORQelIMemEntityIMP* e = v.inst->Entity();
       m->parts.push_back(e);
       const auto& layout = e->Layout();
@@ -934,28 +1115,29 @@ Value ZORQelIMemRuleEngine::Binary(const Node& n) {
         m->attrs.emplace_back(Up(std::string(static_cast<const char*>(layout[k]->Name()))),
                               FromSlot(v.inst->Slots()[k], v.inst->Tags()[k], v.inst->CellType(cell)));
       }
-      return m;
+      return made;
     };
-    std::shared_ptr<Made> left = partial(a), right = partial(b);
+    const Ref leftRef = partial(a), rightRef = partial(b);
+    const auto* left = static_cast<const Made*>(leftRef.get());
+    const auto* right = static_cast<const Made*>(rightRef.get());
     for (ZORQelIMemEntityIMP* p : right->parts) {
       for (ZORQelIMemEntityIMP* q : left->parts) {
         if (p == q) Raise(n, "|| joins two partial values of " + Up(std::string(static_cast<const char*>(p->Name()))));
       }
     }
-    auto made = std::make_shared<Made>(*left);
+    Ref joined(new Made(*left));
+    auto* made = static_cast<Made*>(joined.get());
     made->parts.insert(made->parts.end(), right->parts.begin(), right->parts.end());
     made->attrs.insert(made->attrs.end(), right->attrs.begin(), right->attrs.end());
-    Value r;
-    r.k = Value::Entity;
-    r.made = std::move(made);
-    return r;
+    return Value::Of(std::move(joined), Value::Entity);
   }
   if ((a.k == Value::Str || a.k == Value::Bin) && n.op == Node::Add) {
     if (b.k != a.k) Raise(n, "+ of a string and a value that is no string");
-    Value r = a;
-    r.type = nullptr;
-    r.s += b.s;
-    return r;
+    if (std::size_t(a.n) + b.n > kMaxText) Raise(n, "a string longer than " + std::to_string(kMaxText) + " characters");
+    std::string joined;
+    joined.reserve(std::size_t(a.n) + b.n);
+    joined.append(a.s()).append(b.s());
+    return Value::S(joined, a.k);
   }
   if (!a.Number() || !b.Number()) Raise(n, "arithmetic on values that are no numbers");
   if (n.op == Node::Div || n.op == Node::Pow || a.k == Value::Real || b.k == Value::Real) {
@@ -1009,15 +1191,23 @@ Value ZORQelIMemRuleEngine::Index(const Node& n) {
   if (lo.k != Value::Int) Raise(n, "an index must be an integer");
   if (base.k == Value::Str || base.k == Value::Bin) {
     std::int64_t from = lo.i, to = n.c >= 0 ? (hi.k == Value::Int ? hi.i : -1) : lo.i;
-    if (from < 1 || to < from || to > static_cast<std::int64_t>(base.s.size())) {
+    if (from < 1 || to < from || to > static_cast<std::int64_t>(base.s().size())) {
       Raise(n, "index " + std::to_string(from) + " out of the string's range");
     }
-    return Value::S(base.s.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - from + 1)));
+    return Value::S(base.str + (from - 1), static_cast<std::size_t>(to - from + 1));
   }
   if (base.k != Value::Aggregate) Raise(n, "an index of a value that is no aggregate");
-  std::int64_t k = lo.i - base.agg->lo;
-  if (k < 0 || k >= static_cast<std::int64_t>(base.agg->items.size())) return Value();
-  return base.agg->items[static_cast<std::size_t>(k)];
+  if (const Agg* own = base.agg()) {
+    std::int64_t k = lo.i - own->lo;
+    if (k < 0 || k >= static_cast<std::int64_t>(own->items.size())) return Value();
+    return own->items[static_cast<std::size_t>(k)];
+  }
+  // An element of a store read in place.
+  const ZORQelIMemAggregateIMP* g = base.store;
+  const auto& ss = g->SlotVector();
+  std::int64_t k = lo.i - Shape(g).lo;
+  if (k < 0 || k >= static_cast<std::int64_t>(ss.size())) return Value();
+  return FromSlot(ss[static_cast<std::size_t>(k)], g->TagVector()[static_cast<std::size_t>(k)], g->CellType(0));
 }
 
 std::string ZORQelIMemRuleEngine::Qualified(const ZORQelIObjectIMP* o, const std::string& name) {
@@ -1039,34 +1229,29 @@ std::vector<std::string> ZORQelIMemRuleEngine::TypeNames(const ZORQelITypeIMP* t
 }
 
 Value ZORQelIMemRuleEngine::TypeOf(const Value& v) {
-  auto a = std::make_shared<Agg>();
-  a->kind = 0;
+  EntityInfo* info = v.k == Value::Entity && v.inst != nullptr ? &Info(v.inst->Entity()) : nullptr;
+  if (info != nullptr && info->typeOf.get() != nullptr) {
+    return Value::Of(info->typeOf, Value::Aggregate);  // shared: a change copies it first (Items)
+  }
+  Value r = Value::NewAgg(0);
+  Agg* a = r.agg();
   auto add = [&](const std::string& s) { a->items.push_back(Value::S(s)); };
+  // A built-in type's name: borrowed, the literal outlives every value.
+  auto builtin = [&](const char* s) { a->items.push_back(Value::Borrow(s, std::strlen(s), Value::Str)); };
   if (v.k == Value::Entity) {
-    if (v.made != nullptr) {
+    if (v.made() != nullptr) {
       std::unordered_set<std::string> seen;
-      for (ZORQelIMemEntityIMP* part : v.made->parts) {
+      for (ZORQelIMemEntityIMP* part : v.made()->parts) {
         for (const ZORQelIMemEntityIMP* x : Info(part).ancestors) {
           std::string name = Qualified(x, std::string(static_cast<const char*>(x->Name())));
           if (name.find('+') == std::string::npos && seen.insert(name).second) add(name);
         }
       }
-      Value r;
-      r.k = Value::Aggregate;
-      r.agg = a;
       return r;
     }
-    ZORQelIMemEntityIMP* e = v.inst->Entity();
-    EntityInfo& info = Info(e);
-    if (info.typeOf != nullptr) {
-      Value r;
-      r.k = Value::Aggregate;
-      r.agg = info.typeOf;  // shared: a change copies it first (Items)
-      return r;
-    }
-    info.typeOf = a;
+    info->typeOf = r.p;
     std::unordered_set<std::string> seen;
-    for (const ZORQelIMemEntityIMP* x : info.ancestors) {
+    for (const ZORQelIMemEntityIMP* x : info->ancestors) {
       std::string name = Qualified(x, std::string(static_cast<const char*>(x->Name())));
       // A complex instance's own entity is a construction of the reader, not
       // an entity of the schema: its name joins its parts with '+'.
@@ -1075,22 +1260,24 @@ Value ZORQelIMemRuleEngine::TypeOf(const Value& v) {
   } else if (v.k != Value::Indet) {
     for (const std::string& s : TypeNames(v.type)) add(s);
     switch (v.k) {
-      case Value::Int: add("INTEGER"); add("NUMBER"); break;
-      case Value::Real: add("REAL"); add("NUMBER"); break;
-      case Value::Str: add("STRING"); break;
-      case Value::Bin: add("BINARY"); break;
-      case Value::Logical: add(v.logical == 2 ? "LOGICAL" : "BOOLEAN"); add("LOGICAL"); break;
-      case Value::Aggregate: add(v.agg->kind == 0 ? "SET" : v.agg->kind == 1 ? "BAG" : v.agg->kind == 2 ? "LIST" : "ARRAY"); add("AGGREGATE"); break;
+      case Value::Int: builtin("INTEGER"); builtin("NUMBER"); break;
+      case Value::Real: builtin("REAL"); builtin("NUMBER"); break;
+      case Value::Str: builtin("STRING"); break;
+      case Value::Bin: builtin("BINARY"); break;
+      case Value::Logical: builtin(v.logical == 2 ? "LOGICAL" : "BOOLEAN"); builtin("LOGICAL"); break;
+      case Value::Aggregate: {
+        const int kind = v.agg() != nullptr ? v.agg()->kind : Shape(v.store).kind;
+        builtin(kind == 0 ? "SET" : kind == 1 ? "BAG" : kind == 2 ? "LIST" : "ARRAY");
+        builtin("AGGREGATE");
+        break;
+      }
       default: break;
     }
   }
-  Value r;
-  r.k = Value::Aggregate;
-  r.agg = a;
   return r;
 }
 
-Value ZORQelIMemRuleEngine::Builtin(int f, std::vector<Value>& a, const Node& at) {
+Value ZORQelIMemRuleEngine::Builtin(int f, Args a, const Node& at) {
   const char* const name = kBuiltins[f];
   auto need = [&](std::size_t k) {
     if (a.size() != k) Raise(at, std::string(name) + " takes " + std::to_string(k) + " arguments");
@@ -1102,8 +1289,19 @@ Value ZORQelIMemRuleEngine::Builtin(int f, std::vector<Value>& a, const Node& at
     need(1);
     if (a[0].k == Value::Indet) return Value();
     if (a[0].k != Value::Aggregate) Raise(at, std::string(name) + " of a value that is no aggregate");
-    const Agg& g = *a[0].agg;
-    const auto size = static_cast<std::int64_t>(g.items.size());
+    // A store read in place answers without being made an aggregate.
+    AggShape g;
+    std::int64_t size = 0;
+    if (const Agg* own = a[0].agg()) {
+      g.kind = own->kind;
+      g.lo = own->lo;
+      g.loBound = own->loBound;
+      g.hiBound = own->hiBound;
+      size = static_cast<std::int64_t>(own->items.size());
+    } else {
+      g = Shape(a[0].store);
+      size = static_cast<std::int64_t>(a[0].store->SlotVector().size());
+    }
     if (f == bSIZEOF) return Value::I(size);
     if (f == bLOINDEX) return Value::I(g.kind == 3 ? g.lo : 1);
     if (f == bHIINDEX) return Value::I(g.kind == 3 ? g.lo + size - 1 : size);
@@ -1137,10 +1335,11 @@ Value ZORQelIMemRuleEngine::Builtin(int f, std::vector<Value>& a, const Node& at
     if (!a[0].Number()) Raise(at, "FORMAT of a value that is no number");
     if (a[1].k != Value::Str) Raise(at, "FORMAT needs a format string");
     std::string out;
-    switch (FormatNumber(a[0].k == Value::Int, a[0].i, a[0].r, a[1].s, out)) {
+    const bool integer = a[0].k == Value::Int;
+    switch (FormatNumber(integer, integer ? a[0].i : 0, integer ? 0.0 : a[0].r, std::string(a[1].s()), out)) {
       case 0: return Value::S(std::move(out));
       case 1: Raise(at, "FORMAT of a number that is no integer, with an integer format");
-      default: Raise(at, "FORMAT with the format '" + a[1].s + "'", true);
+      default: Raise(at, "FORMAT with the format '" + std::string(a[1].s()) + "'", true);
     }
   }
   if (f == bATAN) {
@@ -1151,18 +1350,18 @@ Value ZORQelIMemRuleEngine::Builtin(int f, std::vector<Value>& a, const Node& at
   if (f == bLENGTH || f == bBLENGTH) {
     need(1);
     if (a[0].k == Value::Indet) return Value();
-    if (f == bBLENGTH) return Value::I(static_cast<std::int64_t>(a[0].s.size()));
+    if (f == bBLENGTH) return Value::I(static_cast<std::int64_t>(a[0].s().size()));
     std::int64_t count = 0;
-    for (unsigned char c : a[0].s) count += (c & 0xC0) != 0x80;
+    for (unsigned char c : a[0].s()) count += (c & 0xC0) != 0x80;
     return Value::I(count);
   }
   if (f == bVALUE) {
     need(1);
     if (a[0].k == Value::Indet) return Value();
     char* end = nullptr;
-    double x = std::strtod(a[0].s.c_str(), &end);
-    if (end == a[0].s.c_str() || *end != 0) return Value();
-    if (a[0].s.find_first_of(".eE") == std::string::npos) return Value::I(ToInteger(x, at));
+    double x = std::strtod(a[0].c_str(), &end);
+    if (end == a[0].c_str() || *end != 0) return Value();
+    if (a[0].s().find_first_of(".eE") == std::string_view::npos) return Value::I(ToInteger(x, at));
     return Value::R(x);
   }
   if (f == bVALUE_IN) {
@@ -1170,7 +1369,7 @@ Value ZORQelIMemRuleEngine::Builtin(int f, std::vector<Value>& a, const Node& at
     if (a[0].k == Value::Indet || a[1].k == Value::Indet) return Value::L(2);
     if (a[0].k != Value::Aggregate) Raise(at, "VALUE_IN of a value that is no aggregate");
     int result = 0;
-    for (const Value& v : a[0].agg->items) {
+    for (const Value& v : AggOf(a[0]).items) {
       int e = Equal(v, a[1], 0);
       if (e == 1) return Value::L(1);
       if (e == 2) result = 2;
@@ -1181,7 +1380,7 @@ Value ZORQelIMemRuleEngine::Builtin(int f, std::vector<Value>& a, const Node& at
     need(1);
     if (a[0].k == Value::Indet) return Value::L(2);
     if (a[0].k != Value::Aggregate) Raise(at, "VALUE_UNIQUE of a value that is no aggregate");
-    const auto& items = a[0].agg->items;
+    const auto& items = AggOf(a[0]).items;
     for (std::size_t x = 0; x < items.size(); ++x) {
       for (std::size_t y = x + 1; y < items.size(); ++y) {
         if (Equal(items[x], items[y], 0) == 1) return Value::L(0);
@@ -1191,20 +1390,17 @@ Value ZORQelIMemRuleEngine::Builtin(int f, std::vector<Value>& a, const Node& at
   }
   if (f == bUSEDIN || f == bROLESOF) {
     need(f == bUSEDIN ? 2 : 1);
-    auto r = std::make_shared<Agg>();
-    r->kind = f == bUSEDIN ? 1 : 0;
-    Value out;
-    out.k = Value::Aggregate;
-    out.agg = r;
+    Value out = Value::NewAgg(f == bUSEDIN ? 1 : 0);
+    Agg* r = out.agg();
     if (a[0].k != Value::Entity || a[0].inst == nullptr) return out;
     BuildIndex();
     std::string entity, attr;
     if (f == bUSEDIN) {
       if (a[1].k != Value::Str) Raise(at, "USEDIN needs a role name");
-      std::string role = Up(a[1].s);
+      std::string role = Up(std::string(a[1].s()));
       std::size_t last = role.rfind('.');
       if (!role.empty()) {
-        if (last == std::string::npos) Raise(at, "role name '" + a[1].s + "' is not SCHEMA.ENTITY.ATTRIBUTE");
+        if (last == std::string::npos) Raise(at, "role name '" + std::string(a[1].s()) + "' is not SCHEMA.ENTITY.ATTRIBUTE");
         attr = role.substr(last + 1);
         std::size_t first = role.find('.');
         entity = role.substr(first + 1, last - first - 1);
@@ -1224,15 +1420,12 @@ Value ZORQelIMemRuleEngine::Builtin(int f, std::vector<Value>& a, const Node& at
         if (owner == nullptr) owner = by->Entity();
         Value role = Value::S(Qualified(owner, std::string(static_cast<const char*>(owner->Name())) + "." + name));
         bool dup = false;
-        for (const Value& w : r->items) dup = dup || w.s == role.s;
+        for (const Value& w : r->items) dup = dup || w.s() == role.s();
         if (!dup) r->items.push_back(role);
         continue;
       }
       if (want != nullptr && (!by->Entity()->Inherits(want) || name != attr)) continue;
-      Value v;
-      v.k = Value::Entity;
-      v.inst = by;
-      r->items.push_back(v);
+      r->items.push_back(Value::E(by));
     }
     return out;
   }
@@ -1240,23 +1433,19 @@ Value ZORQelIMemRuleEngine::Builtin(int f, std::vector<Value>& a, const Node& at
 }
 
 Value ZORQelIMemRuleEngine::Call(const Node& n) {
-  // The argument vector comes from and goes back to a pool: a call then
-  // allocates nothing for its arguments.
-  std::vector<Value> args;
-  if (!argPool_.empty()) {
-    args.swap(argPool_.back());
-    argPool_.pop_back();
-  }
-  struct Back {
-    std::vector<Value>& args;
-    std::vector<std::vector<Value>>& pool;
-    ~Back() {
-      args.clear();
-      if (pool.size() < pool.capacity()) pool.push_back(std::move(args));
-    }
-  } back{args, argPool_};
-  args.reserve(static_cast<std::size_t>(n.count));
-  for (int k = 0; k < n.count; ++k) args.push_back(Eval(tree_.lists[static_cast<std::size_t>(n.first + k)]));
+  // The arguments go on the engine's stack, above those of the calls under
+  // way, and leave it with the call (raising or not): a call allocates
+  // nothing for them.
+  const std::size_t base = stack_.size();
+  struct Pop {
+    std::vector<Value>& stack;
+    std::size_t base;
+    ~Pop() { stack.erase(stack.begin() + static_cast<std::ptrdiff_t>(base), stack.end()); }
+  } pop{stack_, base};
+  for (int k = 0; k < n.count; ++k) stack_.push_back(Eval(tree_.lists[static_cast<std::size_t>(n.first + k)]));
+  // Nothing below evaluates before the arguments are used or moved out of
+  // the stack (CallUser takes them first), so the view stays valid.
+  const Args args{stack_.data() + base, static_cast<std::size_t>(n.count)};
   NodeCache& c = CacheOf(n);
   if (c.kind < NodeCache::User) {  // resolved once: user callable, built-in, entity, type
     c = NodeCache();
@@ -1283,7 +1472,8 @@ Value ZORQelIMemRuleEngine::Call(const Node& n) {
   if (c.kind == NodeCache::Builtin) return Builtin(c.index, args, n);
   if (c.kind == NodeCache::Entity) {
     auto* e = static_cast<ZORQelIMemEntityIMP*>(const_cast<void*>(c.target));
-    auto made = std::make_shared<Made>();
+    Ref value(new Made());
+    auto* made = static_cast<Made*>(value.get());
     made->parts.push_back(e);
     if (!e->IsFrozen()) e->Freeze();
     // Every explicit attribute, inherited ones first, or (a partial value
@@ -1303,10 +1493,7 @@ Value ZORQelIMemRuleEngine::Call(const Node& n) {
       Raise(n, "entity " + n.text + " takes " + std::to_string(layout.size()) + " attributes (" +
                    std::to_string(own) + " of its own)");
     }
-    Value r;
-    r.k = Value::Entity;
-    r.made = made;
-    return r;
+    return Value::Of(std::move(value), Value::Entity);
   }
   if (c.kind == NodeCache::Type) {  // a typed value
     const auto* t = static_cast<const ZORQelIMemTypeIMP*>(c.target);
@@ -1320,7 +1507,7 @@ Value ZORQelIMemRuleEngine::Call(const Node& n) {
   Raise(n, "unknown function " + n.text, true);
 }
 
-Value ZORQelIMemRuleEngine::CallUser(std::size_t index, std::vector<Value>& args, const Node& at,
+Value ZORQelIMemRuleEngine::CallUser(std::size_t index, Args args, const Node& at,
                                      std::vector<Value>* finals) {
   const Callable& f = tree_.callables[index];
   if (args.size() != f.params.size()) Raise(at, f.name + " takes " + std::to_string(f.params.size()) + " arguments");
@@ -1372,8 +1559,8 @@ Value ZORQelIMemRuleEngine::Eval(int id) {
   switch (n.kind) {
     case Node::Int: return Value::I(n.integer);
     case Node::Real: return Value::R(n.real);
-    case Node::Str: return Value::S(n.text);
-    case Node::Bin: { Value v = Value::S(n.text); v.k = Value::Bin; return v; }
+    case Node::Str:
+    case Node::Bin: return Literal(n);
     case Node::Logical: return Value::L(n.flags);
     case Node::Indet: return Value();
     case Node::Self: return self_;
@@ -1400,9 +1587,7 @@ Value ZORQelIMemRuleEngine::Eval(int id) {
           bc.type = m_->FindType(b.text.c_str());
         }
         if (bc.type != nullptr) {
-          Value v;  // an enumeration item qualified by its type
-          v.k = Value::Enum;
-          v.s = n.text;
+          Value v = EnumItem(n.text);  // an enumeration item qualified by its type
           v.type = bc.type;
           return v;
         }
@@ -1416,8 +1601,8 @@ Value ZORQelIMemRuleEngine::Eval(int id) {
     case Node::Index: return Index(n);
     case Node::Call: return Call(n);
     case Node::AggInit: {
-      auto a = std::make_shared<Agg>();
-      a->kind = 1;
+      Value r = Value::NewAgg(1);
+      Agg* a = r.agg();
       for (int k = 0; k < n.count; ++k) {
         const Node& item = tree_.nodes[static_cast<std::size_t>(tree_.lists[static_cast<std::size_t>(n.first + k)])];
         if (item.kind == Node::Repeat) {
@@ -1427,12 +1612,9 @@ Value ZORQelIMemRuleEngine::Eval(int id) {
           for (std::int64_t t = 0; t < times.i; ++t) a->items.push_back(v);
         } else {
           Value v = Eval(tree_.lists[static_cast<std::size_t>(n.first + k)]);
-          if (v.k != Value::Indet) a->items.push_back(v);
+          if (v.k != Value::Indet) a->items.push_back(std::move(v));
         }
       }
-      Value r;
-      r.k = Value::Aggregate;
-      r.agg = a;
       return r;
     }
     case Node::Interval: {
@@ -1445,19 +1627,31 @@ Value ZORQelIMemRuleEngine::Eval(int id) {
       Value src = Eval(n.a);
       if (src.k == Value::Indet) return Value();
       if (src.k != Value::Aggregate) Raise(n, "QUERY over a value that is no aggregate");
-      auto a = std::make_shared<Agg>();
-      a->kind = src.agg->kind == 3 ? 1 : src.agg->kind;
+      const Agg* own = src.agg();
+      const int kind = own != nullptr ? own->kind : Shape(src.store).kind;
+      Value r = Value::NewAgg(kind == 3 ? 1 : kind);
+      Agg* a = r.agg();
       if (frames_.empty()) frames_.emplace_back();
       frames_.back().emplace_back(n.text, Value());
       const std::size_t slot = frames_.back().size() - 1;
       struct Pop { std::vector<Frame>& f; ~Pop() { f.back().pop_back(); } } pop{frames_};
-      for (const Value& v : src.agg->items) {
-        frames_.back()[slot].second = v;
-        if (Logic(Eval(n.b), n).logical == 1) a->items.push_back(v);
+      if (own != nullptr) {
+        for (const Value& v : own->items) {
+          frames_.back()[slot].second = v;
+          if (Logic(Eval(n.b), n).logical == 1) a->items.push_back(v);
+        }
+        return r;
       }
-      Value r;
-      r.k = Value::Aggregate;
-      r.agg = a;
+      // A store read in place: each element made a value in the variable
+      // (indexed afresh after each test, which may grow the frame).
+      const ZORQelIMemAggregateIMP* g = src.store;
+      const auto& ss = g->SlotVector();
+      const auto& ts = g->TagVector();
+      const ZORQelITypeIMP* element = ss.empty() ? nullptr : g->CellType(0);  // one for all
+      for (std::size_t j = 0; j < ss.size(); ++j) {
+        frames_.back()[slot].second = FromSlot(ss[j], ts[j], element);
+        if (Logic(Eval(n.b), n).logical == 1) a->items.push_back(frames_.back()[slot].second);
+      }
       return r;
     }
     default: Raise(n, "not an expression", true);
@@ -1543,17 +1737,17 @@ Flow ZORQelIMemRuleEngine::Exec(int id) {
         Value at = Eval(t.b);
         if (at.k != Value::Int) Raise(t, "an index must be an integer");
         std::vector<Value>& items = Items(*var, t);
-        std::int64_t k = at.i - var->agg->lo;
+        std::int64_t k = at.i - var->agg()->lo;
         if (k < 0 || k >= static_cast<std::int64_t>(items.size())) Raise(t, "index " + std::to_string(at.i) + " out of range");
         items[static_cast<std::size_t>(k)] = std::move(v);
         return Flow::Normal;
       }
       if (t.kind == Node::Attr && tree_.nodes[static_cast<std::size_t>(t.a)].kind == Node::Name) {
         Value* var = Var(tree_.nodes[static_cast<std::size_t>(t.a)].text);
-        if (var != nullptr && var->k == Value::Entity && var->made != nullptr) {
+        if (var != nullptr && var->k == Value::Entity && var->made() != nullptr) {
           // A value made by a constructor: changed in the variable only.
-          if (var->made.use_count() > 1) var->made = std::make_shared<ZORQelIMemRuleEval::Made>(*var->made);
-          for (auto& [name, value] : var->made->attrs) {
+          if (var->p.shared()) var->p = Ref(new Made(*var->made()));
+          for (auto& [name, value] : var->made()->attrs) {
             if (name == t.text) {
               value = std::move(v);
               return Flow::Normal;
@@ -1600,7 +1794,7 @@ Flow ZORQelIMemRuleEngine::Exec(int id) {
         std::vector<Value> args, before, after;
         for (int k = 0; k < c.count; ++k) args.push_back(Eval(tree_.lists[static_cast<std::size_t>(c.first + k)]));
         before = args;
-        CallUser(u->second, args, c, &after);
+        CallUser(u->second, Args{args.data(), args.size()}, c, &after);
         for (std::size_t k = 0; k < after.size() && k < f.varParams.size(); ++k) {
           if (!f.varParams[k]) continue;
           const Node& actual = tree_.nodes[static_cast<std::size_t>(tree_.lists[static_cast<std::size_t>(c.first) + k])];
@@ -1621,8 +1815,8 @@ Flow ZORQelIMemRuleEngine::Exec(int id) {
 
 void ZORQelIMemRuleEngine::AppendKey(std::string& key, const Value& v) {
   switch (v.k) {
-    case Value::Str: key += '\''; key += v.s; key += '\''; return;
-    case Value::Enum: key += '.'; key += v.s; key += '.'; return;
+    case Value::Str: key += '\''; key += v.s(); key += '\''; return;
+    case Value::Enum: key += '.'; key += v.s(); key += '.'; return;
     case Value::Int: key += std::to_string(v.i); return;
     default: key += Text(v); return;
   }
@@ -1645,14 +1839,14 @@ std::string ZORQelIMemRuleEngine::Text(const Value& v, int depth) {
       if (t.find_first_of(".eEn") == std::string::npos) t += ".";
       return t;
     }
-    case Value::Str: return "'" + v.s + "'";
-    case Value::Bin: return "%" + v.s;
-    case Value::Enum: return "." + v.s + ".";
+    case Value::Str: return "'" + std::string(v.s()) + "'";
+    case Value::Bin: return "%" + std::string(v.s());
+    case Value::Enum: return "." + std::string(v.s()) + ".";
     case Value::Entity:
       if (v.inst != nullptr) return "#" + std::to_string(v.inst->Number());
       {
         std::string t;
-        for (ZORQelIMemEntityIMP* p : v.made->parts) {
+        for (ZORQelIMemEntityIMP* p : v.made()->parts) {
           t += (t.empty() ? "" : "||") + Up(std::string(static_cast<const char*>(p->Name()))) + "(...)";
         }
         return t;
@@ -1660,7 +1854,8 @@ std::string ZORQelIMemRuleEngine::Text(const Value& v, int depth) {
     case Value::Aggregate: {
       if (depth > 32) return "(...)";
       std::string s = "(";
-      for (std::size_t k = 0; k < v.agg->items.size(); ++k) s += (k ? "," : "") + Text(v.agg->items[k], depth + 1);
+      const Agg& g = AggOf(v);
+      for (std::size_t k = 0; k < g.items.size(); ++k) s += (k ? "," : "") + Text(g.items[k], depth + 1);
       return s + ")";
     }
   }
@@ -1695,13 +1890,14 @@ void ZORQelIMemRuleEngine::RunWhere(ZORQelIMemRuleReport& report, const ZORQelIM
                                     const ParsedClause& p, const Value& self, ZORQelI::Mint number,
                                     const std::string& entity, const std::string& label) {
   ++report.evaluated;
-  const char* const text = static_cast<const char*>(c->text);  // made a string on a finding only
+  // The clause's text, made a string on a finding only.
+  auto text = [c] { return static_cast<const char*>(c->text); };
   if (!p.ok) {
-    Add(report, Finding::Unsupported, number, entity, label, text, p.error);
+    Add(report, Finding::Unsupported, number, entity, label, text(), p.error);
     return;
   }
   try {
-    frames_.clear();
+    ResetFrames();
     self_ = self;
     depth_ = 0;
     steps_ = 0;
@@ -1710,13 +1906,13 @@ void ZORQelIMemRuleEngine::RunWhere(ZORQelIMemRuleReport& report, const ZORQelIM
     Value v = Eval(p.expr);
     // A rule holds when TRUE or UNKNOWN (an indeterminate value is UNKNOWN).
     if (v.k == Value::Logical && v.logical == 0) {
-      Add(report, Finding::Violated, number, entity, label, text, "");
+      Add(report, Finding::Violated, number, entity, label, text(), "");
     } else if (v.k != Value::Logical && v.k != Value::Indet) {
-      Add(report, Finding::Raised, number, entity, label, text,
+      Add(report, Finding::Raised, number, entity, label, text(),
           DetailOf(Failure{false, "the rule's value is not a logical", Pos{1, 1}, ""}, c));
     }
   } catch (const Failure& f) {
-    Add(report, f.unsupported ? Finding::Unsupported : Finding::Raised, number, entity, label, text,
+    Add(report, f.unsupported ? Finding::Unsupported : Finding::Raised, number, entity, label, text(),
         DetailOf(f, c));
   }
 }
@@ -1740,7 +1936,7 @@ void ZORQelIMemRuleEngine::CheckCell(ZORQelIMemEntityInstanceIMP* x, const std::
   // No rule on the cell's own type: the elements' and a select value's
   // types may still have some.
   if (tag == ZORQelIMemSlot::Aggregate) {
-    if (auto* g = dynamic_cast<ZORQelIMemAggregateIMP*>(s.object)) {
+    if (auto* g = Exact<ZORQelIMemAggregateIMP>(s.object)) {
       const auto& ss = g->SlotVector();
       const auto& ts = g->TagVector();
       for (std::size_t j = 0; j < ss.size(); ++j) {
@@ -1748,33 +1944,46 @@ void ZORQelIMemRuleEngine::CheckCell(ZORQelIMemEntityInstanceIMP* x, const std::
       }
     }
   } else if (tag == ZORQelIMemSlot::Object) {
-    if (auto* val = dynamic_cast<ZORQelIMemValueIMP*>(s.object)) {
+    if (auto* val = Exact<ZORQelIMemValueIMP>(s.object)) {
       CheckCell(x, entity, val->Slots()[0], val->Tags()[0], val->CellType(0), report, depth);
-    } else if (dynamic_cast<ZORQelIMemAggregateIMP*>(s.object) != nullptr) {
+    } else if (Exact<ZORQelIMemAggregateIMP>(s.object) != nullptr) {
       CheckCell(x, entity, s, ZORQelIMemSlot::Aggregate, nullptr, report, depth);
     }
   }
 }
 
-void ZORQelIMemRuleEngine::CheckTypes(ZORQelIMemEntityInstanceIMP* x, const std::string& entity,
-                                      const Value& v, ZORQelIMemRuleReport& report, int depth) {
-  if (v.k == Value::Indet || v.k == Value::Entity || depth > 64) return;
-  for (const ZORQelITypeIMP* t = v.type; t != nullptr;) {
+const std::vector<ZORQelIMemRuleEngine::TypeRule>& ZORQelIMemRuleEngine::TypeRules(const ZORQelITypeIMP* type) {
+  auto known = typeRules_.find(type);
+  if (known != typeRules_.end()) return known->second;
+  std::vector<TypeRule> rules;
+  // The type and those it is defined from, each clause in order.
+  for (const ZORQelITypeIMP* t = type; t != nullptr;) {
     const auto* mt = dynamic_cast<const ZORQelIMemTypeIMP*>(t);
     if (mt == nullptr) break;
     int unlabelled = 0;
     for (const ZORQelIMemClause& c : mt->ExpressInfo().clauses) {
       if (c.kind != ZORQelIMemClause::Where) continue;
-      ParsedClause& p = Parse(&c);
+      ParsedClause& p = Parse(&c);  // parsed_ is node-based: the address stays valid
       if (p.qualified.empty()) {  // made once: the clauses of a type are met in order
         p.qualified = Up(std::string(static_cast<const char*>(mt->Name()))) + "." + LabelOf(c, p, unlabelled);
       }
-      RunWhere(report, &c, p, v, x->Number(), entity, p.qualified);
+      rules.push_back({&c, &p});
     }
     t = mt->ExpressInfo().underlying;
   }
+  return typeRules_.emplace(type, std::move(rules)).first->second;
+}
+
+void ZORQelIMemRuleEngine::CheckTypes(ZORQelIMemEntityInstanceIMP* x, const std::string& entity,
+                                      const Value& v, ZORQelIMemRuleReport& report, int depth) {
+  if (v.k == Value::Indet || v.k == Value::Entity || depth > 64) return;
+  if (v.type != nullptr) {
+    for (const TypeRule& r : TypeRules(v.type)) {
+      RunWhere(report, r.clause, *r.parsed, v, x->Number(), entity, r.parsed->qualified);
+    }
+  }
   if (v.k == Value::Aggregate) {
-    for (const Value& item : v.agg->items) CheckTypes(x, entity, item, report, depth + 1);
+    for (const Value& item : AggOf(v).items) CheckTypes(x, entity, item, report, depth + 1);
   }
 }
 
@@ -1790,8 +1999,25 @@ void ZORQelIMemRuleEngine::CheckUnique(
       const std::string owner = Up(std::string(static_cast<const char*>(e->Name())));
       auto ext = extent_.find(e);
       if (ext == extent_.end()) continue;
-      std::unordered_map<std::string, const ZORQelIMemEntityInstanceIMP*> seen;
-      seen.reserve(ext->second.size());
+      // The keys seen, by open addressing (at most one key an instance, in
+      // twice as many places), viewing their characters in blocks that never
+      // move.
+      std::size_t places = 16;
+      while (places < 2 * ext->second.size()) places *= 2;
+      std::vector<std::pair<std::string_view, const ZORQelIMemEntityInstanceIMP*>> seen(places);
+      std::vector<std::unique_ptr<char[]>> blocks;
+      std::size_t used = 0, room = 0;
+      auto keep = [&](const std::string& k) {
+        if (room - used < k.size()) {
+          room = std::max<std::size_t>(std::size_t(1) << 16, k.size());
+          blocks.emplace_back(new char[room]);
+          used = 0;
+        }
+        char* at = blocks.back().get() + used;
+        if (!k.empty()) std::memcpy(at, k.data(), k.size());
+        used += k.size();
+        return std::string_view(at, k.size());
+      };
       std::string key;
       // The finding of x, made only when there is one.
       auto finding = [&](ZORQelIMemEntityInstanceIMP* x, Finding::Kind kind, std::string detail) {
@@ -1813,7 +2039,7 @@ void ZORQelIMemRuleEngine::CheckUnique(
         key.clear();
         bool indeterminate = false;
         try {
-          frames_.clear();
+          ResetFrames();
           self_ = Value();
           self_.k = Value::Entity;
           self_.inst = x;
@@ -1833,8 +2059,14 @@ void ZORQelIMemRuleEngine::CheckUnique(
         }
         // Values left indeterminate take part in no comparison.
         if (indeterminate) continue;
-        auto [it, fresh] = seen.emplace(key, x);
-        if (!fresh) finding(x, Finding::Violated, "the same values as #" + std::to_string(it->second->Number()));
+        const std::string_view k(key);
+        std::size_t i = std::hash<std::string_view>()(k) & (places - 1);
+        while (seen[i].second != nullptr && seen[i].first != k) i = (i + 1) & (places - 1);
+        if (seen[i].second != nullptr) {
+          finding(x, Finding::Violated, "the same values as #" + std::to_string(seen[i].second->Number()));
+        } else {
+          seen[i] = {keep(key), x};
+        }
       }
     }
   }
@@ -1849,23 +2081,14 @@ void ZORQelIMemRuleEngine::CheckGlobalRules(ZORQelIMemRuleReport& report) {
     const std::string who = "RULE " + rule.name;
     Frame frame;
     for (const std::string& ename : rule.entities) {
-      auto a = std::make_shared<Agg>();
-      a->kind = 0;
+      Value all = Value::NewAgg(0);
       if (ZORQelIMemEntityIMP* e = m_->FindEntity(ename.c_str())) {
         auto ext = extent_.find(e);
         if (ext != extent_.end()) {
-          for (ZORQelIMemEntityInstanceIMP* x : ext->second) {
-            Value v;
-            v.k = Value::Entity;
-            v.inst = x;
-            a->items.push_back(v);
-          }
+          for (ZORQelIMemEntityInstanceIMP* x : ext->second) all.agg()->items.push_back(Value::E(x));
         }
       }
-      Value all;
-      all.k = Value::Aggregate;
-      all.agg = a;
-      frame.emplace_back(ename, all);
+      frame.emplace_back(ename, std::move(all));
     }
     frames_.clear();
     frames_.push_back(std::move(frame));
@@ -1917,6 +2140,7 @@ void ZORQelIMemRuleEngine::CheckGlobalRules(ZORQelIMemRuleReport& report) {
 ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
   BuildIndex();
   aggs_.clear();
+  storeShapes_.fill({nullptr, AggShape()});
   ZORQelIMemRuleReport report;
   std::unordered_map<const ZORQelIMemEntityInstanceIMP*, std::vector<Finding>> unique;
   CheckUnique(report, unique);
@@ -1933,14 +2157,21 @@ ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
     }
     // The defined types of the explicit attribute values.
     const int cells = x->CellCount();
+    if (info.cellTypes.size() != static_cast<std::size_t>(cells)) {  // found once per entity
+      info.cellTypes.clear();
+      for (int k = 0; k < cells; ++k) info.cellTypes.push_back(x->CellType(k));
+    }
+    const ZORQelIMemSlot* slots = x->Slots();
+    const std::uint8_t* tags = x->Tags();
     for (int k = 0; k < cells; ++k) {
-      CheckCell(x, entity, x->Slots()[k], x->Tags()[k], x->CellType(k), report, 0);
+      CheckCell(x, entity, slots[k], tags[k], info.cellTypes[static_cast<std::size_t>(k)], report, 0);
     }
     for (const InverseInfo& inv : info.inverses) {
       ++report.evaluated;
-      Value v = Inverse(x, inv);
-      std::int64_t count = inv.aggregate ? static_cast<std::int64_t>(v.agg->items.size())
-                                         : (v.k == Value::Indet ? 0 : 1);
+      // Counted without making the attribute's value; a single-valued one
+      // with several referrers has no value, as Inverse makes it.
+      const std::size_t referrers = Referrers(x, inv, nullptr);
+      std::int64_t count = inv.aggregate ? static_cast<std::int64_t>(referrers) : (referrers == 1 ? 1 : 0);
       bool ok = inv.aggregate ? count >= inv.lo && (inv.hi < 0 || count <= inv.hi) : count == 1;
       if (!ok) {
         Add(report, Finding::Violated, x->Number(), entity, inv.name,
@@ -1965,6 +2196,7 @@ ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
 Value ZORQelIMemRuleEngine::Run(ZORQelI::Mint self, const std::string& text) {
   const int root = Parser(tree_).Expression(text);
   aggs_.clear();
+  storeShapes_.fill({nullptr, AggShape()});
   frames_.clear();
   depth_ = 0;
   steps_ = 0;
@@ -2019,7 +2251,7 @@ bool ZORQelIMemRuleEngine::EvaluateInstance(ZORQelI::Mint self, const std::strin
     case Value::Real: out = pop.InstanciateReal(v.r); return true;
     case Value::Str:
     case Value::Bin:
-    case Value::Enum: out = pop.InstanciateString(ZORQelI::string(v.s.c_str())); return true;
+    case Value::Enum: out = pop.InstanciateString(ZORQelI::string(v.c_str())); return true;
     case Value::Entity:
       if (v.inst != nullptr) {
         out = ZORQelIInstance(v.inst);
