@@ -16,9 +16,12 @@ namespace ZORQelIInternal {
 
 // The work list (never shorter than deferFrom once an object exists) and
 // whether a drain runs with tracing off for good, when the scans only mark
-// and queue, without their frames.
+// and queue, without their frames; the mark the sweep's deletions carry.
 struct QL0KRN_EXPORT Marking {
   static constexpr std::int64_t deferFrom = 64;
+  // The mark of an object that the sweep deletes itself (its class keeps
+  // the base Finalizer): its destructor then has nothing to undo.
+  static constexpr ZORQelI::integer inPlace = -1;
   static ZORQelIObjectIMP** stack;
   static std::int64_t top;
   static bool quiet;

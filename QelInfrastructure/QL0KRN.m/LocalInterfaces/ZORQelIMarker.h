@@ -85,6 +85,16 @@ class ZORQelIInternal::Access::Marker {
   // arrays were replaced meanwhile, and the old ones freed; held_ is 0 again.
   static void EndSweep(std::int64_t kept);
 
+  // The object whose Finalizer of the client's (or, with tracing on, any
+  // Finalizer) the sweep is running: its destruction (Unlink) clears it, so
+  // that the sweep can tell a finalizer that returned or raised without
+  // deleting its object, which then goes back on the list.  The sweep's own
+  // deletions in place mark the object Marking::inPlace instead.
+  static ZORQelIObjectIMP* finalizing_;
+  // The trace element of the base Finalizer, whose frame the sweep holds
+  // open across a run of deletions in place.
+  static ZORQelITracerElement finalizerTrace_;
+
  private:
   static void Drain();
   // Marks and queues an object found unmarked (under frames when the work
