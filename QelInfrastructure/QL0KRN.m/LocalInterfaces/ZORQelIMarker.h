@@ -79,6 +79,21 @@ class ZORQelIInternal::Access::Marker {
   // started at the next object made, if none is kept.  A list in order
   // drops the record.  Fewer than kWindow steps give no verdict.
   static void Swept(std::int64_t steps, std::int64_t rises);
+  // An array of the work list's capacity, unwritten, held while no record
+  // is kept so that a record can be started without allocating: by a sweep
+  // inside a cycle, where nothing may be allocated (see Filling), or by an
+  // object made.  Null while a record is kept, or when its memory could not
+  // be had (no record is then started).  Unwritten and large, its memory is
+  // reserved, not used, until a record is written to it.
+  static ZORQelIObjectIMP** spare_;
+  // Whether the sweep about to run should write the order it leaves behind
+  // into the work list's array, so that the record is had without
+  // allocating (Filled then makes it order_): the last silent sweep found
+  // the list scattered and no record is kept.
+  static bool Filling() { return order_ == nullptr && scattered_ && spare_ != nullptr; }
+  // The end of a sweep that filled the work list's array: that array
+  // becomes order_, the spare one the work list.
+  static void Filled();
   static std::int64_t held_;
   // The end of a sweep that recorded `kept` survivors into the work list's
   // array it started with: the records are copied into the new one if the
@@ -104,6 +119,9 @@ class ZORQelIInternal::Access::Marker {
   // Ends a run of kWindow objects made without a record: starts one if the
   // run, or the last sweep, found the list scattered.
   static void EndWindow();
+  // A new spare array for capacity_ entries when no record is kept; none
+  // while one is.
+  static void Respare();
 
   // A list is scattered when more than 1 step in kScatter goes against the
   // direction most steps take.

@@ -75,9 +75,13 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
   std::int64_t kept = 0;
   std::int64_t rises = 0;
   bool silent = false;
+  // A silent sweep that writes the order it leaves behind without a record
+  // to read ahead from, so that the next sweep has one (Filling).
+  bool filling = false;
   try {
     if (own && ZORQelITracer::Silent()) {
       silent = true;
+      filling = order == nullptr && ZORQelIMarker::Filling();
       // Tracing is off for good: the frames of TestAndSetGarbageCollectorHit
       // and of the survivors' Add would enclose no code of the client's and
       // write no line, so they cannot be observed and the loop does their
@@ -100,11 +104,14 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       // survivor in the record (used with a record only).
       ZORQelIObjectIMP** fetch = order != nullptr ? order + ahead : nullptr;
       ZORQelIObjectIMP** keep = record;
-      // The walk, compiled twice: with the record (kRecord true) and, for a
-      // list in address order, without it, as cheap per object as the
-      // processor's own prefetching lets it be.
-      auto walk = [&](auto withRecord) {
+      // The walk, compiled three times: with the record (kRecord: read ahead
+      // from it, kKeep: write the order left behind), writing the order
+      // only (the sweep that starts a record) and, for a list in address
+      // order, neither, as cheap per object as the processor's own
+      // prefetching lets it be.
+      auto walk = [&](auto withRecord, auto keepOrder) {
         constexpr bool kRecord = decltype(withRecord)::value;
+        constexpr bool kKeep = decltype(keepOrder)::value;
         for (; o != nullptr; o = n) {
           if (o->garbageCollectorHit != 0) {
             // A run of marked objects, its state in locals (registers: no
@@ -118,10 +125,8 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
             do {
               ZORQelIObjectIMP* const after = o->next;
               r += reinterpret_cast<std::uintptr_t>(after) > reinterpret_cast<std::uintptr_t>(o);
-              if (kRecord) {
-                __builtin_prefetch(*f--, 1);
-                *k++ = o;
-              }
+              if (kRecord) __builtin_prefetch(*f--, 1);
+              if (kKeep) *k++ = o;
               ++c;
               o->garbageCollectorHit = 0;
               if (t == nullptr) t = o;
@@ -143,7 +148,7 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
           else if (n != nullptr)
             __builtin_prefetch(n);
           if (o == placeholder) {
-            if (kRecord) *keep++ = o;
+            if (kKeep) *keep++ = o;
             ++kept;
             if (keptTail == nullptr) keptTail = o;
             o->next = keptHead;
@@ -207,7 +212,7 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
             if (__builtin_expect(ZORQelIMarker::finalizing_ != nullptr, 0)) {
               // A client's finalizer kept its object: it stays on the list.
               ZORQelIMarker::finalizing_ = nullptr;
-              if (kRecord) *keep++ = o;
+              if (kKeep) *keep++ = o;
               ++kept;
               if (keptTail == nullptr) keptTail = o;
               o->next = keptHead;
@@ -218,9 +223,11 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       };
       try {
         if (order != nullptr)
-          walk(std::true_type());
+          walk(std::true_type(), std::true_type());
+        else if (filling)
+          walk(std::false_type(), std::true_type());
         else
-          walk(std::false_type());
+          walk(std::false_type(), std::false_type());
         if (held) trace->depth = base;
       } catch (...) {
         if (held) trace->depth = base;
@@ -275,19 +282,25 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
     ZORQelIMarker::ClearAllMarks();
     throw;
   }
-  if (own && order == nullptr) ZORQelIMarker::EndSweep(0);
-  if (order != nullptr) {
+  if (own && order == nullptr && !filling) ZORQelIMarker::EndSweep(0);
+  if (order != nullptr || filling) {
     // The order left behind: the survivors (recorded above, the first kept
     // is the new tail), then the objects finalizers made meanwhile, which
     // are this list now and go before them.  Then the record becomes
-    // order_, and order_'s array the work list.
+    // order_, and order_'s array (or the spare one) the work list.
     ZORQelIMarker::EndSweep(survivors.size);
     std::int64_t at = static_cast<std::int64_t>(survivors.size) + size;
     for (ZORQelIObjectIMP* m = head; m != nullptr && at > survivors.size; m = m->next)
       Marking::stack[--at] = m;
-    ZORQelIObjectIMP** const recorded = Marking::stack;
-    Marking::stack = ZORQelIMarker::order_;
-    ZORQelIMarker::order_ = recorded;
+    if (order != nullptr) {
+      ZORQelIObjectIMP** const recorded = Marking::stack;
+      Marking::stack = ZORQelIMarker::order_;
+      ZORQelIMarker::order_ = recorded;
+    } else if (ZORQelIMarker::spare_ != nullptr) {
+      // (A destructor that made objects may have left no spare array: the
+      // memory could not be had.)
+      ZORQelIMarker::Filled();
+    }
   }
   // The verdict is the silent walk's (a traced walk counts no steps; the
   // record, if any, is then kept as it is).

@@ -35,6 +35,7 @@ using ZORQelIInternal::Marking;
 //     occupied places.
 std::int64_t ZORQelIMarker::capacity_ = 0;
 ZORQelIObjectIMP** ZORQelIMarker::order_ = nullptr;
+ZORQelIObjectIMP** ZORQelIMarker::spare_ = nullptr;
 std::int64_t ZORQelIMarker::held_ = 0;
 ZORQelIObjectIMP** ZORQelIMarker::sweptStack_ = nullptr;
 ZORQelIObjectIMP** ZORQelIMarker::sweptOrder_ = nullptr;
@@ -54,41 +55,79 @@ bool draining = false;
 bool inCycle = false;
 bool strayMarks = false;
 
-// The two arrays hold their entries from -kAhead - 1 (null entries below 0:
+// The arrays hold their entries from -kAhead - 1 (null entries below 0:
 // the sweep reads down to -kAhead, and its pointer ends one below).
 constexpr std::int64_t kPad = ZORQelIMarker::kAhead + 1;
 
-// A new record of the list's order (all null) for `capacity` entries from
-// 0; null when the memory cannot be had (there is then no record).
+// The starts of the blocks the arrays live in (entry -kPad), kept where a
+// leak checker finds them: the arrays themselves are held by pointers kPad
+// entries into their blocks.  At most five blocks live at once (the work
+// list, the record or the spare, and during a sweep that made objects the
+// two arrays it started with).
+void* blocks[8];
+
+void Hold(void* block) {
+  for (void*& b : blocks)
+    if (b == nullptr) {
+      b = block;
+      return;
+    }
+  ZORQELI_DCHECK(false, "no more than eight arrays of the marker live at once");
+}
+
+void Drop(void* block) {
+  for (void*& b : blocks)
+    if (b == block) {
+      b = nullptr;
+      return;
+    }
+}
+
+// The block of `capacity` entries from 0 at `p` (null when the memory could
+// not be had), its entries below 0 null, as an array.
+ZORQelIObjectIMP** Placed(void* p, bool nullBelow) {
+  if (p == nullptr) return nullptr;
+  Hold(p);
+  ZORQelIObjectIMP** const base = static_cast<ZORQelIObjectIMP**>(p);
+  if (nullBelow)
+    for (std::int64_t i = 0; i < kPad; ++i) base[i] = nullptr;
+  return base + kPad;
+}
+
+std::size_t Bytes(std::int64_t capacity) {
+  return static_cast<std::size_t>(capacity + kPad) * sizeof(ZORQelIObjectIMP*);
+}
+
+// An array for `capacity` entries from 0 whose entries from 0 are left
+// unwritten (and so, in a large block, not yet backed by memory); null when
+// the memory cannot be had.
 ZORQelIObjectIMP** Fresh(std::int64_t capacity) {
-  void* p = std::calloc(static_cast<std::size_t>(capacity + kPad), sizeof(ZORQelIObjectIMP*));
-  return p != nullptr ? static_cast<ZORQelIObjectIMP**>(p) + kPad : nullptr;
+  return Placed(std::malloc(Bytes(capacity)), true);
 }
 
 // Grows one of the arrays to `capacity` entries from 0, keeping its
 // contents (possibly in place).
 ZORQelIObjectIMP** Grown(ZORQelIObjectIMP** array, std::int64_t capacity) {
-  ZORQelIObjectIMP** base = array != nullptr ? array - kPad : nullptr;
-  void* p =
-      std::realloc(base, static_cast<std::size_t>(capacity + kPad) * sizeof(ZORQelIObjectIMP*));
+  void* const old = array != nullptr ? static_cast<void*>(array - kPad) : nullptr;
+  void* p = std::realloc(old, Bytes(capacity));
   if (p == nullptr) throw std::bad_alloc();
-  base = static_cast<ZORQelIObjectIMP**>(p);
-  if (array == nullptr)
-    for (std::int64_t i = 0; i < kPad; ++i) base[i] = nullptr;
-  return base + kPad;
+  if (old != nullptr) Drop(old);
+  return Placed(p, old == nullptr);
 }
 
 // A copy of an array of `from` entries with room for `capacity`; the
 // original is left alone.
 ZORQelIObjectIMP** Copied(ZORQelIObjectIMP** array, std::int64_t from, std::int64_t capacity) {
-  void* p = std::malloc(static_cast<std::size_t>(capacity + kPad) * sizeof(ZORQelIObjectIMP*));
+  void* p = std::malloc(Bytes(capacity));
   if (p == nullptr) throw std::bad_alloc();
-  std::memcpy(p, array - kPad, static_cast<std::size_t>(from + kPad) * sizeof(ZORQelIObjectIMP*));
-  return static_cast<ZORQelIObjectIMP**>(p) + kPad;
+  std::memcpy(p, array - kPad, Bytes(from));
+  return Placed(p, false);
 }
 
 void Release(ZORQelIObjectIMP** array) {
-  if (array != nullptr) std::free(array - kPad);
+  if (array == nullptr) return;
+  Drop(array - kPad);
+  std::free(array - kPad);
 }
 }  // namespace
 
@@ -122,12 +161,21 @@ void ZORQelIMarker::ReserveOneMore() {
     Marking::stack = stack;
     order_ = order;
     capacity_ = capacity;
+    Respare();
     return;
   }
-  // capacity_ is raised only once both arrays have the room.
+  // capacity_ is raised only once the arrays have the room.
   Marking::stack = Grown(Marking::stack, capacity);
   if (order_ != nullptr) order_ = Grown(order_, capacity);
   capacity_ = capacity;
+  Respare();
+}
+
+void ZORQelIMarker::Respare() {
+  // Its contents do not matter: a new block, never a copy, so that the
+  // memory of a large one is not touched until a record is written to it.
+  Release(spare_);
+  spare_ = order_ == nullptr ? Fresh(capacity_) : nullptr;
 }
 
 void ZORQelIMarker::EndWindow() {
@@ -137,21 +185,29 @@ void ZORQelIMarker::EndWindow() {
   const std::int32_t against = rises < kWindow - rises ? rises : kWindow - rises;
   if (!scattered_ && against * kScatter <= kWindow) return;
   // Not while a sweep holds the arrays (it is started by the next object
-  // made after the sweep), nor before the work list exists.
-  if (held_ != 0 || capacity_ == 0) return;
-  order_ = Fresh(capacity_);
+  // made after the sweep), nor without the spare array (none yet, or its
+  // memory could not be had).
+  if (held_ != 0 || spare_ == nullptr) return;
+  // The objects already made (and the one being listed) have no entry yet:
+  // null ones, until the next sweep writes them all.
+  std::memset(static_cast<void*>(spare_), 0,
+              static_cast<std::size_t>(ZORQelIObjectIMP::list_.size + 1) *
+                  sizeof(ZORQelIObjectIMP*));
+  order_ = spare_;
+  spare_ = nullptr;
   scattered_ = false;
 }
 
 void ZORQelIMarker::Swept(std::int64_t steps, std::int64_t rises) {
   // Too few survivors to judge by (a heap of mostly garbage): the record,
   // if any, is kept, and so is the verdict of the objects' making; dropping
-  // it here would have every cycle of such a heap allocate a new one.
+  // it here would have every cycle of such a heap start a new one.
   if (steps < kWindow) return;
   const std::int64_t against = rises < steps - rises ? rises : steps - rises;
   if (against * kScatter > steps) {
-    // The record is started by the next object made (not here: a cycle
-    // allocates nothing).
+    // The record is started by the next sweep, which writes the order it
+    // leaves into the work list's array and takes the spare one as the work
+    // list (Filling), or by the next object made, whichever comes first.
     if (order_ == nullptr) {
       scattered_ = true;
       window_ = 1;
@@ -160,12 +216,24 @@ void ZORQelIMarker::Swept(std::int64_t steps, std::int64_t rises) {
   } else {
     scattered_ = false;
     if (order_ != nullptr) {
-      Release(order_);
+      // Kept as the spare array: a later sweep may start a record in it.
+      if (spare_ == nullptr)
+        spare_ = order_;
+      else
+        Release(order_);
       order_ = nullptr;
       window_ = kWindow;
       rises_ = 0;
     }
   }
+}
+
+void ZORQelIMarker::Filled() {
+  ZORQelIObjectIMP** const recorded = Marking::stack;
+  Marking::stack = spare_;
+  spare_ = nullptr;
+  order_ = recorded;
+  scattered_ = false;
 }
 
 void ZORQelIMarker::EndSweep(std::int64_t kept) {
