@@ -80,11 +80,12 @@ class ZORQelIInternal::Access::Marker {
   // drops the record.  Fewer than kWindow steps give no verdict.
   static void Swept(std::int64_t steps, std::int64_t rises);
   // An array of the work list's capacity, unwritten, held while no record
-  // is kept so that a record can be started without allocating: by a sweep
-  // inside a cycle, where nothing may be allocated (see Filling), or by an
-  // object made.  Null while a record is kept, or when its memory could not
-  // be had (no record is then started).  Unwritten and large, its memory is
-  // reserved, not used, until a record is written to it.
+  // is kept so that a sweep, inside a cycle where nothing may be allocated,
+  // can start a record (see Filling); one started by an object made is a
+  // new block (see EndWindow).  Null while a record is kept, or when its
+  // memory could not be had (no sweep starts a record then).  Unwritten and
+  // large, its memory is reserved, not used, until a record is written to
+  // it.
   static ZORQelIObjectIMP** spare_;
   // Whether the sweep about to run should write the order it leaves behind
   // into the work list's array, so that the record is had without
