@@ -115,9 +115,12 @@ ZORQelIObjectIMP** Fresh(std::int64_t capacity) {
 // contents (possibly in place).
 ZORQelIObjectIMP** Grown(ZORQelIObjectIMP** array, std::int64_t capacity) {
   void* const old = array != nullptr ? static_cast<void*>(array - kPad) : nullptr;
-  void* p = std::realloc(old, Bytes(capacity));
-  if (p == nullptr) throw std::bad_alloc();
   if (old != nullptr) Drop(old);
+  void* p = std::realloc(old, Bytes(capacity));
+  if (p == nullptr) {
+    if (old != nullptr) Hold(old);  // left where it was
+    throw std::bad_alloc();
+  }
   return Placed(p, old == nullptr);
 }
 
