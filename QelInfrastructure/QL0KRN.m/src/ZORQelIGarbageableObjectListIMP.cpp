@@ -13,6 +13,7 @@
 #include "ZORQelITracer.h"
 
 using ZORQelIInternal::Marking;
+using ZORQelIInternal::marking;
 
 void ZORQelIGarbageableObjectListIMP::Add(ZORQelIObjectIMP* x) {
   ZORQELI_TRACE("void ZORQelIGarbageableObjectListIMP::Add(ZORQelIObjectIMP* x)");
@@ -56,7 +57,7 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
   // until EndSweep.
   const bool own = this == &ZORQelIObjectIMP::list_;
   ZORQelIObjectIMP** const order = own ? ZORQelIMarker::order_ : nullptr;
-  ZORQelIObjectIMP** const record = Marking::stack;
+  ZORQelIObjectIMP** const record = marking.stack;
   std::int64_t ahead = listed - 1;
   if (own) ZORQelIMarker::held_ = listed;
   if (order != nullptr) {
@@ -291,10 +292,10 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
     ZORQelIMarker::EndSweep(survivors.size);
     std::int64_t at = static_cast<std::int64_t>(survivors.size) + size;
     for (ZORQelIObjectIMP* m = head; m != nullptr && at > survivors.size; m = m->next)
-      Marking::stack[--at] = m;
+      marking.stack[--at] = m;
     if (order != nullptr) {
-      ZORQelIObjectIMP** const recorded = Marking::stack;
-      Marking::stack = ZORQelIMarker::order_;
+      ZORQelIObjectIMP** const recorded = marking.stack;
+      marking.stack = ZORQelIMarker::order_;
       ZORQelIMarker::order_ = recorded;
     } else if (ZORQelIMarker::spare_ != nullptr) {
       // (A destructor that made objects may have left no spare array: the

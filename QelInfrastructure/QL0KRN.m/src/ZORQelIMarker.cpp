@@ -11,6 +11,7 @@
 #include "ZORQelITracer.h"
 
 using ZORQelIInternal::Marking;
+using ZORQelIInternal::marking;
 
 // The marking state.
 //
@@ -25,11 +26,11 @@ using ZORQelIInternal::Marking;
 // Invariants:
 //  1. capacity_ >= list_.size + held_ (the objects a running sweep holds
 //     off the list) once an object exists.
-//  2. Outside a drain, Marking::top == 0.
+//  2. Outside a drain, marking.top == 0.
 //  3. Between cycles every object's mark is 0, unless strayMarks is set (a
 //     scan made outside a cycle, or a cycle interrupted by an exception);
 //     the next cycle then clears every mark first.
-//  4. Marking::quiet implies draining and ZORQelITracer::Silent().
+//  4. marking.quiet implies draining and ZORQelITracer::Silent().
 //  5. The deferred scans (a small ring of objects reached by quiet scans and
 //     not yet tested) are empty outside a drain; deferredCount counts the
 //     occupied places.
@@ -150,7 +151,7 @@ void ZORQelIMarker::ReserveOneMore() {
   if (held_ != 0) {
     // A sweep runs (a destructor is making objects): it keeps the arrays it
     // started with, and EndSweep frees them.
-    ZORQelIObjectIMP** const stack = Copied(Marking::stack, capacity_, capacity);
+    ZORQelIObjectIMP** const stack = Copied(marking.stack, capacity_, capacity);
     ZORQelIObjectIMP** order = nullptr;
     if (order_ != nullptr) {
       try {
@@ -161,20 +162,20 @@ void ZORQelIMarker::ReserveOneMore() {
       }
     }
     if (sweptStack_ == nullptr) {
-      sweptStack_ = Marking::stack;
+      sweptStack_ = marking.stack;
       sweptOrder_ = order_;
     } else {
-      Release(Marking::stack);
+      Release(marking.stack);
       Release(order_);
     }
-    Marking::stack = stack;
+    marking.stack = stack;
     order_ = order;
     capacity_ = capacity;
     Respare();
     return;
   }
   // capacity_ is raised only once the arrays have the room.
-  Marking::stack = Grown(Marking::stack, capacity);
+  marking.stack = Grown(marking.stack, capacity);
   if (order_ != nullptr) order_ = Grown(order_, capacity);
   capacity_ = capacity;
   Respare();
@@ -241,8 +242,8 @@ void ZORQelIMarker::Swept(std::int64_t steps, std::int64_t rises) {
 }
 
 void ZORQelIMarker::Filled() {
-  ZORQelIObjectIMP** const recorded = Marking::stack;
-  Marking::stack = spare_;
+  ZORQelIObjectIMP** const recorded = marking.stack;
+  marking.stack = spare_;
   spare_ = nullptr;
   order_ = recorded;
   scattered_ = false;
@@ -252,7 +253,7 @@ void ZORQelIMarker::EndSweep(std::int64_t kept) {
   held_ = 0;
   if (sweptStack_ == nullptr) return;
   if (kept != 0)
-    std::memcpy(Marking::stack, sweptStack_,
+    std::memcpy(marking.stack, sweptStack_,
                 static_cast<std::size_t>(kept) * sizeof(ZORQelIObjectIMP*));
   Release(sweptStack_);
   Release(sweptOrder_);
@@ -262,7 +263,7 @@ void ZORQelIMarker::EndSweep(std::int64_t kept) {
 void ZORQelIMarker::ClearAllMarks() {
   for (ZORQelIObjectIMP* o = ZORQelIObjectIMP::list_.head; o != nullptr; o = o->next)
     o->garbageCollectorHit = 0;
-  Marking::top = 0;
+  marking.top = 0;
   strayMarks = false;
 }
 
@@ -288,21 +289,21 @@ void ZORQelIMarker::MarkRoots(ZORQelIGholder& va, ZORQelIGholder& vs) {
     throw;
   }
   inCycle = false;
-  ZORQELI_DCHECK(Marking::top == 0 && !Marking::quiet,
+  ZORQELI_DCHECK(marking.top == 0 && !marking.quiet,
                  "the work list is empty and the quiet scans are off between drains");
 }
 
 void ZORQelIMarker::Drain() {
   draining = true;
-  Marking::quiet = ZORQelITracer::Silent();
+  marking.quiet = ZORQelITracer::Silent();
   struct Reset {
     // Also on an exception from a member check: what is left on the work
     // list and among the deferred scans is dropped (the queued objects stay
     // marked, the deferred ones unmarked; a cycle clears the marks).
     ~Reset() {
       draining = false;
-      Marking::quiet = false;
-      Marking::top = 0;
+      marking.quiet = false;
+      marking.top = 0;
       for (ZORQelIObjectIMP*& d : deferred) d = nullptr;
       deferredCount = 0;
     }
@@ -314,12 +315,12 @@ void ZORQelIMarker::Drain() {
   const bool scattered = order_ != nullptr;
   for (;;) {
     if (!scattered) {
-      while (Marking::top > 0)
-        Marking::stack[--Marking::top]->GarbageCollectorMemberCheck();
+      while (marking.top > 0)
+        marking.stack[--marking.top]->GarbageCollectorMemberCheck();
     }
-    while (Marking::top > 0) {
-      ZORQelIObjectIMP* o = Marking::stack[--Marking::top];
-      if (Marking::top == 0) {
+    while (marking.top > 0) {
+      ZORQelIObjectIMP* o = marking.stack[--marking.top];
+      if (marking.top == 0) {
         // The work list is empty but for what o's check will queue: a
         // chain, followed one dependent load at a time.  Objects made one
         // after another lie near each other, though the allocator may hand
@@ -340,9 +341,9 @@ void ZORQelIMarker::Drain() {
 }
 
 void ZORQelIMarker::Queue(ZORQelIObjectIMP* m) {
-  if (__builtin_expect(Marking::top < capacity_, 1)) {
+  if (__builtin_expect(marking.top < capacity_, 1)) {
     m->garbageCollectorHit = 1;
-    Marking::stack[Marking::top++] = m;
+    marking.stack[marking.top++] = m;
   } else {
     m->ScanUnderFrame();
   }
@@ -379,15 +380,15 @@ void ZORQelIMarker::Reach(ZORQelIObjectIMP* o) {
   o->garbageCollectorHit = 1;
   if (__builtin_expect(draining, 1)) {
     // The drain's first scan has already noted a scan outside a cycle.
-    if (__builtin_expect(Marking::top < capacity_, 1))
-      Marking::stack[Marking::top++] = o;
+    if (__builtin_expect(marking.top < capacity_, 1))
+      marking.stack[marking.top++] = o;
     else
       o->GarbageCollectorMemberCheck();
     return;
   }
   if (!inCycle) strayMarks = true;
-  if (Marking::top < capacity_) {
-    Marking::stack[Marking::top++] = o;
+  if (marking.top < capacity_) {
+    marking.stack[marking.top++] = o;
     Drain();
   } else {
     o->GarbageCollectorMemberCheck();

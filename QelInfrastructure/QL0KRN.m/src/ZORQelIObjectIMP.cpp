@@ -22,10 +22,10 @@
 // static constructor of the process runs.
 ZORQelIGarbageableObjectListIMP ZORQelIObjectIMP::list_;
 
-// The marking state the inline scans read (the rest is ZORQelIMarker's).
-ZORQelIObjectIMP** ZORQelIInternal::Marking::stack = nullptr;
-std::int64_t ZORQelIInternal::Marking::top = 0;
-bool ZORQelIInternal::Marking::quiet = false;
+// The marking state the inline scans read (the rest is ZORQelIMarker's),
+// constant-initialised like list_: it exists before the first static
+// constructor of the process runs.
+ZORQelIInternal::Marking ZORQelIInternal::marking = {nullptr, 0, false};
 
 namespace {
 bool raising = false;  // the recursion flag of Raise
@@ -330,7 +330,7 @@ void ZORQelIObjectIMP::ScanUnderFrame(ZORQelIObjectIMP* m) {
 }
 
 void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObject& m) {
-  if (__builtin_expect(ZORQelIInternal::Marking::quiet, 1)) {
+  if (__builtin_expect(ZORQelIInternal::marking.quiet, 1)) {
     // The handle's own scan without its three frames (this one, the
     // variable's and DefineAsMember's), which enclose no code of the
     // client's: take the handle out of its table, then scan its referent
