@@ -5,7 +5,11 @@
 //    and a live random graph of out-degree 2 (72-byte nodes, two handle
 //    members), at 10^5 and 10^6 nodes, built in two ways: every node made
 //    first and then linked, or each linked as the next is made;
-//  - 10^5 unreachable 40-byte objects collected, against deleting as many.
+//  - 10^5 unreachable 40-byte objects collected, against deleting as many;
+//  - a live chain of 10^5 handle-member nodes that lie all over memory (as
+//    a heap that reuses freed memory leaves them), collected after a larger
+//    heap made in order beside it has died: no object is made between the
+//    measured collections.
 // With --history the process first does the work of History() (containers
 // built and dropped, a million handles that lived and died below one that
 // stays); without it the program should be run one benchmark per process
@@ -14,6 +18,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "BenchSupport.h"
@@ -77,6 +82,62 @@ void BM_MemberDeleteDirectly(benchmark::State& state) {
   SetRate(state, n);
 }
 BENCHMARK(BM_MemberDeleteDirectly)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A chain node placed by a pool: nodes made one after another lie all over
+// the pool, 64 bytes apart at the least, never in sequence.
+struct alignas(64) PoolSlot {
+  unsigned char bytes[64];
+};
+PoolSlot* pool = nullptr;
+std::size_t poolSlots = 0;  // a power of two
+std::size_t poolNext = 0;
+class ScatteredNodeIMP : public ZORQelIObjectIMP {
+  ZORQELI_DECLARE_IMP(ScatteredNodeIMP, ZORQelIObjectIMP)
+ public:
+  static void* operator new(std::size_t size) {
+    if (size > sizeof(PoolSlot) || poolNext == poolSlots) throw std::bad_alloc();
+    // i * an odd number, modulo a power of two: every slot once, scattered.
+    return &pool[(poolNext++ * 40503u) & (poolSlots - 1)];
+  }
+  static void operator delete(void*) {}
+  ZORQelIObjectIMP* Clone() const override { return new ScatteredNodeIMP(*this); }
+  void Text(ZORQelIPrint&) const override {}
+  void GarbageCollectorMemberCheck() override { GarbageCollectorScan(first); }
+  ZORQelIObject first;
+};
+ZORQELI_DEFINE_IMP(ScatteredNodeIMP, ZORQelIObjectIMP)
+
+// The scattered chain, linked as made, then a chain of 10^6 nodes made in
+// order beside it, collected together (the list reads as in order) and
+// dropped: the collections measured are the scattered chain's alone.
+void BM_MemberCollectScatteredAfterHeap(benchmark::State& state) {
+  const std::int64_t n = state.range(0);
+  CollectAll();
+  poolSlots = 1;
+  while (poolSlots < static_cast<std::size_t>(n)) poolSlots *= 2;
+  std::unique_ptr<PoolSlot[]> storage(new PoolSlot[poolSlots]);
+  pool = storage.get();
+  poolNext = 0;
+  {
+    ScatteredNodeIMP* head = new ScatteredNodeIMP();
+    ZORQelIObject keep(head);
+    for (ScatteredNodeIMP* last = head; static_cast<std::int64_t>(poolNext) < n;) {
+      ScatteredNodeIMP* p = new ScatteredNodeIMP();
+      last->first = p;
+      last = p;
+    }
+    {
+      ZORQelIObject big(MemberChain(1000000, true));
+      for (int i = 0; i < 2; ++i) ZORQelIVariable::GarbageCollect();
+    }
+    ZORQelIVariable::GarbageCollect();
+    for (auto _ : state) ZORQelIVariable::GarbageCollect();
+  }
+  SetRate(state, n);
+  CollectAll();
+  pool = nullptr;
+}
+BENCHMARK(BM_MemberCollectScatteredAfterHeap)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -553,6 +553,56 @@ TEST_F(CollectorTest, ScanOutsideACycleLeavesNoStaleMark) {
   EXPECT_EQ(owners, 1);
 }
 
+// A scattered chain outlives a larger heap made in order after it: while
+// both live the list reads as in order, and once the larger heap dies the
+// chain is swept as a scattered list with no object made between the
+// collections, while destructors make objects in bulk during one sweep.
+TEST_F(CollectorTest, ScatteredListLeftByADroppedHeapIsSweptWholeWithoutObjectsMadeBetween) {
+  std::vector<PoolSlot> storage(2 * kPoolSlots);
+  pool = storage.data();
+  poolNext = poolNextInOrder = 0;
+  scatteredFinalized = 0;
+  const ZORQelI::integer base = ZORQelIVariable::GetInstancesCount__();
+  constexpr int kLinks = 3000;
+  constexpr int kInOrder = 60000;
+  poolInOrder = false;
+  ScatteredIMP* first = new ScatteredIMP();
+  ZORQelIObject keep(first);
+  for (ScatteredIMP* last = first; poolNext < kLinks;) last = last->next = new ScatteredIMP();
+  poolInOrder = true;
+  ScatteredIMP* big = new ScatteredIMP();
+  ZORQelIObject keepBig(big);
+  for (ScatteredIMP* last = big; poolNextInOrder < kInOrder;) last = last->next = new ScatteredIMP();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(WalkedLength(), base + kLinks + kInOrder);
+  // The makers, made before the sweep that finds the list scattered and
+  // dropped after it, make more objects during the next sweep than the
+  // collector's arrays have room for.
+  constexpr int kMakers = 8;
+  constexpr int kEach = 20000;
+  std::vector<ZORQelIObject> makers;
+  for (int i = 0; i < kMakers; ++i) makers.emplace_back(new MakerIMP(kEach, &finalized));
+  keepBig = ZORQelIObject();
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(scatteredFinalized, kInOrder);
+  EXPECT_EQ(WalkedLength(), base + kLinks + kMakers);
+  makers.clear();
+  std::vector<const ZORQelIObjectIMP*> order = Listed<ScatteredIMP>();
+  for (int round = 0; round < 3; ++round) {
+    ZORQelIVariable::GarbageCollect();
+    std::reverse(order.begin(), order.end());
+    EXPECT_EQ(Listed<ScatteredIMP>(), order);
+  }
+  EXPECT_EQ(finalized, kMakers);
+  EXPECT_EQ(chainFinalized, kMakers * kEach);
+  EXPECT_EQ(WalkedLength(), base + kLinks);
+  keep = ZORQelIObject();
+  CollectAll();
+  EXPECT_EQ(scatteredFinalized, kInOrder + kLinks);
+  EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), base);
+  pool = nullptr;
+}
+
 TEST_F(CollectorTest, FinalizerThatRaisesLosesNoOtherObject) {
   NodeIMP* kept = NewNode(&targets, 1);
   ZORQelIObject keep(kept);

@@ -145,7 +145,9 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   friend struct ZORQelIInternal::Access;
 
   static void Enlist(ZORQelIObjectIMP* o);
-  // Takes this object off list_ (a failed construction).
+  // The destruction of an object the sweep did not finalize in place: one
+  // that a finalizer of the client's deletes (the sweep learns that it was
+  // deleted) or one whose construction failed, taken off list_.
   void Unlink();
   // The two scans with their frames (everything but the quiet path), out
   // of line so that the quiet path in a member check needs no stack frame.
@@ -155,34 +157,23 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   // its mark is tested a few scans later, once its line has been fetched.
   static void Defer(ZORQelIObjectIMP* m);
 
-  // The object the sweep is finalizing (its destructor must not look for it
-  // on the list); the destructor clears it, so that the sweep can tell a
-  // finalizer that returned or raised without deleting its object, which
-  // then goes back on the list.
-  static ZORQelIObjectIMP* finalizing_;
-  // The trace element of the base Finalizer.
-  static ZORQelITracerElement finalizerTrace_;
-
-  // 0 = unmarked in the current cycle, 1 = marked; 0 between cycles.
+  // 0 = unmarked in the current cycle, 1 = marked; 0 between cycles
+  // (ZORQelIInternal::Marking::inPlace while the sweep deletes the object).
   ZORQelI::integer garbageCollectorHit;
   // Link of list_ (or of the sweep's survivor list during a sweep).
   ZORQelIObjectIMP* next;
 };
 
-// Inline, so that deleting an object costs no call beyond its class's own
-// destructors: the sweep has already taken it off the list, and learns here
-// that the finalizer did delete it.  Any other destruction is that of an
-// object whose constructor raised.
-inline ZORQelIObjectIMP::~ZORQelIObjectIMP() {
-  if (__builtin_expect(this == finalizing_, 1))
-    finalizing_ = nullptr;
-  else
-    Unlink();
-}
-
 // The two scans every member check calls once per reference it holds are
 // inline, in the member check (internal/ZORQelIMarking.h).
 #include "internal/ZORQelIMarking.h"
+
+// Inline, so that the sweep's deletion of an object costs one test beyond
+// its class's own destructors: the sweep has already taken it off the list
+// and marked it so.  Any other destruction goes through Unlink.
+inline ZORQelIObjectIMP::~ZORQelIObjectIMP() {
+  if (__builtin_expect(garbageCollectorHit != ZORQelIInternal::Marking::inPlace, 0)) Unlink();
+}
 
 // What ZORQELI_DEFINE_IMP records of a class (the operations it declares).
 #include "internal/ZORQelIClassRecord.h"

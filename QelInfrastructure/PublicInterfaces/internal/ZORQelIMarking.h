@@ -9,28 +9,42 @@
 
 #include <cstdint>
 
+#include "ZORQelI.h"
 #include "ZORQelIExport.h"
-#include "ZORQelIObjectIMP.h"
+
+class ZORQelIObjectIMP;
 
 namespace ZORQelIInternal {
 
 // The work list (never shorter than deferFrom once an object exists) and
 // whether a drain runs with tracing off for good, when the scans only mark
-// and queue, without their frames.
-struct QL0KRN_EXPORT Marking {
+// and queue, without their frames; the mark the sweep's deletions carry.
+// One object, not three static members: code that reaches the library's
+// data through a table of addresses (clang's position-independent code
+// does, where g++'s uses the data's copy in the program) then loads one
+// address for the three fields, and keeps it across a member check's scans.
+struct Marking {
   static constexpr std::int64_t deferFrom = 64;
-  static ZORQelIObjectIMP** stack;
-  static std::int64_t top;
-  static bool quiet;
+  // The mark of an object that the sweep deletes itself (its class keeps
+  // the base Finalizer): its destructor then has nothing to undo.
+  static constexpr ZORQelI::integer inPlace = -1;
+  ZORQelIObjectIMP** stack;
+  std::int64_t top;
+  bool quiet;
 };
+QL0KRN_EXPORT extern Marking marking;
 
 }  // namespace ZORQelIInternal
+
+// Declared above before the class, whose inline destructor reads Marking,
+// whichever of the two headers a client includes first.
+#include "ZORQelIObjectIMP.h"
 
 // The two scans every member check calls once per reference it holds
 // (ZORQelIObjectIMP::GarbageCollectorScan), inline in the member check.
 //
 // The quiet path: while the work list is drained with tracing off for good
-// (Marking::quiet), a scan only tests the mark and, on a first visit, sets
+// (marking.quiet), a scan only tests the mark and, on a first visit, sets
 // it and queues the object.  No code of the client's runs inside the scan
 // then and no trace line can be written, so its frames could not be observed
 // (see ZORQelITracer::Silent) and are left out.  Every other scan (the one
@@ -39,18 +53,19 @@ struct QL0KRN_EXPORT Marking {
 // them; so does a deferred object that finds the work list full.
 //
 // On the quiet path a short work list (a chain, a tree's spine) has room
-// (Marking::top < Marking::deferFrom <= the work list's least room), so the
+// (marking.top < Marking::deferFrom <= the work list's least room), so the
 // object is marked and queued at once.  A long one means a wide graph whose
 // objects are scattered: the test is deferred (Defer) so that the object's
 // cache line is fetched while other scans go on.
 inline void ZORQelIObjectIMP::GarbageCollectorScan() {
   using ZORQelIInternal::Marking;
-  if (__builtin_expect(Marking::quiet, 1)) {
-    if (__builtin_expect(Marking::top >= Marking::deferFrom, 0)) {
+using ZORQelIInternal::marking;
+  if (__builtin_expect(marking.quiet, 1)) {
+    if (__builtin_expect(marking.top >= Marking::deferFrom, 0)) {
       Defer(this);
     } else if (garbageCollectorHit == 0) {
       garbageCollectorHit = 1;
-      Marking::stack[Marking::top++] = this;
+      marking.stack[marking.top++] = this;
     }
     return;
   }
@@ -59,13 +74,14 @@ inline void ZORQelIObjectIMP::GarbageCollectorScan() {
 
 inline void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObjectIMP* m) {
   using ZORQelIInternal::Marking;
-  if (__builtin_expect(Marking::quiet, 1)) {
+using ZORQelIInternal::marking;
+  if (__builtin_expect(marking.quiet, 1)) {
     if (m == nullptr) return;
-    if (__builtin_expect(Marking::top >= Marking::deferFrom, 0)) {
+    if (__builtin_expect(marking.top >= Marking::deferFrom, 0)) {
       Defer(m);
     } else if (m->garbageCollectorHit == 0) {
       m->garbageCollectorHit = 1;
-      Marking::stack[Marking::top++] = m;
+      marking.stack[marking.top++] = m;
     }
     return;
   }

@@ -79,11 +79,37 @@ class ZORQelIInternal::Access::Marker {
   // started at the next object made, if none is kept.  A list in order
   // drops the record.  Fewer than kWindow steps give no verdict.
   static void Swept(std::int64_t steps, std::int64_t rises);
+  // An array of the work list's capacity, unwritten, held while no record
+  // is kept so that a sweep, inside a cycle where nothing may be allocated,
+  // can start a record (see Filling); one started by an object made is a
+  // new block (see EndWindow).  Null while a record is kept, or when its
+  // memory could not be had (no sweep starts a record then).  Unwritten and
+  // large, its memory is reserved, not used, until a record is written to
+  // it.
+  static ZORQelIObjectIMP** spare_;
+  // Whether the sweep about to run should write the order it leaves behind
+  // into the work list's array, so that the record is had without
+  // allocating (Filled then makes it order_): the last silent sweep found
+  // the list scattered and no record is kept.
+  static bool Filling() { return order_ == nullptr && scattered_ && spare_ != nullptr; }
+  // The end of a sweep that filled the work list's array: that array
+  // becomes order_, the spare one the work list.
+  static void Filled();
   static std::int64_t held_;
   // The end of a sweep that recorded `kept` survivors into the work list's
   // array it started with: the records are copied into the new one if the
   // arrays were replaced meanwhile, and the old ones freed; held_ is 0 again.
   static void EndSweep(std::int64_t kept);
+
+  // The object whose Finalizer of the client's (or, with tracing on, any
+  // Finalizer) the sweep is running: its destruction (Unlink) clears it, so
+  // that the sweep can tell a finalizer that returned or raised without
+  // deleting its object, which then goes back on the list.  The sweep's own
+  // deletions in place mark the object Marking::inPlace instead.
+  static ZORQelIObjectIMP* finalizing_;
+  // The trace element of the base Finalizer, whose frame the sweep holds
+  // open across a run of deletions in place.
+  static ZORQelITracerElement finalizerTrace_;
 
  private:
   static void Drain();
@@ -94,6 +120,9 @@ class ZORQelIInternal::Access::Marker {
   // Ends a run of kWindow objects made without a record: starts one if the
   // run, or the last sweep, found the list scattered.
   static void EndWindow();
+  // A new spare array for capacity_ entries when no record is kept; none
+  // while one is.
+  static void Respare();
 
   // A list is scattered when more than 1 step in kScatter goes against the
   // direction most steps take.

@@ -13,6 +13,7 @@
 #include "ZORQelITracer.h"
 
 using ZORQelIInternal::Marking;
+using ZORQelIInternal::marking;
 
 void ZORQelIGarbageableObjectListIMP::Add(ZORQelIObjectIMP* x) {
   ZORQELI_TRACE("void ZORQelIGarbageableObjectListIMP::Add(ZORQelIObjectIMP* x)");
@@ -56,7 +57,7 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
   // until EndSweep.
   const bool own = this == &ZORQelIObjectIMP::list_;
   ZORQelIObjectIMP** const order = own ? ZORQelIMarker::order_ : nullptr;
-  ZORQelIObjectIMP** const record = Marking::stack;
+  ZORQelIObjectIMP** const record = marking.stack;
   std::int64_t ahead = listed - 1;
   if (own) ZORQelIMarker::held_ = listed;
   if (order != nullptr) {
@@ -75,9 +76,13 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
   std::int64_t kept = 0;
   std::int64_t rises = 0;
   bool silent = false;
+  // A silent sweep that writes the order it leaves behind without a record
+  // to read ahead from, so that the next sweep has one (Filling).
+  bool filling = false;
   try {
     if (own && ZORQelITracer::Silent()) {
       silent = true;
+      filling = order == nullptr && ZORQelIMarker::Filling();
       // Tracing is off for good: the frames of TestAndSetGarbageCollectorHit
       // and of the survivors' Add would enclose no code of the client's and
       // write no line, so they cannot be observed and the loop does their
@@ -100,11 +105,14 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       // survivor in the record (used with a record only).
       ZORQelIObjectIMP** fetch = order != nullptr ? order + ahead : nullptr;
       ZORQelIObjectIMP** keep = record;
-      // The walk, compiled twice: with the record (kRecord true) and, for a
-      // list in address order, without it, as cheap per object as the
-      // processor's own prefetching lets it be.
-      auto walk = [&](auto withRecord) {
+      // The walk, compiled three times: with the record (kRecord: read ahead
+      // from it, kKeep: write the order left behind), writing the order
+      // only (the sweep that starts a record) and, for a list in address
+      // order, neither, as cheap per object as the processor's own
+      // prefetching lets it be.
+      auto walk = [&](auto withRecord, auto keepOrder) {
         constexpr bool kRecord = decltype(withRecord)::value;
+        constexpr bool kKeep = decltype(keepOrder)::value;
         for (; o != nullptr; o = n) {
           if (o->garbageCollectorHit != 0) {
             // A run of marked objects, its state in locals (registers: no
@@ -118,10 +126,8 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
             do {
               ZORQelIObjectIMP* const after = o->next;
               r += reinterpret_cast<std::uintptr_t>(after) > reinterpret_cast<std::uintptr_t>(o);
-              if (kRecord) {
-                __builtin_prefetch(*f--, 1);
-                *k++ = o;
-              }
+              if (kRecord) __builtin_prefetch(*f--, 1);
+              if (kKeep) *k++ = o;
               ++c;
               o->garbageCollectorHit = 0;
               if (t == nullptr) t = o;
@@ -143,7 +149,7 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
           else if (n != nullptr)
             __builtin_prefetch(n);
           if (o == placeholder) {
-            if (kRecord) *keep++ = o;
+            if (kKeep) *keep++ = o;
             ++kept;
             if (keptTail == nullptr) keptTail = o;
             o->next = keptHead;
@@ -151,35 +157,63 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
             continue;
           }
           o->next = nullptr;
-          ZORQelIObjectIMP::finalizing_ = o;
           // An object whose class keeps the base Finalizer has its body run
           // here, under the same frame: the same effect, one indirect call
-          // fewer.
+          // fewer.  Its mark tells its destructor that nothing is left to
+          // undo.  (A destructor that raises still frees the memory: the
+          // object is gone either way.)
           if (KeepsBaseFinalizer(o)) {
             if (__builtin_expect(canHold, 1)) {
               if (!held) {
-                trace->stack[base] = &ZORQelIObjectIMP::finalizerTrace_;
+                trace->stack[base] = &ZORQelIMarker::finalizerTrace_;
                 trace->depth = base + 1;
                 held = true;
               }
               ZORQELI_DCHECK(trace->depth == base + 1 &&
-                                 trace->stack[base] == &ZORQelIObjectIMP::finalizerTrace_,
+                                 trace->stack[base] == &ZORQelIMarker::finalizerTrace_,
                              "the held Finalizer frame is the innermost one between objects");
-              delete o;
+              // The run of unmarked objects of o's class that starts here,
+              // deleted under the held frame with the walk's state in
+              // registers across the destructors' calls (n, which the
+              // clean-up after a raise reads, is stored once per object).
+              const std::type_info* const type = &typeid(*o);
+              ZORQelIObjectIMP** f = fetch;
+              ZORQelIObjectIMP* x = o;
+              ZORQelIObjectIMP* y = n;
+              for (;;) {
+                x->garbageCollectorHit = Marking::inPlace;
+                delete x;
+                x = y;
+                if (x == nullptr || x->garbageCollectorHit != 0 || x == placeholder ||
+                    &typeid(*x) != type)
+                  break;
+                y = x->next;
+                n = y;
+                if (kRecord)
+                  __builtin_prefetch(*f--, 1);
+                else if (y != nullptr)
+                  __builtin_prefetch(y);
+                x->next = nullptr;
+              }
+              fetch = f;
+              o = n = x;  // the loop's step below leaves o at x
+              continue;
             } else {
-              ZORQelITracer frame(ZORQelIObjectIMP::finalizerTrace_);
+              o->garbageCollectorHit = Marking::inPlace;
+              ZORQelITracer frame(ZORQelIMarker::finalizerTrace_);
               delete o;
             }
           } else {
+            ZORQelIMarker::finalizing_ = o;
             if (held) {
               trace->depth = base;
               held = false;
             }
             o->Finalizer();
-            if (__builtin_expect(ZORQelIObjectIMP::finalizing_ != nullptr, 0)) {
+            if (__builtin_expect(ZORQelIMarker::finalizing_ != nullptr, 0)) {
               // A client's finalizer kept its object: it stays on the list.
-              ZORQelIObjectIMP::finalizing_ = nullptr;
-              if (kRecord) *keep++ = o;
+              ZORQelIMarker::finalizing_ = nullptr;
+              if (kKeep) *keep++ = o;
               ++kept;
               if (keptTail == nullptr) keptTail = o;
               o->next = keptHead;
@@ -190,9 +224,11 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       };
       try {
         if (order != nullptr)
-          walk(std::true_type());
+          walk(std::true_type(), std::true_type());
+        else if (filling)
+          walk(std::false_type(), std::true_type());
         else
-          walk(std::false_type());
+          walk(std::false_type(), std::false_type());
         if (held) trace->depth = base;
       } catch (...) {
         if (held) trace->depth = base;
@@ -213,11 +249,11 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
           survivors.Add(o);
         } else {
           o->next = nullptr;
-          ZORQelIObjectIMP::finalizing_ = o;
+          ZORQelIMarker::finalizing_ = o;
           o->Finalizer();
-          if (__builtin_expect(ZORQelIObjectIMP::finalizing_ != nullptr, 0)) {
+          if (__builtin_expect(ZORQelIMarker::finalizing_ != nullptr, 0)) {
             // A client's finalizer kept its object: it stays on the list.
-            ZORQelIObjectIMP::finalizing_ = nullptr;
+            ZORQelIMarker::finalizing_ = nullptr;
             if (order != nullptr) record[survivors.size] = o;
             survivors.Add(o);
           }
@@ -231,8 +267,8 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
     // others.  The object whose finalizer raised stays too, unless its
     // destructor ran (which cleared finalizing_): its finalizer runs again
     // in a later cycle.
-    if (ZORQelIObjectIMP* undeleted = ZORQelIObjectIMP::finalizing_) {
-      ZORQelIObjectIMP::finalizing_ = nullptr;
+    if (ZORQelIObjectIMP* undeleted = ZORQelIMarker::finalizing_) {
+      ZORQelIMarker::finalizing_ = nullptr;
       survivors.Add(undeleted);
     }
     ZORQelIObjectIMP* rest = n;
@@ -247,19 +283,25 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
     ZORQelIMarker::ClearAllMarks();
     throw;
   }
-  if (own && order == nullptr) ZORQelIMarker::EndSweep(0);
-  if (order != nullptr) {
+  if (own && order == nullptr && !filling) ZORQelIMarker::EndSweep(0);
+  if (order != nullptr || filling) {
     // The order left behind: the survivors (recorded above, the first kept
     // is the new tail), then the objects finalizers made meanwhile, which
     // are this list now and go before them.  Then the record becomes
-    // order_, and order_'s array the work list.
+    // order_, and order_'s array (or the spare one) the work list.
     ZORQelIMarker::EndSweep(survivors.size);
     std::int64_t at = static_cast<std::int64_t>(survivors.size) + size;
     for (ZORQelIObjectIMP* m = head; m != nullptr && at > survivors.size; m = m->next)
-      Marking::stack[--at] = m;
-    ZORQelIObjectIMP** const recorded = Marking::stack;
-    Marking::stack = ZORQelIMarker::order_;
-    ZORQelIMarker::order_ = recorded;
+      marking.stack[--at] = m;
+    if (order != nullptr) {
+      ZORQelIObjectIMP** const recorded = marking.stack;
+      marking.stack = ZORQelIMarker::order_;
+      ZORQelIMarker::order_ = recorded;
+    } else if (ZORQelIMarker::spare_ != nullptr) {
+      // (A destructor that made objects may have left no spare array: the
+      // memory could not be had.)
+      ZORQelIMarker::Filled();
+    }
   }
   // The verdict is the silent walk's (a traced walk counts no steps; the
   // record, if any, is then kept as it is).

@@ -22,10 +22,10 @@
 // static constructor of the process runs.
 ZORQelIGarbageableObjectListIMP ZORQelIObjectIMP::list_;
 
-// The marking state the inline scans read (the rest is ZORQelIMarker's).
-ZORQelIObjectIMP** ZORQelIInternal::Marking::stack = nullptr;
-std::int64_t ZORQelIInternal::Marking::top = 0;
-bool ZORQelIInternal::Marking::quiet = false;
+// The marking state the inline scans read (the rest is ZORQelIMarker's),
+// constant-initialised like list_: it exists before the first static
+// constructor of the process runs.
+ZORQelIInternal::Marking ZORQelIInternal::marking = {nullptr, 0, false};
 
 namespace {
 bool raising = false;  // the recursion flag of Raise
@@ -106,20 +106,20 @@ ZORQelIObjectIMP& ZORQelIObjectIMP::operator=(const ZORQelIObjectIMP&) {
   return *this;  // the collector fields belong to this object
 }
 
-ZORQelIObjectIMP* ZORQelIObjectIMP::finalizing_ = nullptr;
+ZORQelIObjectIMP* ZORQelIMarker::finalizing_ = nullptr;
 
-// An object whose construction failed after this base was built (the
-// compiler destroys the base, then frees the memory) must come off the list,
-// or the next sweep would walk into freed memory.  Such an object was added
-// last or nearly so, so the walk from the head is short.
+// A finalizer of the client's deleting its object (the sweep learns that it
+// did), or a failed construction (the compiler destroys the base, then frees
+// the memory): that object, added last or nearly so, comes off the list.
 void ZORQelIObjectIMP::Unlink() {
+  if (this == ZORQelIMarker::finalizing_) {
+    ZORQelIMarker::finalizing_ = nullptr;
+    return;
+  }
   ZORQelIObjectIMP* previous = nullptr;
   for (ZORQelIObjectIMP* o = list_.head; o != nullptr; previous = o, o = o->next) {
     if (o != this) continue;
-    if (previous == nullptr)
-      list_.head = next;
-    else
-      previous->next = next;
+    (previous == nullptr ? list_.head : previous->next) = next;
     if (list_.tail == this) list_.tail = previous;
     --list_.size;
     return;
@@ -152,10 +152,10 @@ void ZORQelIObjectIMP::GarbageCollectorMemberCheck() {
 
 // Shared with the sweep, which runs this Finalizer in place under the same
 // frame for the objects that keep it.
-ZORQelITracerElement ZORQelIObjectIMP::finalizerTrace_{"void ZORQelIObjectIMP::Finalizer()",
-                                                       __LINE__};
+ZORQelITracerElement ZORQelIMarker::finalizerTrace_{"void ZORQelIObjectIMP::Finalizer()",
+                                                    __LINE__};
 void ZORQelIObjectIMP::Finalizer() {
-  ZORQelITracer frame(finalizerTrace_);
+  ZORQelITracer frame(ZORQelIMarker::finalizerTrace_);
   delete this;
 }
 
@@ -330,7 +330,7 @@ void ZORQelIObjectIMP::ScanUnderFrame(ZORQelIObjectIMP* m) {
 }
 
 void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObject& m) {
-  if (__builtin_expect(ZORQelIInternal::Marking::quiet, 1)) {
+  if (__builtin_expect(ZORQelIInternal::marking.quiet, 1)) {
     // The handle's own scan without its three frames (this one, the
     // variable's and DefineAsMember's), which enclose no code of the
     // client's: take the handle out of its table, then scan its referent
