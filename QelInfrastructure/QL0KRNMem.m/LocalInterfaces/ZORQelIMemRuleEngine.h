@@ -322,7 +322,10 @@ class ZORQelIMemRuleEngine {
   // ask for it.
   EntityInfo& Info(ZORQelIMemEntityIMP* e);
   // info's WHERE rules, parsed on first use: only between evaluations.
-  const std::vector<EntityInfo::Rule>& WhereRules(EntityInfo& info);
+  const std::vector<EntityInfo::Rule>& WhereRules(EntityInfo& info) {
+    return info.wheresParsed ? info.wheres : ParseWheres(info);
+  }
+  const std::vector<EntityInfo::Rule>& ParseWheres(EntityInfo& info);
   ZORQelIMemEntityInstanceIMP* Find(ZORQelI::integer n);
   void BuildIndex();
   // The instances referring to x, each with the cell that refers.

@@ -465,8 +465,7 @@ EntityInfo& ZORQelIMemRuleEngine::Info(ZORQelIMemEntityIMP* e) {
   return ref;
 }
 
-const std::vector<EntityInfo::Rule>& ZORQelIMemRuleEngine::WhereRules(EntityInfo& info) {
-  if (info.wheresParsed) return info.wheres;
+const std::vector<EntityInfo::Rule>& ZORQelIMemRuleEngine::ParseWheres(EntityInfo& info) {
   info.wheresParsed = true;
   std::unordered_map<const ZORQelIMemEntityIMP*, int> unlabelled;
   const ZORQelIMemEntityIMP* e = info.ancestorList.front();
