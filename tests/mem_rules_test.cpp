@@ -587,6 +587,56 @@ TEST(MemRulesCheck, RealFilesBesideTheCheckout) {
   }
 }
 
+// A rule reading a DERIVE attribute of an entity no rule has touched yet
+// makes the engine parse that entity's clauses in the middle of the
+// evaluation, adding far more nodes to the parsed rules than they had: the
+// evaluation under way must go on correctly after them (the sanitizer runs
+// catch a node read after the nodes moved).
+TEST(MemRulesCheck, ClausesParsedDuringAnEvaluation) {
+  auto sum = [](int terms) {
+    std::string s = "1";
+    for (int k = 1; k < terms; ++k) s += " + 1";
+    return s;
+  };
+  const std::string schema =
+      "SCHEMA rules_test;\n"
+      "ENTITY holder;\n"
+      "  ref : far;\n"
+      "WHERE\n"
+      "  w1 : ref.big + 1 > 0;\n"
+      "  w2 : via(ref) * 1 < 0;\n"
+      "END_ENTITY;\n"
+      "ENTITY far;\n"
+      "  v : INTEGER;\n"
+      "DERIVE\n"
+      "  big : INTEGER := " + sum(300) + ";\n"
+      "  big2 : INTEGER := v + " + sum(300) + ";\n"
+      "WHERE\n"
+      "  f1 : v + " + sum(200) + " > 0;\n"
+      "  f2 : v + " + sum(200) + " > 0;\n"
+      "END_ENTITY;\n"
+      "FUNCTION via(x : far) : INTEGER;\n"
+      "  RETURN (x.big2 * 2 + 0);\n"
+      "END_FUNCTION;\n"
+      "END_SCHEMA;\n";
+  const std::string data = "#1=HOLDER(#2);\n#2=FAR(5);\n";
+  {
+    ZORQelIModeler m = Load(schema, data);
+    ZORQelIMemRuleChecker c(m);
+    ZORQelIMemRuleReport r = c.Check();
+    EXPECT_EQ("#1=HOLDER: w2 violated\n", Lines(r));
+    EXPECT_EQ(4u, r.evaluated);
+    EXPECT_EQ(0u, r.unsupported);
+  }
+  {
+    ZORQelIModeler m = Load(schema, data);
+    ZORQelIMemRuleChecker c(m);
+    EXPECT_EQ("301", c.Evaluate(1, "ref.big + 1"));
+    EXPECT_EQ("610", c.Evaluate(1, "via(ref) + 0"));
+    EXPECT_EQ(".T.", c.Evaluate(2, "big2 - v = big"));
+  }
+}
+
 // The behaviour model's hooks: a unit checks a population and keeps the
 // findings as its errors; Eval gives values of the population.
 TEST(MemRulesUnit, CheckEvalAndErrorsThroughTheParsableHooks) {

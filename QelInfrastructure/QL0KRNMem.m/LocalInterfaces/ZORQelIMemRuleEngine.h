@@ -227,7 +227,8 @@ struct EntityInfo {
   std::string name;  // upper case
   // TYPEOF of an instance, made on first use.
   ZORQelIMemRuleEval::Ref typeOf;  // an Agg
-  std::vector<Rule> wheres;
+  std::vector<Rule> wheres;  // parsed and labelled by WhereRules, between evaluations
+  bool wheresParsed = false;
   std::unordered_map<std::string, std::pair<const ZORQelIMemClause*, ZORQelIMemEntityIMP*>> derives;
   std::unordered_map<std::string, int> slots;
   std::vector<InverseInfo> inverses;
@@ -317,7 +318,14 @@ class ZORQelIMemRuleEngine {
   using Frame = std::vector<std::pair<std::string, Value>>;
 
   ParsedClause& Parse(const ZORQelIMemClause* c);
+  // What the rules need of an entity; parses nothing, so an evaluation may
+  // ask for it.
   EntityInfo& Info(ZORQelIMemEntityIMP* e);
+  // info's WHERE rules, parsed on first use: only between evaluations.
+  const std::vector<EntityInfo::Rule>& WhereRules(EntityInfo& info) {
+    return info.wheresParsed ? info.wheres : ParseWheres(info);
+  }
+  const std::vector<EntityInfo::Rule>& ParseWheres(EntityInfo& info);
   ZORQelIMemEntityInstanceIMP* Find(ZORQelI::integer n);
   void BuildIndex();
   // The instances referring to x, each with the cell that refers.

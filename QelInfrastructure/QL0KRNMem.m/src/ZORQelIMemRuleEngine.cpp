@@ -4,6 +4,7 @@
 #include "ZORQelIMemRuleEngine.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -247,6 +248,15 @@ ZORQelIMemRuleEngine::ZORQelIMemRuleEngine(ZORQelIModeler m)
       declErrors_[name] = why;
     }
   }
+  // Every DERIVE clause now: reading a derived attribute is the one place an
+  // evaluation meets a clause of an entity no check has visited, and the
+  // tree may not grow while an evaluation holds nodes of it (see Parse).
+  for (ZORQelIMemEntityIMP* e : m_->Entities()) {
+    for (const ZORQelIMemClause& c : e->ExpressInfo().clauses) {
+      if (c.kind == ZORQelIMemClause::Derive) Parse(&c);
+    }
+  }
+  cache_.resize(tree_.nodes.size());
   for (std::size_t i = 0; i < tree_.callables.size(); ++i) callables_[tree_.callables[i].name] = i;
   for (const Variable& v : tree_.constants) constantInit_[v.name] = v.init;
   for (ZORQelIMemTypeIMP* t : m_->Types()) {
@@ -354,6 +364,14 @@ ZORQelIMemEntityInstanceIMP* ZORQelIMemRuleEngine::Find(ZORQelI::integer n) {
 ParsedClause& ZORQelIMemRuleEngine::Parse(const ZORQelIMemClause* c) {
   auto it = parsed_.find(c);
   if (it != parsed_.end()) return it->second;
+  // Parsing appends to tree_.nodes, which may move them: never while an
+  // evaluation runs, since Eval, Exec and what they call hold references to
+  // nodes (and to their cache_ entries) across the evaluation of operands.
+  // So the clauses an evaluation can reach are parsed before any evaluation:
+  // DERIVE clauses when the engine is made, an entity's WHERE clauses by
+  // WhereRules and a type's by TypeRules, both called only between
+  // evaluations of a check, UNIQUE clauses by CheckUnique before them.
+  assert(depth_ == 0 && "a clause parsed during an evaluation would move the nodes it holds");
   ParsedClause& p = parsed_[c];
   const std::string text = static_cast<const char*>(c->text);
   try {
@@ -370,6 +388,7 @@ ParsedClause& ZORQelIMemRuleEngine::Parse(const ZORQelIMemClause* c) {
               std::to_string(e.pos.line == 1 ? c->column + e.pos.column - 1 : e.pos.column) + ": " +
               e.text;
   }
+  cache_.resize(tree_.nodes.size());
   return p;
 }
 
@@ -433,13 +452,6 @@ EntityInfo& ZORQelIMemRuleEngine::Info(ZORQelIMemEntityIMP* e) {
     }
   }
   info->name = Up(std::string(static_cast<const char*>(e->Name())));
-  std::unordered_map<const ZORQelIMemEntityIMP*, int> unlabelled;
-  for (EntityInfo::Rule& r : info->wheres) {
-    const ParsedClause& p = Parse(r.clause);
-    r.parsed = &p;
-    r.label = LabelOf(*r.clause, p, unlabelled[r.owner]);
-    if (r.owner != e) r.label = Up(std::string(static_cast<const char*>(r.owner->Name()))) + "." + r.label;
-  }
   if (!e->IsFrozen()) e->Freeze();
   const auto& layout = e->Layout();
   for (std::size_t k = 0; k < layout.size(); ++k) {
@@ -451,6 +463,19 @@ EntityInfo& ZORQelIMemRuleEngine::Info(ZORQelIMemEntityIMP* e) {
   lastEntity_ = e;
   lastInfo_ = &ref;
   return ref;
+}
+
+const std::vector<EntityInfo::Rule>& ZORQelIMemRuleEngine::ParseWheres(EntityInfo& info) {
+  info.wheresParsed = true;
+  std::unordered_map<const ZORQelIMemEntityIMP*, int> unlabelled;
+  const ZORQelIMemEntityIMP* e = info.ancestorList.front();
+  for (EntityInfo::Rule& r : info.wheres) {
+    const ParsedClause& p = Parse(r.clause);
+    r.parsed = &p;
+    r.label = LabelOf(*r.clause, p, unlabelled[r.owner]);
+    if (r.owner != e) r.label = Up(std::string(static_cast<const char*>(r.owner->Name()))) + "." + r.label;
+  }
+  return info.wheres;
 }
 
 void ZORQelIMemRuleEngine::BuildIndex() {
@@ -539,6 +564,9 @@ NodeCache& ZORQelIMemRuleEngine::CacheOfSlow(const Node& n) {
     scratch = NodeCache();
     return scratch;
   }
+  // cache_ grows with the tree, between evaluations (Parse, Run): growing it
+  // here would move entries the evaluation holds.
+  assert(cache_.size() == tree_.nodes.size() && "the node cache is sized before evaluating");
   if (cache_.size() < tree_.nodes.size()) cache_.resize(tree_.nodes.size());
   return cache_[static_cast<std::size_t>(id)];
 }
@@ -2152,7 +2180,7 @@ ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
     Value self;
     self.k = Value::Entity;
     self.inst = x;
-    for (const EntityInfo::Rule& r : info.wheres) {
+    for (const EntityInfo::Rule& r : WhereRules(info)) {
       RunWhere(report, r.clause, *r.parsed, self, x->Number(), entity, r.label);
     }
     // The defined types of the explicit attribute values.
@@ -2195,6 +2223,7 @@ ZORQelIMemRuleReport ZORQelIMemRuleEngine::Check() {
 
 Value ZORQelIMemRuleEngine::Run(ZORQelI::Mint self, const std::string& text) {
   const int root = Parser(tree_).Expression(text);
+  cache_.resize(tree_.nodes.size());  // no entry made during the evaluation (see Parse)
   aggs_.clear();
   storeShapes_.fill({nullptr, AggShape()});
   frames_.clear();
