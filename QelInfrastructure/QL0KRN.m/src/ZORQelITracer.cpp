@@ -17,11 +17,17 @@ ZORQelITracerContext* ZORQelITracer::CreateContext() {
   return context_;
 }
 
-void ZORQelITracer::Enter(ZORQelITracerElement& e) {
+std::int32_t ZORQelITracer::Enter(ZORQelITracerElement& e, std::int32_t index) {
   ZORQelITracerContext* c = CreateContext();
-  // index was set by the constructor: the depth before this frame.
+  // index is the depth before this frame, read by the constructor.
   c->Allocate(e);
   if (c->enabled != 0) c->FilteredTrace(index, "start");
+  return index;
+}
+
+std::int32_t ZORQelITracer::Leave(std::int32_t index) noexcept {
+  process_.FilteredTrace(index, "stop");
+  return index;
 }
 
 void ZORQelITracer::Print(const char* what) { CreateContext()->FilteredTrace(index, what); }

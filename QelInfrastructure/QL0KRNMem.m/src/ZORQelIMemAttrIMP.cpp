@@ -25,7 +25,7 @@ ZORQelIMemAttrIMP::ZORQelIMemAttrIMP(const ZORQelIMemAttrIMP& o)
   ZORQELI_TRACE(" ZORQelIMemAttrIMP::ZORQelIMemAttrIMP(const ZORQelIMemAttrIMP& o)");
 }
 
-ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemAttrIMP)
+ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemAttrIMP, 30)
 
 void ZORQelIMemAttrIMP::Text(ZORQelIPrint& ot) const {
   ZORQELI_TRACE("void ZORQelIMemAttrIMP::Text(ZORQelIPrint& ot) const");
@@ -39,7 +39,7 @@ void ZORQelIMemAttrIMP::GarbageCollectorMemberCheck() {
   GarbageCollectorScan(parent_);
 }
 
-ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemAttrIMP, modeler_->Wrapper())
+ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemAttrIMP, 47, modeler_->Wrapper())
 
 void ZORQelIMemAttrIMP::Rename(ZORQelI::string x) {
   ZORQELI_TRACE("void ZORQelIMemAttrIMP::Rename(ZORQelI::string x)");

@@ -152,9 +152,9 @@ ZORQelIArray ZORQelIMemEntityIMP::AttributeOwners() const {
   return owners;
 }
 
-ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemEntityIMP, modeler_->Wrapper())
+ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemEntityIMP, 155, modeler_->Wrapper())
 
-ZORQELIMEM_DEFINE_NAME(ZORQelIMemEntityIMP, name_)
+ZORQELIMEM_DEFINE_NAME(ZORQelIMemEntityIMP, 160, name_)
 
 void ZORQelIMemEntityIMP::Rename(ZORQelI::string x) {
   ZORQELI_TRACE("void ZORQelIMemEntityIMP::Rename(ZORQelI::string x)");

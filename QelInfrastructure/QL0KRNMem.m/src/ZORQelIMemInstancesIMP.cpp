@@ -38,7 +38,7 @@ ZORQelIMemInstancesIMP::ZORQelIMemInstancesIMP(const ZORQelIMemInstancesIMP& o)
   std::copy(std::begin(o.valueTypes_), std::end(o.valueTypes_), std::begin(valueTypes_));
 }
 
-ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemInstancesIMP)
+ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemInstancesIMP, 43)
 
 void ZORQelIMemInstancesIMP::Text(ZORQelIPrint& ot) const {
   ZORQELI_TRACE("void ZORQelIMemInstancesIMP::Text(ZORQelIPrint& ot) const");
@@ -53,9 +53,9 @@ void ZORQelIMemInstancesIMP::GarbageCollectorMemberCheck() {
   for (ZORQelIMemTypeIMP* t : valueTypes_) GarbageCollectorScan(t);
 }
 
-ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemInstancesIMP, modeler_->Wrapper())
+ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemInstancesIMP, 61, modeler_->Wrapper())
 
-ZORQELIMEM_DEFINE_NAME(ZORQelIMemInstancesIMP, modeler_->Name())
+ZORQELIMEM_DEFINE_NAME(ZORQelIMemInstancesIMP, 66, modeler_->Name())
 
 void ZORQelIMemInstancesIMP::Rename(ZORQelI::string) {
   ZORQELI_TRACE("void ZORQelIMemInstancesIMP::Rename(ZORQelI::string x)");

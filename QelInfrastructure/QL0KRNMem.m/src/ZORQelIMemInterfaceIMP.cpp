@@ -44,7 +44,7 @@ ZORQelIMemInterfaceIMP::ZORQelIMemInterfaceIMP(const ZORQelIMemInterfaceIMP& o)
   ZORQELI_TRACE(" ZORQelIMemInterfaceIMP::ZORQelIMemInterfaceIMP(const ZORQelIMemInterfaceIMP& o)");
 }
 
-ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemInterfaceIMP)
+ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemInterfaceIMP, 49)
 
 void ZORQelIMemInterfaceIMP::Text(ZORQelIPrint& ot) const {
   ZORQELI_TRACE("void ZORQelIMemInterfaceIMP::Text(ZORQelIPrint& ot) const");
@@ -76,9 +76,9 @@ void ZORQelIMemInterfaceIMP::GarbageCollectorMemberCheck() {
   for (ZORQelIInterfaceIMP* i : used_) GarbageCollectorScan(i);
 }
 
-ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemInterfaceIMP, *wrapper_)
+ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemInterfaceIMP, 84, *wrapper_)
 
-ZORQELIMEM_DEFINE_NAME(ZORQelIMemInterfaceIMP, name_)
+ZORQELIMEM_DEFINE_NAME(ZORQelIMemInterfaceIMP, 89, name_)
 
 void ZORQelIMemInterfaceIMP::Rename(ZORQelI::string x) {
   ZORQELI_TRACE("void ZORQelIMemInterfaceIMP::Rename(ZORQelI::string x)");

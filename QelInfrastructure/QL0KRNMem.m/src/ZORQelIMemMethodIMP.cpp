@@ -32,7 +32,7 @@ ZORQelIMemMethodIMP::ZORQelIMemMethodIMP(const ZORQelIMemMethodIMP& o)
   ZORQELI_TRACE(" ZORQelIMemMethodIMP::ZORQelIMemMethodIMP(const ZORQelIMemMethodIMP& o)");
 }
 
-ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemMethodIMP)
+ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemMethodIMP, 37)
 
 void ZORQelIMemMethodIMP::Text(ZORQelIPrint& ot) const {
   ZORQELI_TRACE("void ZORQelIMemMethodIMP::Text(ZORQelIPrint& ot) const");
@@ -61,9 +61,9 @@ void ZORQelIMemMethodIMP::GarbageCollectorMemberCheck() {
   for (ZORQelIParamDescIMP* p : params_) GarbageCollectorScan(p);
 }
 
-ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemMethodIMP, *wrapper_)
+ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemMethodIMP, 69, *wrapper_)
 
-ZORQELIMEM_DEFINE_NAME(ZORQelIMemMethodIMP, name_)
+ZORQELIMEM_DEFINE_NAME(ZORQelIMemMethodIMP, 74, name_)
 
 void ZORQelIMemMethodIMP::Rename(ZORQelI::string x) {
   ZORQELI_TRACE("void ZORQelIMemMethodIMP::Rename(ZORQelI::string x)");

@@ -41,7 +41,7 @@ ZORQelIMemModelerIMP::ZORQelIMemModelerIMP(const ZORQelIMemModelerIMP& o)
   ZORQELI_TRACE(" ZORQelIMemModelerIMP::ZORQelIMemModelerIMP(const ZORQelIMemModelerIMP& o)");
 }
 
-ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemModelerIMP)
+ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemModelerIMP, 46)
 
 void ZORQelIMemModelerIMP::Text(ZORQelIPrint& ot) const {
   ZORQELI_TRACE("void ZORQelIMemModelerIMP::Text(ZORQelIPrint& ot) const");
@@ -60,9 +60,9 @@ void ZORQelIMemModelerIMP::GarbageCollectorMemberCheck() {
   for (auto& [t, name] : aliases_) GarbageCollectorScan(const_cast<ZORQelITypeIMP*>(t));
 }
 
-ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemModelerIMP, *wrapper_)
+ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemModelerIMP, 68, *wrapper_)
 
-ZORQELIMEM_DEFINE_NAME(ZORQelIMemModelerIMP, name_)
+ZORQELIMEM_DEFINE_NAME(ZORQelIMemModelerIMP, 73, name_)
 
 void ZORQelIMemModelerIMP::Rename(ZORQelI::string x) {
   ZORQELI_TRACE("void ZORQelIMemModelerIMP::Rename(ZORQelI::string x)");

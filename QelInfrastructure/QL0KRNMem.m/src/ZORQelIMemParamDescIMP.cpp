@@ -23,7 +23,7 @@ ZORQelIMemParamDescIMP::ZORQelIMemParamDescIMP(const ZORQelIMemParamDescIMP& o)
   ZORQELI_TRACE(" ZORQelIMemParamDescIMP::ZORQelIMemParamDescIMP(const ZORQelIMemParamDescIMP& o)");
 }
 
-ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemParamDescIMP)
+ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemParamDescIMP, 28)
 
 void ZORQelIMemParamDescIMP::Text(ZORQelIPrint& ot) const {
   ZORQELI_TRACE("void ZORQelIMemParamDescIMP::Text(ZORQelIPrint& ot) const");
@@ -35,7 +35,7 @@ void ZORQelIMemParamDescIMP::Text(ZORQelIPrint& ot) const {
   if (optional_ == ZORQelI::Itrue) ot.Print(ZORQelI::string(" Optional"));
 }
 
-ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemParamDescIMP, *wrapper_)
+ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemParamDescIMP, 43, *wrapper_)
 
 void ZORQelIMemParamDescIMP::Rename(ZORQelI::string x) {
   ZORQELI_TRACE("void ZORQelIMemParamDescIMP::Rename(ZORQelI::string x)");

@@ -51,7 +51,7 @@ ZORQelIMemTypeIMP::ZORQelIMemTypeIMP(const ZORQelIMemTypeIMP& o)
   if (o.express_) express_.reset(new Express(*o.express_));
 }
 
-ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemTypeIMP)
+ZORQELIMEM_DEFINE_COPY_CLONE(ZORQelIMemTypeIMP, 56)
 
 void ZORQelIMemTypeIMP::Text(ZORQelIPrint& ot) const {
   ZORQELI_TRACE("void ZORQelIMemTypeIMP::Text(ZORQelIPrint& ot) const");
@@ -82,7 +82,7 @@ ZORQelIMemTypeIMP::Express& ZORQelIMemTypeIMP::MutableExpressInfo() {
   return *express_;
 }
 
-ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemTypeIMP, modeler_->Wrapper())
+ZORQELIMEM_DEFINE_WRAPPER(ZORQelIMemTypeIMP, 90, modeler_->Wrapper())
 
 ZORQelI::string ZORQelIMemTypeIMP::Name() const {
   ZORQELI_TRACE("ZORQelI::string ZORQelIMemTypeIMP::Name() const");
