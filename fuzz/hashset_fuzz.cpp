@@ -102,7 +102,9 @@ ZORQELI_DEFINE_IMP(HashedLeafIMP, LeafIMP)
 // than two characters hash to 0, the "n.." ones pair up.
 std::string NameOf(int k) {
   if (k < 24) return "abcd" + std::string(1, static_cast<char>('A' + k)) + "wxyz";
-  if (k < 32) return std::string(static_cast<std::size_t>(k - 24) / 4, static_cast<char>('a' + k));
+  if (k < 32) {
+    return std::string(static_cast<std::size_t>(k - 24) / 4, static_cast<char>('a' + k - 24));
+  }
   return "n" + std::to_string(k);
 }
 
@@ -207,6 +209,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SetModel smodel;
   std::unordered_map<const ZORQelIObjectIMP*, ZORQelIObject> handles;
 
+  // Each step: an operation byte and a key byte; the set's operations then
+  // read a third byte, the kind of object (SetElement).
   while (i < size) {
     std::uint8_t op = next() % 20;
     int k = next() % 64;
@@ -315,7 +319,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         };
         const ZORQelIObject found = set.Look(k & 1 ? h : ZORQelI::integer(0) - h);
         bool any = false;
-        for (const auto& held : smodel) any = any || magnitude(held.second->HashCode()) == magnitude(h);
+        for (const auto& held : smodel)
+          any = any || magnitude(held.second->HashCode()) == magnitude(h);
         CHECK((found.IsValid() == ZORQelI::Itrue) == any);
         if (any) {
           CHECK(magnitude(found.RefMe()->HashCode()) == magnitude(h));

@@ -247,12 +247,13 @@ TEST(TracerQuietPaths, SameResultsWithTracingOffAndOn) {
   // is the general text, byte for byte.
   EXPECT_NE(quiet.out.find("printer: read 1 instances 40\n"), std::string::npos) << quiet.out;
   EXPECT_NE(quiet.out.find("printer: plain and general agree\n"), std::string::npos) << quiet.out;
-  EXPECT_NE(quiet.out.find("#2=record(-2147483648,$,0.250000,('t2','it's'),(.T.,.F.),(\"0A\",\"3F\"),"
-                           "(-400000));\n"
+  EXPECT_NE(quiet.out.find("#2=record(-2147483648,$,0.250000,('t2','it's'),(.T.,.F.),"
+                           "(\"0A\",\"3F\"),(-400000));\n"
                            "#3=record(2147483647,$,0.250000,('t3','it's'),(.T.,.F.),(\"0A\"),"
                            "(-400000,-392081));\n"
                            "#4=point('p4',(3.500000,-0.001000),.T.);\n"
-                           "#5=record(5,#4,0.250000,('t5','it's'),(.T.,.F.),(\"0A\"),(-400000));\n"),
+                           "#5=record(5,#4,0.250000,('t5','it's'),(.T.,.F.),(\"0A\"),"
+                           "(-400000));\n"),
             std::string::npos)
       << quiet.out;
 }
