@@ -223,7 +223,8 @@ namespace tracertest {
 // variable set to "!" the process traces nothing yet takes every traced path.
 // The same container, collector and printer work must give the same results
 // and run the client's own Equal, HashCode, IsValid and Finalizer exactly
-// as often either way.
+// as often either way; the printer's direct text must also be the text of
+// its general path in the same run.
 TEST(TracerQuietPaths, SameResultsWithTracingOffAndOn) {
   const qtest::ChildResult quiet =
       RunChild(ChildProgram("quiet_child"), {}, {{"ZORQelITracerContext", qtest::kUnset}});
@@ -237,6 +238,24 @@ TEST(TracerQuietPaths, SameResultsWithTracingOffAndOn) {
   // The work did happen: both runs saw the client's keys and finalizers.
   EXPECT_NE(quiet.out.find("collector: kept 1001 finalized 0\n"), std::string::npos) << quiet.out;
   EXPECT_NE(quiet.out.find("collector: left 0 finalized 1001\n"), std::string::npos) << quiet.out;
+  // The set after removals, rehash and copy: identifiers, a loose one, the
+  // client's keys, a leaf, then lookups by hash code.
+  EXPECT_NE(quiet.out.find("set: removed 4 size 12 copy 12 held ++--++--++++--+++-+++++--++++-\n"),
+            std::string::npos)
+      << quiet.out;
+  // The printer read its population, and the direct text of the quiet run
+  // is the general text, byte for byte.
+  EXPECT_NE(quiet.out.find("printer: read 1 instances 40\n"), std::string::npos) << quiet.out;
+  EXPECT_NE(quiet.out.find("printer: plain and general agree\n"), std::string::npos) << quiet.out;
+  EXPECT_NE(quiet.out.find("#2=record(-2147483648,$,0.250000,('t2','it's'),(.T.,.F.),"
+                           "(\"0A\",\"3F\"),(-400000));\n"
+                           "#3=record(2147483647,$,0.250000,('t3','it's'),(.T.,.F.),(\"0A\"),"
+                           "(-400000,-392081));\n"
+                           "#4=point('p4',(3.500000,-0.001000),.T.);\n"
+                           "#5=record(5,#4,0.250000,('t5','it's'),(.T.,.F.),(\"0A\"),"
+                           "(-400000));\n"),
+            std::string::npos)
+      << quiet.out;
 }
 
 }  // namespace tracertest

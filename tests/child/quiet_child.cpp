@@ -4,10 +4,19 @@
 // written) it takes the traced paths everywhere.  Standard output gets the
 // results, which must be the same either way, together with how often the
 // client classes' own operations ran.
+//
+// The printer's work is done twice in each run: by a plain
+// ZORQelIExpressForm, which takes its direct path when tracing is off, and
+// by a subclass that overrides nothing, which never does.  The child says
+// whether the two texts agree and writes the plain one, so a quiet run's
+// direct text is compared with its own general text and with the text of a
+// traced run.
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "QL0KRN.h"
+#include "QL0KRNMem.h"
 
 namespace {
 
@@ -110,6 +119,99 @@ void Containers() {
   std::cout << "containers: added " << added << " found " << found << " list "
             << list.Size() << " array " << array.Size() << "\n";
   std::cout << "list text: " << static_cast<const char*>(list.ToString()) << "\n";
+
+  // The set after removals, by hash code, rehashed and copied: what it
+  // holds, seen through lookups of every kind of key.
+  int removed = 0;
+  for (const char* n : {"beta", "omega", "id0000011"}) removed += set.Remove(Id(n));
+  removed += set.Remove(ZORQelIObject(new KeyIMP(3))) + set.Remove(leaf);
+  set.Rehash(3);
+  ZORQelISet copy(set);
+  std::string held;
+  for (const char* n : {"alpha", "beta", "id0000001", "id0000011", "gamma", "delta", "x"}) {
+    held += copy.Look(Id(n)).IsValid() ? "+" : "-";
+    held += set.Look(Id(n)).IsValid() ? "+" : "-";
+  }
+  for (int v = 0; v < 10; ++v) held += set.Look(ZORQelIObject(new KeyIMP(v))).IsValid() ? "+" : "-";
+  held += set.Look(leaf).IsValid() ? "+" : "-";
+  for (ZORQelI::integer h : {0, 1, 6, -6, 7}) held += set.Look(h).IsValid() ? "+" : "-";
+  std::cout << "set: removed " << removed << " size " << set.Size() << " copy " << copy.Size()
+            << " held " << held << "\n";
+}
+
+// The printer's general path: the printer cannot tell a subclass that
+// overrides nothing from one that sees every piece through its own text
+// operations.
+class GeneralForm : public ZORQelIExpressForm {};
+
+const char kSchema[] =
+    "SCHEMA QUIET;\n"
+    "TYPE label = STRING; END_TYPE;\n"
+    "ENTITY shape ABSTRACT SUPERTYPE; name : label; END_ENTITY;\n"
+    "ENTITY point SUBTYPE OF (shape); coords : LIST [1:3] OF REAL; visible : BOOLEAN;\n"
+    "END_ENTITY;\n"
+    "ENTITY record; n : INTEGER; target : OPTIONAL shape; ratio : OPTIONAL REAL;\n"
+    "  texts : LIST [0:?] OF STRING; flags : LIST [0:?] OF BOOLEAN;\n"
+    "  blobs : LIST [0:?] OF BINARY; counts : LIST [0:?] OF INTEGER; END_ENTITY;\n"
+    "END_SCHEMA;\n";
+
+// Runs of one entity and changes between entities, unset values, long
+// aggregates, the extreme integers.
+std::string Population() {
+  std::string data =
+      "ISO-10303-21;\nHEADER;\nFILE_DESCRIPTION((''),'2;1');\n"
+      "FILE_NAME('quiet','',(''),(''),'','','');\nFILE_SCHEMA(('QUIET'));\nENDSEC;\nDATA;\n";
+  int id = 1;
+  for (int i = 0; i < 40; ++i) {
+    const std::string n = std::to_string(id++);
+    if (i % 7 == 3) {
+      data += "#" + n + "=POINT('p" + n + "',(" + std::to_string(i) + ".5,-1.E-3),." +
+              (i % 2 ? "T" : "F") + ".);\n";
+      continue;
+    }
+    std::string counts;
+    for (int k = 0; k < (i == 0 ? 120 : i % 3); ++k)
+      counts += (k ? "," : "") + std::to_string(k * 7919 - 400000);
+    data += "#" + n + "=RECORD(" + (i == 1 ? "-2147483648" : i == 2 ? "2147483647" : n) + "," +
+            (i > 3 && i % 4 == 0 ? "#4" : "$") + "," + (i % 3 ? "0.25" : "$") + ",('t" + n +
+            "','it''s')," + "(.T.,.F.),(\"0A\"" + (i % 2 ? ",\"3F\"" : "") + "),(" + counts +
+            "));\n";
+  }
+  return data + "ENDSEC;\nEND-ISO-10303-21;\n";
+}
+
+// What one printer makes of the population: all lines (indented), then
+// each instance's line and value text alone.
+std::string Printed(ZORQelIExpressForm& form, const ZORQelIInstances& population) {
+  form.Print(population);
+  form.Nest();
+  for (ZORQelI::integer i = 0; i < population.Size(); ++i) {
+    const ZORQelIInstance x = population.Get(i);
+    form.PrintLong(x);
+    form.PrintInstance(x);
+    form.Print(x);
+  }
+  form.Unnest();
+  return static_cast<const char*>(form.Get());
+}
+
+void Printer() {
+  std::vector<ZORQelIModeler> schemas;
+  std::vector<ZORQelIMemDiagnostic> messages;
+  if (ZORQelIMemWrapper::Default().LoadSchemasText(kSchema, "quiet.exp", schemas, messages) !=
+      ZORQelI::Itrue) {
+    std::cout << "printer: schema not read\n";
+    return;
+  }
+  const std::string data = Population();
+  const ZORQelIMemExchangeResult r =
+      ZORQelIMemExchangeReader::Read(schemas.at(0), data.data(), data.size());
+  std::cout << "printer: read " << r.ok << " instances " << r.instances << "\n";
+  ZORQelIExpressForm plain;
+  GeneralForm general;
+  const std::string a = Printed(plain, schemas.at(0).GetInstances());
+  const std::string b = Printed(general, schemas.at(0).GetInstances());
+  std::cout << "printer: plain and general " << (a == b ? "agree" : "differ") << "\n" << a << "\n";
 }
 
 void Collector() {
@@ -141,6 +243,7 @@ int main() {
   Containers();
   ZORQelIVariable::GarbageCollect();
   Collector();
+  Printer();
   std::cout << "client calls: Equal " << equalCalls << " HashCode " << hashCalls << " IsValid "
             << validCalls << "\n";
   return 0;
