@@ -49,6 +49,12 @@ constexpr unsigned kDeferred = 16;  // a power of two
 // How far from an object of a chain the drain fetches: 32 lines, about the
 // lines a chain made in sequence crosses during one memory latency.
 constexpr std::uintptr_t kNear = 2048;
+// From this many objects on, a heap is taken to be larger than the cache
+// (2^18 objects of 72 bytes are 18 MiB): the quiet scans then defer every
+// test but a chain's (Marking::deferAt).  Measured on a graph of 10^6
+// objects marked through a short work list, deferring cut the collection
+// by a fifth; on one of 10^5, in cache, it added a tenth.
+constexpr std::int32_t kLargeHeap = std::int32_t{1} << 18;
 ZORQelIObjectIMP* deferred[kDeferred];
 unsigned deferredNext = 0;
 unsigned deferredCount = 0;
@@ -296,6 +302,8 @@ void ZORQelIMarker::MarkRoots(ZORQelIGholder& va, ZORQelIGholder& vs) {
 void ZORQelIMarker::Drain() {
   draining = true;
   marking.quiet = ZORQelITracer::Silent();
+  marking.deferAt =
+      ZORQelIObjectIMP::list_.size >= kLargeHeap ? std::int64_t{1} : Marking::deferFrom;
   struct Reset {
     // Also on an exception from a member check: what is left on the work
     // list and among the deferred scans is dropped (the queued objects stay
