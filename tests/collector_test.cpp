@@ -641,6 +641,46 @@ TEST_F(CollectorTest, LongChainOfHandleMembersIsMarkedInItsFirstCycle) {
   EXPECT_EQ(finalized, n);
 }
 
+TEST_F(CollectorTest, LargeGraphMarkedThroughShortWorkListsKeepsEveryReachableObjectOnce) {
+  // More objects than a heap the marker takes to fit in cache: its scans
+  // then defer their tests even while the work list is short.  Each kept
+  // node refers to the one made before it and to one made earlier at random
+  // (the work list stays short); the dropped nodes, made between them,
+  // refer into the kept ones, so only what the kept ones reach survives.
+  const int kept = 300000, dropped = 100000;
+  std::vector<NodeIMP*> nodes;
+  nodes.reserve(kept);
+  NodeIMP* droppedHead = nullptr;
+  std::uint32_t seed = 12345;
+  for (int i = 0; i < kept; ++i) {
+    NodeIMP* node = NewNode(&finalized, i);
+    if (i > 0) {
+      node->link = nodes.back();
+      seed = seed * 1664525u + 1013904223u;
+      node->raw = nodes[(seed >> 8) % static_cast<std::uint32_t>(i)];
+    }
+    nodes.push_back(node);
+    if (i % 3 == 0 && i / 3 < dropped) {
+      NodeIMP* d = NewNode(&owners, i);
+      d->raw = node;
+      if (droppedHead != nullptr) d->link = droppedHead;
+      droppedHead = d;
+    }
+  }
+  {
+    ZORQelIObject keep(nodes.back());
+    ZORQelIVariable::GarbageCollect();  // the members leave the static table
+    ZORQelIVariable::GarbageCollect();
+    EXPECT_EQ(owners, dropped);
+    EXPECT_EQ(finalized, 0);
+    int checkedOnce = 0;
+    for (NodeIMP* node : nodes) checkedOnce += node->memberChecks == 2;
+    EXPECT_EQ(checkedOnce, kept);
+  }
+  ZORQelIVariable::GarbageCollect();
+  EXPECT_EQ(finalized, kept);
+}
+
 using qtest::RunOnThread;
 
 TEST_F(CollectorTest, MillionChainIsMarkedFromAThreadWithA256KiBStack) {

@@ -160,6 +160,10 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   // 0 = unmarked in the current cycle, 1 = marked; 0 between cycles
   // (ZORQelIInternal::Marking::inPlace while the sweep deletes the object).
   ZORQelI::integer garbageCollectorHit;
+  // The object's place in the marker's record of the list's order while one
+  // is kept (set when the object or a sweep writes its entry): a hint only,
+  // out of date once the record is rewritten or dropped.
+  std::int32_t recordPlace = 0;
   // Link of list_ (or of the sweep's survivor list during a sweep).
   ZORQelIObjectIMP* next;
 };

@@ -66,6 +66,7 @@ class ZORQelIInternal::Access::Marker {
   static void Listed(ZORQelIObjectIMP* o, std::int64_t size) {
     if (order_ != nullptr) {
       order_[size] = o;
+      o->recordPlace = static_cast<std::int32_t>(size);
       return;
     }
     rises_ += reinterpret_cast<std::uintptr_t>(o) >

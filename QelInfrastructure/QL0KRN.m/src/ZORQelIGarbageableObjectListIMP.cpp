@@ -101,8 +101,7 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       const std::int32_t base = trace != nullptr ? trace->depth : 0;
       const bool canHold = trace != nullptr && base < trace->fastLimit;
       bool held = false;
-      // The entry of order_ to prefetch next and the place of the next
-      // survivor in the record (used with a record only).
+      // The entry of order_ to fetch next, the next survivor's in the record.
       ZORQelIObjectIMP** fetch = order != nullptr ? order + ahead : nullptr;
       ZORQelIObjectIMP** keep = record;
       // The walk, compiled three times: with the record (kRecord: read ahead
@@ -127,6 +126,7 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
               ZORQelIObjectIMP* const after = o->next;
               r += reinterpret_cast<std::uintptr_t>(after) > reinterpret_cast<std::uintptr_t>(o);
               if (kRecord) __builtin_prefetch(*f--, 1);
+              if (kKeep) o->recordPlace = static_cast<std::int32_t>(k - record);
               if (kKeep) *k++ = o;
               ++c;
               o->garbageCollectorHit = 0;

@@ -49,6 +49,14 @@ constexpr unsigned kDeferred = 16;  // a power of two
 // How far from an object of a chain the drain fetches: 32 lines, about the
 // lines a chain made in sequence crosses during one memory latency.
 constexpr std::uintptr_t kNear = 2048;
+// How far along the record the drain fetches a chain's next links.
+constexpr std::int64_t kRecordAhead = 16;
+// From this many objects on, a heap is taken to be larger than the cache
+// (2^18 objects of 72 bytes are 18 MiB): the quiet scans then defer every
+// test but a chain's (Marking::deferAt).  Measured on a graph of 10^6
+// objects marked through a short work list, deferring cut the collection
+// by a fifth; on one of 10^5, in cache, it added a tenth.
+constexpr std::int32_t kLargeHeap = std::int32_t{1} << 18;
 ZORQelIObjectIMP* deferred[kDeferred];
 unsigned deferredNext = 0;
 unsigned deferredCount = 0;
@@ -296,6 +304,8 @@ void ZORQelIMarker::MarkRoots(ZORQelIGholder& va, ZORQelIGholder& vs) {
 void ZORQelIMarker::Drain() {
   draining = true;
   marking.quiet = ZORQelITracer::Silent();
+  marking.deferAt =
+      ZORQelIObjectIMP::list_.size >= kLargeHeap ? std::int64_t{1} : Marking::deferFrom;
   struct Reset {
     // Also on an exception from a member check: what is left on the work
     // list and among the deferred scans is dropped (the queued objects stay
@@ -313,6 +323,9 @@ void ZORQelIMarker::Drain() {
   // in address order is fetched as fast by the processor, and its chains
   // walk one check with two prefetches fewer.
   const bool scattered = order_ != nullptr;
+  // The record's place of the chain's last object: the chain follows the
+  // record up or down from there.
+  std::int64_t lastPlace = 0;
   for (;;) {
     if (!scattered) {
       while (marking.top > 0)
@@ -332,6 +345,17 @@ void ZORQelIMarker::Drain() {
         const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(o);
         __builtin_prefetch(reinterpret_cast<const void*>(at + kNear), 1);
         __builtin_prefetch(reinterpret_cast<const void*>(at - kNear), 1);
+        // A chain made one link after another lies in the record in its
+        // own order, wherever in memory its links are: the object the
+        // record holds kRecordAhead places on, in the direction the chain
+        // has been going, is fetched now.  A hint out of date, or a chain
+        // that does not follow the record, costs a useless prefetch.
+        const std::int64_t place = o->recordPlace;
+        if (place >= kRecordAhead && place + kRecordAhead < capacity_) {
+          __builtin_prefetch(
+              order_[place >= lastPlace ? place + kRecordAhead : place - kRecordAhead], 1);
+          lastPlace = place;
+        }
       }
       o->GarbageCollectorMemberCheck();
     }

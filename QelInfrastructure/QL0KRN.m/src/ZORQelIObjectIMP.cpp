@@ -25,7 +25,7 @@ ZORQelIGarbageableObjectListIMP ZORQelIObjectIMP::list_;
 // The marking state the inline scans read (the rest is ZORQelIMarker's),
 // constant-initialised like list_: it exists before the first static
 // constructor of the process runs.
-ZORQelIInternal::Marking ZORQelIInternal::marking = {nullptr, 0, false};
+ZORQelIInternal::Marking ZORQelIInternal::marking = {nullptr, 0, Marking::deferFrom, false};
 
 namespace {
 bool raising = false;  // the recursion flag of Raise
@@ -331,10 +331,8 @@ void ZORQelIObjectIMP::ScanUnderFrame(ZORQelIObjectIMP* m) {
 
 void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObject& m) {
   if (__builtin_expect(ZORQelIInternal::marking.quiet, 1)) {
-    // The handle's own scan without its three frames (this one, the
-    // variable's and DefineAsMember's), which enclose no code of the
-    // client's: take the handle out of its table, then scan its referent
-    // as a raw reference.
+    // The handle's scan without its three frames, which enclose no code of the
+    // client's: the handle out of its table, then its referent as a raw reference.
     if (m.key != ZORQelIGholder::MEMBER) {
       ZORQELI_DCHECK(ZORQelIVariable::holder != nullptr && m.key >= 0,
                      "a handle that is not a member owns a slot of a table");
@@ -344,8 +342,10 @@ void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObject& m) {
     GarbageCollectorScan(m.objectIMP);
     return;
   }
-  ZORQELI_TRACE("void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObject& m)");
-  m.GarbageCollectorScan();
+  [](ZORQelIObject& h) __attribute__((noinline)) {  // so that the path above saves no register
+    ZORQELI_TRACE_LINE("void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObject& m)", 347);
+    h.GarbageCollectorScan();
+  }(m);
 }
 
 void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObjectIMP** m, int count) {
