@@ -239,12 +239,21 @@ class ZOR_PLATFORM_EXPORT ZORHashTable : public ZORCollecRoot {
   // growAt_ + 1 entries, so that no insertion short of a growth allocates.
   // A removal moves the last element into the hole and updates the one slot
   // that names it.
-  std::unique_ptr<void*[]> elems_;
-  std::unique_ptr<unsigned[]> marks_;
+  // The dense arrays are allocated as the slot arrays are (huge pages from
+  // 2 MiB on); the deleter knows the byte size.
+  struct DenseFree {
+    DenseFree() noexcept : bytes(0) {}
+    explicit DenseFree(std::size_t n) noexcept : bytes(n) {}
+    void operator()(void* p) const noexcept;
+    std::size_t bytes;
+  };
+  using Elems = std::unique_ptr<void*[], DenseFree>;
+  using Marks = std::unique_ptr<unsigned[], DenseFree>;
+  Elems elems_;
+  Marks marks_;
   // Fresh dense arrays with room for the growth limit of `buckets`, holding
   // the first `held` entries of this table's.
-  void MakeDense(std::size_t buckets, std::size_t held, std::unique_ptr<void*[]>& elems,
-                 std::unique_ptr<unsigned[]>& ms) const;
+  void MakeDense(std::size_t buckets, std::size_t held, Elems& elems, Marks& marks) const;
 };
 
 #endif

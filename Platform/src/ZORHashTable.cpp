@@ -26,12 +26,12 @@ inline std::size_t MappedBytes(std::size_t bytes) {
 
 }  // namespace
 
-ZORHashTable::Slot* ZORHashTable::SlotAllocator::allocate(std::size_t n) {
-  // A size whose rounded mapping would not fit in a size_t is refused.
-  if (n > (std::numeric_limits<std::size_t>::max() - 2 * kHugePage) / sizeof(Slot))
-    throw std::bad_alloc();
-  const std::size_t bytes = n * sizeof(Slot);
-  if (bytes < kHugePage) return static_cast<Slot*>(::operator new(bytes));
+namespace {
+
+// Blocks of 2 MiB and more are mapped on their own, aligned, and offered to
+// the system as transparent huge pages; smaller ones come from operator new.
+void* AllocateBlock(std::size_t bytes) {
+  if (bytes < kHugePage) return ::operator new(bytes);
   // Map one huge page more than needed, then unmap what lies outside the
   // aligned range.
   const std::size_t len = MappedBytes(bytes);
@@ -46,15 +46,35 @@ ZORHashTable::Slot* ZORHashTable::SlotAllocator::allocate(std::size_t n) {
 #ifdef MADV_HUGEPAGE
   madvise(reinterpret_cast<void*>(aligned), len, MADV_HUGEPAGE);  // advice: may be refused
 #endif
-  return reinterpret_cast<Slot*>(aligned);
+  return reinterpret_cast<void*>(aligned);
 }
 
-void ZORHashTable::SlotAllocator::deallocate(Slot* p, std::size_t n) noexcept {
-  const std::size_t bytes = n * sizeof(Slot);
+void FreeBlock(void* p, std::size_t bytes) noexcept {
   if (bytes < kHugePage)
     ::operator delete(p);
   else
     munmap(p, MappedBytes(bytes));
+}
+
+// n elements of `size` bytes, refused when the rounded mapping would not fit
+// in a size_t.
+std::size_t BlockBytes(std::size_t n, std::size_t size) {
+  if (n > (std::numeric_limits<std::size_t>::max() - 2 * kHugePage) / size) throw std::bad_alloc();
+  return n * size;
+}
+
+}  // namespace
+
+ZORHashTable::Slot* ZORHashTable::SlotAllocator::allocate(std::size_t n) {
+  return static_cast<Slot*>(AllocateBlock(BlockBytes(n, sizeof(Slot))));
+}
+
+void ZORHashTable::SlotAllocator::deallocate(Slot* p, std::size_t n) noexcept {
+  FreeBlock(p, n * sizeof(Slot));
+}
+
+void ZORHashTable::DenseFree::operator()(void* p) const noexcept {
+  if (p != nullptr) FreeBlock(p, bytes);
 }
 
 ZORHashTable::ZORHashTable(unsigned (*hash)(const void*),
@@ -78,8 +98,8 @@ ZORHashTable& ZORHashTable::operator=(const ZORHashTable& t) {
   if (this != &t) {
     // Copies first: if one throws, this table is unchanged.
     Slots slots(t.slots_);
-    std::unique_ptr<void*[]> elems;
-    std::unique_ptr<unsigned[]> ms;
+    Elems elems;
+    Marks ms;
     t.MakeDense(t.buckets_, static_cast<std::size_t>(t.count), elems, ms);
     slots_.swap(slots);
     elems_.swap(elems);
@@ -95,21 +115,21 @@ ZORHashTable& ZORHashTable::operator=(const ZORHashTable& t) {
 
 ZORHashTable::~ZORHashTable() = default;
 
-void ZORHashTable::MakeDense(std::size_t buckets, std::size_t held,
-                             std::unique_ptr<void*[]>& elems,
-                             std::unique_ptr<unsigned[]>& ms) const {
+void ZORHashTable::MakeDense(std::size_t buckets, std::size_t held, Elems& elems,
+                             Marks& marks) const {
   const std::size_t room = GrowLimit(buckets) + 1;
-  std::unique_ptr<void*[]> e(new void*[room]);
-  std::unique_ptr<unsigned[]> h(new unsigned[room]);
-  const std::size_t used = held + 1;
+  const std::size_t elemBytes = BlockBytes(room, sizeof(void*));
+  const std::size_t markBytes = BlockBytes(room, sizeof(unsigned));
+  Elems e(static_cast<void**>(AllocateBlock(elemBytes)), DenseFree{elemBytes});
+  Marks h(static_cast<unsigned*>(AllocateBlock(markBytes)), DenseFree{markBytes});
   e[0] = nullptr;
   h[0] = 0;
-  if (used > 1) {
-    std::memcpy(e.get() + 1, elems_.get() + 1, (used - 1) * sizeof(void*));
-    std::memcpy(h.get() + 1, marks_.get() + 1, (used - 1) * sizeof(unsigned));
+  if (held > 0) {
+    std::memcpy(e.get() + 1, elems_.get() + 1, held * sizeof(void*));
+    std::memcpy(h.get() + 1, marks_.get() + 1, held * sizeof(unsigned));
   }
   elems.swap(e);
-  ms.swap(h);
+  marks.swap(h);
 }
 
 void ZORHashTable::Reset(std::size_t buckets) {
@@ -118,8 +138,8 @@ void ZORHashTable::Reset(std::size_t buckets) {
   if (GrowLimit(buckets) >= static_cast<std::size_t>(std::numeric_limits<int>::max()))
     throw std::length_error("ZORHashTable: too many buckets");
   Slots slots(buckets + kMinOverflow, Slot{0, 0});
-  std::unique_ptr<void*[]> elems;
-  std::unique_ptr<unsigned[]> ms;
+  Elems elems;
+  Marks ms;
   MakeDense(buckets, 0, elems, ms);
   // Nothing has changed until here.
   slots_.swap(slots);
@@ -201,8 +221,8 @@ void ZORHashTable::Grow() {
     fresh[pos] = x;
     next = pos + 1;
   }
-  std::unique_ptr<void*[]> elems;
-  std::unique_ptr<unsigned[]> ms;
+  Elems elems;
+  Marks ms;
   MakeDense(buckets, static_cast<std::size_t>(count), elems, ms);
   slots_.swap(fresh);
   elems_.swap(elems);
