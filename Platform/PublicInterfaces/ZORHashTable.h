@@ -24,8 +24,9 @@
 //    a bijection, so equal m means equal hash and compare is called only on
 //    a hash match; and its reference, its place in the dense array.  Beside
 //    each element the dense part keeps m with the caller's tag (TryInsert)
-//    as its lowest bit, read on removal only.  A lookup reads one slot line at
-//    random, then the dense entry of the slot whose m matches: the probed
+//    as its lowest bit, read by removals and by LocateSelf past an element
+//    of the same hash.  A lookup reads one slot line at random, then the
+//    dense entry of the slot whose m matches: the probed
 //    array is half the size of one that held the elements, so more of it
 //    stays in the caches of a table of 10^5 to 10^6 elements.  An element's
 //    home is (m * buckets) >> 32, monotonic in m.
