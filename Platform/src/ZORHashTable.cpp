@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <stdexcept>
 
 #include <sys/mman.h>
 
@@ -25,12 +26,12 @@ inline std::size_t MappedBytes(std::size_t bytes) {
 
 }  // namespace
 
-ZORHashTable::Slot* ZORHashTable::SlotAllocator::allocate(std::size_t n) {
-  // A size whose rounded mapping would not fit in a size_t is refused.
-  if (n > (std::numeric_limits<std::size_t>::max() - 2 * kHugePage) / sizeof(Slot))
-    throw std::bad_alloc();
-  const std::size_t bytes = n * sizeof(Slot);
-  if (bytes < kHugePage) return static_cast<Slot*>(::operator new(bytes));
+namespace {
+
+// Blocks of 2 MiB and more are mapped on their own, aligned, and offered to
+// the system as transparent huge pages; smaller ones come from operator new.
+void* AllocateBlock(std::size_t bytes) {
+  if (bytes < kHugePage) return ::operator new(bytes);
   // Map one huge page more than needed, then unmap what lies outside the
   // aligned range.
   const std::size_t len = MappedBytes(bytes);
@@ -45,15 +46,35 @@ ZORHashTable::Slot* ZORHashTable::SlotAllocator::allocate(std::size_t n) {
 #ifdef MADV_HUGEPAGE
   madvise(reinterpret_cast<void*>(aligned), len, MADV_HUGEPAGE);  // advice: may be refused
 #endif
-  return reinterpret_cast<Slot*>(aligned);
+  return reinterpret_cast<void*>(aligned);
 }
 
-void ZORHashTable::SlotAllocator::deallocate(Slot* p, std::size_t n) noexcept {
-  const std::size_t bytes = n * sizeof(Slot);
+void FreeBlock(void* p, std::size_t bytes) noexcept {
   if (bytes < kHugePage)
     ::operator delete(p);
   else
     munmap(p, MappedBytes(bytes));
+}
+
+// n elements of `size` bytes, refused when the rounded mapping would not fit
+// in a size_t.
+std::size_t BlockBytes(std::size_t n, std::size_t size) {
+  if (n > (std::numeric_limits<std::size_t>::max() - 2 * kHugePage) / size) throw std::bad_alloc();
+  return n * size;
+}
+
+}  // namespace
+
+ZORHashTable::Slot* ZORHashTable::SlotAllocator::allocate(std::size_t n) {
+  return static_cast<Slot*>(AllocateBlock(BlockBytes(n, sizeof(Slot))));
+}
+
+void ZORHashTable::SlotAllocator::deallocate(Slot* p, std::size_t n) noexcept {
+  FreeBlock(p, n * sizeof(Slot));
+}
+
+void ZORHashTable::DenseFree::operator()(void* p) const noexcept {
+  if (p != nullptr) FreeBlock(p, bytes);
 }
 
 ZORHashTable::ZORHashTable(unsigned (*hash)(const void*),
@@ -69,11 +90,20 @@ ZORHashTable::ZORHashTable(const ZORHashTable& t)
       compare_(t.compare_),
       buckets_(t.buckets_),
       growAt_(t.growAt_),
-      slots_(t.slots_) {}
+      slots_(t.slots_) {
+  t.MakeDense(buckets_, static_cast<std::size_t>(t.count), elems_, marks_);
+}
 
 ZORHashTable& ZORHashTable::operator=(const ZORHashTable& t) {
   if (this != &t) {
-    slots_ = t.slots_;  // first: if it throws, this table is unchanged
+    // Copies first: if one throws, this table is unchanged.
+    Slots slots(t.slots_);
+    Elems elems;
+    Marks ms;
+    t.MakeDense(t.buckets_, static_cast<std::size_t>(t.count), elems, ms);
+    slots_.swap(slots);
+    elems_.swap(elems);
+    marks_.swap(ms);
     count = t.count;
     hash_ = t.hash_;
     compare_ = t.compare_;
@@ -85,12 +115,39 @@ ZORHashTable& ZORHashTable::operator=(const ZORHashTable& t) {
 
 ZORHashTable::~ZORHashTable() = default;
 
+void ZORHashTable::MakeDense(std::size_t buckets, std::size_t held, Elems& elems,
+                             Marks& marks) const {
+  const std::size_t room = GrowLimit(buckets) + 1;
+  const std::size_t elemBytes = BlockBytes(room, sizeof(void*));
+  const std::size_t markBytes = BlockBytes(room, sizeof(unsigned));
+  Elems e(static_cast<void**>(AllocateBlock(elemBytes)), DenseFree{elemBytes});
+  Marks h(static_cast<unsigned*>(AllocateBlock(markBytes)), DenseFree{markBytes});
+  e[0] = nullptr;
+  h[0] = 0;
+  if (held > 0) {
+    std::memcpy(e.get() + 1, elems_.get() + 1, held * sizeof(void*));
+    std::memcpy(h.get() + 1, marks_.get() + 1, held * sizeof(unsigned));
+  }
+  elems.swap(e);
+  marks.swap(h);
+}
+
 void ZORHashTable::Reset(std::size_t buckets) {
-  static_assert(sizeof(void*) != 8 || sizeof(Slot) == 16, "the tag fills what would be padding");
-  slots_.assign(buckets + kMinOverflow, Slot{nullptr, 0, 0});
+  static_assert(sizeof(Slot) == 8, "a slot is a hash and a reference");
+  // count is an int.
+  if (GrowLimit(buckets) >= static_cast<std::size_t>(std::numeric_limits<int>::max()))
+    throw std::length_error("ZORHashTable: too many buckets");
+  Slots slots(buckets + kMinOverflow, Slot{0, 0});
+  Elems elems;
+  Marks ms;
+  MakeDense(buckets, 0, elems, ms);
+  // Nothing has changed until here.
+  slots_.swap(slots);
+  elems_.swap(elems);
+  marks_.swap(ms);
+  count = 0;
   buckets_ = buckets;
   growAt_ = GrowLimit(buckets);
-  count = 0;
 }
 
 std::size_t ZORHashTable::Find(const void* e, unsigned m) const {
@@ -98,56 +155,78 @@ std::size_t ZORHashTable::Find(const void* e, unsigned m) const {
   // Ends at the latest on the always-empty last slot.
   for (std::size_t i = Home(m);; ++i) {
     const Slot& x = s[i];
-    if (!x.elem || x.m > m) return kNone;
-    if (x.m == m && compare_(x.elem, e) == 0) return i;
+    if (x.ref == 0 || x.m > m) return kNone;
+    if (x.m == m && compare_(ElementOf(x), e) == 0) return i;
   }
 }
 
-void ZORHashTable::PlaceAt(std::size_t pos, void* e, unsigned m, unsigned tag) {
+std::size_t ZORHashTable::SlotOf(std::size_t k) const {
+  const Slot* s = slots_.data();
+  std::size_t i = Home(marks_[k] & ~kTagged);
+  while (s[i].ref != k) ++i;  // the element is held: its slot follows
+  return i;
+}
+
+void ZORHashTable::PlaceAt(std::size_t pos, Slot x) {
   std::size_t end = pos;  // first empty slot from pos: the run moves up to it
-  while (slots_[end].elem) ++end;
+  while (slots_[end].ref != 0) ++end;
   if (end + 1 == slots_.size()) {
     // The run would take the last slot, which must stay empty.  Extend first,
     // so that a failed allocation leaves the table intact.
     const std::size_t overflow = slots_.size() - buckets_;
-    slots_.resize(slots_.size() + std::max(overflow, kMinOverflow), Slot{nullptr, 0, 0});
+    slots_.resize(slots_.size() + std::max(overflow, kMinOverflow), Slot{0, 0});
   }
   Slot* s = slots_.data();
   if (end > pos) std::memmove(s + pos + 1, s + pos, (end - pos) * sizeof(Slot));
-  s[pos] = Slot{e, m, tag};
+  s[pos] = x;
 }
 
 void ZORHashTable::EraseAt(std::size_t pos) {
+  const std::size_t k = slots_[pos].ref;
   // Backward shift: the following elements of the run that are not at their
   // home move back one slot.  Sorting by m means every element after one
   // sitting at its home has its home at or after that slot, so the shift
   // stops there.
   Slot* s = slots_.data();
   std::size_t j = pos + 1;
-  while (s[j].elem && Home(s[j].m) < j) {
+  while (s[j].ref != 0 && Home(s[j].m) < j) {
     s[j - 1] = s[j];
     ++j;
   }
-  s[j - 1] = Slot{nullptr, 0, 0};
+  s[j - 1] = Slot{0, 0};
+  // The last element of the dense array fills the hole; its slot (found from
+  // its home, after the shift) is told its new place.
+  const std::size_t last = static_cast<std::size_t>(count);
+  if (k != last) {
+    s[SlotOf(last)].ref = static_cast<unsigned>(k);
+    elems_[k] = elems_[last];
+    marks_[k] = marks_[last];
+  }
 }
 
 void ZORHashTable::Grow() {
   const std::size_t buckets = buckets_ * 2;
-  Slots fresh(buckets + kMinOverflow, Slot{nullptr, 0, 0});
+  if (GrowLimit(buckets) >= static_cast<std::size_t>(std::numeric_limits<int>::max()))
+    throw std::length_error("ZORHashTable: too many elements");
+  Slots fresh(buckets + kMinOverflow, Slot{0, 0});
   // The old slots are sorted by m and homes are monotonic in m, so placing
   // each element at its new home or just after the previous one keeps every
   // invariant: one linear pass, whatever the collisions.
   std::size_t next = 0;
   for (const Slot& x : slots_) {
-    if (!x.elem) continue;
+    if (x.ref == 0) continue;
     const std::size_t pos = std::max(HomeIn(x.m, buckets), next);
     if (pos + 1 >= fresh.size())
-      fresh.resize(fresh.size() + std::max(fresh.size() - buckets, kMinOverflow),
-                   Slot{nullptr, 0, 0});
+      fresh.resize(fresh.size() + std::max(fresh.size() - buckets, kMinOverflow), Slot{0, 0});
     fresh[pos] = x;
     next = pos + 1;
   }
+  Elems elems;
+  Marks ms;
+  MakeDense(buckets, static_cast<std::size_t>(count), elems, ms);
   slots_.swap(fresh);
+  elems_.swap(elems);
+  marks_.swap(ms);
   buckets_ = buckets;
   growAt_ = GrowLimit(buckets);
 }
@@ -159,8 +238,8 @@ int ZORHashTable::InsertHashed(void* e, unsigned hash) {
   const unsigned m = Mix(hash);
   const Slot* s = slots_.data();
   std::size_t i = Home(m);
-  for (; s[i].elem && s[i].m <= m; ++i)
-    if (s[i].m == m && compare_(s[i].elem, e) == 0) return 0;
+  for (; s[i].ref != 0 && s[i].m <= m; ++i)
+    if (s[i].m == m && compare_(ElementOf(s[i]), e) == 0) return 0;
   InsertBefore(i, e, m, 0);
   return 1;
 }
@@ -170,12 +249,16 @@ void ZORHashTable::InsertBefore(std::size_t i, void* e, unsigned m, unsigned tag
     Grow();
     const Slot* s = slots_.data();
     i = Home(m);
-    while (s[i].elem && s[i].m <= m) ++i;
+    while (s[i].ref != 0 && s[i].m <= m) ++i;
   }
-  if (!slots_[i].elem && i + 1 < slots_.size())
-    slots_[i] = Slot{e, m, tag};  // a free slot that is not the last: nothing moves
+  const std::size_t k = static_cast<std::size_t>(count) + 1;  // within the dense arrays' room
+  const Slot x{m, static_cast<unsigned>(k)};
+  if (slots_[i].ref == 0 && i + 1 < slots_.size())
+    slots_[i] = x;  // a free slot that is not the last: nothing moves
   else
-    PlaceAt(i, e, m, tag);
+    PlaceAt(i, x);  // the only step that may throw: before anything changed
+  elems_[k] = e;
+  marks_[k] = MarkOf(m, tag);
   ++count;
 }
 
@@ -184,7 +267,7 @@ void* ZORHashTable::Locate(void* e) const { return e ? LocateHashed(e, hash_(e))
 void* ZORHashTable::LocateHashed(const void* e, unsigned hash) const {
   if (!e) return nullptr;
   const std::size_t i = Find(e, Mix(hash));
-  return i == kNone ? nullptr : slots_[i].elem;
+  return i == kNone ? nullptr : ElementOf(slots_[i]);
 }
 
 int ZORHashTable::Remove(void* e) { return e ? RemoveHashed(e, hash_(e)) : 0; }
@@ -202,7 +285,7 @@ void* ZORHashTable::TakeHashed(const void* e, unsigned hash) {
   if (!e) return nullptr;
   const std::size_t i = Find(e, Mix(hash));
   if (i == kNone) return nullptr;
-  void* taken = slots_[i].elem;
+  void* taken = ElementOf(slots_[i]);
   EraseAt(i);
   --count;
   return taken;
@@ -210,9 +293,11 @@ void* ZORHashTable::TakeHashed(const void* e, unsigned hash) {
 
 int ZORHashTable::RemoveIdentical(const void* e) {
   if (!e) return 0;
-  for (std::size_t i = 0; i < slots_.size(); ++i) {
-    if (slots_[i].elem != e) continue;
-    EraseAt(i);
+  // The dense array, not the slots: e's hash value may have changed, but its
+  // mark, from the mixed hash it was inserted with, is kept beside it.
+  for (std::size_t k = 1; k <= static_cast<std::size_t>(count); ++k) {
+    if (elems_[k] != e) continue;
+    EraseAt(SlotOf(k));
     --count;
     return 1;
   }
@@ -222,8 +307,8 @@ int ZORHashTable::RemoveIdentical(const void* e) {
 void* ZORHashTable::KeyLocate(int key) const {
   const unsigned m = Mix(static_cast<unsigned>(key));
   const Slot* s = slots_.data();
-  for (std::size_t i = Home(m); s[i].elem && s[i].m <= m; ++i)
-    if (s[i].m == m) return s[i].elem;
+  for (std::size_t i = Home(m); s[i].ref != 0 && s[i].m <= m; ++i)
+    if (s[i].m == m) return ElementOf(s[i]);
   return nullptr;
 }
 
@@ -240,7 +325,7 @@ void* ZORHashTable::Next(int& a, int& b) const {
   const Slot* s = slots_.data();
   while (b > 0) {
     --b;
-    if (s[b].elem) return s[b].elem;
+    if (s[b].ref != 0) return ElementOf(s[b]);
   }
   a = 0;
   return nullptr;
@@ -252,7 +337,7 @@ void* ZORHashTable::LocatePosition(void* e, int& a, int& b) const {
   if (i == kNone) return nullptr;
   a = 2;
   b = static_cast<int>(i);
-  return slots_[i].elem;
+  return ElementOf(slots_[i]);
 }
 
 void ZORHashTable::RemoveAll() { Reset(buckets_); }

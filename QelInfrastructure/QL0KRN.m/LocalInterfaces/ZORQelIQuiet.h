@@ -176,11 +176,13 @@ struct Access::Quiet {
         return true;
       }
     }
-    void* found;
-    if (!table.TryLocate(x, hash, MatchFn(), &found)) return false;
-    *held = static_cast<ZORQelIObjectIMP*>(found);
-    return true;
+    return HeldByMatch(table, x, hash, held);
   }
+  // The rest of Held, out of line (ZORQelISet.cpp): a key that is not held,
+  // or one that shares its hash code with an object not settled.  Apart, so
+  // that the lookup of a held settled key keeps no set-up for it.
+  static bool HeldByMatch(const ZORHashTable& table, const ZORQelIObjectIMP* x, unsigned hash,
+                          ZORQelIObjectIMP** held);
   static const ZORQelISet& SetOf(const ZORQelIListUniqueIMP* list) { return list->set; }
 };
 

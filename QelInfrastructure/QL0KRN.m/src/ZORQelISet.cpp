@@ -16,6 +16,14 @@ ZORQelIObjectIMP* ObjectOf(const ZORQelIObject& X) {
 }
 }  // namespace
 
+bool ZORQelIInternal::Quiet::HeldByMatch(const ZORHashTable& table, const ZORQelIObjectIMP* x,
+                                         unsigned hash, ZORQelIObjectIMP** held) {
+  void* found;
+  if (!table.TryLocate(x, hash, MatchFn(), &found)) return false;
+  *held = static_cast<ZORQelIObjectIMP*>(found);
+  return true;
+}
+
 ZORQelISet::ZORQelISet() : table(ZORHashTabZORQelIObjectIMP::Allocate(109)) {
   ZORQELI_TRACE(" ZORQelISet::ZORQelISet()");
 }
