@@ -105,42 +105,42 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
       ZORQelIObjectIMP** fetch = order != nullptr ? order + ahead : nullptr;
       ZORQelIObjectIMP** keep = record;
       // The walk, compiled three times: with the record (kRecord: read ahead
-      // from it, kKeep: write the order left behind), writing the order
-      // only (the sweep that starts a record) and, for a list in address
-      // order, neither, as cheap per object as the processor's own
-      // prefetching lets it be.
+      // from it, kKeep: write the order left behind), writing the order only
+      // (the sweep that starts a record) and, for a list in address order, neither.
       auto walk = [&](auto withRecord, auto keepOrder) {
         constexpr bool kRecord = decltype(withRecord)::value;
         constexpr bool kKeep = decltype(keepOrder)::value;
         for (; o != nullptr; o = n) {
           if (o->garbageCollectorHit != 0) {
             // A run of marked objects, its state in locals (registers: no
-            // call is made inside the run).
-            ZORQelIObjectIMP* h = keptHead;
-            ZORQelIObjectIMP* t = keptTail;
-            ZORQelIObjectIMP** k = keep;
-            ZORQelIObjectIMP** f = fetch;
-            std::int64_t c = kept;
-            std::int64_t r = rises;
-            do {
-              ZORQelIObjectIMP* const after = o->next;
-              r += reinterpret_cast<std::uintptr_t>(after) > reinterpret_cast<std::uintptr_t>(o);
+            // call is made inside the run).  The first kept is the tail.
+            if (keptTail == nullptr) keptTail = o;
+            ZORQelIObjectIMP **k = keep, **f = fetch;
+            std::int64_t c = kept, r = rises;
+            // x kept in front of `prev`; returns x's successor.
+            auto keepOne = [&](ZORQelIObjectIMP* x, ZORQelIObjectIMP* prev) {
+              ZORQelIObjectIMP* const after = x->next;
+              r += reinterpret_cast<std::uintptr_t>(after) > reinterpret_cast<std::uintptr_t>(x);
               if (kRecord) __builtin_prefetch(*f--, 1);
-              if (kKeep) o->recordPlace = static_cast<std::int32_t>(k - record);
-              if (kKeep) *k++ = o;
+              if (kKeep) x->recordPlace = static_cast<std::int32_t>(k - record);
+              if (kKeep) *k++ = x;
               ++c;
-              o->garbageCollectorHit = 0;
-              if (t == nullptr) t = o;
-              o->next = h;
-              h = o;
-              o = after;
-            } while (o != nullptr && o->garbageCollectorHit != 0);
-            keptHead = h;
-            keptTail = t;
-            keep = k;
-            fetch = f;
-            kept = c;
-            rises = r;
+              x->garbageCollectorHit = 0;
+              x->next = prev;
+              return after;
+            };
+            // Three a turn: each register holds the previous, current, next in turn.
+            ZORQelIObjectIMP* a = keptHead;
+            for (ZORQelIObjectIMP* b = o;;) {
+              ZORQelIObjectIMP* const x = keepOne(b, a);
+              if (x == nullptr || x->garbageCollectorHit == 0) { a = b; o = x; break; }
+              a = keepOne(x, b);
+              if (a == nullptr || a->garbageCollectorHit == 0) { o = a; a = x; break; }
+              ZORQelIObjectIMP* const y = keepOne(a, x);
+              if (y == nullptr || y->garbageCollectorHit == 0) { o = y; break; }
+              b = y;
+            }
+            keptHead = a, keep = k, fetch = f, kept = c, rises = r;
             if (o == nullptr) break;
           }
           n = o->next;
