@@ -240,8 +240,10 @@ class ZOR_PLATFORM_EXPORT ZORHashTable : public ZORCollecRoot {
   // growAt_ + 1 entries, so that no insertion short of a growth allocates.
   // A removal moves the last element into the hole and updates the one slot
   // that names it.
-  // The dense arrays are allocated as the slot arrays are (huge pages from
-  // 2 MiB on); the deleter knows the byte size.
+  // The two dense arrays share one block, the marks after the elements'
+  // room: one allocation and one release per growth.  The block is
+  // allocated as the slot arrays are (huge pages from 2 MiB on); the deleter
+  // knows its byte size.  elems_ owns it; marks_ points into it.
   struct DenseFree {
     DenseFree() noexcept : bytes(0) {}
     explicit DenseFree(std::size_t n) noexcept : bytes(n) {}
@@ -249,12 +251,11 @@ class ZOR_PLATFORM_EXPORT ZORHashTable : public ZORCollecRoot {
     std::size_t bytes;
   };
   using Elems = std::unique_ptr<void*[], DenseFree>;
-  using Marks = std::unique_ptr<unsigned[], DenseFree>;
   Elems elems_;
-  Marks marks_;
-  // Fresh dense arrays with room for the growth limit of `buckets`, holding
-  // the first `held` entries of this table's.
-  void MakeDense(std::size_t buckets, std::size_t held, Elems& elems, Marks& marks) const;
+  unsigned* marks_ = nullptr;
+  // A fresh dense block with room for the growth limit of `buckets`, holding
+  // the first `held` entries of this table's; marks is set to its marks.
+  void MakeDense(std::size_t buckets, std::size_t held, Elems& elems, unsigned*& marks) const;
 };
 
 #endif

@@ -6,6 +6,7 @@
 #include <limits>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 #include <sys/mman.h>
 
@@ -99,11 +100,11 @@ ZORHashTable& ZORHashTable::operator=(const ZORHashTable& t) {
     // Copies first: if one throws, this table is unchanged.
     Slots slots(t.slots_);
     Elems elems;
-    Marks ms;
+    unsigned* ms = nullptr;
     t.MakeDense(t.buckets_, static_cast<std::size_t>(t.count), elems, ms);
     slots_.swap(slots);
     elems_.swap(elems);
-    marks_.swap(ms);
+    marks_ = ms;
     count = t.count;
     hash_ = t.hash_;
     compare_ = t.compare_;
@@ -116,20 +117,21 @@ ZORHashTable& ZORHashTable::operator=(const ZORHashTable& t) {
 ZORHashTable::~ZORHashTable() = default;
 
 void ZORHashTable::MakeDense(std::size_t buckets, std::size_t held, Elems& elems,
-                             Marks& marks) const {
+                             unsigned*& marks) const {
   const std::size_t room = GrowLimit(buckets) + 1;
-  const std::size_t elemBytes = BlockBytes(room, sizeof(void*));
-  const std::size_t markBytes = BlockBytes(room, sizeof(unsigned));
-  Elems e(static_cast<void**>(AllocateBlock(elemBytes)), DenseFree{elemBytes});
-  Marks h(static_cast<unsigned*>(AllocateBlock(markBytes)), DenseFree{markBytes});
+  const std::size_t bytes = BlockBytes(room, sizeof(void*) + sizeof(unsigned));
+  Elems e(static_cast<void**>(AllocateBlock(bytes)), DenseFree{bytes});
+  // The marks follow the elements' room: 4-byte entries after 8-byte ones
+  // stay aligned.
+  unsigned* const h = reinterpret_cast<unsigned*>(e.get() + room);
   e[0] = nullptr;
   h[0] = 0;
   if (held > 0) {
     std::memcpy(e.get() + 1, elems_.get() + 1, held * sizeof(void*));
-    std::memcpy(h.get() + 1, marks_.get() + 1, held * sizeof(unsigned));
+    std::memcpy(h + 1, marks_ + 1, held * sizeof(unsigned));
   }
   elems.swap(e);
-  marks.swap(h);
+  marks = h;
 }
 
 void ZORHashTable::Reset(std::size_t buckets) {
@@ -139,12 +141,12 @@ void ZORHashTable::Reset(std::size_t buckets) {
     throw std::length_error("ZORHashTable: too many buckets");
   Slots slots(buckets + kMinOverflow, Slot{0, 0});
   Elems elems;
-  Marks ms;
+  unsigned* ms = nullptr;
   MakeDense(buckets, 0, elems, ms);
   // Nothing has changed until here.
   slots_.swap(slots);
   elems_.swap(elems);
-  marks_.swap(ms);
+  marks_ = ms;
   count = 0;
   buckets_ = buckets;
   growAt_ = GrowLimit(buckets);
@@ -168,17 +170,27 @@ std::size_t ZORHashTable::SlotOf(std::size_t k) const {
 }
 
 void ZORHashTable::PlaceAt(std::size_t pos, Slot x) {
-  std::size_t end = pos;  // first empty slot from pos: the run moves up to it
-  while (slots_[end].ref != 0) ++end;
-  if (end + 1 == slots_.size()) {
-    // The run would take the last slot, which must stay empty.  Extend first,
-    // so that a failed allocation leaves the table intact.
-    const std::size_t overflow = slots_.size() - buckets_;
-    slots_.resize(slots_.size() + std::max(overflow, kMinOverflow), Slot{0, 0});
+  // The run from pos moves up to the first empty slot after it, which must
+  // not be the last (that one stays empty).  It can be only when the slot
+  // before the last is taken: then the run's end is looked up first, and the
+  // overflow area extended before anything moves, so that a failed
+  // allocation leaves the table intact.
+  const std::size_t last = slots_.size() - 1;
+  if (slots_[last - 1].ref != 0) {
+    std::size_t end = pos;
+    while (slots_[end].ref != 0) ++end;
+    if (end == last) {
+      const std::size_t overflow = slots_.size() - buckets_;
+      slots_.resize(slots_.size() + std::max(overflow, kMinOverflow), Slot{0, 0});
+    }
   }
+  // Runs are a few slots long at a load of at most 3/4: one pass carrying
+  // each slot one place up moves them for less than a call to memmove.
   Slot* s = slots_.data();
-  if (end > pos) std::memmove(s + pos + 1, s + pos, (end - pos) * sizeof(Slot));
-  s[pos] = x;
+  Slot carry = x;
+  std::size_t j = pos;
+  for (; s[j].ref != 0; ++j) std::swap(carry, s[j]);
+  s[j] = carry;
 }
 
 void ZORHashTable::EraseAt(std::size_t pos) {
@@ -212,21 +224,32 @@ void ZORHashTable::Grow() {
   // The old slots are sorted by m and homes are monotonic in m, so placing
   // each element at its new home or just after the previous one keeps every
   // invariant: one linear pass, whatever the collisions.
+  // The inner loop runs on locals only (the fresh array's base and last
+  // index), so that nothing is reloaded per element; it stops for the rare
+  // extension of the overflow area, when an element would take the last slot.
   std::size_t next = 0;
-  for (const Slot& x : slots_) {
-    if (x.ref == 0) continue;
-    const std::size_t pos = std::max(HomeIn(x.m, buckets), next);
-    if (pos + 1 >= fresh.size())
-      fresh.resize(fresh.size() + std::max(fresh.size() - buckets, kMinOverflow), Slot{0, 0});
-    fresh[pos] = x;
-    next = pos + 1;
+  const Slot* p = slots_.data();
+  const Slot* const end = p + slots_.size();
+  for (;;) {
+    Slot* const f = fresh.data();
+    const std::size_t last = fresh.size() - 1;
+    for (; p != end; ++p) {
+      if (p->ref == 0) continue;
+      std::size_t pos = HomeIn(p->m, buckets);
+      if (pos < next) pos = next;
+      if (pos >= last) break;
+      f[pos] = *p;
+      next = pos + 1;
+    }
+    if (p == end) break;
+    fresh.resize(fresh.size() + std::max(fresh.size() - buckets, kMinOverflow), Slot{0, 0});
   }
   Elems elems;
-  Marks ms;
+  unsigned* ms = nullptr;
   MakeDense(buckets, static_cast<std::size_t>(count), elems, ms);
   slots_.swap(fresh);
   elems_.swap(elems);
-  marks_.swap(ms);
+  marks_ = ms;
   buckets_ = buckets;
   growAt_ = GrowLimit(buckets);
 }
