@@ -44,11 +44,6 @@ ZORQelIModeler DrawingSchema() {
 
 using qtest::kDrawingText;
 
-TEST(ExpressSchemaText, DrawingSchemaPrintsByteForByteAlsoThroughToString) {
-  EXPECT_EQ(TextOf(DrawingSchema()), kDrawingText);
-  EXPECT_EQ(Str(DrawingSchema().ToString()), kDrawingText);
-}
-
 TEST(ExpressSchemaText, WrapperBlockListsTheFiveCapabilities) {
   doubles::Provider store("Store");
   store.AddCapability("Instances");
@@ -215,8 +210,11 @@ class SaveTest : public qtest::TempDirTest {
   std::string path_;
 };
 
-TEST_F(SaveTest, SaveWritesANewFileAndReplacesAnExistingOne) {
+// The schema text, printed, through ToString and saved to a new file or over an existing one.
+TEST_F(SaveTest, SaveWritesTheSchemaTextToANewFileAndReplacesAnExistingOne) {
   ZORQelIModeler m = DrawingSchema();
+  EXPECT_EQ(TextOf(m), kDrawingText);
+  EXPECT_EQ(Str(m.ToString()), kDrawingText);
   EXPECT_EQ(m.Save(ZORQelI::string(path_.c_str())), ZORQelI::Itrue);
   EXPECT_EQ(Read(), kDrawingText);
   qtest::WriteFile(path_, std::string(4096, 'x'));
