@@ -14,11 +14,8 @@ namespace classtest {
 
 using qtest::RaisedText;
 
-const std::string kInvalidType =
-    "qualified exception : QelInfrastructure/QL0KRN.m/src/ZORQelIObjectIMP 199: "
-    "attempt to convert incompatible object\n";
-const std::string kEmpty93 =
-    "ZORQelI::Exception : QelInfrastructure/QL0KRN.m/src/ZORQelIObject 93: Null pointer access\n";
+const std::string kInvalidType = qtest::InvalidText("ZORQelIObjectIMP", 199);
+const std::string kEmpty93 = qtest::NullText("ZORQelIObject", 93);
 
 class ShapeIMP : public ZORQelIObjectIMP {
   ZORQELI_DECLARE_IMP(ShapeIMP, ZORQelIObjectIMP)

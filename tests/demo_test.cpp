@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ExpressTexts.h"
+#include "MemSupport.h"
 #include "TestSupport.h"
 
 #ifdef QL0KRN_DEMO_PATH
@@ -16,12 +17,9 @@ namespace {
 const char* const kSchema = qtest::kDrawingText;
 
 // The part of the model the demonstration copies and writes out.
-const char kGeometry[] =
-    "ISO-10303-21;\nHEADER;\nFILE_DESCRIPTION((''),'2;1');\nFILE_NAME('','',(''),(''),'','','');\n"
-    "FILE_SCHEMA(('HOUSE'));\nENDSEC;\nDATA;\n"
-    "#1=POINT(0.,0.);\n#2=POINT(8.,0.);\n#3=POINT(8.,6.);\n#4=POINT(0.,6.);\n"
-    "#5=OUTLINE((#1,#2,#3));\n#6=OUTLINE((#2,#3,#4,#1));\n"
-    "ENDSEC;\nEND-ISO-10303-21;\n";
+const std::string kGeometry = qtest::ExchangeFile(
+    "HOUSE", "#1=POINT(0.,0.);\n#2=POINT(8.,0.);\n#3=POINT(8.,6.);\n#4=POINT(0.,6.);\n"
+             "#5=OUTLINE((#1,#2,#3));\n#6=OUTLINE((#2,#3,#4,#1));\n");
 
 std::string Expected(const std::string& directory) {
   return std::string(
@@ -35,7 +33,10 @@ std::string Expected(const std::string& directory) {
              "  finalized b\n"
              "== 2. the Drawing schema ==\n") +
          kSchema + qtest::kStoreText +
-         "== 3. a population ==\n" + qtest::kPopulationText +
+         "== 3. a population ==\n"
+         "#1=Figure('outline',$);\n"
+         "#2=Polyline('route',\"0A1B\",(1.500000,2.000000),.T.);\n"
+         "#3=Group((#1,#2),2);\n"
          "== 4. saving the Drawing schema ==\n"
          "saved to " + directory + "/Drawing.exp\n"
          "== 5. a deep copy into a second schema ==\n"

@@ -17,12 +17,6 @@ namespace dicttest {
 using namespace doubles;
 using qtest::CaptureStderr;
 using qtest::RaisedText;
-using qtest::Source;
-
-std::string InvalidTypeText(const char* cls, int line) {
-  return "qualified exception : " + Source(cls) + " " + std::to_string(line) +
-         ": attempt to convert incompatible object\n";
-}
 
 class DictionaryTest : public qtest::CollectedTest {
  protected:
@@ -176,12 +170,12 @@ TEST_F(DictionaryTest, WritersChainAndAppendPrependInsertAtEitherEnd) {
 TEST_F(DictionaryTest, ProxyOperationsRefuseWithTheirLines) {
   ZORQelIInstance v = Value(ZORQelI::Iinteger, 1);
   EXPECT_EQ(RaisedText<ZORQelI::InvalidType>([&] { v.GetMnum(); }),
-            InvalidTypeText("ZORQelIInstanceIMP", 142));
+            qtest::InvalidText("ZORQelIInstanceIMP", 142));
   EXPECT_EQ(RaisedText<ZORQelI::InvalidType>([&] { v.GetJele(); }),
-            InvalidTypeText("ZORQelIInstanceIMP", 159));
+            qtest::InvalidText("ZORQelIInstanceIMP", 159));
   CaptureStderr err;
   EXPECT_EQ(RaisedText<ZORQelI::InvalidType>([&] { v.CreateProxy(3, 42); }),
-            InvalidTypeText("ZORQelIInstanceIMP", 177));
+            qtest::InvalidText("ZORQelIInstanceIMP", 177));
   EXPECT_EQ(err.Take(), "can't create proxy for *42 in 3\n");
 }
 
@@ -229,7 +223,7 @@ TEST_F(DictionaryTest, OwnershipChecksFollowTheProvider) {
   ZORQelIWrapperObject theirs = Kind(ZORQelI::Ireal, &other);
   EXPECT_NO_THROW(wrapper.CheckWrapper(mine.IMP()));
   EXPECT_EQ(RaisedText<ZORQelI::InvalidType>([&] { wrapper.CheckWrapper(theirs.IMP()); }),
-            InvalidTypeText("ZORQelIWrapper", 214));
+            qtest::InvalidText("ZORQelIWrapper", 214));
   EXPECT_EQ(mine.IMP()->SameWrapper(alsoMine), Itrue);
   EXPECT_EQ(mine.IMP()->SameWrapper(theirs.IMP()), Ifalse);
   ZORQelIWrapperObject empty;

@@ -21,10 +21,8 @@ using qtest::NewNode;
 using qtest::NodeIMP;
 using qtest::RaisedText;
 
-const std::string kEmpty75 =
-    "ZORQelI::Exception : QelInfrastructure/QL0KRN.m/src/ZORQelIObject 75: Null pointer access\n";
-const std::string kEmpty93 =
-    "ZORQelI::Exception : QelInfrastructure/QL0KRN.m/src/ZORQelIObject 93: Null pointer access\n";
+const std::string kEmpty75 = qtest::NullText("ZORQelIObject", 75);
+const std::string kEmpty93 = qtest::NullText("ZORQelIObject", 93);
 
 // Its Equal counts its calls and records its argument.
 class CountingIMP : public ZORQelIObjectIMP {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "QL0KRNMem.h"
+#include "MemSupport.h"
 #include "TestSupport.h"
 
 namespace {
@@ -22,34 +22,19 @@ const std::string kData = QL0KRN_TEST_DATA;
 
 // A fresh copy of the sample schema (each test its own population).
 ZORQelIModeler Sample() {
-  std::vector<ZORQelIModeler> schemas;
-  std::vector<ZORQelIMemDiagnostic> messages;
-  ZORQelI::boolean ok = ZORQelIMemWrapper::Default().LoadSchemasText(
-      ReadFile(kData + "/exchange_sample.exp"), "exchange_sample.exp", schemas, messages);
-  EXPECT_EQ(ZORQelI::Itrue, ok) << (messages.empty() ? "" : messages[0].Text());
-  return schemas.at(0);
+  return qtest::LoadSchemas(ReadFile(kData + "/exchange_sample.exp"), "exchange_sample.exp").at(0);
 }
 
 ZORQelIMemExchangeResult Read(ZORQelIModeler m, const std::string& text, bool lenient = false) {
-  ZORQelIMemExchangeOptions o;
-  o.lenient = lenient;
-  o.fileName = "t.p21";
-  return ZORQelIMemExchangeReader::Read(m, text.data(), text.size(), o);
+  return qtest::ReadExchange(m, text, lenient);
 }
 
-const char kHead[] =
-    "ISO-10303-21;\nHEADER;\nFILE_DESCRIPTION((''),'2;1');\n"
-    "FILE_NAME('','',(''),(''),'','','');\nFILE_SCHEMA(('SAMPLE_P21'));\nENDSEC;\nDATA;\n";
-const char kTail[] = "ENDSEC;\nEND-ISO-10303-21;\n";
+const std::string kHead = qtest::ExchangeHead("SAMPLE_P21");
 
 // The file of the given DATA lines (the first on line 8).
-std::string File(const std::string& data) { return kHead + data + "\n" + kTail; }
+std::string File(const std::string& data) { return qtest::ExchangeFile("SAMPLE_P21", data + "\n"); }
 
-std::string Messages(const ZORQelIMemExchangeResult& r) {
-  std::string out;
-  for (const ZORQelIMemDiagnostic& d : r.diagnostics) out += d.Text() + "\n";
-  return out;
-}
+std::string Messages(const ZORQelIMemExchangeResult& r) { return qtest::Messages(r.diagnostics); }
 
 std::uint64_t Bits(double d) {
   std::uint64_t b;
@@ -182,9 +167,7 @@ TEST(MemExchange, WriterIsCanonicalAndRoundTripsByteForByte) {
                                    "\\X2\\00E20082\\X0\\',$,(1.),.T.,.T.);"));
   // Without a header the writer makes one naming the schema.
   std::string bare = ZORQelIMemExchangeWriter::Write(again);
-  EXPECT_EQ(0u, bare.find("ISO-10303-21;\nHEADER;\nFILE_DESCRIPTION((''),'2;1');\n"
-                          "FILE_NAME('','',(''),(''),'','','');\nFILE_SCHEMA(('SAMPLE_P21'));\n"
-                          "ENDSEC;\nDATA;\n#1=POINT("));
+  EXPECT_EQ(0u, bare.find(kHead + "#1=POINT("));
 }
 
 TEST(MemExchange, RealsRoundTripBitForBit) {
@@ -387,9 +370,9 @@ TEST(MemExchange, ErrorsThatLoseThePlaceFailBothModes) {
   } cases[] = {
       {File("#1=POINT('p,$,(1.),.T.,.T.);"), "t.p21:8:10: error: #1: unterminated string"},
       {File("#1=POINT('p',$,(1.),.T.,.T.); /* open"), "t.p21:8:31: error: unterminated comment"},
-      {std::string(kHead) + "#1=POINT('p',$,(1.),.T.,.T.);\n",
+      {kHead + "#1=POINT('p',$,(1.),.T.,.T.);\n",
        "t.p21:9:1: error: the file ends inside a DATA section (ENDSEC; missing)"},
-      {std::string(kHead) + "#1=POINT('p',$,(1.),.T.,.T.)\n",
+      {kHead + "#1=POINT('p',$,(1.),.T.,.T.)\n",
        "t.p21:8:1: error: #1: no ';' ends this instance: the rest of the file is lost"},
       {"HEADER;\n", "t.p21:1:1: error: not an exchange file: it must start with ISO-10303-21;"},
       // Found by exchange_fuzz: a '!' with no name after it was read as a name.
@@ -397,9 +380,9 @@ TEST(MemExchange, ErrorsThatLoseThePlaceFailBothModes) {
        "t.p21:3:19: error: '!' must be followed by a name"},
       {"ISO-10303-21;\nHEADER;\nFILE_NAME('','',(''),(''),'','','');\nENDSEC;\n",
        "t.p21:4:8: error: the header has no FILE_SCHEMA"},
-      {std::string(kHead) + "ENDSEC;\nEND-ISO-10303-21",
+      {kHead + "ENDSEC;\nEND-ISO-10303-21",
        "t.p21:9:17: error: expected ';', found the end of the file"},
-      {std::string(kHead) + "#1=POINT('p',$,(1.),.T.,.T.);\nFOO;\n",
+      {kHead + "#1=POINT('p',$,(1.),.T.,.T.);\nFOO;\n",
        "t.p21:9:1: error: expected an instance or ENDSEC"},
   };
   for (const Case& c : cases) {
@@ -486,33 +469,6 @@ TEST(MemExchange, NumbersMeetThoseOfThePopulation) {
   EXPECT_EQ(6, static_cast<int>(m.Instanciate("prop").GetInstanceId()));
 }
 
-// The schema named `wanted` (case ignored), freshly loaded from the EXPRESS
-// file of `folder` that declares it; an empty handle when none does.
-ZORQelIModeler LoadNamed(const std::string& folder, const std::string& wanted) {
-  auto upper = [](std::string v) {
-    for (char& ch : v) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return v;
-  };
-  const std::string key = upper(wanted);
-  std::vector<std::string> files;
-  qtest::ListFiles(folder, &files);
-  for (const std::string& f : files) {
-    if (f.size() < 5 || upper(f.substr(f.size() - 4)) != ".EXP") continue;
-    std::string body = ReadFile(folder + "/" + f);
-    if (upper(body).find("SCHEMA " + key) == std::string::npos) continue;
-    std::vector<ZORQelIModeler> schemas;
-    std::vector<ZORQelIMemDiagnostic> messages;
-    if (ZORQelIMemWrapper::Default().LoadSchemasText(body, f.c_str(), schemas, messages) !=
-        ZORQelI::Itrue) {
-      continue;
-    }
-    for (ZORQelIModeler& s : schemas) {
-      if (upper(Str(s.Name())) == key) return s;
-    }
-  }
-  return ZORQelIModeler();
-}
-
 // Every file under ../shared/data/real/p21/ read with its schema from
 // ../shared/data/real/schemas/: the good ones written, read back and written
 // again to the same bytes with the same count; the bad ones (names saying
@@ -530,7 +486,7 @@ TEST(MemExchange, RealFilesBesideTheCheckout) {
       EXPECT_TRUE(bad) << n << ": no FILE_SCHEMA";
       continue;
     }
-    ZORQelIModeler schema = LoadNamed(root + "/schemas", Str(schemaName));
+    ZORQelIModeler schema = qtest::LoadSchemaNamed(root + "/schemas", Str(schemaName));
     if (!schema.IsValid()) {
       ADD_FAILURE() << n << ": no schema " << Str(schemaName);
       continue;
@@ -546,7 +502,7 @@ TEST(MemExchange, RealFilesBesideTheCheckout) {
     }
     ASSERT_TRUE(r.ok) << n << "\n" << Messages(r);
     std::string written = ZORQelIMemExchangeWriter::Write(schema, &r.header);
-    ZORQelIModeler copy = LoadNamed(root + "/schemas", Str(schemaName));
+    ZORQelIModeler copy = qtest::LoadSchemaNamed(root + "/schemas", Str(schemaName));
     ZORQelIMemExchangeOptions o2;
     ZORQelIMemExchangeResult back =
         ZORQelIMemExchangeReader::Read(copy, written.data(), written.size(), o2);

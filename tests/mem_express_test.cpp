@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "ExpressSchemas.h"
-#include "QL0KRNMem.h"
+#include "MemSupport.h"
 #include "TestSupport.h"
 
 namespace {
 
+using qtest::LoadSchemas;
 using qtest::ReadFile;
 using qtest::Str;
 using ZORQelI::Ifalse;
@@ -20,16 +21,6 @@ using ZORQelI::Itrue;
 using ZORQelI::Mint;
 
 ZORQelIMemModelerIMP* Imp(const ZORQelIModeler& m) { return ZORQelIMemModelerIMP::DownCast(m); }
-
-std::vector<ZORQelIModeler> LoadAll(const std::string& text,
-                                    std::vector<ZORQelIMemDiagnostic>* messages = nullptr) {
-  std::vector<ZORQelIModeler> schemas;
-  std::vector<ZORQelIMemDiagnostic> local;
-  ZORQelI::boolean ok =
-      ZORQelIMemWrapper::Default().LoadSchemasText(text, "test.exp", schemas, messages ? *messages : local);
-  EXPECT_EQ(Itrue, ok) << (local.empty() ? "" : local[0].Text());
-  return schemas;
-}
 
 std::string TempPath(const std::string& name) { return testing::TempDir() + "ql0krn_" + name; }
 
@@ -97,7 +88,7 @@ std::string Describe(const ZORQelIModeler& m) {
 
 TEST(MemExpressRead, EveryConstructOfTheGrammarIsReadAndMapped) {
   std::vector<ZORQelIMemDiagnostic> messages;
-  std::vector<ZORQelIModeler> schemas = LoadAll(qtest::GrammarSchemas(), &messages);
+  std::vector<ZORQelIModeler> schemas = LoadSchemas(qtest::GrammarSchemas(), "test.exp", &messages);
   ASSERT_EQ(2u, schemas.size());
   ZORQelIModeler m = schemas[0];
   ZORQelIMemModelerIMP* s = Imp(m);
@@ -216,7 +207,7 @@ TEST(MemExpressRead, LoadTakesTheSchemaThatNoOtherOneInterfaces) {
 
 TEST(MemExpressRead, InterfacedItemsChainThroughSchemasThatInterfaceEachOther) {
   // a sees c's point as vertex through b; a and b use each other whole.
-  std::vector<ZORQelIModeler> schemas = LoadAll(
+  std::vector<ZORQelIModeler> schemas = LoadSchemas(
       "SCHEMA a; USE FROM b; ENTITY shape; corner : vertex; spot : mark; END_ENTITY; END_SCHEMA;\n"
       "SCHEMA b; USE FROM a; REFERENCE FROM c (point AS vertex); TYPE mark = c_label; END_TYPE;\n"
       "  USE FROM c (label AS c_label); END_SCHEMA;\n"
@@ -239,7 +230,7 @@ TEST(MemExpressRead, InheritedNamesAreCheckedAlongLongChainsSiblingsAndDiamonds)
              "); a" + n + " : INTEGER; END_ENTITY;\nENTITY s" + n + " SUBTYPE OF (e" + p +
              "); a" + n + " : REAL; END_ENTITY;\n";
   }
-  std::vector<ZORQelIModeler> ok = LoadAll(chain + "END_SCHEMA;\n");
+  std::vector<ZORQelIModeler> ok = LoadSchemas(chain + "END_SCHEMA;\n");
   ASSERT_EQ(1u, ok.size());
   EXPECT_EQ(9999, ok[0].GetNumberOfEntities());
   EXPECT_EQ(ZORQelI::Ireal, ok[0].LookEntity("e0").GetAttr("a0").GetType().PrimitiveType());
@@ -270,7 +261,7 @@ TEST(MemExpressRead, EveryInheritedAttributeOfSeveralSupertypesIsPrintedAndCopie
       "ENTITY c SUBTYPE OF (a); q : INTEGER; END_ENTITY;\n"
       "ENTITY d SUBTYPE OF (b, c); y : INTEGER; END_ENTITY;\n"
       "ENTITY e SUBTYPE OF (d); z : INTEGER; r : OPTIONAL d; END_ENTITY; END_SCHEMA;\n";
-  std::vector<ZORQelIModeler> read = LoadAll(text);
+  std::vector<ZORQelIModeler> read = LoadSchemas(text);
   ASSERT_EQ(1u, read.size());
   ZORQelIModeler m = read[0];
   std::string order;
@@ -390,7 +381,7 @@ ZORQelIModeler BuildByCode(const char* name) {
 TEST(MemExpressRead, TheLibrarysOwnTextSavedLoadedAndSavedIsByteIdentical) {
   std::vector<ZORQelIModeler> sources = {BuildByCode("Drawing"),
                                          ZORQelIMemWrapper::Default().NewModeler("Empty"),
-                                         LoadAll(qtest::GrammarSchemas())[0]};
+                                         LoadSchemas(qtest::GrammarSchemas())[0]};
   for (ZORQelIModeler& source : sources) {
     const std::string first = TempPath("own1.txt"), second = TempPath("own2.txt");
     ASSERT_EQ(Itrue, source.Save(first.c_str()));
@@ -418,10 +409,10 @@ TEST(MemExpressRead, TheLibrarysOwnTextSavedLoadedAndSavedIsByteIdentical) {
 }
 
 TEST(MemExpressWrite, WrittenEXPRESSReadsBackToAnEqualDictionaryAndTheSameText) {
-  ZORQelIModeler first = LoadAll(qtest::GrammarSchemas())[0];
+  ZORQelIModeler first = LoadSchemas(qtest::GrammarSchemas())[0];
   const std::string text = Str(Imp(first)->ExpressText());
   std::vector<ZORQelIMemDiagnostic> messages;
-  std::vector<ZORQelIModeler> again = LoadAll(text, &messages);
+  std::vector<ZORQelIModeler> again = LoadSchemas(text, "test.exp", &messages);
   ASSERT_EQ(1u, again.size());
   EXPECT_EQ(Describe(first), Describe(again[0]));
   EXPECT_EQ(text, Str(Imp(again[0])->ExpressText()));
@@ -459,7 +450,7 @@ TEST(MemExpressWrite, ASchemaBuiltByCodeGetsTheDeclarationsItsTypesImply) {
       "END_ENTITY;\n\n"
       "END_SCHEMA;\n",
       text);
-  std::vector<ZORQelIModeler> read = LoadAll(text);
+  std::vector<ZORQelIModeler> read = LoadSchemas(text);
   ASSERT_EQ(1u, read.size());
   ZORQelIEntity poly = read[0].LookEntity("polyline");
   EXPECT_EQ("Figure", Str(poly.Super().Name()));
@@ -471,7 +462,7 @@ TEST(MemExpressWrite, ASchemaBuiltByCodeGetsTheDeclarationsItsTypesImply) {
 // Loads the grammar schemas, makes instances and prints them; returns the
 // number of objects alive while the schema was held.
 ZORQelI::integer LoadAndUse(ZORQelI::integer before) {
-  std::vector<ZORQelIModeler> schemas = LoadAll(qtest::GrammarSchemas());
+  std::vector<ZORQelIModeler> schemas = LoadSchemas(qtest::GrammarSchemas());
   ZORQelIModeler m = schemas[0];
   schemas.clear();
   qtest::CollectAll();

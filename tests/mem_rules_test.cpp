@@ -4,14 +4,10 @@
 // rule, holding and failing; hostile input gives located errors.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "QL0KRNMem.h"
+#include "MemSupport.h"
 #include "TestSupport.h"
 #include "ZORQelIMemRuleChecker.h"
 #include "ZORQelIMemRuleUnitIMP.h"
@@ -123,11 +119,6 @@ END_RULE;
 END_SCHEMA;
 )";
 
-const char kHead[] =
-    "ISO-10303-21;\nHEADER;\nFILE_DESCRIPTION((''),'2;1');\n"
-    "FILE_NAME('','',(''),(''),'','','');\nFILE_SCHEMA(('RULES_TEST'));\nENDSEC;\nDATA;\n";
-const char kTail[] = "ENDSEC;\nEND-ISO-10303-21;\n";
-
 // A population in which every rule holds.
 const char kGood[] =
     "#1=POINT('a',1.,2.);\n"
@@ -137,17 +128,9 @@ const char kGood[] =
     "#5=OWNER(#1);\n";
 
 ZORQelIModeler Load(const std::string& schema, const std::string& data) {
-  std::vector<ZORQelIModeler> schemas;
-  std::vector<ZORQelIMemDiagnostic> messages;
-  ZORQelI::boolean ok = ZORQelIMemWrapper::Default().LoadSchemasText(schema, "rules_test.exp",
-                                                                       schemas, messages);
-  EXPECT_EQ(ZORQelI::Itrue, ok) << (messages.empty() ? "" : messages[0].Text());
-  ZORQelIModeler m = schemas.at(0);
-  const std::string text = kHead + data + kTail;
-  ZORQelIMemExchangeOptions o;
-  o.fileName = "t.p21";
-  ZORQelIMemExchangeResult r = ZORQelIMemExchangeReader::Read(m, text.data(), text.size(), o);
-  EXPECT_TRUE(r.ok) << (r.diagnostics.empty() ? "" : r.diagnostics[0].Text());
+  ZORQelIModeler m = qtest::LoadSchemas(schema, "rules_test.exp").at(0);
+  ZORQelIMemExchangeResult r = qtest::ReadExchange(m, qtest::ExchangeFile("RULES_TEST", data));
+  EXPECT_TRUE(r.ok) << qtest::Messages(r.diagnostics);
   return m;
 }
 
@@ -176,7 +159,8 @@ std::string Lines(const ZORQelIMemRuleReport& r) {
 }
 
 // The message of the exception an evaluation raises.
-std::string Failure(ZORQelIMemRuleChecker& c, ZORQelI::Mint self, const std::string& text) {
+std::string Failure(ZORQelIMemRuleChecker& c, const std::string& text,
+                    ZORQelI::Mint self = ZORQelI::Mint()) {
   try {
     return "no failure: " + c.Evaluate(self, text);
   } catch (const ZORQelI::Exception& e) {
@@ -434,24 +418,18 @@ TEST(MemRulesCheck, FailedAndUnsupportedEvaluationsAreLocatedReports) {
   EXPECT_EQ(6u, r.evaluated);
 
   // Runaway recursion and hostile nesting are refused, located, not crashes.
-  EXPECT_EQ("FUNCTION FOREVER, line 2, column 23: evaluation nested too deep",
-            Failure(c, ZORQelI::Mint(), "forever(1)"));
+  EXPECT_EQ("FUNCTION FOREVER, line 2, column 23: evaluation nested too deep", Failure(c, "forever(1)"));
   EXPECT_EQ("FUNCTION SPIN, line 2, column 3: evaluation takes more than 1000000 loop rounds",
-            Failure(c, ZORQelI::Mint(), "spin(2000000000)"));
-  EXPECT_EQ("no failure: 1000", Failure(c, ZORQelI::Mint(), "spin(1000)"));
-  EXPECT_EQ("line 1, column 21: integer overflow",
-            Failure(c, ZORQelI::Mint(), "9223372036854775807 + 1"));
-  EXPECT_EQ("line 1, column 1: integer overflow",
-            Failure(c, ZORQelI::Mint(), "-(-9223372036854775807 - 1)"));
-  EXPECT_EQ("line 1, column 1: VALUE_IN of a value that is no aggregate",
-            Failure(c, ZORQelI::Mint(), "VALUE_IN(1, 1)"));
+            Failure(c, "spin(2000000000)"));
+  EXPECT_EQ("no failure: 1000", Failure(c, "spin(1000)"));
+  EXPECT_EQ("line 1, column 21: integer overflow", Failure(c, "9223372036854775807 + 1"));
+  EXPECT_EQ("line 1, column 1: integer overflow", Failure(c, "-(-9223372036854775807 - 1)"));
+  EXPECT_EQ("line 1, column 1: VALUE_IN of a value that is no aggregate", Failure(c, "VALUE_IN(1, 1)"));
   const std::string deep = std::string(100000, '(') + "1" + std::string(100000, ')');
-  EXPECT_EQ("line 1, column 101: nesting deeper than 200 levels near '('",
-            Failure(c, ZORQelI::Mint(), deep));
-  EXPECT_EQ("line 1, column 4: expected an expression near ')'",
-            Failure(c, ZORQelI::Mint(), "1 +)"));
-  EXPECT_EQ("line 1, column 1: unknown name NOWHERE", Failure(c, ZORQelI::Mint(), "nowhere"));
-  EXPECT_EQ("no instance #99", Failure(c, 99, "SELF"));
+  EXPECT_EQ("line 1, column 101: nesting deeper than 200 levels near '('", Failure(c, deep));
+  EXPECT_EQ("line 1, column 4: expected an expression near ')'", Failure(c, "1 +)"));
+  EXPECT_EQ("line 1, column 1: unknown name NOWHERE", Failure(c, "nowhere"));
+  EXPECT_EQ("no instance #99", Failure(c, "SELF", 99));
 }
 
 // FORMAT, VAR parameters written back, and assignment to an attribute of a
@@ -507,74 +485,39 @@ TEST(MemRulesStatements, FormatVarParametersAndConstructedAttributes) {
   EXPECT_EQ("1.", t.c.Evaluate(7, "p.x"));  // poke changed nothing
 
   // The symbolic formats, a picture, and what is neither.
-  EXPECT_EQ("'    +10'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(10, '+7I')"));
-  EXPECT_EQ("'10   '", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(10, '-5I')"));
-  EXPECT_EQ("'  3'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(2.5, '3I')"));
-  EXPECT_EQ("'  123.46'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(123.456789, '8.2F')"));
-  EXPECT_EQ("'1.23E+02'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(123.456789, '8.2E')"));
-  EXPECT_EQ("'-0001.5'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(-1.5, '07.1F')"));
-  EXPECT_EQ("' 3.14'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(3.14159, '##.##')"));
-  EXPECT_EQ("'12345'", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(12345, '##')"));
-  EXPECT_EQ("?", t.c.Evaluate(ZORQelI::Mint(), "FORMAT(?, '3I')"));
-  EXPECT_EQ("unsupported: line 1, column 1: FORMAT with the format '3.1I'",
-            Failure(t.c, ZORQelI::Mint(), "FORMAT(1, '3.1I')"));
-  EXPECT_EQ("unsupported: line 1, column 1: FORMAT with the format 'x#'",
-            Failure(t.c, ZORQelI::Mint(), "FORMAT(1, 'x#')"));
+  const ZORQelI::Mint none;
+  EXPECT_EQ("'    +10'", t.c.Evaluate(none, "FORMAT(10, '+7I')"));
+  EXPECT_EQ("'10   '", t.c.Evaluate(none, "FORMAT(10, '-5I')"));
+  EXPECT_EQ("'  3'", t.c.Evaluate(none, "FORMAT(2.5, '3I')"));
+  EXPECT_EQ("'  123.46'", t.c.Evaluate(none, "FORMAT(123.456789, '8.2F')"));
+  EXPECT_EQ("'1.23E+02'", t.c.Evaluate(none, "FORMAT(123.456789, '8.2E')"));
+  EXPECT_EQ("'-0001.5'", t.c.Evaluate(none, "FORMAT(-1.5, '07.1F')"));
+  EXPECT_EQ("' 3.14'", t.c.Evaluate(none, "FORMAT(3.14159, '##.##')"));
+  EXPECT_EQ("'12345'", t.c.Evaluate(none, "FORMAT(12345, '##')"));
+  EXPECT_EQ("?", t.c.Evaluate(none, "FORMAT(?, '3I')"));
+  EXPECT_EQ("unsupported: line 1, column 1: FORMAT with the format '3.1I'", Failure(t.c, "FORMAT(1, '3.1I')"));
+  EXPECT_EQ("unsupported: line 1, column 1: FORMAT with the format 'x#'", Failure(t.c, "FORMAT(1, 'x#')"));
   EXPECT_EQ("line 1, column 1: FORMAT of a number that is no integer, with an integer format",
-            Failure(t.c, ZORQelI::Mint(), "FORMAT(1.0e300, '3I')"));
-  EXPECT_EQ("line 1, column 1: FORMAT of a value that is no number",
-            Failure(t.c, ZORQelI::Mint(), "FORMAT('1', '3I')"));
+            Failure(t.c, "FORMAT(1.0e300, '3I')"));
+  EXPECT_EQ("line 1, column 1: FORMAT of a value that is no number", Failure(t.c, "FORMAT('1', '3I')"));
 }
 
 // Every pairing of schema and exchange file beside the checkout: every rule
 // evaluates (nothing unsupported).
 TEST(MemRulesCheck, RealFilesBesideTheCheckout) {
   const std::string root = QL0KRN_REAL_DATA;
-  DIR* dir = opendir((root + "/p21").c_str());
-  if (dir == nullptr) GTEST_SKIP() << "no real exchange files at " << root << "/p21";
   std::vector<std::string> names;
-  while (dirent* e = readdir(dir)) {
-    std::string n = e->d_name;
-    if (n != "." && n != ".." && n.find("README") == std::string::npos &&
-        n.find("fail") == std::string::npos) {
-      names.push_back(n);
-    }
-  }
-  closedir(dir);
+  if (!qtest::ListFiles(root + "/p21", &names)) GTEST_SKIP() << "no real exchange files at " << root << "/p21";
   for (const std::string& n : names) {
-    std::ifstream in(root + "/p21/" + n, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::string data = text.str();
+    if (n.find("README") != std::string::npos || n.find("fail") != std::string::npos) continue;
+    const std::string data = qtest::ReadFile(root + "/p21/" + n);
     ZORQelI::string schemaName;
     if (!ZORQelIMemExchangeReader::FileSchema(data.data(), data.size(), schemaName)) continue;
-    std::vector<ZORQelIModeler> schemas;
-    std::vector<ZORQelIMemDiagnostic> messages;
-    DIR* sd = opendir((root + "/schemas").c_str());
-    ASSERT_NE(nullptr, sd);
-    ZORQelIModeler schema;
-    while (dirent* e = readdir(sd)) {
-      std::string f = e->d_name;
-      if (f.size() < 5 || (f.substr(f.size() - 4) != ".exp" && f.substr(f.size() - 4) != ".EXP")) continue;
-      schemas.clear();
-      if (ZORQelIMemWrapper::Default().LoadSchemas((root + "/schemas/" + f).c_str(), schemas,
-                                                   messages) != ZORQelI::Itrue) {
-        continue;
-      }
-      for (ZORQelIModeler& s : schemas) {
-        std::string a = Str(s.Name()), b = Str(schemaName);
-        for (char& ch : a) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        for (char& ch : b) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        if (a == b) schema = s;
-      }
-      if (schema.IsValid()) break;
-    }
-    closedir(sd);
+    ZORQelIModeler schema = qtest::LoadSchemaNamed(root + "/schemas", Str(schemaName));
     if (!schema.IsValid()) continue;
     ZORQelIMemExchangeOptions o;
     o.fileName = n.c_str();
-    ZORQelIMemExchangeResult read = ZORQelIMemExchangeReader::Read(schema, data.data(), data.size(), o);
-    if (!read.ok) continue;
+    if (!ZORQelIMemExchangeReader::Read(schema, data.data(), data.size(), o).ok) continue;
     ZORQelIMemRuleChecker c(schema);
     ZORQelIMemRuleReport r = c.Check();
     std::string unsupported;
@@ -662,8 +605,8 @@ TEST(MemRulesUnit, CheckEvalAndErrorsThroughTheParsableHooks) {
 
   // Load keeps a text that parses; Save writes it back.
   const std::string dir = testing::TempDir();
-  std::ofstream(dir + "unit_good.exp") << "'ab' + 'c'\n";
-  std::ofstream(dir + "unit_bad.exp") << "1 +\n  * 2\n";
+  qtest::WriteFile(dir + "unit_good.exp", "'ab' + 'c'\n");
+  qtest::WriteFile(dir + "unit_bad.exp", "1 +\n  * 2\n");
   EXPECT_EQ(ZORQelI::Itrue, unit.Load((dir + "unit_good.exp").c_str()));
   EXPECT_EQ("abc", Str(unit.Eval(m.GetInstances()).GetString()));
   EXPECT_EQ(ZORQelI::Ifalse, unit.Parse((dir + "unit_bad.exp").c_str()));
@@ -671,10 +614,8 @@ TEST(MemRulesUnit, CheckEvalAndErrorsThroughTheParsableHooks) {
   EXPECT_EQ("expected an expression near '*'", Str(unit.GetError(0).GetMessage()));
   EXPECT_EQ(6, unit.GetError(0).GetPosition());  // the '*', byte 6
   EXPECT_EQ(ZORQelI::Itrue, unit.Save((dir + "unit_saved.exp").c_str()));
-  std::ifstream saved(dir + "unit_saved.exp");
-  std::string line;
-  std::getline(saved, line);
-  EXPECT_EQ("'ab' + 'c'", line);
+  const std::string saved = qtest::ReadFile(dir + "unit_saved.exp");
+  EXPECT_EQ("'ab' + 'c'", saved.substr(0, saved.find('\n')));
 
   // An evaluation that fails leaves an empty handle and says why.
   ZORQelIExpression bad = ZORQelIMemRuleUnitIMP::Make(m, "1 DIV 0");

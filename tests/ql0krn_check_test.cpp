@@ -2,19 +2,14 @@
 // standard error, and the exit statuses.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
+#include "MemSupport.h"
 #include "TestSupport.h"
 
 namespace {
 
 const std::string kTool = QL0KRN_TOOL_PATH;
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
 
 const char kSchema[] =
     "SCHEMA check_test;\n"
@@ -37,23 +32,19 @@ const char kSchema[] =
     "END_RULE;\n"
     "END_SCHEMA;\n";
 
-std::string Data(const std::string& lines) {
-  return "ISO-10303-21;\nHEADER;\nFILE_DESCRIPTION((''),'2;1');\n"
-         "FILE_NAME('','',(''),(''),'','','');\nFILE_SCHEMA(('CHECK_TEST'));\nENDSEC;\nDATA;\n" +
-         lines + "ENDSEC;\nEND-ISO-10303-21;\n";
-}
+std::string Data(const std::string& lines) { return qtest::ExchangeFile("CHECK_TEST", lines); }
 
 TEST(Ql0krnCheck, ViolationsThenTheSummaryAndStatus) {
   const std::string dir = testing::TempDir();
-  WriteText(dir + "check_test.exp", kSchema);
-  WriteText(dir + "check_good.p21", Data("#1=ITEM(1,(1,2));\n"));
+  qtest::WriteFile(dir + "check_test.exp", kSchema);
+  qtest::WriteFile(dir + "check_good.p21", Data("#1=ITEM(1,(1,2));\n"));
   qtest::ChildResult r =
       qtest::RunChild(kTool, {"check", dir + "check_test.exp", dir + "check_good.p21"});
   EXPECT_EQ(0, r.status) << r.err;
   EXPECT_EQ("1 instances, 5 rules evaluated, 0 violations, 0 unsupported\n", r.out);
   EXPECT_EQ("", r.err);
 
-  WriteText(dir + "check_bad.p21",
+  qtest::WriteFile(dir + "check_bad.p21",
             Data("#1=ITEM(-1,(1,2,3));\n#2=ITEM(-1,());\n#3=ITEM(5,(4));\n"));
   r = qtest::RunChild(kTool, {"check", dir + "check_test.exp", dir + "check_bad.p21"});
   EXPECT_EQ(1, r.status);
@@ -74,10 +65,10 @@ TEST(Ql0krnCheck, ViolationsThenTheSummaryAndStatus) {
 
 TEST(Ql0krnCheck, UnsupportedAloneFailsTheCheck) {
   const std::string dir = testing::TempDir();
-  WriteText(dir + "check_unsupported.exp",
+  qtest::WriteFile(dir + "check_unsupported.exp",
             "SCHEMA check_test;\nENTITY item;\n  n : INTEGER;\nWHERE\n"
             "  WR1 : frobnicate(n);\nEND_ENTITY;\nEND_SCHEMA;\n");
-  WriteText(dir + "check_unsupported.p21", Data("#4=ITEM(1);\n"));
+  qtest::WriteFile(dir + "check_unsupported.p21", Data("#4=ITEM(1);\n"));
   qtest::ChildResult r = qtest::RunChild(
       kTool, {"check", dir + "check_unsupported.exp", dir + "check_unsupported.p21"});
   EXPECT_EQ(1, r.status);

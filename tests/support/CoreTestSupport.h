@@ -70,6 +70,16 @@ inline std::string Source(const char* className) {
   return std::string("QelInfrastructure/QL0KRN.m/src/") + className;
 }
 
+// The printed texts of a NullPtrAccess and of an InvalidType raised by the
+// library source `className` at `line`.
+inline std::string NullText(const char* className, int line) {
+  return "ZORQelI::Exception : " + Source(className) + " " + std::to_string(line) + ": Null pointer access\n";
+}
+inline std::string InvalidText(const char* className, int line) {
+  return "qualified exception : " + Source(className) + " " + std::to_string(line) +
+         ": attempt to convert incompatible object\n";
+}
+
 }  // namespace qtest
 
 #endif

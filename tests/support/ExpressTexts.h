@@ -38,13 +38,6 @@ inline const char* const kStoreText =
     "    \n"
     "End_Wrapper (*Store*);\n";
 
-// The population: #1 a Figure, #2 a Polyline (a Figure with points and
-// closed), #3 a Group of both with its count.
-inline const char* const kPopulationText =
-    "#1=Figure('outline',$);\n"
-    "#2=Polyline('route',\"0A1B\",(1.500000,2.000000),.T.);\n"
-    "#3=Group((#1,#2),2);\n";
-
 }  // namespace qtest
 
 #endif
