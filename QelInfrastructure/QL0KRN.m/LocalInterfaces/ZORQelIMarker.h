@@ -163,6 +163,18 @@ class ZORQelIInternal::Access::Marker {
 // first page); a guess that fails at once (objects of several sizes) has the
 // next kChased objects followed link by link.  The rises of a stretch are its
 // steps when its stride is positive.
+#if defined(__x86_64__) || defined(__i386__)
+#define ZORQELI_UNLESS_SAME(x, t, label) \
+  __asm__ goto("cmp %0, %1\n\tjne %l[" #label "]" : : "r"(x), "r"(t) : "cc" : label)
+#else
+// Elsewhere through a difference the compiler cannot see through.
+#define ZORQELI_UNLESS_SAME(x, t, label)                                             \
+  do {                                                                            \
+    std::uintptr_t off = reinterpret_cast<std::uintptr_t>(x) - reinterpret_cast<std::uintptr_t>(t); \
+    __asm__("" : "+r"(off));                                                      \
+    if (__builtin_expect(off != 0, 0)) goto label;                                \
+  } while (false)
+#endif
 inline void ZORQelIInternal::Access::Marker::KeepRun(ZORQelIObjectIMP*& o, ZORQelIObjectIMP*& a,
                                                      std::int64_t& kept, std::int64_t& rises) {
   constexpr std::intptr_t kGuessed = 4096;
@@ -193,15 +205,15 @@ chased:  // b is marked, its successor not yet known
   for (;;) {
     t = reinterpret_cast<ZORQelIObjectIMP*>(reinterpret_cast<std::intptr_t>(q) + d);
     x = q->next, ++c, q->garbageCollectorHit = 0, q->next = p;
-    __asm__ goto("cmp %0, %1\n\tjne %l[leftQ]" : : "r"(x), "r"(t) : "cc" : leftQ);
+    ZORQELI_UNLESS_SAME(x, t, leftQ);
     if (__builtin_expect(t->garbageCollectorHit == 0, 0)) { a = q, x = t; goto unmarked; }
     p = reinterpret_cast<ZORQelIObjectIMP*>(reinterpret_cast<std::intptr_t>(t) + d);
     x = t->next, ++c, t->garbageCollectorHit = 0, t->next = q;
-    __asm__ goto("cmp %0, %1\n\tjne %l[leftT]" : : "r"(x), "r"(p) : "cc" : leftT);
+    ZORQELI_UNLESS_SAME(x, p, leftT);
     if (__builtin_expect(p->garbageCollectorHit == 0, 0)) { a = t, x = p; goto unmarked; }
     q = reinterpret_cast<ZORQelIObjectIMP*>(reinterpret_cast<std::intptr_t>(p) + d);
     x = p->next, ++c, p->garbageCollectorHit = 0, p->next = t;
-    __asm__ goto("cmp %0, %1\n\tjne %l[leftP]" : : "r"(x), "r"(q) : "cc" : leftP);
+    ZORQELI_UNLESS_SAME(x, q, leftP);
     if (__builtin_expect(q->garbageCollectorHit == 0, 0)) { a = p, x = q; goto unmarked; }
   }
 leftQ:
@@ -231,6 +243,7 @@ ended:
   kept = c;
   rises = r;
 }
+#undef ZORQELI_UNLESS_SAME
 
 // The marker, as the library's sources name it.
 using ZORQelIMarker = ZORQelIInternal::Access::Marker;
