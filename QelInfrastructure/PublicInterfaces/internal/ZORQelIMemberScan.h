@@ -8,6 +8,7 @@
 #define ZORQelIInternal_MemberScan_h
 
 #include "ZORQelIGholder.h"
+#include "ZORQelIObject.h"  // which includes this header after its class
 #include "ZORQelIObjectIMP.h"
 
 // A handle member is a root of its table until its owner is first scanned;
