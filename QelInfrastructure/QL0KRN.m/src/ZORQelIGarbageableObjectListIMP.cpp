@@ -129,9 +129,9 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
               x->next = prev;
               return after;
             };
-            ZORQelIObjectIMP* a = keptHead;  // a list in address order: by stride (KeepRun)
-            if constexpr (!kRecord && !kKeep) ZORQelIMarker::KeepRun(o, a, c, r); else
-            for (ZORQelIObjectIMP* b = o;;) {  // three a turn: previous, current, next in turn
+            ZORQelIObjectIMP* a = keptHead;
+            if constexpr (!kRecord && !kKeep) ZORQelIMarker::KeepRun(o, a, c, r);  // by stride
+            else for (ZORQelIObjectIMP* b = o;;) {  // three a turn: previous, current, next in turn
               ZORQelIObjectIMP* const x = keepOne(b, a);
               if (x == nullptr || x->garbageCollectorHit == 0) { a = b; o = x; break; }
               a = keepOne(x, b);
