@@ -10,6 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -102,6 +103,8 @@ PoolSlot* pool = nullptr;
 std::size_t poolNext = 0;
 std::size_t poolNextInOrder = 0;
 bool poolInOrder = false;
+// The slot of the next link made, when below 2 * kPoolSlots (used once).
+std::size_t poolPlace = 2 * kPoolSlots;
 std::int64_t scatteredFinalized = 0;
 
 class ScatteredIMP : public ZORQelIObjectIMP {
@@ -109,6 +112,7 @@ class ScatteredIMP : public ZORQelIObjectIMP {
  public:
   static void* operator new(std::size_t size) {
     if (size > sizeof(PoolSlot)) throw std::bad_alloc();
+    if (poolPlace < 2 * kPoolSlots) return &pool[std::exchange(poolPlace, 2 * kPoolSlots)];
     if (poolInOrder) {
       if (poolNextInOrder == kPoolSlots) throw std::bad_alloc();
       return &pool[kPoolSlots + poolNextInOrder++];
@@ -409,6 +413,63 @@ TEST_F(CollectorTest, ScatteredListsAndListsInOrderAreSweptWholeByTurns) {
   CollectAll();
   EXPECT_EQ(scatteredFinalized, 4 * kLinks);
   EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), base);
+  EXPECT_EQ(WalkedLength(), base);
+  pool = nullptr;
+}
+
+TEST_F(CollectorTest, ListInAddressOrderIsSweptWholeAtEveryStrideAndStrideChange) {
+  // Links placed at strides of one and two slots, after jumps of more than a
+  // page, descending for a while and alternating between two strides, with
+  // unreachable links at every place of the sweep's stretches: each sweep
+  // keeps exactly the reachable ones, in the reverse of the order it met them.
+  std::vector<PoolSlot> storage(2 * kPoolSlots);
+  pool = storage.data();
+  scatteredFinalized = 0;
+  const ZORQelI::integer base = ZORQelIVariable::GetInstancesCount__();
+  std::vector<std::size_t> places;
+  std::size_t at = 0;
+  auto run = [&](int count, std::ptrdiff_t stride) {
+    for (int i = 0; i < count; ++i) places.push_back(at = at + stride);
+  };
+  run(3000, 1);
+  run(500, 2);
+  at += 100;
+  run(300, 1);
+  for (int i = 0; i < 100; ++i) run(1, 1 + i % 2);
+  at += 400;
+  run(60, -1);
+  at += 400;
+  run(300, 1);
+  ScatteredIMP* first = nullptr;
+  ScatteredIMP* last = nullptr;
+  std::int64_t dropped = 0;
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    poolPlace = places[i];
+    ScatteredIMP* o = new ScatteredIMP();
+    if (i % 7 == 3 || i % 11 == 5 || (i >= 1000 && i < 1050) || i + 1 == places.size()) {
+      ++dropped;
+    } else {
+      (last != nullptr ? last->next : first) = o;
+      last = o;
+    }
+  }
+  ZORQelIObject keep(first);
+  std::vector<const ZORQelIObjectIMP*> kept;
+  for (ScatteredIMP* o = first; o != nullptr; o = o->next) kept.push_back(o);
+  for (int cycle = 1; cycle <= 3; ++cycle) {
+    std::vector<const ZORQelIObjectIMP*> order;
+    for (const ZORQelIObjectIMP* o : Listed<ScatteredIMP>())
+      if (std::find(kept.begin(), kept.end(), o) != kept.end()) order.push_back(o);
+    ZORQelIVariable::GarbageCollect();
+    std::reverse(order.begin(), order.end());
+    EXPECT_EQ(Listed<ScatteredIMP>(), order) << "cycle " << cycle;
+    EXPECT_EQ(scatteredFinalized, dropped);
+    EXPECT_EQ(WalkedLength(), base + static_cast<ZORQelI::integer>(kept.size()));
+    EXPECT_EQ(ZORQelIVariable::GetInstancesCount__(), WalkedLength());
+  }
+  keep = ZORQelIObject();
+  CollectAll();
+  EXPECT_EQ(scatteredFinalized, static_cast<std::int64_t>(places.size()));
   EXPECT_EQ(WalkedLength(), base);
   pool = nullptr;
 }

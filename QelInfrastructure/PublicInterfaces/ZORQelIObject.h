@@ -243,4 +243,7 @@ class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
     return This();                                                                \
   }
 
+// The collector's inline scan of a handle member (reads the fields above).
+#include "internal/ZORQelIMemberScan.h"
+
 #endif

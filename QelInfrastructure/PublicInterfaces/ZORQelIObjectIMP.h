@@ -124,8 +124,10 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   // The same for m; null is ignored.
   static void GarbageCollectorScan(ZORQelIObjectIMP* m);
   // Member scan of a handle member: takes it out of its table, marks its
-  // referent.
-  void GarbageCollectorScan(ZORQelIObject& m);
+  // referent.  Inline (internal/ZORQelIMemberScan.h, which ZORQelIObject.h
+  // includes): a handle already out of its table is scanned as a raw
+  // reference in the member check itself.
+  inline void GarbageCollectorScan(ZORQelIObject& m);
   // GarbageCollectorScan(m[i]) for i < count; null entries are ignored.
   static void GarbageCollectorScan(ZORQelIObjectIMP** m, int count);
   // Returns the mark and clears it.
@@ -153,6 +155,9 @@ class QL0KRN_EXPORT ZORQelIObjectIMP {
   // of line so that the quiet path in a member check needs no stack frame.
   void ScanUnderFrame();
   static void ScanUnderFrame(ZORQelIObjectIMP* m);
+  // The scan of a handle member still in its table (its first scan), or
+  // with its frames: everything but the inline path.
+  static void ScanHandle(ZORQelIObject& m);
   // A quiet scan of an object while the work list is this long or longer:
   // its mark is tested a few scans later, once its line has been fetched.
   static void Defer(ZORQelIObjectIMP* m);

@@ -112,6 +112,14 @@ class ZORQelIInternal::Access::Marker {
   // open across a run of deletions in place.
   static ZORQelITracerElement finalizerTrace_;
 
+  // A run of marked objects met by a silent sweep that keeps no record (a
+  // list in address order), from o on: each is kept in front of a (its mark
+  // cleared, its link reversed), counted in `kept`, and the steps from each
+  // to its successor that go up in memory counted in `rises`.  On return a
+  // is the last object kept and o its successor, unmarked or null.
+  static inline void KeepRun(ZORQelIObjectIMP*& o, ZORQelIObjectIMP*& a, std::int64_t& kept,
+                             std::int64_t& rises);
+
  private:
   static void Drain();
   // Marks and queues an object found unmarked (under frames when the work
@@ -144,6 +152,98 @@ class ZORQelIInternal::Access::Marker {
   static ZORQelIObjectIMP** sweptStack_;
   static ZORQelIObjectIMP** sweptOrder_;
 };
+
+// Objects of one size made one after another follow each other at one
+// stride.  Within a stretch of one stride the next object is taken to be at
+// that stride and examined at once; its link, read meanwhile, only confirms
+// the guess (a predicted branch), so the walk does not wait on one load after
+// another.  The link is compared with the guess by an opaque jump, so that
+// the compiler cannot take the loaded link for the guess.  No stride of a
+// page or more is guessed, so a guess is never null (no object lies in the
+// first page); a guess that fails at once (objects of several sizes) has the
+// next kChased objects followed link by link.  The rises of a stretch are its
+// steps when its stride is positive.
+#if defined(__x86_64__) || defined(__i386__)
+#define ZORQELI_UNLESS_SAME(x, t, label) \
+  __asm__ goto("cmp %0, %1\n\tjne %l[" #label "]" : : "r"(x), "r"(t) : "cc" : label)
+#else
+// Elsewhere through a difference the compiler cannot see through.
+#define ZORQELI_UNLESS_SAME(x, t, label)                                             \
+  do {                                                                            \
+    std::uintptr_t off = reinterpret_cast<std::uintptr_t>(x) - reinterpret_cast<std::uintptr_t>(t); \
+    __asm__("" : "+r"(off));                                                      \
+    if (__builtin_expect(off != 0, 0)) goto label;                                \
+  } while (false)
+#endif
+inline void ZORQelIInternal::Access::Marker::KeepRun(ZORQelIObjectIMP*& o, ZORQelIObjectIMP*& a,
+                                                     std::int64_t& kept, std::int64_t& rises) {
+  constexpr std::intptr_t kGuessed = 4096;
+  constexpr int kChased = 16;
+  std::int64_t c = kept, r = rises, from;
+  ZORQelIObjectIMP *b = o, *x, *p, *q, *t;
+  std::intptr_t d;
+  // b (marked) kept in front of a; returns b's successor.
+  auto keepOne = [&]() {
+    ZORQelIObjectIMP* const after = b->next;
+    r += reinterpret_cast<std::uintptr_t>(after) > reinterpret_cast<std::uintptr_t>(b);
+    ++c;
+    b->garbageCollectorHit = 0;
+    b->next = a;
+    a = b;
+    return after;
+  };
+chased:  // b is marked, its successor not yet known
+  x = keepOne();
+  if (x == nullptr || x->garbageCollectorHit == 0) goto ended;
+  d = reinterpret_cast<std::intptr_t>(x) - reinterpret_cast<std::intptr_t>(b);
+  b = x;
+  if (d <= -kGuessed || d >= kGuessed) goto chased;
+  // Three a turn: p the object kept before q, q the one kept now, t the guess
+  // of q's successor, and so on in turn.
+  from = c;
+  p = a, q = b;
+  for (;;) {
+    t = reinterpret_cast<ZORQelIObjectIMP*>(reinterpret_cast<std::intptr_t>(q) + d);
+    x = q->next, ++c, q->garbageCollectorHit = 0, q->next = p;
+    ZORQELI_UNLESS_SAME(x, t, leftQ);
+    if (__builtin_expect(t->garbageCollectorHit == 0, 0)) { a = q, x = t; goto unmarked; }
+    p = reinterpret_cast<ZORQelIObjectIMP*>(reinterpret_cast<std::intptr_t>(t) + d);
+    x = t->next, ++c, t->garbageCollectorHit = 0, t->next = q;
+    ZORQELI_UNLESS_SAME(x, p, leftT);
+    if (__builtin_expect(p->garbageCollectorHit == 0, 0)) { a = t, x = p; goto unmarked; }
+    q = reinterpret_cast<ZORQelIObjectIMP*>(reinterpret_cast<std::intptr_t>(p) + d);
+    x = p->next, ++c, p->garbageCollectorHit = 0, p->next = t;
+    ZORQELI_UNLESS_SAME(x, q, leftP);
+    if (__builtin_expect(q->garbageCollectorHit == 0, 0)) { a = p, x = q; goto unmarked; }
+  }
+leftQ:
+  a = q;
+  goto left;
+leftT:
+  a = t;
+  goto left;
+leftP:
+  a = p;
+left:  // a's successor x is not at stride d; every earlier step of the stretch was
+  r += (d > 0 ? c - from - 1 : 0) +
+       (reinterpret_cast<std::uintptr_t>(x) > reinterpret_cast<std::uintptr_t>(a));
+  if (x == nullptr || x->garbageCollectorHit == 0) goto ended;
+  b = x;
+  if (c - from > 1) goto chased;
+  for (int i = 0; i < kChased; ++i) {
+    x = keepOne();
+    if (x == nullptr || x->garbageCollectorHit == 0) goto ended;
+    b = x;
+  }
+  goto chased;
+unmarked:  // every step of the stretch went at stride d, the last to x
+  r += d > 0 ? c - from : 0;
+ended:
+  o = x;
+  kept = c;
+  rises = r;
+}
+#undef ZORQELI_UNLESS_SAME
 
 // The marker, as the library's sources name it.
 using ZORQelIMarker = ZORQelIInternal::Access::Marker;

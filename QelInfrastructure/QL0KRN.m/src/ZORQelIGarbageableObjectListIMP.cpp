@@ -129,9 +129,9 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
               x->next = prev;
               return after;
             };
-            // Three a turn: each register holds the previous, current, next in turn.
             ZORQelIObjectIMP* a = keptHead;
-            for (ZORQelIObjectIMP* b = o;;) {
+            if constexpr (!kRecord && !kKeep) ZORQelIMarker::KeepRun(o, a, c, r);  // by stride
+            else for (ZORQelIObjectIMP* b = o;;) {  // three a turn: previous, current, next in turn
               ZORQelIObjectIMP* const x = keepOne(b, a);
               if (x == nullptr || x->garbageCollectorHit == 0) { a = b; o = x; break; }
               a = keepOne(x, b);

@@ -329,10 +329,10 @@ void ZORQelIObjectIMP::ScanUnderFrame(ZORQelIObjectIMP* m) {
   if (m != nullptr) m->GarbageCollectorScan();
 }
 
-void ZORQelIObjectIMP::GarbageCollectorScan(ZORQelIObject& m) {
+void ZORQelIObjectIMP::ScanHandle(ZORQelIObject& m) {
   if (__builtin_expect(ZORQelIInternal::marking.quiet, 1)) {
-    // The handle's scan without its three frames, which enclose no code of the
-    // client's: the handle out of its table, then its referent as a raw reference.
+    // The handle's first scan without its three frames, which enclose no code of
+    // the client's: the handle out of its table, then its referent as a raw one.
     if (m.key != ZORQelIGholder::MEMBER) {
       ZORQELI_DCHECK(ZORQelIVariable::holder != nullptr && m.key >= 0,
                      "a handle that is not a member owns a slot of a table");
