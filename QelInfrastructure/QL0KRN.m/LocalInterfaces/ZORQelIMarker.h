@@ -166,13 +166,20 @@ class ZORQelIInternal::Access::Marker {
 #if defined(__x86_64__) || defined(__i386__)
 #define ZORQELI_UNLESS_SAME(x, t, label) \
   __asm__ goto("cmp %0, %1\n\tjne %l[" #label "]" : : "r"(x), "r"(t) : "cc" : label)
-#else
+#elif defined(__GNUC__)
 // Elsewhere through a difference the compiler cannot see through.
 #define ZORQELI_UNLESS_SAME(x, t, label)                                             \
   do {                                                                            \
     std::uintptr_t off = reinterpret_cast<std::uintptr_t>(x) - reinterpret_cast<std::uintptr_t>(t); \
     __asm__("" : "+r"(off));                                                      \
     if (__builtin_expect(off != 0, 0)) goto label;                                \
+  } while (false)
+#else
+// Without inline assembly the plain compare is kept: the walk is as correct,
+// though the compiler may then wait on the loaded link again.
+#define ZORQELI_UNLESS_SAME(x, t, label) \
+  do {                                  \
+    if ((x) != (t)) goto label;         \
   } while (false)
 #endif
 inline void ZORQelIInternal::Access::Marker::KeepRun(ZORQelIObjectIMP*& o, ZORQelIObjectIMP*& a,
