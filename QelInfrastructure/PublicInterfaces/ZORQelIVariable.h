@@ -61,7 +61,7 @@ class QL0KRN_EXPORT ZORQelIVariable {
   // Releases the slot (it becomes a hole).
   // The frame encloses only the release, so when tracing is silent it is
   // left out (see ZORQELI_TRACE_EMPTY).
-  virtual ~ZORQelIVariable() {
+  QL0KRN_ALWAYS_INLINE virtual ~ZORQelIVariable() {
     if (__builtin_expect(!ZORQelITracer::Silent(), 0)) {
       ZORQELI_TRACE(" ZORQelIVariable::~ZORQelIVariable()");
       Release();
@@ -108,9 +108,17 @@ class QL0KRN_EXPORT ZORQelIVariable {
   std::int32_t key;
 
  private:
-  // Frees the slot (a hole) and forgets the referent.
+  // Frees the slot (a hole) and forgets the referent.  The last slot is
+  // given back at once (count lowered): handles die mostly in the reverse
+  // order of their making, and the next registration then finds no hole to
+  // trim.  A slot at or above count (forgotten by Size) leaves count alone.
   QL0KRN_ALWAYS_INLINE void Release() {
-    if (key != ZORQelIGholder::MEMBER) holder[key & 1].table[key >> 1] = nullptr;
+    if (key != ZORQelIGholder::MEMBER) {
+      ZORQelIGholder& h = holder[key & 1];
+      const std::int32_t slot = key >> 1;
+      h.table[slot] = nullptr;
+      if (slot + 1 == h.count) h.count = slot;
+    }
     objectIMP = nullptr;
   }
   // Takes a slot for X (null for a null X) in the table of this variable's
