@@ -106,6 +106,20 @@ class QL0KRN_EXPORT ZORQelIGholder {
     count = c + 1;
     return c;
   }
+  // Push<false> without growing, for the automatic table: true and *slot
+  // the slot taken, or false when the table is full (then nothing was
+  // written).  Nothing in it calls out, so the registration in every handle
+  // constructor keeps no value across a call on its usual path.
+  bool TryPushAutomatic(ZORQelIObjectIMP* x, std::int32_t* slot) {
+    std::int32_t c = count;
+    ZORQelIObjectIMP** slots = table;
+    if (__builtin_expect(c > 0 && slots[c - 1] == nullptr, 0)) c = TrimmedCount(c);
+    if (__builtin_expect(c == top, 0)) return false;
+    slots[c] = x;
+    count = c + 1;
+    *slot = c;
+    return true;
+  }
   void Grow();
   // count less the trailing holes below c (c > 0, slot c-1 a hole).
   std::int32_t TrimmedCount(std::int32_t c) const {

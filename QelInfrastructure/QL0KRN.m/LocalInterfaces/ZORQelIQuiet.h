@@ -186,7 +186,13 @@ struct Access::Quiet {
                                                          const ZORQelIObjectIMP* x) {
     ZORQelI::integer h;
     const unsigned ops = ZORQelIClassOps::Cached(x);
-    if (Settled(ops) == 0 || !LibraryKey(x, ops, &h)) return nullptr;
+    // A plain identifier with the identifier's pair, in one test: the
+    // commonest key, settled and a library key both.
+    constexpr unsigned kPlainKey = kIdentifierClass | kEqualIdentifier | kHashCodeIdentifier;
+    if ((ops & kPlainKey) == kPlainKey)
+      h = static_cast<const ZORQelIIdentifierIMP*>(x)->hash;
+    else if (Settled(ops) == 0 || !LibraryKey(x, ops, &h))
+      return nullptr;
     return static_cast<ZORQelIObjectIMP*>(set.table->Table().LocateSelf(x, TableHash(h)));
   }
   // The rest of Held, out of line (ZORQelISet.cpp): a key that is not held,
