@@ -19,8 +19,8 @@ class ZORQelIVariable;
 //     never read.  count <= top, top is the capacity in slots.
 //  2. A slot value 0 means free (a hole); `null` stands for a handle that
 //     refers to nothing; any other value is the object its handle refers to.
-//  3. Holes are reused only from the end: Add first trims trailing holes,
-//     and a handle whose slot is the last one lowers count as it dies.
+//  3. Holes are reused only from the end: Add first trims trailing holes;
+//     a dying handle never changes count.
 //
 // Hazard (invariant 3, on purpose: registering and releasing a handle stay a
 // few stores): a hole below the last used slot is reused only once every
@@ -93,9 +93,7 @@ class QL0KRN_EXPORT ZORQelIGholder {
   int Push(ZORQelIObjectIMP* x) {
     std::int32_t c = count;
     ZORQelIObjectIMP** slots = table;
-    // A handle that dies last gives its slot back (ZORQelIVariable), so a
-    // trailing hole is rare: one test here, the trim out of the way.
-    if (__builtin_expect(c > 0 && slots[c - 1] == nullptr, 0)) c = TrimmedCount(c);
+    while (c > 0 && slots[c - 1] == nullptr) --c;
     if (__builtin_expect(c == top, 0)) {
       count = c;
       Grow();
@@ -113,7 +111,9 @@ class QL0KRN_EXPORT ZORQelIGholder {
   bool TryPushAutomatic(ZORQelIObjectIMP* x, std::int32_t* slot) {
     std::int32_t c = count;
     ZORQelIObjectIMP** slots = table;
-    if (__builtin_expect(c > 0 && slots[c - 1] == nullptr, 0)) c = TrimmedCount(c);
+    // Handles die mostly in the reverse order of their making, so the holes
+    // trimmed here are usually the few the last ones left.
+    while (c > 0 && slots[c - 1] == nullptr) --c;
     if (__builtin_expect(c == top, 0)) return false;
     slots[c] = x;
     count = c + 1;
@@ -121,12 +121,6 @@ class QL0KRN_EXPORT ZORQelIGholder {
     return true;
   }
   void Grow();
-  // count less the trailing holes below c (c > 0, slot c-1 a hole).
-  std::int32_t TrimmedCount(std::int32_t c) const {
-    do --c;
-    while (c > 0 && table[c - 1] == nullptr);
-    return c;
-  }
   // One block of 64 slots from `first` (at most `end`): scans its objects;
   // returns whether any slot was not a hole.
   bool ScanBlock(std::int32_t first, std::int32_t end);

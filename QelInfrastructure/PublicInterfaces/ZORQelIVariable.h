@@ -108,17 +108,11 @@ class QL0KRN_EXPORT ZORQelIVariable {
   std::int32_t key;
 
  private:
-  // Frees the slot (a hole) and forgets the referent.  The last slot is
-  // given back at once (count lowered): handles die mostly in the reverse
-  // order of their making, and the next registration then finds no hole to
-  // trim.  A slot at or above count (forgotten by Size) leaves count alone.
+  // Frees the slot (a hole) and forgets the referent.  count is left as it
+  // is, even for the last slot: the tables' status texts show the holes a
+  // dying handle leaves until the next registration trims them.
   QL0KRN_ALWAYS_INLINE void Release() {
-    if (key != ZORQelIGholder::MEMBER) {
-      ZORQelIGholder& h = holder[key & 1];
-      const std::int32_t slot = key >> 1;
-      h.table[slot] = nullptr;
-      if (slot + 1 == h.count) h.count = slot;
-    }
+    if (key != ZORQelIGholder::MEMBER) holder[key & 1].table[key >> 1] = nullptr;
     objectIMP = nullptr;
   }
   // Takes a slot for X (null for a null X) in the table of this variable's
