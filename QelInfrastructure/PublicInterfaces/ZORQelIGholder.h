@@ -19,7 +19,8 @@ class ZORQelIVariable;
 //     never read.  count <= top, top is the capacity in slots.
 //  2. A slot value 0 means free (a hole); `null` stands for a handle that
 //     refers to nothing; any other value is the object its handle refers to.
-//  3. Holes are reused only from the end: Add first trims trailing holes.
+//  3. Holes are reused only from the end: Add first trims trailing holes;
+//     a dying handle never changes count.
 //
 // Hazard (invariant 3, on purpose: registering and releasing a handle stay a
 // few stores): a hole below the last used slot is reused only once every
@@ -102,6 +103,22 @@ class QL0KRN_EXPORT ZORQelIGholder {
     slots[c] = x;
     count = c + 1;
     return c;
+  }
+  // Push<false> without growing, for the automatic table: true and *slot
+  // the slot taken, or false when the table is full (then nothing was
+  // written).  Nothing in it calls out, so the registration in every handle
+  // constructor keeps no value across a call on its usual path.
+  bool TryPushAutomatic(ZORQelIObjectIMP* x, std::int32_t* slot) {
+    std::int32_t c = count;
+    ZORQelIObjectIMP** slots = table;
+    // Handles die mostly in the reverse order of their making, so the holes
+    // trimmed here are usually the few the last ones left.
+    while (c > 0 && slots[c - 1] == nullptr) --c;
+    if (__builtin_expect(c == top, 0)) return false;
+    slots[c] = x;
+    count = c + 1;
+    *slot = c;
+    return true;
   }
   void Grow();
   // One block of 64 slots from `first` (at most `end`): scans its objects;

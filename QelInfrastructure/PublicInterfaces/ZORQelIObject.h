@@ -77,10 +77,11 @@ class QL0KRN_EXPORT ZORQelIObject : public ZORQelIVariable {
   [[noreturn]] static void RaiseEmpty(int line);
   // A handle on X registered without a constructor frame, for the library's
   // paths that run only when no frame can be observed.
-  static ZORQelIObject Unframed(ZORQelIObjectIMP* X) {
+  QL0KRN_ALWAYS_INLINE static ZORQelIObject Unframed(ZORQelIObjectIMP* X) {
     return ZORQelIObject(X, InHandleConstructor());
   }
-  ZORQelIObject(ZORQelIObjectIMP* X, InHandleConstructor t) : ZORQelIVariable(X, t) {}
+  QL0KRN_ALWAYS_INLINE ZORQelIObject(ZORQelIObjectIMP* X, InHandleConstructor t)
+      : ZORQelIVariable(X, t) {}
 };
 
 // The contract every handle family shares; each family's header adds what is

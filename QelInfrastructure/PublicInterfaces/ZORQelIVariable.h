@@ -61,7 +61,7 @@ class QL0KRN_EXPORT ZORQelIVariable {
   // Releases the slot (it becomes a hole).
   // The frame encloses only the release, so when tracing is silent it is
   // left out (see ZORQELI_TRACE_EMPTY).
-  virtual ~ZORQelIVariable() {
+  QL0KRN_ALWAYS_INLINE virtual ~ZORQelIVariable() {
     if (__builtin_expect(!ZORQelITracer::Silent(), 0)) {
       ZORQELI_TRACE(" ZORQelIVariable::~ZORQelIVariable()");
       Release();
@@ -108,7 +108,9 @@ class QL0KRN_EXPORT ZORQelIVariable {
   std::int32_t key;
 
  private:
-  // Frees the slot (a hole) and forgets the referent.
+  // Frees the slot (a hole) and forgets the referent.  count is left as it
+  // is, even for the last slot: the tables' status texts show the holes a
+  // dying handle leaves until the next registration trims them.
   QL0KRN_ALWAYS_INLINE void Release() {
     if (key != ZORQelIGholder::MEMBER) holder[key & 1].table[key >> 1] = nullptr;
     objectIMP = nullptr;
@@ -116,21 +118,24 @@ class QL0KRN_EXPORT ZORQelIVariable {
   // Takes a slot for X (null for a null X) in the table of this variable's
   // address and sets key.
   QL0KRN_ALWAYS_INLINE void Register(ZORQelIObjectIMP* X) {
+    // On this thread's stack (known bounds), with the tables made and room
+    // in the automatic one: a slot there, without a call.  Anything else
+    // (the first handle, a thread whose bounds are not known yet, a handle
+    // off the stack, a full table) is decided out of line.
     ZORQelIGholder* h = holder;
-    if (__builtin_expect(h == nullptr, 0)) h = Holders();
-    // On this thread's stack (known bounds): the automatic table.  Anything
-    // else, including a thread whose bounds are not known yet, is decided
-    // out of line.
     const ZORQelIInternal::StackBounds& s = ZORQelIInternal::threadStack;
     ZORQelIObjectIMP* const x = X != nullptr ? X : ZORQelIGholder::null;
-    if (__builtin_expect(reinterpret_cast<std::uintptr_t>(this) - s.low < s.size, 1))
-      key = h[0].Push<false>(x) * 2;
+    std::int32_t slot;
+    if (__builtin_expect(h != nullptr &&
+                             reinterpret_cast<std::uintptr_t>(this) - s.low < s.size &&
+                             h[0].TryPushAutomatic(x, &slot),
+                         1))
+      key = slot * 2;
     else
-      key = RegisterOffStack(h, x);
+      key = RegisterSlow(x);
   }
-  // The registration of a variable not found on the calling thread's stack
-  // by the inline test: the slow stack test, then the key.
-  std::int32_t RegisterOffStack(ZORQelIGholder* h, ZORQelIObjectIMP* x);
+  // Register past its inline path: the tables, the slow stack test, growth.
+  std::int32_t RegisterSlow(ZORQelIObjectIMP* x);
   // The tables, created on first use.
   static ZORQelIGholder* Holders();
   static bool OnCurrentStack(const void* p) {

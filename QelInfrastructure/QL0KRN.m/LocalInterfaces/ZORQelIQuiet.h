@@ -59,7 +59,7 @@ struct Access::Quiet {
 
   // A handle on x (null: empty), registered as every handle is, without the
   // constructor's frame.
-  static ZORQelIObject Handle(ZORQelIObjectIMP* x) {
+  QL0KRN_ALWAYS_INLINE static ZORQelIObject Handle(ZORQelIObjectIMP* x) {
     return ZORQelIObject::Unframed(x);
   }
 
@@ -177,6 +177,23 @@ struct Access::Quiet {
       }
     }
     return HeldByMatch(table, x, hash, held);
+  }
+  // The part of Held that needs no call: x's object when x is a settled
+  // key (its class's flags already cached) that LocateSelf finds held; null
+  // otherwise, and then Held has the answer.  Without a call, its caller's
+  // hit path saves no registers.
+  QL0KRN_ALWAYS_INLINE static ZORQelIObjectIMP* HeldSelf(const ZORQelISet& set,
+                                                         const ZORQelIObjectIMP* x) {
+    ZORQelI::integer h;
+    const unsigned ops = ZORQelIClassOps::Cached(x);
+    // A plain identifier with the identifier's pair, in one test: the
+    // commonest key, settled and a library key both.
+    constexpr unsigned kPlainKey = kIdentifierClass | kEqualIdentifier | kHashCodeIdentifier;
+    if ((ops & kPlainKey) == kPlainKey)
+      h = static_cast<const ZORQelIIdentifierIMP*>(x)->hash;
+    else if (Settled(ops) == 0 || !LibraryKey(x, ops, &h))
+      return nullptr;
+    return static_cast<ZORQelIObjectIMP*>(set.table->Table().LocateSelf(x, TableHash(h)));
   }
   // The rest of Held, out of line (ZORQelISet.cpp): a key that is not held,
   // or one that shares its hash code with an object not settled.  Apart, so

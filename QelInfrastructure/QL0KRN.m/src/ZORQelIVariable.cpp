@@ -79,7 +79,8 @@ void CheckOwnSlot(std::int32_t key, const ZORQelIObjectIMP* objectIMP) {
 }  // namespace
 #endif
 
-std::int32_t ZORQelIVariable::RegisterOffStack(ZORQelIGholder* h, ZORQelIObjectIMP* x) {
+std::int32_t ZORQelIVariable::RegisterSlow(ZORQelIObjectIMP* x) {
+  ZORQelIGholder* h = Holders();
   if (ZORQelIInternal::OnStackSlow(this)) return h[0].Push<false>(x) * 2;
   return h[1].Push<true>(x) * 2 + 1;
 }
