@@ -335,9 +335,7 @@ TEST(MemRulesCheck, InstanceAndValueComparisonDiffer) {
 }
 
 TEST(MemRulesCheck, APopulationThatKeepsEveryRule) {
-  ZORQelIModeler m = Load(kSchema, kGood);
-  ZORQelIMemRuleChecker c(m);
-  ZORQelIMemRuleReport r = c.Check();
+  const ZORQelIMemRuleReport r = Checked(kSchema, kGood).report;
   EXPECT_EQ("", Lines(r));
   EXPECT_EQ(5u, r.instances);
   EXPECT_EQ(0u, r.violations);
@@ -345,15 +343,14 @@ TEST(MemRulesCheck, APopulationThatKeepsEveryRule) {
 }
 
 TEST(MemRulesCheck, EachKindOfRuleFailsWhereItShould) {
-  ZORQelIModeler m = Load(kSchema,
-                          "#1=POINT('',1.,2.);\n"                  // NAMED.WR1: an empty name
-                          "#2=POINT($,300.,0.);\n"                 // WR2 through DERIVE norm
-                          "#3=POINT($,1.,2.);\n"                   // UR1: the values of #1
-                          "#4=SEGMENT(#1,#1,.RED.,-1,$);\n"        // distinct, notred, POSITIVE
-                          "#5=SEGMENT(#1,#3,.GREEN.,12,$);\n"      // SMALL; #1 starts two
-                          "#6=POLY((#1,#2));\n");                  // closed; RULE R2 (n = 12)
-  ZORQelIMemRuleChecker c(m);
-  ZORQelIMemRuleReport r = c.Check();
+  const ZORQelIMemRuleReport r = Checked(kSchema,
+                                         "#1=POINT('',1.,2.);\n"              // NAMED.WR1: an empty name
+                                         "#2=POINT($,300.,0.);\n"             // WR2 through DERIVE norm
+                                         "#3=POINT($,1.,2.);\n"               // UR1: the values of #1
+                                         "#4=SEGMENT(#1,#1,.RED.,-1,$);\n"    // distinct, notred, POSITIVE
+                                         "#5=SEGMENT(#1,#3,.GREEN.,12,$);\n"  // SMALL; #1 starts two
+                                         "#6=POLY((#1,#2));\n")               // closed; RULE R2 (n = 12)
+                                     .report;
   EXPECT_EQ(
       "#1=POINT: NAMED.WR1 violated\n"
       "#1=POINT: STARTS violated\n"
@@ -563,14 +560,10 @@ TEST(MemRulesCheck, ClausesParsedDuringAnEvaluation) {
       "END_FUNCTION;\n"
       "END_SCHEMA;\n";
   const std::string data = "#1=HOLDER(#2);\n#2=FAR(5);\n";
-  {
-    ZORQelIModeler m = Load(schema, data);
-    ZORQelIMemRuleChecker c(m);
-    ZORQelIMemRuleReport r = c.Check();
-    EXPECT_EQ("#1=HOLDER: w2 violated\n", Lines(r));
-    EXPECT_EQ(4u, r.evaluated);
-    EXPECT_EQ(0u, r.unsupported);
-  }
+  const ZORQelIMemRuleReport r = Checked(schema, data).report;  // its own modeler and checker
+  EXPECT_EQ("#1=HOLDER: w2 violated\n", Lines(r));
+  EXPECT_EQ(4u, r.evaluated);
+  EXPECT_EQ(0u, r.unsupported);
   {
     ZORQelIModeler m = Load(schema, data);
     ZORQelIMemRuleChecker c(m);
