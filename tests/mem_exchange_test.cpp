@@ -190,11 +190,8 @@ TEST(MemExchange, RealsRoundTripBitForBit) {
     EXPECT_EQ(Bits(values[i]), Bits(again)) << i;
   }
   // The shortest texts, always with a '.'.
-  EXPECT_NE(std::string::npos, written.find("(0.1)"));
-  EXPECT_NE(std::string::npos, written.find("(-0.)"));
-  EXPECT_NE(std::string::npos, written.find("(5.E-324)"));
-  EXPECT_NE(std::string::npos, written.find("(100.)"));
-  EXPECT_NE(std::string::npos, written.find("(1.E21)"));
+  for (const char* text : {"(0.1)", "(-0.)", "(5.E-324)", "(100.)", "(1.E21)"})
+    EXPECT_NE(std::string::npos, written.find(text)) << text;
 }
 
 TEST(MemExchange, StrictErrorsAreLocatedAndLeaveThePopulationAsItWas) {
