@@ -40,8 +40,18 @@ struct Drawing {
   ZORQelIInstance Text(const char* s) const { return m.InstanciateString().PutString(s); }
 };
 
-TEST(MemPopulation, InstancesAreNumberedFromOneAndFoundByNumber) {
+// Every test starts from a drawing schema of its own, `d`.
+class DrawingTest : public ::testing::Test {
+ protected:
   Drawing d;
+};
+using MemPopulation = DrawingTest;
+using MemValues = DrawingTest;
+using MemAttributes = DrawingTest;
+using MemReferences = DrawingTest;
+using MemAggregates = DrawingTest;
+
+TEST_F(MemPopulation, InstancesAreNumberedFromOneAndFoundByNumber) {
   ZORQelIInstance a = d.m.Instanciate("Figure");
   ZORQelIInstance b = d.m.Instanciate(d.polyline);
   ZORQelIInstance c = d.pop.Instanciate("Group");
@@ -57,8 +67,7 @@ TEST(MemPopulation, InstancesAreNumberedFromOneAndFoundByNumber) {
   EXPECT_EQ(Itrue, b.GetType().Equal(d.polyline));
 }
 
-TEST(MemPopulation, PositionsChangeButNumbersStay) {
-  Drawing d;
+TEST_F(MemPopulation, PositionsChangeButNumbersStay) {
   ZORQelIInstance a = d.m.Instanciate("Figure");
   ZORQelIInstance b = d.m.Instanciate("Figure");
   ZORQelIInstance c = d.m.Instanciate("Figure");
@@ -85,8 +94,7 @@ TEST(MemPopulation, PositionsChangeButNumbersStay) {
   EXPECT_EQ(3, d.pop.Size());
 }
 
-TEST(MemPopulation, BadPositionsAndCandidatesAreRefused) {
-  Drawing d;
+TEST_F(MemPopulation, BadPositionsAndCandidatesAreRefused) {
   ZORQelIInstance a = d.m.Instanciate("Figure");
   ExpectRaise<ZORQelI::BoundError>([&] { d.pop.Get(1); });
   ExpectRaise<ZORQelI::BoundError>([&] { d.pop.Remove(-1); });
@@ -104,8 +112,7 @@ TEST(MemPopulation, BadPositionsAndCandidatesAreRefused) {
   ExpectRaise<ZORQelI::InvalidType>([&] { d.pop.Rename("x"); });
 }
 
-TEST(MemValues, ValuesAreTypedStartUnsetAndAreCopied) {
-  Drawing d;
+TEST_F(MemValues, ValuesAreTypedStartUnsetAndAreCopied) {
   ZORQelIInstance i = d.m.InstanciateInteger();
   EXPECT_EQ(Ifalse, i.IsValid());
   EXPECT_EQ("$", Str(i.GetSymbolicName()));
@@ -134,8 +141,7 @@ TEST(MemValues, ValuesAreTypedStartUnsetAndAreCopied) {
   ExpectRaise<ZORQelI::InvalidType>([&] { d.m.InstanciateInteger().PutObject(ZORQelIObject(d.m)); });
 }
 
-TEST(MemAttributes, ValuesOfEveryKindReadBackThroughTheHandles) {
-  Drawing d;
+TEST_F(MemAttributes, ValuesOfEveryKindReadBackThroughTheHandles) {
   ZORQelIInstance p = d.m.Instanciate("Polyline");
   p.PutAttr(d.name, d.Text("route"));
   p.GetAttr("tag").PutString("0A1B");
@@ -160,8 +166,7 @@ TEST(MemAttributes, ValuesOfEveryKindReadBackThroughTheHandles) {
   ExpectRaise<ZORQelI::Exception>([&] { p.GetAttr("name").GetString(); }, "unset");
 }
 
-TEST(MemAttributes, UnknownAttributesGiveEmptyHandles) {
-  Drawing d;
+TEST_F(MemAttributes, UnknownAttributesGiveEmptyHandles) {
   ZORQelIInstance f = d.m.Instanciate("Figure");
   EXPECT_EQ(Ifalse, f.GetAttr("points").IsValid());     // a sub-entity's attribute
   EXPECT_EQ(Ifalse, f.GetAttr(d.count).IsValid());      // another entity's attribute
@@ -176,8 +181,7 @@ TEST(MemAttributes, UnknownAttributesGiveEmptyHandles) {
   EXPECT_EQ("x", Str(o.GetAttr(other.name).GetString()));
 }
 
-TEST(MemAttributes, WritesOfAnotherKindOrWidthChangeNothing) {
-  Drawing d;
+TEST_F(MemAttributes, WritesOfAnotherKindOrWidthChangeNothing) {
   ZORQelIEntity e = d.m.MakeEntity("Coded");
   ZORQelIAttr code = e.CreateAttr("code", d.m.MakeString(3, Ifalse), Ifalse);
   ZORQelIAttr pair = e.CreateAttr("pair", d.m.MakeString(2, Itrue), Ifalse);
@@ -198,8 +202,7 @@ TEST(MemAttributes, WritesOfAnotherKindOrWidthChangeNothing) {
   ExpectRaise<ZORQelI::InvalidType>([&] { x.Rename("y"); });
 }
 
-TEST(MemAttributes, WholeInstancesCopyTheirValues) {
-  Drawing d;
+TEST_F(MemAttributes, WholeInstancesCopyTheirValues) {
   ZORQelIInstance a = d.m.Instanciate("Polyline");
   ZORQelIInstance b = d.m.Instanciate("Polyline");
   a.PutAttr(d.name, d.Text("a"));
@@ -216,8 +219,7 @@ TEST(MemAttributes, WholeInstancesCopyTheirValues) {
   EXPECT_EQ("a", Str(clone.GetAttr(d.name).GetString()));
 }
 
-TEST(MemAttributes, TextsAndSymbolicNamesUseTheInstanceNotation) {
-  Drawing d;
+TEST_F(MemAttributes, TextsAndSymbolicNamesUseTheInstanceNotation) {
   ZORQelIInstance f = d.m.Instanciate("Figure");
   f.PutAttr(d.name, d.Text("it's"));
   ZORQelIInstance p = d.m.Instanciate("Polyline");
@@ -230,8 +232,7 @@ TEST(MemAttributes, TextsAndSymbolicNamesUseTheInstanceNotation) {
   EXPECT_EQ("#1=Figure('it's',$);\n#2=Polyline($,$,(1.500000),$);\n", Str(d.pop.ToString()));
 }
 
-TEST(MemReferences, AReferenceAnswersAsTheInstanceItRefersTo) {
-  Drawing d;
+TEST_F(MemReferences, AReferenceAnswersAsTheInstanceItRefersTo) {
   ZORQelIInstance g1 = d.m.Instanciate("Group");
   ZORQelIInstance g2 = d.m.Instanciate("Group");
   g1.PutAttr(d.parent, g2);
@@ -260,8 +261,7 @@ TEST(MemReferences, AReferenceAnswersAsTheInstanceItRefersTo) {
   EXPECT_EQ(1, g1.GetAttr(d.parent).GetInstanceId());
 }
 
-TEST(MemReferences, ReferencesAcceptSubEntitiesOnly) {
-  Drawing d;
+TEST_F(MemReferences, ReferencesAcceptSubEntitiesOnly) {
   ZORQelIInstance g = d.m.Instanciate("Group");
   ZORQelIInstance p = d.m.Instanciate("Polyline");
   ExpectRaise<ZORQelI::InvalidType>([&] { g.PutAttr(d.parent, p); });
@@ -273,8 +273,7 @@ TEST(MemReferences, ReferencesAcceptSubEntitiesOnly) {
   ExpectRaise<ZORQelI::Exception>([&] { g.GetAttr(d.parent).GetAttr("count"); }, "unset");
 }
 
-TEST(MemReferences, DeletedInstancesReadAsUnsetWhereverReferred) {
-  Drawing d;
+TEST_F(MemReferences, DeletedInstancesReadAsUnsetWhereverReferred) {
   ZORQelIInstance f = d.m.Instanciate("Figure");
   ZORQelIInstance g = d.m.Instanciate("Group");
   g.GetAttr(d.members).Append(f);
@@ -300,8 +299,7 @@ TEST(MemReferences, DeletedInstancesReadAsUnsetWhereverReferred) {
   EXPECT_EQ(Itrue, g.GetAttr(d.members).IsEmpty());
 }
 
-TEST(MemAggregates, SetsHoldDistinctElementsAndGrowAtBothEnds) {
-  Drawing d;
+TEST_F(MemAggregates, SetsHoldDistinctElementsAndGrowAtBothEnds) {
   ZORQelIInstance g = d.m.Instanciate("Group");
   ZORQelIInstance a = d.m.Instanciate("Figure");
   ZORQelIInstance b = d.m.Instanciate("Figure");
@@ -321,8 +319,7 @@ TEST(MemAggregates, SetsHoldDistinctElementsAndGrowAtBothEnds) {
   EXPECT_EQ(Itrue, members.GetInstance(0).Equal(a));
 }
 
-TEST(MemAggregates, ShortAndLongTextsCompareAndCopyAlike) {
-  Drawing d;
+TEST_F(MemAggregates, ShortAndLongTextsCompareAndCopyAlike) {
   const char* longText = "a text longer than a slot";
   ZORQelIInstance set = d.pop.Instanciate(d.m.MakeSet(d.m.MakeString(), Mint::UNSET, Mint::UNSET));
   EXPECT_EQ(Itrue, set.Append(d.Text("short")));
@@ -338,8 +335,7 @@ TEST(MemAggregates, ShortAndLongTextsCompareAndCopyAlike) {
   EXPECT_EQ(longText, Str(copy.GetInstance(1).GetString()));
 }
 
-TEST(MemAggregates, BoundedArraysHaveTheirSizeAndListsTheirLimit) {
-  Drawing d;
+TEST_F(MemAggregates, BoundedArraysHaveTheirSizeAndListsTheirLimit) {
   ZORQelIType integer = d.m.MakeInteger();
   ZORQelIInstance array = d.pop.Instanciate(d.m.MakeArray(integer, 1, 3, Itrue, Ifalse));
   ASSERT_EQ(3, array.Size());
@@ -365,8 +361,7 @@ TEST(MemAggregates, BoundedArraysHaveTheirSizeAndListsTheirLimit) {
   EXPECT_EQ(1, list.GetInstance(0).GetInt());
 }
 
-TEST(MemAggregates, AggregateValuesAreCopiedAndNest) {
-  Drawing d;
+TEST_F(MemAggregates, AggregateValuesAreCopiedAndNest) {
   ZORQelIInstance p = d.m.Instanciate("Polyline");
   ZORQelIInstance free = d.pop.Instanciate(d.points.GetType());
   free.Append(d.pop.InstanciateReal(1));
@@ -403,8 +398,7 @@ class Collect : public ZORQelIWalker {
   int limit_;
 };
 
-TEST(MemAggregates, ForEachWalksValuesInOrderAndStops) {
-  Drawing d;
+TEST_F(MemAggregates, ForEachWalksValuesInOrderAndStops) {
   ZORQelIInstance p = d.m.Instanciate("Polyline");
   Collect all(100);
   EXPECT_EQ(Itrue, p.ForEach(all));

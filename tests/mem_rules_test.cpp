@@ -168,6 +168,13 @@ std::string Failure(ZORQelIMemRuleChecker& c, const std::string& text,
   }
 }
 
+// An expression, the instance it is evaluated on (0: none) and its expected value text.
+struct Row {
+  const char* text;
+  const char* expected;
+  int self = 0;
+};
+
 class MemRules : public testing::Test {
  protected:
   ZORQelIModeler m = Load(kSchema, kGood);
@@ -175,29 +182,26 @@ class MemRules : public testing::Test {
   std::string E(const std::string& text, ZORQelI::Mint self = ZORQelI::Mint()) {
     return c.Evaluate(self, text);
   }
+  void ExpectRows(std::initializer_list<Row> rows);
 };
 
+// Evaluates each row in order with `c`, a failure naming its expression.
+void ExpectRows(ZORQelIMemRuleChecker& c, std::initializer_list<Row> rows) {
+  for (const Row& r : rows)
+    EXPECT_EQ(r.expected, c.Evaluate(r.self != 0 ? ZORQelI::Mint(r.self) : ZORQelI::Mint(), r.text)) << r.text;
+}
+void MemRules::ExpectRows(std::initializer_list<Row> rows) { ::ExpectRows(c, rows); }
+
 TEST_F(MemRules, ArithmeticStringsAndIntervals) {
-  EXPECT_EQ("7", E("1 + 2 * 3"));
-  EXPECT_EQ("-9", E("-(4 + 5)"));
-  EXPECT_EQ("2.5", E("5 / 2"));
-  EXPECT_EQ("2", E("5 DIV 2"));
-  EXPECT_EQ("1", E("5 MOD 2"));
-  EXPECT_EQ("1024", E("2 ** 10"));
-  EXPECT_EQ("512", E("2 ** 3 ** 2"));  // groups to the right
-  EXPECT_EQ("4.5", E("4 + 0.5"));
-  EXPECT_EQ("?", E("? + 1"));
-  EXPECT_EQ("'abcd'", E("'ab' + 'cd'"));
-  EXPECT_EQ("'it's'", E("'it''s'"));
-  EXPECT_EQ("'b'", E("'abc'[2]"));
-  EXPECT_EQ("'bc'", E("'abc'[2:3]"));
-  EXPECT_EQ(".T.", E("'A12' LIKE '@##'"));
-  EXPECT_EQ(".F.", E("'a12' LIKE '^##'"));
-  EXPECT_EQ(".T.", E("'hello world' LIKE 'h*d'"));
-  EXPECT_EQ(".T.", E("{1 <= 1 < 2}"));
-  EXPECT_EQ(".F.", E("{1 < 1 < 2}"));
-  EXPECT_EQ(".U.", E("{1 <= ? < 2}"));
-  EXPECT_EQ(".T.", E("'abc' < 'abd'"));
+  ExpectRows({
+      {"1 + 2 * 3", "7"}, {"-(4 + 5)", "-9"}, {"5 / 2", "2.5"}, {"5 DIV 2", "2"}, {"5 MOD 2", "1"},
+      {"2 ** 10", "1024"},
+      {"2 ** 3 ** 2", "512"},  // groups to the right
+      {"4 + 0.5", "4.5"}, {"? + 1", "?"}, {"'ab' + 'cd'", "'abcd'"}, {"'it''s'", "'it's'"},
+      {"'abc'[2]", "'b'"}, {"'abc'[2:3]", "'bc'"}, {"'A12' LIKE '@##'", ".T."},
+      {"'a12' LIKE '^##'", ".F."}, {"'hello world' LIKE 'h*d'", ".T."}, {"{1 <= 1 < 2}", ".T."},
+      {"{1 < 1 < 2}", ".F."}, {"{1 <= ? < 2}", ".U."}, {"'abc' < 'abd'", ".T."}
+  });
 }
 
 TEST_F(MemRules, ThreeValuedLogicAndIndeterminate) {
@@ -214,45 +218,25 @@ TEST_F(MemRules, ThreeValuedLogicAndIndeterminate) {
       EXPECT_EQ(xorT[a][b], E(l + " XOR " + r)) << l << " XOR " << r;
     }
   }
-  EXPECT_EQ(".U.", E("NOT UNKNOWN"));
-  EXPECT_EQ(".F.", E("NOT TRUE"));
-  EXPECT_EQ(".U.", E("? = 1"));
-  EXPECT_EQ(".U.", E("1 < ?"));
-  EXPECT_EQ(".U.", E("? AND TRUE"));
-  EXPECT_EQ(".F.", E("? AND FALSE"));
-  EXPECT_EQ(".T.", E("UNKNOWN < TRUE"));
+  ExpectRows({
+      {"NOT UNKNOWN", ".U."}, {"NOT TRUE", ".F."}, {"? = 1", ".U."}, {"1 < ?", ".U."},
+      {"? AND TRUE", ".U."}, {"? AND FALSE", ".F."}, {"UNKNOWN < TRUE", ".T."}
+  });
 }
 
 TEST_F(MemRules, AggregatesQueriesAndBuiltins) {
-  EXPECT_EQ("(1,1,1,2)", E("[1:3, 2]"));
-  EXPECT_EQ(".T.", E("2 IN [1, 2]"));
-  EXPECT_EQ(".F.", E("3 IN [1, 2]"));
-  EXPECT_EQ(".U.", E("? IN [1, 2]"));
-  EXPECT_EQ("(1,2,3)", E("[1, 2] + 3"));
-  EXPECT_EQ("(0,1,2)", E("0 + [1, 2]"));
-  EXPECT_EQ("(1,3)", E("[1, 2, 3] - [2]"));
-  EXPECT_EQ("(2)", E("[1, 2] * [2, 5]"));
-  EXPECT_EQ("(3,4)", E("QUERY(e <* [1, 2, 3, 4] | e > 2)"));
-  EXPECT_EQ("3", E("SIZEOF([1, 2, 3])"));
-  EXPECT_EQ("3", E("HIINDEX([1, 2, 3])"));
-  EXPECT_EQ("1", E("LOINDEX([1, 2, 3])"));
-  EXPECT_EQ("?", E("SIZEOF(?)"));
-  EXPECT_EQ("3", E("ABS(-3)"));
-  EXPECT_EQ("1.5", E("ABS(-1.5)"));
-  EXPECT_EQ("3.", E("SQRT(9)"));
-  EXPECT_EQ("5", E("NVL(?, 5)"));
-  EXPECT_EQ(".F.", E("EXISTS(?)"));
-  EXPECT_EQ("12", E("VALUE('12')"));
-  EXPECT_EQ("?", E("VALUE('x')"));
-  EXPECT_EQ(".T.", E("VALUE_IN([1, 2], 2)"));
-  EXPECT_EQ(".F.", E("VALUE_UNIQUE([1, 2, 1])"));
-  EXPECT_EQ("3", E("LENGTH('abc')"));
-  EXPECT_EQ(".T.", E("ODD(3)"));
-  EXPECT_EQ("('INTEGER','NUMBER')", E("TYPEOF(3)"));
-  EXPECT_EQ("3.141592653589793", E("PI"));
-  EXPECT_EQ("0.1", E("1 / 10"));
-  EXPECT_EQ("-1.", E("2 - 3.0"));
-  EXPECT_EQ("120", E("fact(5)"));
+  ExpectRows({
+      {"[1:3, 2]", "(1,1,1,2)"}, {"2 IN [1, 2]", ".T."}, {"3 IN [1, 2]", ".F."},
+      {"? IN [1, 2]", ".U."}, {"[1, 2] + 3", "(1,2,3)"}, {"0 + [1, 2]", "(0,1,2)"},
+      {"[1, 2, 3] - [2]", "(1,3)"}, {"[1, 2] * [2, 5]", "(2)"},
+      {"QUERY(e <* [1, 2, 3, 4] | e > 2)", "(3,4)"}, {"SIZEOF([1, 2, 3])", "3"},
+      {"HIINDEX([1, 2, 3])", "3"}, {"LOINDEX([1, 2, 3])", "1"}, {"SIZEOF(?)", "?"},
+      {"ABS(-3)", "3"}, {"ABS(-1.5)", "1.5"}, {"SQRT(9)", "3."}, {"NVL(?, 5)", "5"},
+      {"EXISTS(?)", ".F."}, {"VALUE('12')", "12"}, {"VALUE('x')", "?"},
+      {"VALUE_IN([1, 2], 2)", ".T."}, {"VALUE_UNIQUE([1, 2, 1])", ".F."}, {"LENGTH('abc')", "3"},
+      {"ODD(3)", ".T."}, {"TYPEOF(3)", "('INTEGER','NUMBER')"}, {"PI", "3.141592653589793"},
+      {"1 / 10", "0.1"}, {"2 - 3.0", "-1."}, {"fact(5)", "120"}
+  });
 }
 
 TEST_F(MemRules, FunctionsRunTheirStatements) {
@@ -265,54 +249,51 @@ TEST_F(MemRules, FunctionsRunTheirStatements) {
 }
 
 TEST_F(MemRules, AttributesDerivedInverseAndInstances) {
-  EXPECT_EQ("'a'", E("SELF.name", 1));
-  EXPECT_EQ("'a'", E("SELF\\named.name", 1));
-  EXPECT_EQ("5.", E("norm", 2));
-  EXPECT_EQ("(#3)", E("starts", 1));
-  EXPECT_EQ("()", E("starts", 2));
-  EXPECT_EQ("5.", E("SELF.p2.norm", 3));
-  EXPECT_EQ(".T.", E("'RULES_TEST.NAMED' IN TYPEOF(SELF)", 1));
-  EXPECT_EQ(".T.", E("SIZEOF(USEDIN(SELF, 'RULES_TEST.SEGMENT.P1')) = 1", 1));
+  ExpectRows({
+      {"SELF.name", "'a'", 1}, {"SELF\\named.name", "'a'", 1}, {"norm", "5.", 2},
+      {"starts", "(#3)", 1}, {"starts", "()", 2}, {"SELF.p2.norm", "5.", 3},
+      {"'RULES_TEST.NAMED' IN TYPEOF(SELF)", ".T.", 1},
+      {"SIZEOF(USEDIN(SELF, 'RULES_TEST.SEGMENT.P1')) = 1", ".T.", 1}
+  });
   // #3.p1, twice in #4.pts, #5.held: one per reference.
   EXPECT_EQ("4", E("SIZEOF(USEDIN(SELF, ''))", 1));
   EXPECT_EQ("('RULES_TEST.SEGMENT.P1','RULES_TEST.POLY.PTS','RULES_TEST.OWNER.HELD')",
             E("ROLESOF(SELF)", 1));
-  EXPECT_EQ(".T.", E("c = colour.green", 3));
-  EXPECT_EQ(".T.", E("c = green", 3));
-  EXPECT_EQ(".T.", E("'RULES_TEST.LABEL' IN TYPEOF(extra)", 3));
+  ExpectRows({
+      {"c = colour.green", ".T.", 3}, {"c = green", ".T.", 3},
+      {"'RULES_TEST.LABEL' IN TYPEOF(extra)", ".T.", 3}
+  });
   // Entity constructors, whole or joined by ||, compare by value.
-  EXPECT_EQ("NAMED(...)||POINT(...)", E("named('n') || point(3.0, 4.0)"));
-  EXPECT_EQ("4.", E("(named('n') || point(3.0, 4.0)).y"));
-  EXPECT_EQ(".T.", E("'RULES_TEST.NAMED' IN TYPEOF(named('n') || point(3.0, 4.0))"));
-  EXPECT_EQ(".T.", E("point('a', 1.0, 2.0) = named('a') || point(1.0, 2.0)"));
-  EXPECT_EQ(".T.", E("SELF = point('a', 1.0, 2.0)", 1));
-  EXPECT_EQ(".F.", E("SELF = point('a', 1.0, 2.5)", 1));
-  EXPECT_EQ(".F.", E("SELF :=: point('a', 1.0, 2.0)", 2));
+  ExpectRows({
+      {"named('n') || point(3.0, 4.0)", "NAMED(...)||POINT(...)"},
+      {"(named('n') || point(3.0, 4.0)).y", "4."},
+      {"'RULES_TEST.NAMED' IN TYPEOF(named('n') || point(3.0, 4.0))", ".T."},
+      {"point('a', 1.0, 2.0) = named('a') || point(1.0, 2.0)", ".T."},
+      {"SELF = point('a', 1.0, 2.0)", ".T.", 1}, {"SELF = point('a', 1.0, 2.5)", ".F.", 1},
+      {"SELF :=: point('a', 1.0, 2.0)", ".F.", 2}
+  });
   // An instance of the population joined with a constructed value.
-  EXPECT_EQ("1.", E("(SELF || owner(SELF)).x", 1));
-  EXPECT_EQ(".T.", E("(SELF || owner(SELF)).held :=: SELF", 1));
-  EXPECT_EQ(".T.", E("'RULES_TEST.OWNER' IN TYPEOF(SELF || owner(SELF))", 1));
-  EXPECT_EQ(".F.", E("'RULES_TEST.OWNER' IN TYPEOF(SELF)", 1));
+  ExpectRows({
+      {"(SELF || owner(SELF)).x", "1.", 1}, {"(SELF || owner(SELF)).held :=: SELF", ".T.", 1},
+      {"'RULES_TEST.OWNER' IN TYPEOF(SELF || owner(SELF))", ".T.", 1},
+      {"'RULES_TEST.OWNER' IN TYPEOF(SELF)", ".F.", 1}
+  });
 }
 
 // The population's values are read in place (the texts of cells, aggregate
 // stores): each operation answers as on a value made by the evaluator, and
 // changing a copy changes neither the population nor later reads.
 TEST_F(MemRules, PopulationValuesReadInPlace) {
-  EXPECT_EQ("(#1,#2,#1)", E("pts", 4));
-  EXPECT_EQ("(3,2,3,1)", E("[SIZEOF(pts), LOBOUND(pts), HIINDEX(pts), LOINDEX(pts)]", 4));
-  EXPECT_EQ("?", E("HIBOUND(pts)", 4));
-  EXPECT_EQ("#2", E("pts[2]", 4));
-  EXPECT_EQ("?", E("pts[4]", 4));
-  EXPECT_EQ("?", E("pts[0]", 4));
-  EXPECT_EQ("(#1,#1)", E("QUERY(q <* pts | q :=: pts[1])", 4));
-  EXPECT_EQ(".T.", E("pts = QUERY(q <* pts | TRUE)", 4));
-  EXPECT_EQ(".F.", E("VALUE_UNIQUE(pts)", 4));
-  EXPECT_EQ("('LIST','AGGREGATE')", E("TYPEOF(pts)", 4));
-  EXPECT_EQ("(#2,#1)", E("pts - pts[1]", 4));
-  EXPECT_EQ("(2,2,3,4)", E("[SIZEOF(pts - pts[1]), SIZEOF(pts - pts[1]), SIZEOF(pts), SIZEOF(pts + pts[2])]", 4));
-  EXPECT_EQ("'ab'", E("name + 'b'", 1));
-  EXPECT_EQ(".GREEN.", E("c", 3));
+  ExpectRows({
+      {"pts", "(#1,#2,#1)", 4},
+      {"[SIZEOF(pts), LOBOUND(pts), HIINDEX(pts), LOINDEX(pts)]", "(3,2,3,1)", 4},
+      {"HIBOUND(pts)", "?", 4}, {"pts[2]", "#2", 4}, {"pts[4]", "?", 4}, {"pts[0]", "?", 4},
+      {"QUERY(q <* pts | q :=: pts[1])", "(#1,#1)", 4}, {"pts = QUERY(q <* pts | TRUE)", ".T.", 4},
+      {"VALUE_UNIQUE(pts)", ".F.", 4}, {"TYPEOF(pts)", "('LIST','AGGREGATE')", 4},
+      {"pts - pts[1]", "(#2,#1)", 4},
+      {"[SIZEOF(pts - pts[1]), SIZEOF(pts - pts[1]), SIZEOF(pts), SIZEOF(pts + pts[2])]", "(2,2,3,4)", 4},
+      {"name + 'b'", "'ab'", 1}, {"c", ".GREEN.", 3}
+  });
   // A text longer than a cell holds in place is allocated by the cell.
   ZORQelIModeler m2 = Load(kSchema, "#1=POINT('a name longer than seven',1.,2.);\n");
   ZORQelIMemRuleChecker c2(m2);
@@ -325,19 +306,14 @@ TEST(MemRulesCheck, InstanceAndValueComparisonDiffer) {
                           "#1=POINT($,1.,2.);\n#2=POINT($,1.,2.);\n"
                           "#3=SEGMENT(#1,#2,.GREEN.,5,$);\n#4=SEGMENT(#1,#1,.GREEN.,5,$);\n");
   ZORQelIMemRuleChecker c(m);
-  EXPECT_EQ(".T.", c.Evaluate(3, "p1 = p2"));
-  EXPECT_EQ(".F.", c.Evaluate(3, "p1 :=: p2"));
-  EXPECT_EQ(".T.", c.Evaluate(3, "p1 :<>: p2"));
-  EXPECT_EQ(".T.", c.Evaluate(4, "p1 :=: p2"));
+  ExpectRows(c, {{"p1 = p2", ".T.", 3}, {"p1 :=: p2", ".F.", 3}, {"p1 :<>: p2", ".T.", 3}, {"p1 :=: p2", ".T.", 4}});
   // #1 starts two segments; #2 repeats #1's x, y (UR1); #4 breaks distinct.
   EXPECT_EQ("#1=POINT: STARTS violated\n#2=POINT: UR1 violated\n#4=SEGMENT: distinct violated\n",
             Lines(c.Check()));
 }
 
 TEST(MemRulesCheck, APopulationThatKeepsEveryRule) {
-  ZORQelIModeler m = Load(kSchema, kGood);
-  ZORQelIMemRuleChecker c(m);
-  ZORQelIMemRuleReport r = c.Check();
+  const ZORQelIMemRuleReport r = Checked(kSchema, kGood).report;
   EXPECT_EQ("", Lines(r));
   EXPECT_EQ(5u, r.instances);
   EXPECT_EQ(0u, r.violations);
@@ -345,15 +321,14 @@ TEST(MemRulesCheck, APopulationThatKeepsEveryRule) {
 }
 
 TEST(MemRulesCheck, EachKindOfRuleFailsWhereItShould) {
-  ZORQelIModeler m = Load(kSchema,
-                          "#1=POINT('',1.,2.);\n"                  // NAMED.WR1: an empty name
-                          "#2=POINT($,300.,0.);\n"                 // WR2 through DERIVE norm
-                          "#3=POINT($,1.,2.);\n"                   // UR1: the values of #1
-                          "#4=SEGMENT(#1,#1,.RED.,-1,$);\n"        // distinct, notred, POSITIVE
-                          "#5=SEGMENT(#1,#3,.GREEN.,12,$);\n"      // SMALL; #1 starts two
-                          "#6=POLY((#1,#2));\n");                  // closed; RULE R2 (n = 12)
-  ZORQelIMemRuleChecker c(m);
-  ZORQelIMemRuleReport r = c.Check();
+  const ZORQelIMemRuleReport r = Checked(kSchema,
+                                         "#1=POINT('',1.,2.);\n"              // NAMED.WR1: an empty name
+                                         "#2=POINT($,300.,0.);\n"             // WR2 through DERIVE norm
+                                         "#3=POINT($,1.,2.);\n"               // UR1: the values of #1
+                                         "#4=SEGMENT(#1,#1,.RED.,-1,$);\n"    // distinct, notred, POSITIVE
+                                         "#5=SEGMENT(#1,#3,.GREEN.,12,$);\n"  // SMALL; #1 starts two
+                                         "#6=POLY((#1,#2));\n")               // closed; RULE R2 (n = 12)
+                                     .report;
   EXPECT_EQ(
       "#1=POINT: NAMED.WR1 violated\n"
       "#1=POINT: STARTS violated\n"
@@ -485,16 +460,11 @@ TEST(MemRulesStatements, FormatVarParametersAndConstructedAttributes) {
   EXPECT_EQ("1.", t.c.Evaluate(7, "p.x"));  // poke changed nothing
 
   // The symbolic formats, a picture, and what is neither.
-  const ZORQelI::Mint none;
-  EXPECT_EQ("'    +10'", t.c.Evaluate(none, "FORMAT(10, '+7I')"));
-  EXPECT_EQ("'10   '", t.c.Evaluate(none, "FORMAT(10, '-5I')"));
-  EXPECT_EQ("'  3'", t.c.Evaluate(none, "FORMAT(2.5, '3I')"));
-  EXPECT_EQ("'  123.46'", t.c.Evaluate(none, "FORMAT(123.456789, '8.2F')"));
-  EXPECT_EQ("'1.23E+02'", t.c.Evaluate(none, "FORMAT(123.456789, '8.2E')"));
-  EXPECT_EQ("'-0001.5'", t.c.Evaluate(none, "FORMAT(-1.5, '07.1F')"));
-  EXPECT_EQ("' 3.14'", t.c.Evaluate(none, "FORMAT(3.14159, '##.##')"));
-  EXPECT_EQ("'12345'", t.c.Evaluate(none, "FORMAT(12345, '##')"));
-  EXPECT_EQ("?", t.c.Evaluate(none, "FORMAT(?, '3I')"));
+  ExpectRows(t.c, {{"FORMAT(10, '+7I')", "'    +10'"}, {"FORMAT(10, '-5I')", "'10   '"},
+                   {"FORMAT(2.5, '3I')", "'  3'"}, {"FORMAT(123.456789, '8.2F')", "'  123.46'"},
+                   {"FORMAT(123.456789, '8.2E')", "'1.23E+02'"}, {"FORMAT(-1.5, '07.1F')", "'-0001.5'"},
+                   {"FORMAT(3.14159, '##.##')", "' 3.14'"}, {"FORMAT(12345, '##')", "'12345'"},
+                   {"FORMAT(?, '3I')", "?"}});
   EXPECT_EQ("unsupported: line 1, column 1: FORMAT with the format '3.1I'", Failure(t.c, "FORMAT(1, '3.1I')"));
   EXPECT_EQ("unsupported: line 1, column 1: FORMAT with the format 'x#'", Failure(t.c, "FORMAT(1, 'x#')"));
   EXPECT_EQ("line 1, column 1: FORMAT of a number that is no integer, with an integer format",
@@ -563,20 +533,14 @@ TEST(MemRulesCheck, ClausesParsedDuringAnEvaluation) {
       "END_FUNCTION;\n"
       "END_SCHEMA;\n";
   const std::string data = "#1=HOLDER(#2);\n#2=FAR(5);\n";
+  const ZORQelIMemRuleReport r = Checked(schema, data).report;  // its own modeler and checker
+  EXPECT_EQ("#1=HOLDER: w2 violated\n", Lines(r));
+  EXPECT_EQ(4u, r.evaluated);
+  EXPECT_EQ(0u, r.unsupported);
   {
     ZORQelIModeler m = Load(schema, data);
     ZORQelIMemRuleChecker c(m);
-    ZORQelIMemRuleReport r = c.Check();
-    EXPECT_EQ("#1=HOLDER: w2 violated\n", Lines(r));
-    EXPECT_EQ(4u, r.evaluated);
-    EXPECT_EQ(0u, r.unsupported);
-  }
-  {
-    ZORQelIModeler m = Load(schema, data);
-    ZORQelIMemRuleChecker c(m);
-    EXPECT_EQ("301", c.Evaluate(1, "ref.big + 1"));
-    EXPECT_EQ("610", c.Evaluate(1, "via(ref) + 0"));
-    EXPECT_EQ(".T.", c.Evaluate(2, "big2 - v = big"));
+    ExpectRows(c, {{"ref.big + 1", "301", 1}, {"via(ref) + 0", "610", 1}, {"big2 - v = big", ".T.", 2}});
   }
 }
 

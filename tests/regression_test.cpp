@@ -29,8 +29,12 @@ using ZORQelI::Ifalse;
 using ZORQelI::Itrue;
 using ZORQelI::Mint;
 
-// Every test ends with the object count back where it started.
-using Regression = qtest::CountedTest;
+// Every test ends with the object count back where it started; `finalized`
+// counts the finalizations of the test's counted objects and outlives them.
+class Regression : public qtest::CountedTest {
+ protected:
+  int finalized = 0;
+};
 
 // --- 1. A collection started while one runs --------------------------------
 
@@ -64,7 +68,6 @@ class CollectingDestructorIMP : public ZORQelIObjectIMP {
 ZORQELI_DEFINE_IMP(CollectingDestructorIMP, ZORQelIObjectIMP)
 
 TEST_F(Regression, NestedCollectionFromAMemberCheckFreesNothingReachable) {
-  int finalized = 0;
   auto* check = new CollectingCheckIMP();
   ZORQelIObject root(check);
   check->raw = NewNode(&finalized, 1);  // reached only through the check's scan
@@ -81,7 +84,6 @@ TEST_F(Regression, NestedCollectionFromAMemberCheckFreesNothingReachable) {
 }
 
 TEST_F(Regression, NestedCollectionFromADestructorLeavesNoStaleMark) {
-  int finalized = 0;
   // The sweep walks the newest object first: the kept owner is examined
   // before the collecting object, its member after it.
   NodeIMP* member = NewNode(&finalized, 1);
@@ -127,7 +129,6 @@ TEST_F(Regression, NestedCollectionRequestsRunOnceAfterTheCycleNotWithoutEnd) {
 // --- 2. The object whose operation runs is dropped and collected ----------
 
 TEST_F(Regression, WalkerThatDropsTheLastHandleOfItsArrayAndCollectsFinishesTheWalk) {
-  int finalized = 0;
   auto array = std::make_unique<ZORQelIArray>();  // the only handle on the array
   for (int i = 0; i < 3; ++i) array->Add(ZORQelIObject(NewNode(&finalized, 10 + i)));
   std::vector<int> seen;
@@ -147,7 +148,6 @@ TEST_F(Regression, WalkerThatDropsTheLastHandleOfItsArrayAndCollectsFinishesTheW
 }
 
 TEST_F(Regression, ViewThatDropsTheLastHandleOfItsObserverAndCollectsFinishesTheFanOut) {
-  int finalized = 0;
   std::vector<int> served;
   auto observer = std::make_unique<ZORQelIObserver>();  // the only handle on it
   for (int i = 0; i < 3; ++i) {
@@ -459,7 +459,6 @@ bool ReluctantIMP::refuse = false;
 ZORQELI_DEFINE_IMP(ReluctantIMP, ZORQelIObjectIMP)
 
 TEST_F(Regression, FinalizerThatRaisesBeforeDeletingLeavesItsObjectOnTheList) {
-  int finalized = 0;
   new ReluctantIMP(&finalized);
   const ZORQelI::integer made = ZORQelIVariable::GetInstancesCount__();
   ReluctantIMP::refuse = true;
