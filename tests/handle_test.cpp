@@ -145,6 +145,41 @@ TEST_F(HandleTest, AHandleKeepsItsSlotWhichHoldsTheSentinelWhenEmpty) {
   EXPECT_EQ(slots[0], slots[1]);
 }
 
+// Nested stack handles, one per level: the handle of level k (counted from
+// the outermost, 0) must take automatic slot first + k.  Returns the number
+// of levels that did not.
+int MisplacedLevels(int k, int levels, int first) {
+  KeyedHandle h;
+  int misplaced = h.Table() != 0 || h.Slot() != first + k ? 1 : 0;
+  if (k + 1 < levels) misplaced += MisplacedLevels(k + 1, levels, first);
+  asm volatile("" : : "r"(&h) : "memory");  // h lives across the call
+  return misplaced;
+}
+
+// A registration trims every trailing hole, down to the first slot when no
+// live handle lies below them, and one that finds the table full grows it
+// and keeps every slot where it was.
+TEST_F(HandleTest, RegistrationTrimsDownToTheFirstSlotAndGrowsAFullTable) {
+  const ZORQelIGholder& automatic = ZORQelIVariable::holder[0];
+  {
+    KeyedHandle a(NewNode(nullptr, 1)), b, c;  // holes once the scope ends
+  }
+  EXPECT_GE(automatic.count, 3);
+  {
+    // No other handle of this thread's stack is alive in a test's body.
+    KeyedHandle alone;
+    EXPECT_EQ(alone.Table(), 0);
+    EXPECT_EQ(alone.Slot(), 0);
+    EXPECT_EQ(automatic.count, 1);
+  }
+  const int top = automatic.top;
+  EXPECT_EQ(MisplacedLevels(0, top + 10, 0), 0);
+  EXPECT_EQ(automatic.top, top + ZORQelIGholder::click);
+  EXPECT_EQ(automatic.count, top + 10);  // the dead levels' holes, until trimmed
+  KeyedHandle after;
+  EXPECT_EQ(after.Slot(), 0);
+}
+
 TEST_F(HandleTest, SpecializedHandleGetsACloneAndTheOriginalLivesWhileOthersHoldIt) {
   ZORQelIObject h1(NewNode(&finalized, 7));
   {

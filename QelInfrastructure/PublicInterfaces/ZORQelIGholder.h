@@ -21,6 +21,8 @@ class ZORQelIVariable;
 //     refers to nothing; any other value is the object its handle refers to.
 //  3. Holes are reused only from the end: Add first trims trailing holes;
 //     a dying handle never changes count.
+//  4. The word before slot 0 (inside the slot array's allocation) is never
+//     null: a floor for the trimming of trailing holes.
 //
 // Hazard (invariant 3, on purpose: registering and releasing a handle stay a
 // few stores): a hole below the last used slot is reused only once every
@@ -87,35 +89,38 @@ class QL0KRN_EXPORT ZORQelIGholder {
 
  private:
   friend class ZORQelIVariable;
-  // Add without a trace frame: part of every handle constructor.  Tracked:
-  // the registration of a handle off the stack, which keeps lowWater_.
+  // Add without a trace frame, for a registration past its inline path:
+  // TryPush, and when the table is full (count is then top, no hole
+  // trailing), growth and TryPush again.  Tracked: the registration of a
+  // handle off the stack, which keeps lowWater_.
   template <bool Tracked>
   int Push(ZORQelIObjectIMP* x) {
-    std::int32_t c = count;
-    ZORQelIObjectIMP** slots = table;
-    while (c > 0 && slots[c - 1] == nullptr) --c;
-    if (__builtin_expect(c == top, 0)) {
-      count = c;
+    std::int32_t slot = 0;
+    if (__builtin_expect(!TryPush<Tracked>(x, &slot), 0)) {
+      count = top;
       Grow();
-      slots = table;
+      TryPush<Tracked>(x, &slot);  // there is room now
     }
-    if (Tracked && c < lowWater_) lowWater_ = c;
-    slots[c] = x;
-    count = c + 1;
-    return c;
+    return slot;
   }
-  // Push<false> without growing, for the automatic table: true and *slot
-  // the slot taken, or false when the table is full (then nothing was
+  // Trims the trailing holes and stores x in the first free slot: true and
+  // *slot the slot taken, or false when the table is full (then nothing was
   // written).  Nothing in it calls out, so the registration in every handle
-  // constructor keeps no value across a call on its usual path.
-  bool TryPushAutomatic(ZORQelIObjectIMP* x, std::int32_t* slot) {
-    std::int32_t c = count;
-    ZORQelIObjectIMP** slots = table;
+  // constructor (TryPush<false> on the automatic table) keeps no value
+  // across a call on its usual path.
+  template <bool Tracked>
+  bool TryPush(ZORQelIObjectIMP* x, std::int32_t* slot) {
+    ZORQelIObjectIMP** const slots = table;
     // Handles die mostly in the reverse order of their making, so the holes
-    // trimmed here are usually the few the last ones left.
-    while (c > 0 && slots[c - 1] == nullptr) --c;
+    // trimmed here are usually the few the last ones left.  The word before
+    // slot 0 is never null (AllocateSlots), so the walk needs no test of
+    // its own to stop there: one compare per hole.
+    ZORQelIObjectIMP** end = slots + count;
+    while (end[-1] == nullptr) --end;
+    const std::int32_t c = static_cast<std::int32_t>(end - slots);
     if (__builtin_expect(c == top, 0)) return false;
-    slots[c] = x;
+    if (Tracked && c < lowWater_) lowWater_ = c;
+    *end = x;
     count = c + 1;
     *slot = c;
     return true;

@@ -128,7 +128,7 @@ class QL0KRN_EXPORT ZORQelIVariable {
     std::int32_t slot;
     if (__builtin_expect(h != nullptr &&
                              reinterpret_cast<std::uintptr_t>(this) - s.low < s.size &&
-                             h[0].TryPushAutomatic(x, &slot),
+                             h[0].TryPush<false>(x, &slot),
                          1))
       key = slot * 2;
     else

@@ -185,7 +185,8 @@ struct Access::Quiet {
   QL0KRN_ALWAYS_INLINE static ZORQelIObjectIMP* HeldSelf(const ZORQelISet& set,
                                                          const ZORQelIObjectIMP* x) {
     ZORQelI::integer h;
-    const unsigned ops = ZORQelIClassOps::Cached(x);
+    unsigned ops;
+    if (!ZORQelIClassOps::TryCached(x, &ops)) return nullptr;
     // A plain identifier with the identifier's pair, in one test: the
     // commonest key, settled and a library key both.
     constexpr unsigned kPlainKey = kIdentifierClass | kEqualIdentifier | kHashCodeIdentifier;

@@ -19,11 +19,16 @@ ZORQelIObjectIMP* ZORQelIGholder::null =
     new ZORQelIDumbIMP(ZORQelIObjectIMP::LoadTimeTag());
 
 namespace {
+// The slot array of `slots` slots (old: the table's present one, or null),
+// after a floor word that is never null (invariant 4): its own address.
 ZORQelIObjectIMP** AllocateSlots(ZORQelIObjectIMP** old, std::size_t slots) {
-  void* p = std::realloc(old, slots * sizeof(ZORQelIObjectIMP*));
+  void* p = std::realloc(old != nullptr ? old - 1 : nullptr, (slots + 1) * sizeof(ZORQelIObjectIMP*));
   if (p == nullptr) throw std::bad_alloc();
-  return static_cast<ZORQelIObjectIMP**>(p);
+  ZORQelIObjectIMP** block = static_cast<ZORQelIObjectIMP**>(p);
+  block[0] = reinterpret_cast<ZORQelIObjectIMP*>(block);
+  return block + 1;
 }
+void FreeSlots(ZORQelIObjectIMP** table) { std::free(table - 1); }
 }  // namespace
 
 namespace {
@@ -51,7 +56,7 @@ ZORQelIGholder::ZORQelIGholder()
   try {
     liveBlocks_ = AllocateRecord(nullptr, click);
   } catch (...) {
-    std::free(table);
+    FreeSlots(table);
     throw;
   }
 }
@@ -59,7 +64,7 @@ ZORQelIGholder::ZORQelIGholder()
 ZORQelIGholder::~ZORQelIGholder() {
   ZORQELI_TRACE(" ZORQelIGholder::~ZORQelIGholder()");
   std::free(liveBlocks_);
-  std::free(table);
+  FreeSlots(table);
 }
 
 void ZORQelIGholder::Grow() {

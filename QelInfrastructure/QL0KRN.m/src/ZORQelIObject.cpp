@@ -43,7 +43,9 @@ ZORQelI::boolean ZORQelIObject::IsValid() const {
   // registers saved.)
   if (ZORQelITracer::Silent()) {
     if (objectIMP == nullptr) return ZORQelI::Ifalse;
-    if ((ZORQelIInternal::ZORQelIClassOps::Cached(objectIMP) & ZORQelIInternal::kIsValidRoot) != 0)
+    unsigned ops;
+    if (ZORQelIInternal::ZORQelIClassOps::TryCached(objectIMP, &ops) &&
+        (ops & ZORQelIInternal::kIsValidRoot) != 0)
       return ZORQelI::Itrue;
   }
   return TracedIsValid(objectIMP);
