@@ -664,6 +664,21 @@ TEST_F(CollectorTest, ScatteredListLeftByADroppedHeapIsSweptWholeWithoutObjectsM
   pool = nullptr;
 }
 
+// A sweep outside a cycle marks nothing: the unreachable objects of the
+// placeholder's class, made next to it, are deleted in one run that must stop
+// at the placeholder, with tracing off (the sweep's fast path) and on.
+TEST(SweepAlone, KeepsThePlaceholderAtTheEndOfARunOfItsOwnClass) {
+  for (const char* trace : {qtest::kUnset, "!"}) {
+    for (const char* made : {"1", "3", "40"}) {
+      qtest::ChildResult r = qtest::RunChild(qtest::ChildProgram("sweep_child"), {made},
+                                             {{"ZORQelITracerContext", trace}});
+      const std::string count = std::to_string(1 + std::atoi(made));
+      EXPECT_EQ(r.out, "1 " + count + " 1 empty\n") << made << (trace == qtest::kUnset ? "" : " traced");
+      EXPECT_EQ(r.status, 0) << r.err;
+    }
+  }
+}
+
 TEST_F(CollectorTest, FinalizerThatRaisesLosesNoOtherObject) {
   NodeIMP* kept = NewNode(&targets, 1);
   ZORQelIObject keep(kept);

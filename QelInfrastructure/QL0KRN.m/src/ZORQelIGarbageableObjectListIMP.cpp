@@ -67,6 +67,8 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
   // The placeholder is kept whatever its mark: it stands for every empty
   // handle and must outlive them all.
   ZORQelIObjectIMP* const placeholder = ZORQelIGholder::null;
+  const std::type_info* const placeholderClass =
+      placeholder != nullptr ? &typeid(*placeholder) : nullptr;
   ZORQelIObjectIMP* o = chain;
   // The successor of the object being examined, read before that object is
   // finalized: a finalizer that raises may already have deleted it.
@@ -176,7 +178,14 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
               // deleted under the held frame with the walk's state in
               // registers across the destructors' calls (n, which the
               // clean-up after a raise reads, is stored once per object).
-              const std::type_info* const type = &typeid(*o);
+              // A run never reaches the placeholder: a run of its class is
+              // cut after its first object (no class is at a null address),
+              // so the other runs test no object against it.  The objects
+              // after the first keep their stale link: nothing reads it
+              // once the object is marked for deletion in place.  A null
+              // successor is prefetched too (a prefetch never faults).
+              const std::type_info* const type =
+                  &typeid(*o) != placeholderClass ? &typeid(*o) : nullptr;
               ZORQelIObjectIMP** f = fetch;
               ZORQelIObjectIMP* x = o;
               ZORQelIObjectIMP* y = n;
@@ -184,16 +193,10 @@ void ZORQelIGarbageableObjectListIMP::Cleaner() {
                 x->garbageCollectorHit = Marking::inPlace;
                 delete x;
                 x = y;
-                if (x == nullptr || x->garbageCollectorHit != 0 || x == placeholder ||
-                    &typeid(*x) != type)
-                  break;
+                if (x == nullptr || x->garbageCollectorHit != 0 || &typeid(*x) != type) break;
                 y = x->next;
                 n = y;
-                if (kRecord)
-                  __builtin_prefetch(*f--, 1);
-                else if (y != nullptr)
-                  __builtin_prefetch(y);
-                x->next = nullptr;
+                __builtin_prefetch(kRecord ? *f-- : y, 1);
               }
               fetch = f;
               o = n = x;  // the loop's step below leaves o at x

@@ -374,7 +374,13 @@ void ZORQelIMarker::Queue(ZORQelIObjectIMP* m) {
 }
 
 void ZORQelIMarker::Defer(ZORQelIObjectIMP* m) {
+  // The object's first line holds its mark; the next one often holds the
+  // members its member check reads: an object with members has 40 bytes or
+  // more and, 16-byte aligned, lies across two lines at half the
+  // alignments or more (a 72-byte one at all).  Fetched together, the
+  // member check of an object queued from here waits on no second miss.
   __builtin_prefetch(m, 1);
+  __builtin_prefetch(reinterpret_cast<const char*>(m) + 64, 1);
   ZORQelIObjectIMP*& place = deferred[deferredNext++ & (kDeferred - 1)];
   ZORQelIObjectIMP* oldest = place;
   place = m;
