@@ -57,6 +57,10 @@ void MemberArgs(benchmark::internal::Benchmark* b) {
 }
 BENCHMARK(BM_MemberCollect)->Apply(MemberArgs);
 
+// The unreachable objects' row of the collector, run in this program's
+// processes (fresh, or after the handle-member heaps above): 40-byte leaves
+// without members, so that a fresh process and one with history can be
+// told apart on the same work.
 void BM_MemberCollectUnreachable(benchmark::State& state) {
   const std::int64_t n = state.range(0);
   CollectAll();

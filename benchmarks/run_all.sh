@@ -173,7 +173,7 @@ for env in ("defaults", "kept"):
                 row(f"handle members, {sname} {n:.0e} {mname}, history, vs Boehm", env,
                     "members_history", "boehm", lib, peer, goal)
     for proc, run in (("fresh", "members_fresh_unreachable"), ("history", "members_history")):
-        row(f"handle members: collect 1e5 unreachable vs delete, {proc}", env, run, run,
+        row(f"members program: collect 1e5 unreachable 40-byte objects vs delete, {proc}", env, run, run,
             "BM_MemberCollectUnreachable/100000", "BM_MemberDeleteDirectly/100000", 1.3)
     for n in (10000, 100000, 1000000):
         row(f"Array::Add {n:.0e} vs vector<shared_ptr> (threaded)", env, "containers", "containers",
