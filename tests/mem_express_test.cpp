@@ -423,6 +423,20 @@ TEST(MemExpressWrite, WrittenEXPRESSReadsBackToAnEqualDictionaryAndTheSameText) 
                                          "  alpha : ratio;\n  SELF\\circle.radius : positive_radius;\nEND_ENTITY;\n"));
 }
 
+TEST(MemExpressWrite, AnEnumerationOrSelectWithoutItemsIsWrittenAsItReadsBack) {
+  const std::string source =
+      "SCHEMA bare;\nTYPE e = ENUMERATION; END_TYPE;\nTYPE s = SELECT; END_TYPE;\nEND_SCHEMA;\n";
+  std::vector<ZORQelIModeler> first = LoadSchemas(source, "bare.exp");
+  ASSERT_EQ(1u, first.size());
+  const std::string text = Str(Imp(first[0])->ExpressText());
+  EXPECT_NE(std::string::npos, text.find("TYPE e = ENUMERATION;\nEND_TYPE;\n")) << text;
+  EXPECT_NE(std::string::npos, text.find("TYPE s = SELECT;\nEND_TYPE;\n")) << text;
+  std::vector<ZORQelIMemDiagnostic> messages;
+  std::vector<ZORQelIModeler> again = LoadSchemas(text, "again.exp", &messages);
+  ASSERT_EQ(1u, again.size()) << (messages.empty() ? "" : messages[0].Text());
+  EXPECT_EQ(text, Str(Imp(again[0])->ExpressText()));
+}
+
 TEST(MemExpressWrite, ASchemaBuiltByCodeGetsTheDeclarationsItsTypesImply) {
   ZORQelIModeler m = BuildByCode("Drawing");
   const std::string text = Str(Imp(m)->ExpressText());

@@ -204,7 +204,9 @@ class Writer {
           out += " WITH ";
           list(names);
         }
-      } else if (!names.empty() || !x.extensible) {
+      } else if (!names.empty()) {
+        // An empty list is left out: "()" is no EXPRESS, and a plain
+        // ENUMERATION or SELECT without one reads back as this same type.
         out += ownList;
         list(names);
       }
