@@ -137,6 +137,10 @@ class QL0KRN_EXPORT ZORQelIGholder {
   std::int32_t summarized_;
   std::int32_t lowWater_;
   bool tracked_;
+  // The slots' allocation: the floor word, then `table`.  Held by its start
+  // so that the block reads as reachable to leak checkers, not as one
+  // known only through an interior pointer.
+  ZORQelIObjectIMP** slotBlock_;
 };
 
 #endif

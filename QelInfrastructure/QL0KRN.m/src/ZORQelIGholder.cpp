@@ -19,16 +19,15 @@ ZORQelIObjectIMP* ZORQelIGholder::null =
     new ZORQelIDumbIMP(ZORQelIObjectIMP::LoadTimeTag());
 
 namespace {
-// The slot array of `slots` slots (old: the table's present one, or null),
-// after a floor word that is never null (invariant 4): its own address.
+// The allocation of `slots` slots (old: the table's present one, or null):
+// a floor word that is never null (invariant 4), then the slots.
 ZORQelIObjectIMP** AllocateSlots(ZORQelIObjectIMP** old, std::size_t slots) {
-  void* p = std::realloc(old != nullptr ? old - 1 : nullptr, (slots + 1) * sizeof(ZORQelIObjectIMP*));
+  void* p = std::realloc(old, (slots + 1) * sizeof(ZORQelIObjectIMP*));
   if (p == nullptr) throw std::bad_alloc();
   ZORQelIObjectIMP** block = static_cast<ZORQelIObjectIMP**>(p);
   block[0] = reinterpret_cast<ZORQelIObjectIMP*>(block);
-  return block + 1;
+  return block;
 }
-void FreeSlots(ZORQelIObjectIMP** table) { std::free(table - 1); }
 }  // namespace
 
 namespace {
@@ -50,13 +49,15 @@ ZORQelIGholder::ZORQelIGholder()
       liveBlocks_(nullptr),
       summarized_(0),
       lowWater_(0),
-      tracked_(true) {
+      tracked_(true),
+      slotBlock_(nullptr) {
   ZORQELI_TRACE(" ZORQelIGholder::ZORQelIGholder()");
-  table = AllocateSlots(nullptr, click);
+  slotBlock_ = AllocateSlots(nullptr, click);
+  table = slotBlock_ + 1;
   try {
     liveBlocks_ = AllocateRecord(nullptr, click);
   } catch (...) {
-    FreeSlots(table);
+    std::free(slotBlock_);
     throw;
   }
 }
@@ -64,14 +65,15 @@ ZORQelIGholder::ZORQelIGholder()
 ZORQelIGholder::~ZORQelIGholder() {
   ZORQELI_TRACE(" ZORQelIGholder::~ZORQelIGholder()");
   std::free(liveBlocks_);
-  FreeSlots(table);
+  std::free(slotBlock_);
 }
 
 void ZORQelIGholder::Grow() {
   // The record first: should the slots' growth fail, a larger record is
   // harmless.
   liveBlocks_ = AllocateRecord(liveBlocks_, static_cast<std::size_t>(top) + click);
-  table = AllocateSlots(table, static_cast<std::size_t>(top) + click);
+  slotBlock_ = AllocateSlots(slotBlock_, static_cast<std::size_t>(top) + click);
+  table = slotBlock_ + 1;
   top += click;
 }
 
