@@ -92,12 +92,15 @@ void ZORQelIGholder::Size(int t) {
 
 int ZORQelIGholder::Add(ZORQelIObjectIMP* x) {
   ZORQELI_TRACE("int ZORQelIGholder::Add(ZORQelIObjectIMP* x)");
-  while (count > 0 && table[count - 1] == nullptr) --count;
   ZORQELI_DCHECK(count >= 0 && count <= top, "a holder table's count outside its capacity");
-  if (count == top) Allocate();
-  if (count < lowWater_) lowWater_ = count;
-  table[count++] = x;
-  return count - 1;
+  std::int32_t slot = 0;
+  if (!TryPush<true>(x, &slot)) {
+    // Full, with no hole trailing.  The growth goes through the traced
+    // Allocate, whose frame is part of this operation's trace.
+    Allocate();
+    TryPush<true>(x, &slot);  // there is room now
+  }
+  return slot;
 }
 
 void ZORQelIGholder::ReplaceKey(int key, ZORQelIObjectIMP* x) {
@@ -128,7 +131,7 @@ bool ZORQelIGholder::ScanBlock(std::int32_t first, std::int32_t end) {
 
 void ZORQelIGholder::Scanner() {
   ZORQELI_TRACE("void ZORQelIGholder::Scanner()");
-  while (count > 0 && table[count - 1] == nullptr) --count;
+  while (table[count - 1] == nullptr) --count;  // the floor word stops it
   ZORQELI_DCHECK(count >= 0 && count <= top, "a holder table's count outside its capacity");
   null->GarbageCollectorScan();
   // The blocks the last scan found empty and that nothing can have filled
