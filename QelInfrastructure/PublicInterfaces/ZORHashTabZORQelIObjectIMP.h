@@ -18,6 +18,13 @@
 //
 // Owns its ZORHashTable.  Carries no trace frames: it sits below the traced
 // operations of ZORQelISet, on their hot path.
+//
+// Raises: nothing of its own.  Allocate, the copy, assignment and Insert
+// raise std::bad_alloc when memory runs out (Insert also std::length_error
+// past 2^31 elements), and the table then holds what it held;
+// whatever an element's HashCode or Equal raises, and whatever f raises in
+// ApplyMemberFunct, passes through unchanged, with the table as it was
+// before the call (a raising f ends the walk).
 class QL0KRN_EXPORT ZORHashTabZORQelIObjectIMP : public ZORCollecRoot {
  public:
   static constexpr const char* __CLASSNAME__ = "ZORHashTabZORQelIObjectIMP";
