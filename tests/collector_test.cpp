@@ -486,22 +486,17 @@ TEST_F(CollectorTest, GarbageCollectReturnsBothCountsAfterTrimmingTrailingHoles)
   EXPECT_EQ(Automatic().count + Static().count, before + 1);
 }
 
-TEST_F(CollectorTest, GCStateCollectsOnEntryAndOnExit) {
-  NewNode(&finalized, 1);
-  {
-    ZORQelIGCState scope;
-    EXPECT_EQ(finalized, 1);
-    EXPECT_EQ(scope.savedCount, Automatic().count + Static().count);
-    NewNode(&targets, 2);
-    EXPECT_EQ(targets, 0);
-  }
-  EXPECT_EQ(targets, 1);
-}
-
-TEST_F(CollectorTest, GCStateForgetsAutomaticSlotsAboveItsSavedCount) {
+// A scope collects on entry and on exit, then forgets the automatic slots
+// above the count it saved.
+TEST_F(CollectorTest, GCStateCollectsOnEntryAndOnExitAndForgetsSlotsAboveItsSavedCount) {
   std::optional<KeyedHandle> outlives;  // on the stack, constructed later
+  NewNode(&owners, 1);
   {
     ZORQelIGCState scope;
+    EXPECT_EQ(owners, 1);
+    EXPECT_EQ(scope.savedCount, Automatic().count + Static().count);
+    NewNode(&spawned, 2);
+    EXPECT_EQ(spawned, 0);
     {
       // Raise the automatic table to the saved count: the next handle lies at or above it.
       std::optional<ZORQelIObject> fillers[64];
@@ -513,6 +508,7 @@ TEST_F(CollectorTest, GCStateForgetsAutomaticSlotsAboveItsSavedCount) {
     EXPECT_GE(outlives->Slot(), scope.savedCount);
   }
   // The exit collection still saw the handle; then its slot was forgotten.
+  EXPECT_EQ(spawned, 1);
   EXPECT_EQ(finalized, 0);
   EXPECT_LE(Automatic().count, outlives->Slot());
   ZORQelIVariable::GarbageCollect();
