@@ -25,22 +25,6 @@ std::vector<std::string> Names(const ZORQelIArray& a) {
   return out;
 }
 
-TEST(ListUnique, RefusesAnEqualObjectEvenWhenItIsAnotherObject) {
-  ZORQelIListUnique list;
-  ZORQelIIdentifier a(ZORQelI::string("a"));
-  EXPECT_EQ(list.Add(a), ZORQelI::Itrue);
-  EXPECT_EQ(list.Add(a), ZORQelI::Ifalse);
-  EXPECT_EQ(list.Add(ZORQelIIdentifier(ZORQelI::string("a"))), ZORQelI::Ifalse);
-  EXPECT_EQ(list.Add(ZORQelIIdentifier(ZORQelI::string("b"))), ZORQelI::Itrue);
-  EXPECT_EQ(list.Size(), 2);
-  // Look gives the held object, not the one searched with.
-  ZORQelIIdentifier probe(ZORQelI::string("a"));
-  ZORQelIObject held = list.Look(probe);
-  EXPECT_EQ(held.RefMe(), a.RefMe());
-  EXPECT_NE(held.RefMe(), probe.RefMe());
-  EXPECT_EQ(list.Look(ZORQelIIdentifier(ZORQelI::string("z"))).IsValid(), ZORQelI::Ifalse);
-}
-
 // Keys that keep one of the root class's HashCode and Equal but override the
 // other: every call the list makes to the overriding one is counted.
 class CountingEqualIMP : public ZORQelIObjectIMP {
