@@ -1,4 +1,4 @@
-// The growable object array: growth, search, removal, bounds, walks, text, copies, what it keeps alive.
+// The growable object array: growth, search, removal, bounds, walks, text, copies.
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -274,23 +274,6 @@ TEST(ArrayCopy, CopiedHandleSharesClonedArrayDoesNot) {
   EXPECT_EQ(a.Get(0).RefMe(), cloned.Get(1).RefMe());  // the clone shares the elements
   EXPECT_EQ(a.Equal(cloned), ZORQelI::Ifalse);
   EXPECT_EQ(a.Equal(shared), ZORQelI::Itrue);
-}
-
-TEST(ArrayCollector, ElementsLiveExactlyAsLongAsTheArrayIsReachable) {
-  qtest::CollectAll();
-  int finalized = 0;
-  {
-    ZORQelIArray a;
-    for (int i = 0; i < 3; ++i) a.Add(ZORQelIObject(qtest::NewNode(&finalized, i)));
-    qtest::CollectAll();
-    EXPECT_EQ(finalized, 0);
-    a.Remove(1);  // no longer held by anything
-    qtest::CollectAll();
-    EXPECT_EQ(finalized, 1);
-    EXPECT_EQ(std::string(a.ToString()), "(node 0,node 2)");
-  }
-  qtest::CollectAll();
-  EXPECT_EQ(finalized, 3);
 }
 
 }  // namespace arraytest

@@ -117,34 +117,6 @@ TEST_F(HandleTest, AssignmentSharesKeepsAndReleasesObjects) {
   EXPECT_EQ(finalized, 0);
 }
 
-TEST_F(HandleTest, AHandleKeepsItsSlotWhichHoldsTheSentinelWhenEmpty) {
-  KeyedHandle h;
-  const int table = h.Table(), slot = h.Slot();
-  auto place = [&] { return ZORQelIVariable::holder[table].table[slot]; };
-  EXPECT_EQ(place(), ZORQelIGholder::null);
-  KeyedHandle other(NewNode(nullptr, 5));
-  h = other;
-  EXPECT_EQ(place(), other.RefMe());
-  h = NewNode(nullptr, 6);
-  h.SpecializeMe();
-  EXPECT_EQ(h.Table(), table);
-  EXPECT_EQ(h.Slot(), slot);
-  EXPECT_EQ(place(), h.RefMe());
-  h = static_cast<const ZORQelIObjectIMP*>(nullptr);
-  EXPECT_EQ(place(), ZORQelIGholder::null);
-  h = NewNode(nullptr, 7);
-  h = ZORQelIObject();
-  EXPECT_EQ(place(), ZORQelIGholder::null);
-  // A destroyed handle's slot goes to the next handle made at the same depth.
-  int slots[2];
-  for (int& s : slots) {
-    KeyedHandle local(NewNode(nullptr, 1));
-    EXPECT_EQ(local.Table(), 0);
-    s = local.Slot();
-  }
-  EXPECT_EQ(slots[0], slots[1]);
-}
-
 // Nested stack handles, one per level: the handle of level k (counted from
 // the outermost, 0) must take automatic slot first + k.  Returns the number
 // of levels that did not.

@@ -1,7 +1,6 @@
 // Duplicate-free collections: the unique list, the set, and the typed hash
 // table beneath them.
 #include <climits>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,56 +23,6 @@ std::vector<std::string> Names(const ZORQelIArray& a) {
   std::vector<std::string> out;
   for (int i = 0; i < a.Size(); ++i) out.push_back(std::string(a.Get(i).ToString()));
   return out;
-}
-
-TEST(ListUnique, RefusesAnEqualObjectEvenWhenItIsAnotherObject) {
-  ZORQelIListUnique list;
-  ZORQelIIdentifier a(ZORQelI::string("a"));
-  EXPECT_EQ(list.Add(a), ZORQelI::Itrue);
-  EXPECT_EQ(list.Add(a), ZORQelI::Ifalse);
-  EXPECT_EQ(list.Add(ZORQelIIdentifier(ZORQelI::string("a"))), ZORQelI::Ifalse);
-  EXPECT_EQ(list.Add(ZORQelIIdentifier(ZORQelI::string("b"))), ZORQelI::Itrue);
-  EXPECT_EQ(list.Size(), 2);
-  // Look gives the held object, not the one searched with.
-  ZORQelIIdentifier probe(ZORQelI::string("a"));
-  ZORQelIObject held = list.Look(probe);
-  EXPECT_EQ(held.RefMe(), a.RefMe());
-  EXPECT_NE(held.RefMe(), probe.RefMe());
-  EXPECT_EQ(list.Look(ZORQelIIdentifier(ZORQelI::string("z"))).IsValid(), ZORQelI::Ifalse);
-}
-
-// Each lookup through handles makes two (the argument's copy and the
-// result).  Dying, they leave holes and count as it was; the next handle
-// trims them, so lookups never make the automatic table grow, and handles
-// that die out of order leave a hole the next handle reuses.
-TEST(ListUnique, LookupsThroughHandlesLeaveNoSlotBehind) {
-  ZORQelIListUnique list;
-  std::vector<ZORQelIObject> ids;
-  for (int i = 0; i < 100; ++i) {
-    ids.push_back(ZORQelIIdentifier(ZORQelI::string(("id" + std::to_string(i)).c_str())));
-    list.Add(ids.back());
-  }
-  // A live handle last in the table: no hole below it is trimmed.
-  const ZORQelIObject anchor = ids[0];
-  const ZORQelIGholder& automatic = ZORQelIVariable::holder[0];
-  const int before = automatic.count;
-  int found = 0;
-  for (int round = 0; round < 100; ++round)
-    for (const ZORQelIObject& id : ids) found += list.Look(id).IsValid();
-  EXPECT_EQ(found, 100 * 100);
-  // The last lookup's two handles are holes above anchor; count keeps them.
-  EXPECT_EQ(automatic.count, before + 2);
-  EXPECT_EQ(automatic.table[before], nullptr);
-  EXPECT_EQ(automatic.table[before + 1], nullptr);
-  for (int round = 0; round < 100; ++round) {
-    std::optional<ZORQelIObject> first;  // on the stack, as second
-    first.emplace(list.Look(ids[0]));
-    ZORQelIObject second = list.Look(ids[1]);
-    first.reset();  // out of order: its slot is a hole below second's
-  }
-  const ZORQelIObject next = ids[2];  // takes the lowest hole above anchor
-  EXPECT_EQ(automatic.count, before + 1);
-  EXPECT_EQ(automatic.table[before], next.RefMe());
 }
 
 // Keys that keep one of the root class's HashCode and Equal but override the

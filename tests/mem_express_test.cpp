@@ -253,46 +253,6 @@ TEST(MemExpressRead, InheritedNamesAreCheckedAlongLongChainsSiblingsAndDiamonds)
   EXPECT_EQ(0, m.GetNumberOfEntities());
 }
 
-TEST(MemExpressRead, EveryInheritedAttributeOfSeveralSupertypesIsPrintedAndCopied) {
-  // e inherits several super entities through d only; a is reached twice.
-  const std::string text =
-      "SCHEMA m; ENTITY a; x : INTEGER; END_ENTITY;\n"
-      "ENTITY b SUBTYPE OF (a); p : INTEGER; END_ENTITY;\n"
-      "ENTITY c SUBTYPE OF (a); q : INTEGER; END_ENTITY;\n"
-      "ENTITY d SUBTYPE OF (b, c); y : INTEGER; END_ENTITY;\n"
-      "ENTITY e SUBTYPE OF (d); z : INTEGER; r : OPTIONAL d; END_ENTITY; END_SCHEMA;\n";
-  std::vector<ZORQelIModeler> read = LoadSchemas(text);
-  ASSERT_EQ(1u, read.size());
-  ZORQelIModeler m = read[0];
-  std::string order;
-  for (ZORQelIMemAttrIMP* a : ZORQelIMemEntityIMP::DownCast(m.LookEntity("e"))->ExchangeOrder())
-    order += Str(a->Name()) + " ";
-  EXPECT_EQ("x p q y z r ", order);
-
-  ZORQelIInstance target = m.Instanciate(ZORQelI::string("d"));
-  ZORQelIInstance x = m.Instanciate(ZORQelI::string("e"));
-  int value = 1;
-  for (const char* owner : {"a", "b", "c", "d"}) {
-    const ZORQelIAttr first = m.LookEntity(owner).GetAttr(0);
-    x.PutAttr(first, m.InstanciateInteger().PutInt(value));
-    target.PutAttr(first, m.InstanciateInteger().PutInt(10 * value++));
-  }
-  x.PutAttr(m.LookEntity("e").GetAttr(0), m.InstanciateInteger().PutInt(5));
-  x.PutAttr(m.LookEntity("e").GetAttr(1), target);
-  ZORQelIExpressForm printer;
-  printer.Print(m.GetInstances());
-  EXPECT_EQ("#1=d(10,20,30,40);\n#2=e(1,2,3,4,5,#1);\n", Str(printer.Get()));
-
-  // The deep copy carries every one of them, the reference mapped to the
-  // copy of its target.
-  ZORQelIModeler copyModeler = ZORQelIMemWrapper::Default().NewModeler("copy");
-  ASSERT_EQ(Itrue, Imp(copyModeler)->LoadText(text, "copy.exp"));
-  EXPECT_EQ(Str(printer.Get()), CopiedPopulation(m, copyModeler));
-  EXPECT_EQ(3, copyModeler.GetInstances().Get(1).GetAttr("q").GetInt());
-  EXPECT_EQ(copyModeler.GetInstances().Get(0).GetInstanceId(),
-            copyModeler.GetInstances().Get(1).GetAttr("r").GetInstanceId());
-}
-
 TEST(MemExpressRead, MalformedSchemasFailWithLocatedErrorsAndChangeNothing) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"SCHEMA s;\nENTITY a;\n  x : INTEGER\nEND_ENTITY;\nEND_SCHEMA;\n",

@@ -1,5 +1,5 @@
 // Observers and views: fan-out order, duplicates, changes during a
-// notification, trees of observers, shared lists and what stays alive.
+// notification, trees of observers and shared lists.
 #include <functional>
 #include <map>
 #include <string>
@@ -133,25 +133,6 @@ TEST_F(ObserverTest, SpecializedObserverSharesItsListWithTheFormerObject) {
   EXPECT_EQ(observer.NumberOfView(), 1);
   former.NotifyCreated(object);
   EXPECT_EQ(log, (Log{"after created o"}));
-}
-
-TEST_F(ObserverTest, ViewsLiveAsLongAsAnObserverReachesThem) {
-  qtest::CollectAll();
-  int finalized = 0;
-  {
-    ZORQelIObserver observer;
-    ZORQelIObserver inner;
-    observer.AddView(inner);
-    observer.AddView(View("a", &finalized));
-    inner.AddView(View("b", &finalized));
-    qtest::CollectAll();
-    EXPECT_EQ(finalized, 0);
-    observer.RemoveView(observer.IMP()->Get(1));
-    qtest::CollectAll();
-    EXPECT_EQ(finalized, 1);
-  }
-  qtest::CollectAll();
-  EXPECT_EQ(finalized, 2);
 }
 
 }  // namespace observertest
