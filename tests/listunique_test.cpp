@@ -224,6 +224,17 @@ TEST(ListUnique, LookByKeyUsesTheAbsoluteHashCode) {
   EXPECT_EQ(list.Look(0).IsValid(), ZORQelI::Ifalse);
 }
 
+// The implementation's own Look (the handle's goes another way) answers
+// with the held object, not with the Equal one it was asked with.
+TEST(ListUnique, TheImplementationsLookAnswersWithTheHeldObject) {
+  ZORQelIListUnique list;
+  ZORQelIIdentifier held(ZORQelI::string("colour")), probe(ZORQelI::string("colour"));
+  ASSERT_NE(probe.RefMe(), held.RefMe());
+  list.Add(held);
+  EXPECT_EQ(list.IMP()->Look(probe).RefMe(), held.RefMe());
+  EXPECT_EQ(list.IMP()->Look(ZORQelIIdentifier(ZORQelI::string("size"))).IsValid(), ZORQelI::Ifalse);
+}
+
 TEST(ListUnique, AppendArrayBypassesTheSet) {
   ZORQelIListUnique list;
   ZORQelIObject one = Value(1);
