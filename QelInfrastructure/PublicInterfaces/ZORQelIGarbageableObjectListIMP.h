@@ -21,8 +21,9 @@ class ZORQelIObjectIMP;
 //  2. Every implementation object in existence is on the list exactly once.
 //
 // Raises: only Cleaner, and only what a finalizer or destructor of a swept
-// object raises (the sweep itself allocates nothing).  The exception passes through unchanged, and the list keeps every object
-// not yet examined and every survivor, so nothing is lost or left dangling.
+// object raises (the sweep itself allocates nothing).  The exception passes
+// through unchanged, and the list keeps every object not yet examined and
+// every survivor, so nothing is lost or left dangling.
 // The list never owns its objects' memory: the sweep deletes the unmarked
 // ones, Truncate only forgets them.
 class QL0KRN_EXPORT ZORQelIGarbageableObjectListIMP {

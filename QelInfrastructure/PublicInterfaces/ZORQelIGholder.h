@@ -120,8 +120,8 @@ class QL0KRN_EXPORT ZORQelIGholder {
     // plain 32-bit load.  count is stored here and read again by the next
     // registration; with a signed index the compilers read it with a
     // sign-extending load, and a handle made and dropped in a loop took
-    // 3.2-3.6 ns instead of 2.6-2.9 ns on the AMD machine the benchmarks
-    // run on, at the same instruction count (measured, g++ and clang).
+    // 3.2-3.9 ns instead of 2.6-3.1 ns on the AMD machine the benchmarks
+    // run on, at about the same instruction count (measured, g++ and clang).
     std::uint32_t c = static_cast<std::uint32_t>(count);
     ZORQelIObjectIMP** const below = slots - 1;
     if (below[c] == nullptr) {  // (written so, clang keeps the walk to
