@@ -235,6 +235,25 @@ TEST(ListUnique, TheImplementationsLookAnswersWithTheHeldObject) {
   EXPECT_EQ(list.IMP()->Look(ZORQelIIdentifier(ZORQelI::string("size"))).IsValid(), ZORQelI::Ifalse);
 }
 
+// Each lookup through handles makes two (the argument's copy and the
+// result); dying, they leave holes that the next registration trims, so any
+// number of lookups leaves the automatic table as it found them.
+TEST(ListUnique, LookupsThroughHandlesLeaveTheHandleTableAsTheyFoundIt) {
+  ZORQelIListUnique list;
+  std::vector<ZORQelIObject> ids;
+  for (int i = 0; i < 100; ++i) {
+    ids.push_back(ZORQelIIdentifier(ZORQelI::string(("id" + std::to_string(i)).c_str())));
+    list.Add(ids.back());
+  }
+  const ZORQelIObject anchor = ids[0];  // live, last in the table
+  const int before = ZORQelIVariable::holder[0].count;
+  int found = 0;
+  for (int round = 0; round < 100; ++round)
+    for (const ZORQelIObject& id : ids) found += list.Look(id).IsValid();
+  EXPECT_EQ(found, 100 * 100);
+  EXPECT_LE(ZORQelIVariable::holder[0].count, before + 2);  // the last lookup's holes
+}
+
 TEST(ListUnique, AppendArrayBypassesTheSet) {
   ZORQelIListUnique list;
   ZORQelIObject one = Value(1);
